@@ -1,1 +1,171 @@
-// placeholder, replaced by the module's implementation
+#include "import/criteria_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <stdexcept>
+
+namespace vantrels {
+
+namespace {
+
+constexpr std::string_view kHeaderText = "VANTREL REPORT";
+
+std::string DescribeErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return "File not found";
+    case EACCES:
+    case EPERM:
+      return "Permission denied";
+    case EISDIR:
+      return "Path is a directory";
+    default:
+      return std::strerror(error);
+  }
+}
+
+// Closes the descriptor on every path out of ReadFileBytes.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    const char c = bytes[pos];
+    if (c != '\r' && c != '\n') {
+      ++pos;
+      continue;
+    }
+    lines.push_back(bytes.substr(start, pos - start));
+    pos += (c == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ? 2 : 1;
+    start = pos;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  return SplitFields(line, std::numeric_limits<size_t>::max());
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line, size_t limit) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma =
+        fields.size() + 1 >= limit ? std::string_view::npos : line.find(',', start);
+    if (comma == std::string_view::npos) {
+      fields.push_back(line.substr(start));
+      return fields;
+    }
+    fields.push_back(line.substr(start, comma - start));
+    start = comma + 1;
+  }
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  // Non-blocking open so that a FIFO cannot hang the read; only regular files are accepted.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) throw std::runtime_error(DescribeErrno(errno));
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) throw std::runtime_error(DescribeErrno(errno));
+  if (S_ISDIR(info.st_mode)) throw std::runtime_error(DescribeErrno(EISDIR));
+  if (!S_ISREG(info.st_mode)) throw std::runtime_error("Not a regular file");
+
+  std::string bytes;
+  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error(DescribeErrno(errno));
+    }
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return bytes;
+}
+
+int GpkVantrels(Store& store, Messages& messages) {
+  std::string bytes;
+  std::vector<std::string_view> lines;
+  bool divided = false;
+  try {
+    bytes = ReadFileBytes(store.InputFilePath);
+    lines = SplitLines(bytes);
+    if (lines.size() < 3) throw std::runtime_error("Input past end of file");
+
+    const std::string_view line1 = lines[0];
+    const size_t comma1 = line1.find(',');
+    if (comma1 == std::string_view::npos) throw std::runtime_error("No comma in line 1");
+    // The first character (an opening quotation mark in practice) is skipped whatever it is.
+    const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
+    if (UpperCase(TrimBlanks(header)) != kHeaderText) {
+      messages.Show("Invalid File Type check file format");
+      return kFileRejected;
+    }
+
+    const std::string_view line3 = lines[2];
+    const size_t comma3 = line3.find(',');
+    if (comma3 == std::string_view::npos) throw std::runtime_error("No comma in line 3");
+    divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
+  } catch (const std::exception& e) {
+    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    return kFileRejected;
+  } catch (...) {
+    messages.Show("Program Error : Unknown error occured in GpkVantrels");
+    return kFileRejected;
+  }
+
+  // A failed import is treated as a rejected file, so the roadway type of the data that is
+  // still in the report arrays is restored with it.
+  const std::string previous_type = store.RoadwayType;
+  store.RoadwayType = divided ? "DIVIDED" : "UNDIVIDED";
+  const bool imported =
+      divided ? GPKDivided(store, messages, lines) : GPKUndivided(store, messages, lines);
+  if (!imported || store.ProgramEnded) {
+    store.RoadwayType = previous_type;
+    return kFileRejected;
+  }
+  return kFileAccepted;
+}
+
+}  // namespace vantrels

@@ -20,6 +20,11 @@ std::vector<std::string_view> SplitLines(std::string_view bytes);
 // Cuts a line at every comma; no quoting. "" gives one empty field.
 std::vector<std::string_view> SplitFields(std::string_view line);
 
+// Cuts a line into at most `limit` fields: the first limit - 1 as SplitFields gives them, the
+// last one holding the rest of the line, commas included. The imports read only the first
+// dozen fields, and a huge line must not become millions of them.
+std::vector<std::string_view> SplitFields(std::string_view line, size_t limit);
+
 // Removes leading and trailing blanks (spaces only).
 std::string_view TrimBlanks(std::string_view text);
 
@@ -32,17 +37,26 @@ std::string ReadFileBytes(const std::string& path);
 
 // Checks the header of the file at store.InputFilePath, sets RoadwayType and runs the matching
 // import. Returns kFileAccepted or kFileRejected; a failed import or the wrong-side stop also
-// returns kFileRejected so that nothing downstream runs.
+// returns kFileRejected so that nothing downstream runs, and puts RoadwayType back to its value
+// before the call, which still matches StationCount and the report arrays.
 int GpkVantrels(Store& store, Messages& messages);
 
-// The two imports. Each returns true when the file was read to its end without a failure.
+// The two imports. Each clears the station arrays of its roadway, reads the file at
+// store.InputFilePath and returns true when it reached the end of the file and set StationCount.
+// A failure shows its message and returns false; StationCount and the report arrays then keep
+// their previous values. "Error in StoreSide" does not stop the divided import.
 bool GPKUndivided(Store& store, Messages& messages);
 bool GPKDivided(Store& store, Messages& messages);
 
+// The same imports over lines already read from the file (header lines included), so that
+// GpkVantrels reads the file once.
+bool GPKUndivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
+bool GPKDivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
+
 // Stores one row of one side ("LeftSide" / "RightSide") into LeftStations or RightStations.
-// Returns false when the wrong-side error ended the program.
-bool StoreSide(Store& store, Messages& messages, const std::string& station,
-               std::string_view rest, int32_t station_index, const std::string& side,
-               int32_t slot);
+// Returns false when the wrong-side error ended the program (after messages.EndProgram() and
+// store.ProgramEnded = true); the caller must stop at once.
+bool StoreSide(Store& store, Messages& messages, const std::string& station, std::string_view rest,
+               int32_t station_index, const std::string& side, int32_t slot);
 
 }  // namespace vantrels

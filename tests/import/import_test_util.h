@@ -1,0 +1,116 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "app/store.h"
+#include "import/criteria_file.h"
+
+namespace vantrels::import_test {
+
+inline std::string Join(const std::vector<std::string>& lines, const std::string& ending = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + ending;
+  return text;
+}
+
+inline std::string Fields(const std::vector<std::string>& fields) {
+  std::string line;
+  for (size_t n = 0; n < fields.size(); ++n) line += (n ? "," : "") + fields[n];
+  return line;
+}
+
+// Header lines of an undivided file (three) and of a divided one (four).
+inline std::vector<std::string> UndividedHeader() {
+  return {"\"VANTREL REPORT,Criteria,Run 1", "Job,Test,,,,", "UNDIVIDED,Roadway 1"};
+}
+inline std::vector<std::string> DividedHeader() {
+  return {"\"VANTREL REPORT,Criteria,Run 1", "Job,Test,,,,", "DIVIDED,Roadway 1",
+          "Station,Region,,Type,Extra,Section,,,Side,Code,Offset,Elevation"};
+}
+
+inline const std::string kSeparator = ",,,,,,,,,,,";
+inline const std::string kTerminator = ",,,,,,,,,,,,,,,";
+
+// Undivided point row: fields 0 to 11.
+inline std::string Point(const std::string& station, const std::string& region,
+                         const std::string& code, const std::string& offset,
+                         const std::string& elevation, const std::string& extra = "x",
+                         const std::string& section = "") {
+  return Fields({station, region, "", "", extra, section.empty() ? region : section, "", "", "",
+                 code, offset, elevation});
+}
+
+inline std::string UndividedMessage(const std::string& station, const std::string& region,
+                                    const std::string& keyword, const std::string& text) {
+  return Fields({station, region, keyword, text});
+}
+
+// Divided side row: field 8 holds the side word.
+inline std::string SideRow(const std::string& station, const std::string& region,
+                           const std::string& side, const std::string& code,
+                           const std::string& offset, const std::string& elevation,
+                           const std::string& extra = "x", const std::string& section = "") {
+  return Fields({station, region, "", "", extra, section.empty() ? region : section, "", "", side,
+                 code, offset, elevation});
+}
+
+inline std::string SideMessage(const std::string& station, const std::string& region,
+                               const std::string& side, const std::string& keyword,
+                               const std::string& text) {
+  return Fields({station, region, "", keyword, text, "", "", "", side, "", "", ""});
+}
+
+inline int OpenDescriptors() {
+  int count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    ++count;
+  }
+  return count;
+}
+
+// A store as the main window leaves it, with files written to a private temporary folder.
+class ImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> serial{0};
+    dir_ = std::filesystem::temp_directory_path() /
+           ("vantrels-import-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    std::filesystem::create_directories(dir_);
+    InitialiseStore(store_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+ public:
+  std::string Write(const std::string& bytes, const std::string& name = "input.csv") {
+    const std::filesystem::path path = dir_ / name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return path.string();
+  }
+
+ protected:
+  // Writes the file, points InputFilePath at it and classifies and imports it.
+  int Import(const std::string& bytes) {
+    store_.InputFilePath = Write(bytes);
+    return GpkVantrels(store_, messages_);
+  }
+
+  const StationRecord& U(size_t i) const { return store_.UndividedStations.at(i); }
+  const StationRecord& L(size_t i) const { return store_.LeftStations.at(i); }
+  const StationRecord& R(size_t i) const { return store_.RightStations.at(i); }
+
+  std::filesystem::path dir_;
+  Store store_;
+  RecordingMessages messages_;
+};
+
+}  // namespace vantrels::import_test
