@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrels {
+
+// The built-in entry that writes the book to a PDF file; always last in the printer list, so the
+// list is never empty on a machine without printers.
+inline constexpr char kPdfPrinterName[] = "PDF file";
+inline constexpr double kPdfMarginInches = 0.25;
+
+enum class PaperSize { Letter, A4, Legal };
+
+// "letter", "a4" or "legal" (any case); nullopt for anything else.
+std::optional<PaperSize> ParsePaperSize(std::string_view name);
+
+// A printer writing a PDF file of `paper` with quarter-inch margins.
+std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file,
+                                         PaperSize paper = PaperSize::Letter);
+// The first installed printer with this device name, with its own page layout; nullptr when
+// none is installed under that name.
+std::unique_ptr<QPrinter> MakeInstalledPrinter(const std::string& name);
+
+struct PrinterOptions {
+  // Used by the PDF entry only.
+  QString pdf_output_file;
+  PaperSize pdf_paper = PaperSize::Letter;
+};
+
+// The printers the book can go to and the one that is current.
+class PrintService {
+ public:
+  virtual ~PrintService() = default;
+  // Installed printers by device name in the platform's order, then kPdfPrinterName.
+  virtual std::vector<std::string> PrinterNames() const = 0;
+  // The platform's default printer; kPdfPrinterName when there is none.
+  virtual std::string DefaultPrinterName() const = 0;
+  virtual std::string CurrentPrinterName() const = 0;
+  // Makes the first entry named exactly `name` current; false, and nothing changes, when none is.
+  virtual bool MakeCurrent(const std::string& name) = 0;
+  // A printer set up for the current entry; throws std::runtime_error when none can be made
+  // (the PDF entry without an output file).
+  virtual std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const = 0;
+};
+
+// The platform's printers through QPrinterInfo, or a fixed list of device names for tests.
+class QtPrintService : public PrintService {
+ public:
+  QtPrintService();
+  QtPrintService(std::vector<std::string> installed, std::string default_name);
+
+  // Reads the platform's printers again (no effect on a fixed list); the current entry stays
+  // when a printer of that name is still there, else the default becomes current.
+  void Refresh();
+
+  std::vector<std::string> PrinterNames() const override;
+  std::string DefaultPrinterName() const override;
+  std::string CurrentPrinterName() const override;
+  bool MakeCurrent(const std::string& name) override;
+  std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const override;
+
+ private:
+  void SetInstalled(std::vector<std::string> installed, std::string default_name);
+  bool CurrentIsPdf() const { return current_ == static_cast<int>(installed_.size()); }
+
+  bool from_platform_ = false;
+  bool loaded_ = false;
+  std::vector<QPrinterInfo> infos_;
+  std::vector<std::string> installed_;
+  std::string default_name_;
+  // Index into PrinterNames(): equal names are told apart by their place.
+  int current_ = 0;
+};
+
+}  // namespace vantrels
