@@ -1,1 +1,75 @@
-// placeholder, replaced by the module's implementation
+#include "layout/text_surface.h"
+
+#include <cmath>
+
+#include "layout/cp1252.h"
+
+namespace vantrels {
+
+namespace {
+size_t CellCount(double value) {
+  if (!(value >= 1)) return 0;
+  return static_cast<size_t>(std::floor(value));
+}
+}  // namespace
+
+TextSurface::TextSurface(double columns, double lines)
+    : columns_(columns),
+      lines_(lines),
+      row_count_(CellCount(lines)),
+      column_count_(CellCount(columns)) {}
+
+TextSurface::Page& TextSurface::CurrentPage() {
+  if (pages_.size() == ended_) pages_.push_back(Page{std::vector<std::string>(row_count_)});
+  return pages_.back();
+}
+
+void TextSurface::PrintText(std::string_view text) {
+  Page& page = CurrentPage();
+  page.drawn = true;
+  if (y_ < 0 || static_cast<size_t>(y_) >= row_count_) return;
+  std::string& row = page.rows[static_cast<size_t>(y_)];
+  for (size_t i = 0; i < text.size(); ++i) {
+    const long long column = static_cast<long long>(x_) + static_cast<long long>(i);
+    if (column < 0) continue;
+    if (static_cast<size_t>(column) >= column_count_) break;
+    if (row.size() <= static_cast<size_t>(column)) row.resize(static_cast<size_t>(column) + 1, ' ');
+    row[static_cast<size_t>(column)] = text[i];
+  }
+}
+
+void TextSurface::NewPage() {
+  CurrentPage();
+  pages_.push_back(Page{std::vector<std::string>(row_count_)});
+}
+
+void TextSurface::EndDoc() {
+  if (pages_.size() > ended_ && !pages_.back().drawn) pages_.pop_back();
+  ended_ = pages_.size();
+}
+
+void TextSurface::KillDoc() {
+  pages_.resize(ended_);
+}
+
+std::string TextSurface::Row(int page, int row) const {
+  if (page < 0 || static_cast<size_t>(page) >= pages_.size()) return {};
+  const std::vector<std::string>& rows = pages_[static_cast<size_t>(page)].rows;
+  if (row < 0 || static_cast<size_t>(row) >= rows.size()) return {};
+  const std::string& text = rows[static_cast<size_t>(row)];
+  return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+std::string TextSurface::Render() const {
+  std::string out;
+  for (size_t p = 0; p < pages_.size(); ++p) {
+    for (size_t r = 0; r < row_count_; ++r) {
+      out += Cp1252ToUtf8(Row(static_cast<int>(p), static_cast<int>(r)));
+      out += '\n';
+    }
+    out += "\f\n";
+  }
+  return out;
+}
+
+}  // namespace vantrels

@@ -1,0 +1,172 @@
+#include "cli/book_render.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "app/road.h"
+#include "layout/cp1252.h"
+#include "layout/page.h"
+#include "layout/text_surface.h"
+
+namespace vantrels {
+
+namespace {
+
+bool IsDivided(const Store& store) {
+  std::string type = store.RoadwayType;
+  for (char& c : type) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return type == "DIVIDED";
+}
+
+// Passes messages on and notes whether the program was ended.
+class EndWatch : public Messages {
+ public:
+  explicit EndWatch(Messages& inner) : inner_(inner) {}
+  void Show(const std::string& text) override { inner_.Show(text); }
+  void EndProgram() override {
+    ended = true;
+    inner_.EndProgram();
+  }
+  bool ended = false;
+
+ private:
+  Messages& inner_;
+};
+
+struct SideBook {
+  const char* side;  // CurrentSide while drawing; empty for an undivided roadway
+  int32_t last_page;
+  const std::vector<std::string>* stations;
+};
+
+std::vector<SideBook> SelectedBooks(const Store& store, const BookOptions& options) {
+  if (!IsDivided(store)) return {{"", store.UndividedLastPage, &store.StationList}};
+  std::vector<SideBook> books;
+  if (options.side != BookSide::kRight) {
+    books.push_back({"LeftSide", store.LeftLastPage, &store.StationList});
+  }
+  if (options.side != BookSide::kLeft) {
+    books.push_back({"RightSide", store.RightLastPage, &store.StationListRight});
+  }
+  return books;
+}
+
+// The pages of one book to put out, zero-based and both included.
+std::pair<int32_t, int32_t> PageSpan(const SideBook& book, const BookOptions& options) {
+  if (options.pages) return {options.pages->from - 1, options.pages->to - 1};
+  return {0, book.last_page};
+}
+
+std::optional<int> EntryPage(std::string_view entry) {
+  int page = 0;
+  const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), page);
+  if (error != std::errc() || end == entry.data()) return std::nullopt;
+  return page;
+}
+
+int UsageError(std::ostream& err, const std::string& problem) {
+  err << "vantrels-book: " << problem << '\n' << BookUsage() << std::flush;
+  return kBookUsage;
+}
+
+}  // namespace
+
+void StreamMessages::Show(const std::string& text) {
+  out_ << Cp1252ToUtf8(text) << '\n' << std::flush;
+}
+
+int PrepareBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options) {
+  InitialiseStore(store);
+  for (PageTable* table :
+       {&store.UndividedPageStarts, &store.LeftPageStarts, &store.RightPageStarts}) {
+    (*table)[0] = "0:0";
+  }
+  store.Printer = &printer;
+  store.InputFilePath = options.file;
+  store.ProjectNumber = options.project;
+  store.HeadingDate = options.heading_date;
+  EndWatch watch(messages);
+  const bool counted = RunHeadlessRoad(store, watch);
+  if (watch.ended || store.ProgramEnded) return kBookEnded;
+  return counted ? kBookProduced : kBookRejected;
+}
+
+std::string SelectionError(const Store& store, const BookOptions& options) {
+  const bool divided = IsDivided(store);
+  if (options.side != BookSide::kBoth && !divided) {
+    return "--side applies only to a divided roadway";
+  }
+  if (!options.pages) return {};
+  if (divided && options.side == BookSide::kBoth) {
+    return "--pages on a divided roadway needs --side";
+  }
+  const int32_t pages = SelectedBooks(store, options).front().last_page + 1;
+  if (options.pages->to > pages) {
+    return "--pages " + std::to_string(options.pages->from) + "-" +
+           std::to_string(options.pages->to) + " is outside the book's pages 1 to " +
+           std::to_string(pages);
+  }
+  return {};
+}
+
+void PrintBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options) {
+  for (const SideBook& book : SelectedBooks(store, options)) {
+    const auto [first, last] = PageSpan(book, options);
+    for (int32_t page = first; page <= last; ++page) {
+      if (*book.side) store.CurrentSide = book.side;
+      store.CurrentPage = page;
+      PrintQMTForm(store, messages, printer);
+      ToPrintAllForms(store, messages, printer);
+      printer.NewPage();
+    }
+  }
+  printer.EndDoc();
+}
+
+std::string StationListing(const Store& store, const BookOptions& options) {
+  std::string out;
+  bool first_book = true;
+  for (const SideBook& book : SelectedBooks(store, options)) {
+    if (!first_book) out += "\f\n";
+    first_book = false;
+    const auto [first, last] = PageSpan(book, options);
+    for (const std::string& entry : *book.stations) {
+      const std::optional<int> page = EntryPage(entry);
+      if (options.pages && (!page || *page - 1 < first || *page - 1 > last)) continue;
+      out += Cp1252ToUtf8(entry);
+      out += '\n';
+    }
+  }
+  return out;
+}
+
+int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const ParsedOptions parsed = ParseBookOptions(args);
+  if (parsed.help) {
+    out << BookUsage() << std::flush;
+    return kBookProduced;
+  }
+  if (!parsed.error.empty()) return UsageError(err, parsed.error);
+  const BookOptions& options = parsed.options;
+
+  StreamMessages messages(err);
+  Store store;
+  TextSurface printer(options.columns, options.lines);
+  const int status = PrepareBook(store, messages, printer, options);
+  if (status != kBookProduced) return status;
+  const std::string problem = SelectionError(store, options);
+  if (!problem.empty()) return UsageError(err, problem);
+
+  if (options.output == BookOutput::kStations) {
+    out << StationListing(store, options) << std::flush;
+  } else {
+    PrintBook(store, messages, printer, options);
+    out << printer.Render() << std::flush;
+  }
+  return kBookProduced;
+}
+
+}  // namespace vantrels

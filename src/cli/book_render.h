@@ -1,0 +1,52 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "app/store.h"
+#include "cli/book_options.h"
+#include "layout/surface.h"
+
+namespace vantrels {
+
+// Exit statuses of vantrels-book.
+inline constexpr int kBookProduced = 0;
+inline constexpr int kBookRejected = 1;
+inline constexpr int kBookUsage = 2;
+inline constexpr int kBookEnded = 3;
+
+// Messages on a stream, one per line, decoded from Windows-1252.
+class StreamMessages : public Messages {
+ public:
+  explicit StreamMessages(std::ostream& out) : out_(out) {}
+  void Show(const std::string& text) override;
+  void EndProgram() override { ended = true; }
+  bool ended = false;
+
+ private:
+  std::ostream& out_;
+};
+
+// Sets up the store as the main window does, with `printer` as the current printer, and runs
+// the headless road: import, computations and page counting. Returns kBookProduced,
+// kBookRejected or kBookEnded (the divided import's wrong-side stop).
+int PrepareBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options);
+
+// Why the side and page choice does not fit the counted book; empty when it does.
+std::string SelectionError(const Store& store, const BookOptions& options);
+
+// Draws the chosen pages on the printer, heading and body, a new page after each, and ends
+// the document. Divided roadways: left pages before right pages.
+void PrintBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options);
+
+// The go-to-station lists of the chosen side(s) and pages, UTF-8, one entry per line; the two
+// lists of a divided roadway are separated by a line "\f".
+std::string StationListing(const Store& store, const BookOptions& options);
+
+// The whole command: parses args, writes the book or the lists to `out`, messages and usage
+// to `err`, and returns the exit status.
+int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vantrels

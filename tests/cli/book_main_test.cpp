@@ -1,0 +1,210 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/book_options.h"
+#include "cli/book_render.h"
+
+namespace vantrels {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct BookRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+BookRun Book(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = BookMain(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string WriteFile(const std::string& name, const std::string& bytes) {
+  const std::string path = ::testing::TempDir() + "/cli_" + std::to_string(getpid()) + "_" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+std::string Row(const std::vector<std::string>& fields) {
+  std::string line;
+  for (size_t n = 0; n < fields.size(); ++n) line += (n ? "," : "") + fields[n];
+  return line + "\r\n";
+}
+
+// An undivided roadway of `stations` one-point stations "10+0n.00 R1".
+std::string Undivided(int stations) {
+  std::string text = "\"VANTREL REPORT,Test\r\nJob\r\nUNDIVIDED,Roadway 1\r\n";
+  for (int i = 0; i < stations; ++i) {
+    const std::string sta = "10+" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".00";
+    const std::string region = sta + " R1";
+    text += Row({sta, region, "", "", "x", region, "", "", "", "LtSgEOP", "-12.00", "100.00"});
+    if (i + 1 < stations) text += ",,,,,,,,,,,\r\n";
+  }
+  return text;
+}
+
+// A divided roadway: `left` and `right` one-point stations on each side of `blocks` blocks.
+std::string Divided(int blocks, const std::string& left_side_word = "LEFT") {
+  std::string text =
+      "\"VANTREL REPORT,Test\r\nJob\r\nDIVIDED,Roadway 2\r\nStation,Region,,,,,,,Side\r\n";
+  for (int i = 0; i < blocks; ++i) {
+    const std::string sta = "20+" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".00";
+    const std::string region = sta + " R2";
+    text += Row({sta, region, "", "", "LEFT", region, "", "", left_side_word, "LtSgEOP", "-12.00",
+                 "100.00"});
+    text += ",,,,,,,,,,,,,,,\r\n";
+    text += Row({sta, region, "", "", "x", region, "", "", "RIGHT", "RtSgEOP", "12.00", "100.00"});
+    text += ",,,,,,,,,,,,,,,\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> Labels(const std::string& text) {
+  std::vector<std::string> labels;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const auto at = line.find("Page No.:");
+    if (at != std::string::npos) labels.push_back(line.substr(line.rfind(' ', at) + 1));
+  }
+  return labels;
+}
+
+TEST(BookMain, HelpGoesToStdoutWithStatus0) {
+  const BookRun run = Book({"--help"});
+  EXPECT_EQ(run.status, kBookProduced);
+  EXPECT_EQ(run.out, BookUsage());
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(BookMain, UsageErrorsGiveStatus2AndUsageOnStderr) {
+  const std::string road = WriteFile("usage.csv", Undivided(3));
+  const std::string divided = WriteFile("usage_div.csv", Divided(3));
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--bogus", "--text", road}, "unknown option --bogus"},
+      {{"--text"}, "no criteria file given"},
+      {{"--side", "left", "--text", road}, "--side applies only to a divided roadway"},
+      {{"--pages", "1-1", "--text", divided}, "--pages on a divided roadway needs --side"},
+      {{"--pages", "1-2", "--stations", road}, "--pages 1-2 is outside the book's pages 1 to 1"},
+      {{"--side", "right", "--pages", "2-2", "--text", divided},
+       "--pages 2-2 is outside the book's pages 1 to 1"},
+  };
+  for (const auto& [args, problem] : cases) {
+    SCOPED_TRACE(problem);
+    const BookRun run = Book(args);
+    EXPECT_EQ(run.status, kBookUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vantrels-book: " + problem + "\n" + BookUsage());
+  }
+}
+
+TEST(BookMain, ARejectedFileGivesStatus1AndItsMessage) {
+  const std::string path = WriteFile("rejected.csv", "\"NOT A REPORT,x\r\n2\r\n3\r\n");
+  const BookRun run = Book({"--text", path});
+  EXPECT_EQ(run.status, kBookRejected);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Invalid File Type check file format\n");
+
+  const BookRun missing = Book({"--stations", ::testing::TempDir() + "/no_such_file.csv"});
+  EXPECT_EQ(missing.status, kBookRejected);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_THAT(missing.err, StartsWith("Program Error : "));
+}
+
+TEST(BookMain, TheWrongSideStopGivesStatus3WithItsMessageFirst) {
+  const std::string path = WriteFile("wrong_side.csv", Divided(2, "RIGHT"));
+  const BookRun run = Book({"--text", path});
+  EXPECT_EQ(run.status, kBookEnded);
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(
+      run.err,
+      StartsWith("Error at LeftSide Station: 20+00.00 R2(LineNumber: 0) Program Exiting\n"));
+}
+
+TEST(BookMain, TextIsEveryPageOfTheGridWithAFormFeedLineAfterEach) {
+  const std::string path = WriteFile("twenty.csv", Undivided(20));
+  const BookRun run = Book({"--date", "2026-12-07", "--project", "P 9", "--text", path});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  EXPECT_EQ(run.err, "");
+  std::istringstream in(run.out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 3u * 64u) << "63 rows and a form feed line per page";
+  for (size_t page = 0; page < 3; ++page) EXPECT_EQ(lines[page * 64 + 63], "\f");
+  EXPECT_EQ(lines[1],
+            std::string(28, ' ') + "GEOPAK    V A N T - R E L S  BOOK     Page No.:1 of 3");
+  EXPECT_EQ(lines[2], "       Project No: P 9" + std::string(49, ' ') + "Date: 12 07 2026");
+  EXPECT_EQ(lines[7], "       Cross Sec. Sta.              Left Edge");
+  EXPECT_EQ(lines[8], "       10+00.00 R1                  100.00 @ -12.00");
+  EXPECT_EQ(lines[9], "       10+00.00");
+  EXPECT_EQ(lines[64 + 7].substr(0, 22), "       Cross Sec. Sta.");
+  EXPECT_EQ(lines[64 + 8].substr(0, 18), "       10+08.00 R1");
+  for (const std::string& line : lines) EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+}
+
+TEST(BookMain, PagesPicksOneBasedPagesOfTheRoadway) {
+  const std::string path = WriteFile("pages.csv", Undivided(20));
+  const BookRun run = Book({"--pages", "2-3", "--text", path});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  EXPECT_THAT(Labels(run.out), ::testing::ElementsAre("Page No.:2 of 3", "Page No.:3 of 3"));
+}
+
+TEST(BookMain, CellsSetThePageGrid) {
+  const std::string path = WriteFile("cells.csv", Undivided(20));
+  const BookRun run = Book({"--cells", "93.5x66.2", "--text", path});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  // 66 rows and the form feed line per page; 7 stations a page on bands 10..46.
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3 * 67);
+  EXPECT_THAT(Labels(run.out),
+              ::testing::ElementsAre("Page No.:1 of 3", "Page No.:2 of 3", "Page No.:3 of 3"));
+  EXPECT_THAT(run.out, HasSubstr("\n    Cross Sec. Sta.               Left Edge\n"));
+}
+
+TEST(BookMain, DividedTextIsLeftPagesThenRightPages) {
+  const std::string path = WriteFile("divided.csv", Divided(10));
+  const BookRun both = Book({"--text", path});
+  ASSERT_EQ(both.status, kBookProduced) << both.err;
+  EXPECT_THAT(Labels(both.out),
+              ::testing::ElementsAre("(Left)Page No.:1 of 2", "(Left)Page No.:2 of 2",
+                                     "(Right)Page No.:1 of 2", "(Right)Page No.:2 of 2"));
+
+  const BookRun right = Book({"--side", "right", "--pages", "2-2", "--text", path});
+  ASSERT_EQ(right.status, kBookProduced) << right.err;
+  EXPECT_THAT(Labels(right.out), ::testing::ElementsAre("(Right)Page No.:2 of 2"));
+}
+
+TEST(BookMain, StationsListsEachSideWithAFormFeedLineBetween) {
+  const std::string path = WriteFile("stations.csv", Divided(9));
+  const BookRun run = Book({"--stations", path});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  std::string expected_side;
+  for (int i = 0; i < 9; ++i) {
+    expected_side +=
+        std::string(i < 8 ? "1" : "2") + "            20+0" + std::to_string(i) + ".00 R2\n";
+  }
+  EXPECT_EQ(run.out, expected_side + "\f\n" + expected_side);
+
+  const BookRun left = Book({"--stations", "--side", "left", "--pages", "2-2", path});
+  EXPECT_EQ(left.out, "2            20+08.00 R2\n");
+
+  const BookRun undivided = Book({"--stations", WriteFile("list.csv", Undivided(2))});
+  EXPECT_EQ(undivided.out, "1            10+00.00 R1\n1            10+01.00 R1\n");
+}
+
+TEST(BookMain, TextsAreWrittenAsUtf8) {
+  std::string text = Undivided(1);
+  const auto at = text.find("10+00.00 R1");
+  text.replace(at, 11, "10+00.00 \xC9\x80");
+  const BookRun run = Book({"--stations", WriteFile("cp1252.csv", text)});
+  EXPECT_EQ(run.out, "1            10+00.00 \xC3\x89\xE2\x82\xAC\n");
+}
+
+}  // namespace
+}  // namespace vantrels
