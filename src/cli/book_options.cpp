@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <set>
 #include <string_view>
 
 namespace vantrels {
@@ -68,12 +69,42 @@ struct OptionSpec {
   std::function<std::string(BookOptions&, const std::string&)> apply;
 };
 
+const char* OutputOption(BookOutput output) {
+  switch (output) {
+    case BookOutput::kText:
+      return "--text";
+    case BookOutput::kStations:
+      return "--stations";
+    case BookOutput::kPdf:
+      return "--pdf";
+    case BookOutput::kPrinter:
+      return "--printer";
+    case BookOutput::kListPrinters:
+      return "--list-printers";
+    case BookOutput::kNone:
+      break;
+  }
+  return "";
+}
+
 std::string SetOutput(BookOptions& options, BookOutput output) {
   if (options.output != BookOutput::kNone && options.output != output) {
-    return "--text and --stations cannot be combined";
+    return std::string(OutputOption(options.output)) + " and " + OutputOption(output) +
+           " cannot be combined";
   }
   options.output = output;
   return {};
+}
+
+std::optional<BookPaper> ParsePaper(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (lower == "letter") return BookPaper::kLetter;
+  if (lower == "a4") return BookPaper::kA4;
+  if (lower == "legal") return BookPaper::kLegal;
+  return std::nullopt;
 }
 
 const std::vector<OptionSpec>& Specs() {
@@ -128,6 +159,33 @@ const std::vector<OptionSpec>& Specs() {
        [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kText); }},
       {"--stations", false,
        [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kStations); }},
+      {"--pdf", true,
+       [](BookOptions& o, const std::string& v) {
+         if (v.empty()) return std::string("--pdf needs a file name");
+         o.pdf_file = v;
+         return SetOutput(o, BookOutput::kPdf);
+       }},
+      {"--printer", true,
+       [](BookOptions& o, const std::string& v) {
+         if (v.empty()) return std::string("--printer needs a printer name");
+         o.printer = v;
+         return SetOutput(o, BookOutput::kPrinter);
+       }},
+      {"--list-printers", false,
+       [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kListPrinters); }},
+      {"--paper", true,
+       [](BookOptions& o, const std::string& v) {
+         const auto paper = ParsePaper(v);
+         if (!paper) return "--paper needs letter, a4 or legal, not \"" + v + "\"";
+         o.paper = *paper;
+         return std::string();
+       }},
+      {"--font", true,
+       [](BookOptions& o, const std::string& v) {
+         if (v.empty()) return std::string("--font needs a font name");
+         o.font = v;
+         return std::string();
+       }},
   };
   return specs;
 }
@@ -138,6 +196,7 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
   BookOptions& options = parsed.options;
   std::vector<std::string> files;
+  std::set<std::string> given;
   bool options_ended = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -179,9 +238,22 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
     }
     parsed.error = spec->apply(options, value);
     if (!parsed.error.empty()) return parsed;
+    given.insert(name);
   }
+  const bool on_paper = DrawsOnPaper(options.output);
+  const bool as_text =
+      options.output == BookOutput::kText || options.output == BookOutput::kStations;
   if (options.output == BookOutput::kNone) {
-    parsed.error = "one of --text or --stations is needed";
+    parsed.error = "one of --text, --stations, --pdf, --printer or --list-printers is needed";
+  } else if (given.count("--paper") && options.output != BookOutput::kPdf) {
+    parsed.error = "--paper applies only to --pdf";
+  } else if (given.count("--font") && !on_paper) {
+    parsed.error = "--font applies only to --pdf and --printer";
+  } else if (given.count("--cells") && !as_text) {
+    // On paper the printer's page gives the cells.
+    parsed.error = "--cells applies only to --text and --stations";
+  } else if (options.output == BookOutput::kListPrinters) {
+    if (!files.empty()) parsed.error = "--list-printers takes no criteria file";
   } else if (files.empty()) {
     parsed.error = "no criteria file given";
   } else if (files.size() > 1) {
@@ -193,17 +265,28 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
 }
 
 std::string BookUsage() {
-  return "Usage: vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--cells COLSxLINES]\n"
-         "                     [--side left|right] [--pages FROM-TO] (--text | --stations) "
+  return "Usage: vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
+         "                     [--pages FROM-TO] [--cells COLSxLINES] (--text | --stations) "
          "FILE.csv\n"
+         "       vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
+         "                     [--pages FROM-TO] [--font NAME]\n"
+         "                     (--pdf OUT.pdf [--paper letter|a4|legal] | --printer NAME) "
+         "FILE.csv\n"
+         "       vantrels-book --list-printers\n"
          "Lays out the grade-stake book of a criteria report.\n"
          "  --project TEXT      project number in the page heading (default empty)\n"
          "  --date YYYY-MM-DD   date in the page heading (default today)\n"
-         "  --cells COLSxLINES  printable page size in character cells (default 96x63)\n"
          "  --side left|right   only that side of a divided roadway\n"
          "  --pages FROM-TO     only these pages (from 1) of the roadway or of the side\n"
+         "  --cells COLSxLINES  printable page size in character cells (default 96x63)\n"
          "  --text              write the pages as text to stdout\n"
          "  --stations          write the go-to-station lists to stdout\n"
+         "  --pdf OUT.pdf       write the pages to a PDF file\n"
+         "  --paper SIZE        the PDF's paper: letter (default), a4 or legal;\n"
+         "                      quarter-inch margins\n"
+         "  --printer NAME      send the pages to an installed printer\n"
+         "  --font NAME         face of the report text (default Courier New)\n"
+         "  --list-printers     list the printers, one per line\n"
          "  --help              show this text\n";
 }
 

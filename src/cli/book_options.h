@@ -6,8 +6,14 @@
 
 namespace vantrels {
 
-enum class BookOutput { kNone, kText, kStations };
+enum class BookOutput { kNone, kText, kStations, kPdf, kPrinter, kListPrinters };
 enum class BookSide { kBoth, kLeft, kRight };
+enum class BookPaper { kLetter, kA4, kLegal };
+
+// The book goes through a printer (a PDF file or an installed printer) rather than the text grid.
+inline bool DrawsOnPaper(BookOutput output) {
+  return output == BookOutput::kPdf || output == BookOutput::kPrinter;
+}
 
 // 1-based pages, both included.
 struct PageRange {
@@ -25,6 +31,12 @@ struct BookOptions {
   std::optional<PageRange> pages;
   BookOutput output = BookOutput::kNone;
   std::string file;
+  // --pdf: the file written and its paper (quarter-inch margins).
+  std::string pdf_file;
+  BookPaper paper = BookPaper::kLetter;
+  // --printer: the installed printer's device name.
+  std::string printer;
+  std::string font = "Courier New";
 };
 
 struct ParsedOptions {

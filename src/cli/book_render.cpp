@@ -1,6 +1,7 @@
 #include "cli/book_render.h"
 
 #include <charconv>
+#include <exception>
 #include <optional>
 #include <string_view>
 
@@ -67,6 +68,16 @@ std::optional<int> EntryPage(std::string_view entry) {
   return page;
 }
 
+// A printer or PDF file that fails; the book is not produced.
+int PaperFailure(std::ostream& err, const BookOptions& options, const std::string& problem) {
+  err << "vantrels-book: "
+      << (options.output == BookOutput::kPdf ? "cannot write " + options.pdf_file
+                                             : "cannot print on " + options.printer)
+      << ": " << problem << '\n'
+      << std::flush;
+  return kBookRejected;
+}
+
 int UsageError(std::ostream& err, const std::string& problem) {
   err << "vantrels-book: " << problem << '\n' << BookUsage() << std::flush;
   return kBookUsage;
@@ -88,6 +99,7 @@ int PrepareBook(Store& store, Messages& messages, Surface& printer, const BookOp
   store.InputFilePath = options.file;
   store.ProjectNumber = options.project;
   store.HeadingDate = options.heading_date;
+  store.ReportFontName = options.font;
   EndWatch watch(messages);
   const bool counted = RunHeadlessRoad(store, watch);
   if (watch.ended || store.ProgramEnded) return kBookEnded;
@@ -143,7 +155,8 @@ std::string StationListing(const Store& store, const BookOptions& options) {
   return out;
 }
 
-int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             PrintPlatform* platform) {
   const ParsedOptions parsed = ParseBookOptions(args);
   if (parsed.help) {
     out << BookUsage() << std::flush;
@@ -151,21 +164,52 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   if (!parsed.error.empty()) return UsageError(err, parsed.error);
   const BookOptions& options = parsed.options;
+  const bool on_paper = DrawsOnPaper(options.output);
+  if ((on_paper || options.output == BookOutput::kListPrinters) && !platform) {
+    return UsageError(err,
+                      "this vantrels-book was built without printing: only --text and "
+                      "--stations are available");
+  }
+  if (options.output == BookOutput::kListPrinters) {
+    for (const std::string& name : platform->PrinterNames()) out << name << '\n';
+    out << std::flush;
+    return kBookProduced;
+  }
+
+  // The printer is chosen before the file is read, so a wrong name costs no import.
+  std::unique_ptr<Surface> printer;
+  TextSurface* text = nullptr;
+  if (on_paper) {
+    std::string problem;
+    printer = platform->OpenPrinter(options, problem);
+    if (!printer) return UsageError(err, problem);
+    // A page of no size would lay the whole book out on nothing.
+    if (!printer->MeasureCells()) {
+      return PaperFailure(err, options, "the printer has no printable page");
+    }
+  } else {
+    auto grid = std::make_unique<TextSurface>(options.columns, options.lines);
+    text = grid.get();
+    printer = std::move(grid);
+  }
 
   StreamMessages messages(err);
   Store store;
-  TextSurface printer(options.columns, options.lines);
-  const int status = PrepareBook(store, messages, printer, options);
+  const int status = PrepareBook(store, messages, *printer, options);
   if (status != kBookProduced) return status;
   const std::string problem = SelectionError(store, options);
   if (!problem.empty()) return UsageError(err, problem);
 
   if (options.output == BookOutput::kStations) {
     out << StationListing(store, options) << std::flush;
-  } else {
-    PrintBook(store, messages, printer, options);
-    out << printer.Render() << std::flush;
+    return kBookProduced;
   }
+  try {
+    PrintBook(store, messages, *printer, options);
+  } catch (const std::exception& e) {
+    return PaperFailure(err, options, e.what());
+  }
+  if (text) out << text->Render() << std::flush;
   return kBookProduced;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -45,8 +46,22 @@ void PrintBook(Store& store, Messages& messages, Surface& printer, const BookOpt
 // lists of a divided roadway are separated by a line "\f".
 std::string StationListing(const Store& store, const BookOptions& options);
 
+// The printers of the platform for --pdf, --printer and --list-printers. The core-only program
+// has none and refuses those options.
+class PrintPlatform {
+ public:
+  virtual ~PrintPlatform() = default;
+  // Installed printers in the platform's order, then the built-in PDF entry.
+  virtual std::vector<std::string> PrinterNames() = 0;
+  // The printer surface for options.pdf_file or options.printer; nullptr with `problem` set
+  // when there is no such printer.
+  virtual std::unique_ptr<Surface> OpenPrinter(const BookOptions& options,
+                                               std::string& problem) = 0;
+};
+
 // The whole command: parses args, writes the book or the lists to `out`, messages and usage
 // to `err`, and returns the exit status.
-int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             PrintPlatform* platform = nullptr);
 
 }  // namespace vantrels

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "cli/book_options.h"
 #include "cli/book_render.h"
+#include "layout/text_surface.h"
 
 namespace vantrels {
 namespace {
@@ -196,6 +198,134 @@ TEST(BookMain, StationsListsEachSideWithAFormFeedLineBetween) {
 
   const BookRun undivided = Book({"--stations", WriteFile("list.csv", Undivided(2))});
   EXPECT_EQ(undivided.out, "1            10+00.00 R1\n1            10+01.00 R1\n");
+}
+
+// A printer whose pages are a text grid of its own size; it keeps what it printed and the faces
+// asked for.
+class FakePaper : public TextSurface {
+ public:
+  FakePaper(std::string& printed, std::vector<std::string>& faces, bool fail_at_end,
+            bool measurable)
+      : TextSurface(93.5, 66.2),
+        printed_(printed),
+        faces_(faces),
+        fail_at_end_(fail_at_end),
+        measurable_(measurable) {}
+  std::optional<CellMeasure> MeasureCells() override {
+    if (!measurable_) return std::nullopt;
+    return TextSurface::MeasureCells();
+  }
+  void SetFontName(const std::string& face) override { faces_.push_back(face); }
+  void EndDoc() override {
+    if (fail_at_end_) throw std::runtime_error("Out of paper");
+    TextSurface::EndDoc();
+    printed_ = Render();
+  }
+
+ private:
+  std::string& printed_;
+  std::vector<std::string>& faces_;
+  bool fail_at_end_;
+  bool measurable_;
+};
+
+class FakePlatform : public PrintPlatform {
+ public:
+  std::vector<std::string> PrinterNames() override { return {"Laser", "Laser", "PDF file"}; }
+  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override {
+    ++opened;
+    if (options.output == BookOutput::kPrinter && options.printer != "Laser") {
+      problem = "no printer " + options.printer;
+      return nullptr;
+    }
+    return std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable);
+  }
+  int opened = 0;
+  std::string printed;
+  std::vector<std::string> faces;
+  bool fail_at_end = false;
+  bool measurable = true;
+};
+
+BookRun BookOn(FakePlatform& platform, const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = BookMain(args, out, err, &platform);
+  return {status, out.str(), err.str()};
+}
+
+TEST(BookMain, PaperOutputsTakeThePageFromThePrinterAndTheFaceFromFont) {
+  const std::string road = WriteFile("paper.csv", Undivided(20));
+  FakePlatform platform;
+  const BookRun run = BookOn(
+      platform, {"--date", "2026-12-07", "--font", "Lucida Console", "--printer", "Laser", road});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  // The printer's 93.5 x 66.2 cells, not the default 96 x 63.
+  EXPECT_EQ(platform.printed,
+            Book({"--date", "2026-12-07", "--cells", "93.5x66.2", "--text", road}).out);
+  EXPECT_THAT(platform.faces, ::testing::Contains("Lucida Console"));
+  EXPECT_THAT(platform.faces, ::testing::Each("Lucida Console"));
+
+  FakePlatform pdf;
+  ASSERT_EQ(BookOn(pdf, {"--pages", "2-2", "--pdf", "book.pdf", road}).status, kBookProduced);
+  EXPECT_THAT(Labels(pdf.printed), ::testing::ElementsAre("Page No.:2 of 3"));
+  EXPECT_THAT(pdf.faces, ::testing::Each("Courier New"));
+}
+
+TEST(BookMain, PrinterFailures) {
+  FakePlatform platform;
+  // The printer is looked up before the file is read: a missing file would give status 1.
+  const BookRun unknown =
+      BookOn(platform, {"--printer", "Inkjet", ::testing::TempDir() + "/no_such_file.csv"});
+  EXPECT_EQ(unknown.status, kBookUsage);
+  EXPECT_EQ(unknown.err, "vantrels-book: no printer Inkjet\n" + BookUsage());
+
+  platform.fail_at_end = true;
+  const BookRun failed =
+      BookOn(platform, {"--printer", "Laser", WriteFile("fail.csv", Undivided(2))});
+  EXPECT_EQ(failed.status, kBookRejected);
+  EXPECT_EQ(failed.out, "");
+  EXPECT_EQ(failed.err, "vantrels-book: cannot print on Laser: Out of paper\n");
+
+  const BookRun pdf = BookOn(platform, {"--pdf", "out.pdf", WriteFile("fail2.csv", Undivided(2))});
+  EXPECT_EQ(pdf.status, kBookRejected);
+  EXPECT_EQ(pdf.err, "vantrels-book: cannot write out.pdf: Out of paper\n");
+
+  platform.fail_at_end = false;
+  platform.measurable = false;
+  const BookRun unmeasured =
+      BookOn(platform, {"--printer", "Laser", WriteFile("unmeasured.csv", Undivided(2))});
+  EXPECT_EQ(unmeasured.status, kBookRejected);
+  EXPECT_EQ(unmeasured.err,
+            "vantrels-book: cannot print on Laser: the printer has no printable page\n");
+
+  platform.measurable = true;
+  const BookRun rejected = BookOn(
+      platform, {"--printer", "Laser", WriteFile("bad.csv", "\"NOT A REPORT,x\r\n2\r\n3\r\n")});
+  EXPECT_EQ(rejected.status, kBookRejected);
+  EXPECT_EQ(rejected.err, "Invalid File Type check file format\n");
+}
+
+TEST(BookMain, ListPrintersPrintsThePlatformsListOnePerLine) {
+  FakePlatform platform;
+  const BookRun run = BookOn(platform, {"--list-printers"});
+  EXPECT_EQ(run.status, kBookProduced);
+  EXPECT_EQ(run.out, "Laser\nLaser\nPDF file\n");
+  EXPECT_EQ(platform.opened, 0);
+}
+
+TEST(BookMain, WithoutAPrintPlatformOnlyTextOutputsExist) {
+  const std::string road = WriteFile("core.csv", Undivided(2));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--pdf", "o.pdf", road},
+                                               std::vector<std::string>{"--printer", "Laser", road},
+                                               std::vector<std::string>{"--list-printers"}}) {
+    const BookRun run = Book(args);
+    EXPECT_EQ(run.status, kBookUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, StartsWith("vantrels-book: this vantrels-book was built without "
+                                    "printing: only --text and --stations are available\n"));
+  }
 }
 
 TEST(BookMain, TextsAreWrittenAsUtf8) {

@@ -74,6 +74,31 @@ TEST(BookOptions, DefaultsAreALetterPageTodayAndNoProject) {
   EXPECT_EQ(parsed.options.project, "");
   EXPECT_EQ(parsed.options.side, BookSide::kBoth);
   EXPECT_FALSE(parsed.options.pages.has_value());
+  EXPECT_EQ(parsed.options.paper, BookPaper::kLetter);
+  EXPECT_EQ(parsed.options.font, "Courier New");
+}
+
+TEST(BookOptions, PaperOutputs) {
+  const ParsedOptions pdf = ParseBookOptions({"--paper", "A4", "--font", "Lucida Console", "--side",
+                                              "left", "--pdf", "out.pdf", "road.csv"});
+  ASSERT_EQ(pdf.error, "");
+  EXPECT_EQ(pdf.options.output, BookOutput::kPdf);
+  EXPECT_EQ(pdf.options.pdf_file, "out.pdf");
+  EXPECT_EQ(pdf.options.paper, BookPaper::kA4);
+  EXPECT_EQ(pdf.options.font, "Lucida Console");
+  EXPECT_EQ(pdf.options.side, BookSide::kLeft);
+  EXPECT_EQ(pdf.options.file, "road.csv");
+  EXPECT_EQ(ParseBookOptions({"--paper=legal", "--pdf=o.pdf", "r.csv"}).options.paper,
+            BookPaper::kLegal);
+
+  const ParsedOptions printer = ParseBookOptions({"--printer", "Office Laser", "r.csv"});
+  ASSERT_EQ(printer.error, "");
+  EXPECT_EQ(printer.options.output, BookOutput::kPrinter);
+  EXPECT_EQ(printer.options.printer, "Office Laser");
+
+  const ParsedOptions list = ParseBookOptions({"--list-printers"});
+  ASSERT_EQ(list.error, "");
+  EXPECT_EQ(list.options.output, BookOutput::kListPrinters);
 }
 
 TEST(BookOptions, UsageErrors) {
@@ -81,8 +106,25 @@ TEST(BookOptions, UsageErrors) {
       {{"--bogus", "--text", "r.csv"}, "unknown option --bogus"},
       {{"-t", "r.csv"}, "unknown option -t"},
       {{"--text"}, "no criteria file given"},
-      {{"r.csv"}, "one of --text or --stations is needed"},
-      {{}, "one of --text or --stations is needed"},
+      {{"r.csv"}, "one of --text, --stations, --pdf, --printer or --list-printers is needed"},
+      {{}, "one of --text, --stations, --pdf, --printer or --list-printers is needed"},
+      {{"--text", "--pdf", "o.pdf", "r.csv"}, "--text and --pdf cannot be combined"},
+      {{"--printer", "P", "--pdf", "o.pdf", "r.csv"}, "--printer and --pdf cannot be combined"},
+      {{"--list-printers", "--stations"}, "--list-printers and --stations cannot be combined"},
+      {{"--list-printers", "r.csv"}, "--list-printers takes no criteria file"},
+      {{"--pdf", "o.pdf"}, "no criteria file given"},
+      {{"--pdf", "", "r.csv"}, "--pdf needs a file name"},
+      {{"--printer=", "r.csv"}, "--printer needs a printer name"},
+      {{"--font", "", "--pdf", "o.pdf", "r.csv"}, "--font needs a font name"},
+      {{"--paper", "a5", "--pdf", "o.pdf", "r.csv"},
+       "--paper needs letter, a4 or legal, not \"a5\""},
+      {{"--paper", "a4", "--text", "r.csv"}, "--paper applies only to --pdf"},
+      {{"--paper", "a4", "--printer", "P", "r.csv"}, "--paper applies only to --pdf"},
+      {{"--font", "Lucida Console", "--stations", "r.csv"},
+       "--font applies only to --pdf and --printer"},
+      {{"--cells", "96x63", "--pdf", "o.pdf", "r.csv"},
+       "--cells applies only to --text and --stations"},
+      {{"--cells", "96x63", "--list-printers"}, "--cells applies only to --text and --stations"},
       {{"--text", "a.csv", "b.csv"}, "only one criteria file can be given"},
       {{"--text", "--stations", "r.csv"}, "--text and --stations cannot be combined"},
       {{"--text=yes", "r.csv"}, "--text takes no value"},
