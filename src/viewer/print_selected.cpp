@@ -222,11 +222,13 @@ void Form5::PickPage(QLineEdit* box) {
   page_list->ResetClosedByFrame();
   const QPointer<Form6> guard(page_list);
   ctx_.RunModal(*page_list);
-  // A page list closed by its frame is unloaded; reading it again loads it afresh, which
-  // selects its first entry.
+  // A page list closed by its frame is unloaded and loads afresh next time. Closing a list
+  // that offered pages picks nothing, so the page box keeps what the user had in it; an empty
+  // list (a one-page book) always leaves the box empty.
   if (!guard || page_list->ClosedByFrame()) {
     ctx_.UnloadPageListWindow();
-    page_list = &ctx_.PageListWindow();
+    if (ctx_.PageListWindow().Combo1->count() == 0) box->clear();
+    return;
   }
   const int index = ctx_.store.PickedPageIndex;
   if (index < 0 || index >= page_list->Combo1->count()) {
