@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -50,19 +51,25 @@ class FileDescriptor {
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
-  size_t start = 0;
-  size_t pos = 0;
-  while (pos < bytes.size()) {
-    const char c = bytes[pos];
-    if (c != '\r' && c != '\n') {
-      ++pos;
-      continue;
-    }
-    lines.push_back(bytes.substr(start, pos - start));
-    pos += (c == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ? 2 : 1;
-    start = pos;
+  if (bytes.empty()) return lines;
+  const char* const end = bytes.data() + bytes.size();
+  const auto find = [end](const char* from, char c) {
+    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  // The next CR and the next LF are each searched again only once the line start has passed
+  // them, so a file with one kind of line end is searched once for the other kind.
+  const char* start = bytes.data();
+  const char* cr = find(start, '\r');
+  const char* lf = find(start, '\n');
+  while (start < end) {
+    if (cr < start) cr = find(start, '\r');
+    if (lf < start) lf = find(start, '\n');
+    const char* stop = std::min(cr, lf);
+    lines.emplace_back(start, static_cast<size_t>(stop - start));
+    if (stop == end) break;
+    start = stop + ((*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? 2 : 1);
   }
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
   return lines;
 }
 
@@ -83,6 +90,33 @@ std::vector<std::string_view> SplitFields(std::string_view line, size_t limit) {
     fields.push_back(line.substr(start, comma - start));
     start = comma + 1;
   }
+}
+
+size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields) {
+  if (fields.empty()) return 0;
+  const size_t last = fields.size() - 1;
+  size_t count = 0;
+  size_t start = 0;
+  for (size_t pos = 0; pos < line.size() && count < last; ++pos) {
+    if (line[pos] != ',') continue;
+    fields[count++] = line.substr(start, pos - start);
+    start = pos + 1;
+  }
+  fields[count++] = line.substr(start);
+  return count;
+}
+
+bool ContainsCommaRun(std::string_view line, size_t length) {
+  // Each window is checked from its end: a run that ends in the window cannot start before the
+  // last character that is not a comma, so the next window starts right after that character.
+  size_t start = 0;
+  while (start + length <= line.size()) {
+    size_t k = start + length;
+    while (k > start && line[k - 1] == ',') --k;
+    if (k == start) return true;
+    start = k;
+  }
+  return false;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ std::vector<std::string_view> SplitFields(std::string_view line);
 // last one holding the rest of the line, commas included. The imports read only the first
 // dozen fields, and a huge line must not become millions of them.
 std::vector<std::string_view> SplitFields(std::string_view line, size_t limit);
+
+// The same cut into `fields`, at most fields.size() of them, without allocating; returns how many
+// fields were written. The imports cut every row with it.
+size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields);
+
+// True when `line` holds `length` consecutive commas anywhere (the separator and terminator lines).
+bool ContainsCommaRun(std::string_view line, size_t length);
 
 // Removes leading and trailing blanks (spaces only).
 std::string_view TrimBlanks(std::string_view text);

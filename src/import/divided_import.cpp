@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <span>
 #include <string>
 
 #include "import/criteria_file.h"
@@ -7,7 +9,8 @@ namespace vantrels {
 
 namespace {
 
-constexpr std::string_view kTerminator = ",,,,,,,,,,,,,,";
+// A terminating line holds fourteen consecutive commas.
+constexpr size_t kTerminatorCommas = 14;
 constexpr size_t kHeaderLines = 4;
 // StoreSide reads the rest's fields 0 to 9 (fields 2 to 11 of the row).
 constexpr size_t kRestFieldsRead = 10;
@@ -43,7 +46,8 @@ bool Contains(std::string_view line, std::string_view word) {
 }
 
 bool PassesSideTest(std::string_view line, std::string_view word) {
-  return Contains(line, word) && !TrimBlanks(line).empty() && !Contains(line, kTerminator);
+  return Contains(line, word) && !TrimBlanks(line).empty() &&
+         !ContainsCommaRun(line, kTerminatorCommas);
 }
 
 bool Fail(Store& store, Messages& messages) {
@@ -204,7 +208,8 @@ bool StoreSide(Store& store, Messages& messages, const std::string& station, std
   StationRecord& record = stations[static_cast<size_t>(station_index)];
 
   // r[n] is field n + 2 of the row. Values are stored in row order until a missing field.
-  const std::vector<std::string_view> r = SplitFields(rest, kRestFieldsRead + 1);
+  std::array<std::string_view, kRestFieldsRead + 1> cut;
+  const std::span<const std::string_view> r(cut.data(), SplitFieldsInto(rest, cut));
   if (r.size() < 2) return fail();
   const bool message = left ? IsMessageKeyword(r[1]) : IsMessageKeyword(UpperCase(r[1]));
   if (message) {

@@ -1,3 +1,5 @@
+#include <array>
+#include <span>
 #include <string>
 
 #include "import/criteria_file.h"
@@ -6,7 +8,8 @@ namespace vantrels {
 
 namespace {
 
-constexpr std::string_view kSeparator = ",,,,,,,";
+// A separator line holds seven consecutive commas.
+constexpr size_t kSeparatorCommas = 7;
 constexpr size_t kPointRowFields = 12;
 constexpr size_t kMessageRowFields = 4;
 constexpr size_t kHeaderLines = 3;
@@ -34,14 +37,15 @@ bool ImportUndivided(Store& store, Messages& messages, const std::vector<std::st
   bool closing = false;
   for (size_t next = kHeaderLines; next < lines.size(); ++next) {
     const std::string_view line = lines[next];
-    if (line.find(kSeparator) != std::string_view::npos) {
+    if (ContainsCommaRun(line, kSeparatorCommas)) {
       closing = true;
     } else if (TrimBlanks(line).empty()) {
       store.LastStationText.clear();
       store.LastRegionStation.clear();
       closing = true;
     } else {
-      const std::vector<std::string_view> fields = SplitFields(line, kPointRowFields + 1);
+      std::array<std::string_view, kPointRowFields + 1> cut;
+      const std::span<const std::string_view> fields(cut.data(), SplitFieldsInto(line, cut));
       const bool message_row = fields.size() > 2 && IsMessageKeyword(fields[2]);
       // A row is checked whole before anything of it is stored.
       if (fields.size() < (message_row ? kMessageRowFields : kPointRowFields))

@@ -1,0 +1,130 @@
+// The road's fast paths must give exactly what the plain routines give.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "app/store.h"
+#include "compute/grade.h"
+#include "import/criteria_file.h"
+
+namespace vantrels {
+namespace {
+
+std::string PlainSlopeText(double e0, double e1, double span) {
+  const double slope = ((e1 - e0) * 100) / span;
+  return std::isfinite(slope) ? FormatHashDot00(FormatDecimal15(slope)) : "";
+}
+
+TEST(SlopeTextShortcut, MatchesTheFifteenDigitTextOnFileValues) {
+  // Elevations and offsets as files write them: hundredths.
+  for (double base : {0.0, 812.16, 1233.84}) {
+    for (int rise = -1500; rise <= 1500; rise += 7) {
+      const double e1 = (std::round(base * 100) + rise) / 100.0;
+      for (int span = 20; span <= 6000; span += 3) {
+        ASSERT_EQ(SlopeText(base, e1, span / 100.0), PlainSlopeText(base, e1, span / 100.0))
+            << base << " " << e1 << " " << span / 100.0;
+      }
+    }
+  }
+}
+
+TEST(SlopeTextShortcut, MatchesNearHalfHundredthsAndAtAnyMagnitude) {
+  std::mt19937_64 random(8);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  for (int n = 0; n < 300000; ++n) {
+    // A slope of k half hundredths, moved by 1e-15 to 1.
+    const double near_tie = std::round(unit(random) * 1e6) / 200.0 +
+                            unit(random) * std::pow(10.0, -static_cast<int>(random() % 16));
+    ASSERT_EQ(SlopeText(0, near_tie / 100, 1), PlainSlopeText(0, near_tie / 100, 1)) << near_tie;
+    const double e0 = unit(random) * std::pow(10.0, static_cast<int>(random() % 14));
+    const double e1 = unit(random) * std::pow(10.0, static_cast<int>(random() % 14));
+    const double span = 0.2 + std::fabs(unit(random)) * 100;
+    ASSERT_EQ(SlopeText(e0, e1, span), PlainSlopeText(e0, e1, span)) << e0 << " " << e1;
+  }
+  EXPECT_EQ(SlopeText(0, 2.675, 100), "2.68");
+  EXPECT_EQ(SlopeText(0, -0.00004, 1), ".00");
+  EXPECT_EQ(SlopeText(0, 9.99996, 1), "1000.00");
+}
+
+TEST(SplitFieldsInto, CutsLikeSplitFieldsWithTheSameLimit) {
+  for (const char* line : {"", ",", "a", "a,b", ",,a,,", "1,2,3,4,5,6,7,8,9,10,11,12,13,14"}) {
+    for (size_t limit : {1u, 2u, 3u, 13u}) {
+      std::array<std::string_view, 13> cut;
+      const size_t count = SplitFieldsInto(line, std::span(cut.data(), limit));
+      const std::vector<std::string_view> expected = SplitFields(line, limit);
+      ASSERT_EQ(count, expected.size()) << line << " / " << limit;
+      for (size_t i = 0; i < count; ++i) EXPECT_EQ(cut[i], expected[i]) << line << " / " << i;
+    }
+  }
+  EXPECT_EQ(SplitFieldsInto("a,b", {}), 0u);
+}
+
+TEST(ContainsCommaRun, FindsARunOfExactlyThatManyCommasAnywhere) {
+  struct Case {
+    const char* line;
+    size_t length;
+    bool found;
+  };
+  const Case cases[] = {
+      {",,,,,,,", 7, true},
+      {",,,,,,", 7, false},
+      {"a,,,,,,,b", 7, true},
+      {",,,,,,a,,,,,,", 7, false},
+      {"x,,,,,,,,,,,,,,", 14, true},
+      {",,,,,,,,,,,,,x,", 14, false},
+      {",,,,,,,,,,,,,,,", 14, true},
+      {"1,2,,,,,,,,,,,,,,,3", 14, true},
+      {"", 0, true},
+      {"", 1, false},
+      {"a,b,c,d,e,f,g,h", 2, false},
+      {"a,b,,c", 2, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ContainsCommaRun(c.line, c.length), c.found) << c.line << " / " << c.length;
+    EXPECT_EQ(ContainsCommaRun(c.line, c.length),
+              std::string_view(c.line).find(std::string(c.length, ',')) != std::string_view::npos);
+  }
+}
+
+TEST(StoreRecreation, EmptiesEveryFieldInPlaceIncludingLongTexts) {
+  const std::string long_text(100, 'x');
+  StationArray stations(2005);
+  stations[0].MessageText = long_text;
+  stations[0].PointSlopes[30] = "1.00";
+  stations[0].LastPointIndex = 30;
+  stations[2000].PointCodes[5] = long_text;
+  ClearStations(stations);
+  ASSERT_EQ(stations.size(), 2001u);
+  EXPECT_TRUE(stations[0].MessageText.empty());
+  EXPECT_TRUE(stations[0].PointSlopes[30].empty());
+  EXPECT_EQ(stations[0].LastPointIndex, 0);
+  EXPECT_TRUE(stations[2000].PointCodes[5].empty());
+
+  ReportArray report(3);
+  report[1].LastRow = 4;
+  report[1].Cells[10][3][4] = long_text;
+  report[2].MessageText = "gone";
+  RecreateReport(report, 5);
+  ASSERT_EQ(report.size(), 6u);
+  EXPECT_EQ(report[1].LastRow, 0);
+  EXPECT_TRUE(report[1].Cells[10][3][4].empty());
+  report[5].SectionLabel = "Cross Sec. Sta.";
+  RecreateReport(report, 1);
+  ASSERT_EQ(report.size(), 2u);
+  RecreateReport(report, 5);
+  EXPECT_TRUE(report[5].SectionLabel.empty());
+  RecreateReport(report, -1);
+  EXPECT_TRUE(report.empty());
+
+  Store store;
+  store.RightFiltered.resize(1);
+  store.RightFiltered[0].RegionStation = long_text;
+  InitialiseStore(store);
+  EXPECT_EQ(store.RightFiltered.size(), 2001u);
+  EXPECT_TRUE(store.RightFiltered[0].RegionStation.empty());
+}
+
+}  // namespace
+}  // namespace vantrels
