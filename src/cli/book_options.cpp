@@ -63,7 +63,7 @@ std::optional<std::string> ParseDate(std::string_view text) {
 }
 
 // Each handler returns an error text, empty when the value is accepted.
-struct OptionSpec {
+struct OptionRow {
   std::string_view name;
   bool takes_value;
   std::function<std::string(BookOptions&, const std::string&)> apply;
@@ -107,8 +107,8 @@ std::optional<BookPaper> ParsePaper(std::string_view text) {
   return std::nullopt;
 }
 
-const std::vector<OptionSpec>& Specs() {
-  static const std::vector<OptionSpec> specs = {
+const std::vector<OptionRow>& OptionTable() {
+  static const std::vector<OptionRow> table = {
       {"--project", true,
        [](BookOptions& o, const std::string& v) {
          o.project = v;
@@ -187,7 +187,7 @@ const std::vector<OptionSpec>& Specs() {
          return std::string();
        }},
   };
-  return specs;
+  return table;
 }
 
 }  // namespace
@@ -214,16 +214,16 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
     }
     const auto equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& candidate : Specs()) {
-      if (candidate.name == name) spec = &candidate;
+    const OptionRow* row = nullptr;
+    for (const OptionRow& candidate : OptionTable()) {
+      if (candidate.name == name) row = &candidate;
     }
-    if (!spec) {
+    if (!row) {
       parsed.error = "unknown option " + name;
       return parsed;
     }
     std::string value;
-    if (spec->takes_value) {
+    if (row->takes_value) {
       if (equals != std::string::npos) {
         value = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {
@@ -236,7 +236,7 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
       parsed.error = name + " takes no value";
       return parsed;
     }
-    parsed.error = spec->apply(options, value);
+    parsed.error = row->apply(options, value);
     if (!parsed.error.empty()) return parsed;
     given.insert(name);
   }
