@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/store.h"
+
+#include <gtest/gtest.h>
 
 namespace vantrels {
 namespace {
