@@ -14,6 +14,7 @@
 
 #include "app/gui/app_context.h"
 #include "app/road.h"
+#include "scripted_modal.h"
 #include "viewer/frm_print.h"
 #include "viewer/qt_text.h"
 
@@ -34,19 +35,7 @@ class GoToStation : public ::testing::Test {
     // A modal find window runs the next scripted step while shown, so no test can block.
     ctx_->run_modal = [this](QDialog& dialog) {
       ++modal_runs_;
-      if (steps_.empty()) {
-        ADD_FAILURE() << "unexpected modal window " << dialog.objectName().toStdString();
-        return static_cast<int>(QDialog::Rejected);
-      }
-      const auto step = std::move(steps_.front());
-      steps_.pop_front();
-      dialog.show();
-      step(dialog);
-      if (dialog.isVisible()) {
-        ADD_FAILURE() << dialog.objectName().toStdString() << " is still open after its step";
-        dialog.hide();
-      }
-      return dialog.result();
+      return RunScriptedStep(steps_, dialog);
     };
   }
 
@@ -83,7 +72,7 @@ class GoToStation : public ::testing::Test {
   QtPrintService printers_{{}, ""};
   FixedFontCatalog fonts_{{"Courier New"}};
   std::unique_ptr<AppContext> ctx_;
-  std::deque<std::function<void(QDialog&)>> steps_;
+  ModalSteps steps_;
   int modal_runs_ = 0;
 };
 

@@ -21,6 +21,7 @@
 #include "app/gui/app_context.h"
 #include "app/road.h"
 #include "pdf_tools.h"
+#include "scripted_modal.h"
 #include "viewer/qt_text.h"
 #include "viewer/report_fonts.h"
 
@@ -84,21 +85,7 @@ class PrintSelected : public ::testing::Test {
       last_pdf_ = dir_.filePath(QString("out%1.pdf").arg(pdf_files_asked_));
       return last_pdf_;
     };
-    ctx_->run_modal = [this](QDialog& dialog) {
-      if (steps_.empty()) {
-        ADD_FAILURE() << "unexpected modal window " << dialog.objectName().toStdString();
-        return static_cast<int>(QDialog::Rejected);
-      }
-      const auto step = std::move(steps_.front());
-      steps_.pop_front();
-      dialog.show();
-      step(dialog);
-      if (dialog.isVisible()) {
-        ADD_FAILURE() << dialog.objectName().toStdString() << " is still open after its step";
-        dialog.hide();
-      }
-      return dialog.result();
-    };
+    ctx_->run_modal = [this](QDialog& dialog) { return RunScriptedStep(steps_, dialog); };
   }
 
   void TearDown() override {
@@ -170,7 +157,7 @@ class PrintSelected : public ::testing::Test {
   QtPrintService printers_{{}, ""};
   FixedFontCatalog fonts_{{"Courier New"}};
   std::unique_ptr<AppContext> ctx_;
-  std::deque<std::function<void(QDialog&)>> steps_;
+  ModalSteps steps_;
   QTemporaryDir dir_;
   int pdf_files_asked_ = 0;
   QString last_pdf_;
