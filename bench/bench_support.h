@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 #include "criteria_generator.h"
 #include "layout/surface.h"
 

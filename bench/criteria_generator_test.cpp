@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/road.h"
+#include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 

@@ -11,14 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/road.h"
+#include "book/road.h"
 #include "bench_support.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"
-#include "viewer/frm_print.h"
-#include "viewer/print_service.h"
-#include "viewer/printer_surface.h"
-#include "viewer/window_surface.h"
+#include "gui/frm_print.h"
+#include "render/print_service.h"
+#include "render/printer_surface.h"
+#include "render/window_surface.h"
 
 namespace vantrels::bench {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/road.h"
+#include "book/road.h"
 #include "bench_support.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/store.h"
+#include "model/store.h"
 #include "reliability/book_run.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/road.h"
-#include "layout/cp1252.h"
+#include "book/road.h"
+#include "model/cp1252.h"
 #include "layout/page.h"
 #include "layout/text_surface.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 #include "cli/book_options.h"
 #include "layout/surface.h"
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "viewer/print_service.h"
-#include "viewer/printer_surface.h"
+#include "render/print_service.h"
+#include "render/printer_surface.h"
 
 namespace vantrels {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 
 namespace vantrels {
 

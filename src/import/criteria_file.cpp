@@ -119,21 +119,6 @@ bool ContainsCommaRun(std::string_view line, size_t length) {
   return false;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 std::string ReadFileBytes(const std::string& path) {
   // Non-blocking open so that a FIFO cannot hang the read; only regular files are accepted.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

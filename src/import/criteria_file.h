@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
+#include "model/text.h"
 
 namespace vantrels {
 
@@ -32,12 +33,6 @@ size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields
 
 // True when `line` holds `length` consecutive commas anywhere (the separator and terminator lines).
 bool ContainsCommaRun(std::string_view line, size_t length);
-
-// Removes leading and trailing blanks (spaces only).
-std::string_view TrimBlanks(std::string_view text);
-
-// Upper-cases ASCII letters only.
-std::string UpperCase(std::string_view text);
 
 // Reads the whole file at path; throws std::runtime_error with a readable description when the
 // file cannot be opened or read (missing, a directory, no permission).

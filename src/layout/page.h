@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 #include "layout/surface.h"
 
 namespace vantrels {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "layout/cp1252.h"
+#include "model/cp1252.h"
 
 namespace vantrels {
 

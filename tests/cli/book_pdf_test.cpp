@@ -13,7 +13,7 @@
 
 #include "cli/book_render.h"
 #include "cli/qt_book_platform.h"
-#include "viewer/pdf_tools.h"
+#include "render/pdf_tools.h"
 
 namespace vantrels {
 namespace {

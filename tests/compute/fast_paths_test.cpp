@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "app/store.h"
+#include "model/store.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 
 namespace vantrels {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/store.h"
+#include "model/messages.h"
+#include "model/store.h"
 #include "import/criteria_file.h"
 
 namespace vantrels::import_test {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
-#include "app/messages.h"
-#include "app/road.h"
+#include "model/messages.h"
+#include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/store.h"
+#include "model/store.h"
 #include "layout/text_surface.h"
 
 namespace vantrels::reliability {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/store.h"
+#include "model/store.h"
 #include "reliability/book_run.h"
 
 namespace vantrels::reliability {

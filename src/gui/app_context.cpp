@@ -1,0 +1,132 @@
+#include "gui/app_context.h"
+
+#include <QDialog>
+#include <QWidget>
+#include <stdexcept>
+#include <utility>
+
+#include "gui/frm_print.h"
+#include "gui/go_to_station.h"
+#include "gui/print_selected.h"
+
+namespace vantrels {
+
+namespace {
+
+// The window may be running one of its own handlers (a frame close, a menu command): hide it
+// now and delete it once control is back in the event loop.
+template <typename Window>
+void Unload(std::unique_ptr<Window>& window) {
+  if (!window) return;
+  Window* released = window.release();
+  released->hide();
+  released->deleteLater();
+}
+
+// Kept in single precision like every heading's measure. The volatile stops the optimiser from
+// dropping the double-to-float-to-double round trip.
+double SinglePrecision(double value) {
+  volatile float single = static_cast<float>(value);
+  return single;
+}
+
+}  // namespace
+
+AppContext::AppContext(Messages& messages_sink, PrintService& print_service,
+                       FontCatalog& font_catalog)
+    : messages(messages_sink), printers(print_service), fonts(font_catalog) {
+  store.Printer = &printer;
+  SelectCurrentPrinter();
+}
+
+AppContext::~AppContext() {
+  store.Printer = nullptr;
+}
+
+int AppContext::RunModal(QDialog& dialog) {
+  if (run_modal) return run_modal(dialog);
+  return dialog.exec();
+}
+
+bool AppContext::BeginPrintJob() {
+  PrinterOptions options;
+  std::unique_ptr<QPrinter> made;
+  try {
+    made = printers.CreateCurrentPrinter(options);
+  } catch (const std::runtime_error&) {
+    // Only the PDF entry refuses without an output file: ask for one.
+    if (!ask_pdf_file) return false;
+    options.pdf_output_file = ask_pdf_file();
+    if (options.pdf_output_file.isEmpty()) return false;
+    made = printers.CreateCurrentPrinter(options);
+  }
+  if (!made) return false;
+  printer.SetPrinter(std::move(made));
+  return true;
+}
+
+void AppContext::SelectCurrentPrinter() {
+  std::unique_ptr<QPrinter> made;
+  try {
+    made = printers.CreateCurrentPrinter(PrinterOptions{});
+  } catch (const std::runtime_error&) {
+    // The PDF entry: its page can be measured before the file name is known.
+    made = MakePdfPrinter(QString());
+  }
+  printer.SetPrinter(std::move(made));
+}
+
+void AppContext::MeasurePrinterPage() {
+  if (const std::optional<CellMeasure> measure = printer.MeasureCells()) {
+    store.PageColumns = SinglePrecision(measure->columns);
+    store.PageLines = SinglePrecision(measure->lines);
+  }
+}
+
+frmPrint& AppContext::Viewer() {
+  if (!viewer_) {
+    MeasurePrinterPage();
+    viewer_ = std::make_unique<frmPrint>(*this);
+  }
+  return *viewer_;
+}
+
+void AppContext::UnloadViewer() {
+  Unload(viewer_);
+}
+
+frmStation& AppContext::StationWindow() {
+  if (!station_window_) station_window_ = std::make_unique<frmStation>(*this);
+  return *station_window_;
+}
+
+void AppContext::UnloadStationWindow() {
+  Unload(station_window_);
+}
+
+Form5& AppContext::PrintRangeWindow() {
+  if (!print_range_) print_range_ = std::make_unique<Form5>(*this);
+  return *print_range_;
+}
+
+void AppContext::UnloadPrintRangeWindow() {
+  Unload(print_range_);
+}
+
+Form6& AppContext::PageListWindow() {
+  if (!page_list_) page_list_ = std::make_unique<Form6>(*this);
+  return *page_list_;
+}
+
+void AppContext::UnloadPageListWindow() {
+  Unload(page_list_);
+}
+
+void AppContext::UnloadAll() {
+  UnloadViewer();
+  UnloadStationWindow();
+  UnloadPrintRangeWindow();
+  UnloadPageListWindow();
+}
+
+}  // namespace vantrels

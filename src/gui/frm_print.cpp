@@ -1,0 +1,265 @@
+#include "gui/frm_print.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <cmath>
+#include <exception>
+#include <string>
+
+#include "gui/app_context.h"
+#include "model/text.h"
+#include "layout/page.h"
+#include "gui/go_to_station.h"
+#include "gui/print_selected.h"
+
+namespace vantrels {
+
+namespace {
+
+constexpr double kColumnTwips = 120;
+constexpr double kLineTwips = 240;
+
+// A printable area of 8 x 10.5 inches decides the scale; the scale itself leaves 300 twips.
+constexpr double kPageTestWidth = 11520;
+constexpr double kPageTestHeight = 15120;
+constexpr double kScaleWidth = 11820;
+constexpr double kScaleHeight = 15420;
+
+// The quotient rounded to single precision. The volatile keeps the optimiser from skipping the
+// rounding.
+float Single(double value) {
+  volatile float single = static_cast<float>(value);
+  return single;
+}
+
+std::string Describe(const std::exception& e) {
+  return e.what();
+}
+
+}  // namespace
+
+double ViewScaleFor(double width_twips, double height_twips) {
+  const float a = Single(height_twips / kPageTestHeight);
+  const float b = Single(width_twips / kPageTestWidth);
+  return a > b ? Single(width_twips / kScaleWidth) : Single(height_twips / kScaleHeight);
+}
+
+int TwipsToPixels(double twips, double dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+frmPrint::frmPrint(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+  setObjectName("frmPrint");
+  setWindowTitle("Display Report");
+  picture_widget_ = new PagePictureWidget(&picture_, this);
+  picture_widget_->setObjectName("picture");
+  picture_widget_->setFocusPolicy(Qt::StrongFocus);
+  setCentralWidget(picture_widget_);
+  BuildMenus();
+  Form_Load();
+}
+
+frmPrint::~frmPrint() {
+  // The picture widget refers to picture_, which dies before the base class deletes children.
+  delete picture_widget_;
+}
+
+void frmPrint::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("menuBar");
+  const auto command = [this](QAction* action, const char* name, void (frmPrint::*handler)()) {
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return action;
+  };
+
+  viewForward_ = command(bar->addAction("&>>"), "viewForward", &frmPrint::viewForward_Click);
+  viewBackward_ = command(bar->addAction("<&<"), "viewBackward", &frmPrint::viewBackward_Click);
+
+  mnuGoTo_ = bar->addMenu("&Go To");
+  mnuGoTo_->setObjectName("mnuGoTo");
+  mnuGoTo_->menuAction()->setObjectName("mnuGoTo");
+  mnuGoToStation_ = mnuGoTo_->addAction("Go To Station");
+  mnuGoToStation_->setObjectName("mnuGoToStation");
+  connect(mnuGoToStation_, &QAction::triggered, this, [this] { mnuGoToStation_Click(ctx_); });
+  mnuStationLeft_ = mnuGoTo_->addAction("GoTo StationLeft");
+  mnuStationLeft_->setObjectName("mnuStationLeft");
+  connect(mnuStationLeft_, &QAction::triggered, this, [this] { mnuStationLeft_Click(ctx_); });
+  mnuStationRight_ = mnuGoTo_->addAction("GoTo StationRight");
+  mnuStationRight_->setObjectName("mnuStationRight");
+  connect(mnuStationRight_, &QAction::triggered, this, [this] { mnuStationRight_Click(ctx_); });
+
+  mnuPrint_ = bar->addMenu("&Print");
+  mnuPrint_->setObjectName("mnuPrint");
+  mnuPrint_->menuAction()->setObjectName("mnuPrint");
+  viewprint_ = command(mnuPrint_->addAction("PrintAll"), "viewprint", &frmPrint::viewprint_Click);
+  PrnSelPages_ = mnuPrint_->addAction("Print Selected Pages");
+  PrnSelPages_->setObjectName("PrnSelPages");
+  connect(PrnSelPages_, &QAction::triggered, this, [this] { PrnSelPages_Click(ctx_); });
+
+  viewEnd_ = command(bar->addAction("&End"), "viewEnd", &frmPrint::viewEnd_Click);
+}
+
+void frmPrint::Form_Load() {
+  try {
+    const Store& store = ctx_.store;
+    const QSize outer(TwipsToPixels(store.PageColumns * kColumnTwips, logicalDpiX()),
+                      TwipsToPixels(store.PageLines * kLineTwips, logicalDpiY()));
+    // The size is the outer size. The native window is made now so that a platform that knows
+    // its frame at once (not every window manager does) reports it.
+    winId();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(outer - frame);
+    ShowMenusForRoadwayType();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in form load");
+  }
+}
+
+void frmPrint::ShowMenusForRoadwayType() {
+  const std::string type = UpperCase(ctx_.store.RoadwayType);
+  if (type == "UNDIVIDED") {
+    mnuStationLeft_->setVisible(false);
+    mnuStationRight_->setVisible(false);
+    mnuGoToStation_->setVisible(true);
+  } else if (type == "DIVIDED") {
+    mnuStationLeft_->setVisible(true);
+    mnuStationRight_->setVisible(true);
+    mnuGoToStation_->setVisible(false);
+  }
+}
+
+void frmPrint::RedrawPage() {
+  picture_.Clear();
+  PrintQMTForm(ctx_.store, ctx_.messages, picture_);
+  ToPrintAllForms(ctx_.store, ctx_.messages, picture_);
+}
+
+void frmPrint::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  try {
+    const QRect outer = frameGeometry();
+    const double width = PixelsToTwips(outer.width(), logicalDpiX());
+    const double height = PixelsToTwips(outer.height(), logicalDpiY());
+    picture_.SetOuterSize(width, height);
+    ctx_.store.ViewScale = ViewScaleFor(width, height);
+    RedrawPage();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
+  }
+}
+
+void frmPrint::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (ctx_.ViewerLoaded() && &ctx_.Viewer() == this) ctx_.UnloadViewer();
+}
+
+void frmPrint::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_PageDown && event->modifiers() == Qt::NoModifier) {
+    viewForward_Click();
+  } else if (event->key() == Qt::Key_PageUp && event->modifiers() == Qt::NoModifier) {
+    viewBackward_Click();
+  } else {
+    QMainWindow::keyPressEvent(event);
+  }
+}
+
+void frmPrint::viewForward_Click() {
+  Store& store = ctx_.store;
+  try {
+    const std::string type = UpperCase(store.RoadwayType);
+    const bool last_undivided = type == "UNDIVIDED" && store.CurrentPage == store.UndividedLastPage;
+    const bool last_right = type == "DIVIDED" && store.CurrentSide == "RightSide" &&
+                            store.CurrentPage == store.RightLastPage;
+    if (last_undivided || last_right) {
+      ctx_.messages.Show(" Last Page can't move forward");
+      return;
+    }
+    ++store.CurrentPage;
+    if (type == "DIVIDED" && store.CurrentSide == "LeftSide" &&
+        store.CurrentPage > store.LeftLastPage) {
+      store.CurrentSide = "RightSide";
+      store.CurrentPage = 0;
+    }
+    RedrawPage();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
+  }
+}
+
+void frmPrint::viewBackward_Click() {
+  Store& store = ctx_.store;
+  try {
+    const std::string type = UpperCase(store.RoadwayType);
+    const bool first_undivided = type == "UNDIVIDED" && store.CurrentPage == 0;
+    const bool first_left =
+        type == "DIVIDED" && store.CurrentSide == "LeftSide" && store.CurrentPage == 0;
+    if (first_undivided || first_left) {
+      ctx_.messages.Show(" First Page can't move backward");
+      return;
+    }
+    --store.CurrentPage;
+    if (type == "DIVIDED" && store.CurrentSide == "RightSide" && store.CurrentPage == -1) {
+      store.CurrentSide = "LeftSide";
+      store.CurrentPage = store.LeftLastPage;
+    }
+    RedrawPage();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
+  }
+}
+
+void frmPrint::viewprint_Click() {
+  Store& store = ctx_.store;
+  try {
+    if (!ctx_.BeginPrintJob()) return;
+    const auto print_pages = [&](const char* side, int32_t last_page) {
+      for (int32_t page = 0; page <= last_page; ++page) {
+        if (side != nullptr) store.CurrentSide = side;
+        store.CurrentPage = page;
+        PrintQMTForm(store, ctx_.messages, ctx_.printer);
+        ToPrintAllForms(store, ctx_.messages, ctx_.printer);
+        ctx_.printer.NewPage();
+      }
+    };
+    const std::string type = UpperCase(store.RoadwayType);
+    if (type == "UNDIVIDED") {
+      print_pages(nullptr, store.UndividedLastPage);
+    } else if (type == "DIVIDED") {
+      print_pages("LeftSide", store.LeftLastPage);
+      print_pages("RightSide", store.RightLastPage);
+    }
+    ctx_.printer.EndDoc();
+    ctx_.printer.KillDoc();
+    // The last-page indexes describe the book, which printing does not change: they stay.
+    ctx_.messages.Show("Pages have been sent to " + store.PrinterName + " printer.");
+  } catch (const std::exception& e) {
+    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in viewPrint_click");
+  }
+}
+
+void frmPrint::viewEnd_Click() {
+  try {
+    ctx_.printer.KillDoc();
+    ctx_.UnloadViewer();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show("Program Error: " + Describe(e) + " occured in viewEnd_Click");
+  }
+}
+
+void Preview(AppContext& ctx) {
+  try {
+    frmPrint& viewer = ctx.Viewer();
+    viewer.show();
+    viewer.raise();
+    viewer.activateWindow();
+  } catch (const std::exception& e) {
+    ctx.messages.Show("Program Error: " + std::string(e.what()) + " Preview(korPrint)");
+  }
+}
+
+}  // namespace vantrels

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "model/messages.h"
+
+namespace vantrels {
+
+// The desktop program's sink: every message is a message box with one OK button over the
+// window in front.
+class MessageBoxMessages : public Messages {
+ public:
+  void Show(const std::string& text) override;
+  // The main window ends the program when the import reports the stop (Store::ProgramEnded),
+  // after this message sink has shown the stop's message.
+  void EndProgram() override {}
+};
+
+}  // namespace vantrels

@@ -1,0 +1,81 @@
+// Saves the pictures of the main window and the viewer that the README shows: the program's own
+// windows on an example book, previewed as a user would, without the message boxes.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdio>
+#include <string>
+
+#include "gui/app_context.h"
+#include "gui/form2.h"
+#include "model/cp1252.h"
+#include "gui/frm_print.h"
+#include "gui/frm_system.h"
+#include "render/print_service.h"
+#include "render/report_fonts.h"
+
+namespace {
+
+class StderrMessages : public vantrels::Messages {
+ public:
+  void Show(const std::string& text) override {
+    std::fprintf(stderr, "message: %s\n", vantrels::Cp1252ToUtf8(text).c_str());
+  }
+  void EndProgram() override {}
+};
+
+bool Save(QWidget& window, const QString& file) {
+  const QPixmap picture = window.grab();
+  if (picture.save(file)) return true;
+  std::fprintf(stderr, "vantrels-screenshots: cannot write %s\n", qPrintable(file));
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: vantrels-screenshots CRITERIA_FILE OUTPUT_DIRECTORY\n");
+    return 2;
+  }
+  QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
+  const QString criteria = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  const QDir output(QString::fromLocal8Bit(argv[2]));
+
+  StderrMessages messages;
+  vantrels::QtPrintService printers({}, "");
+  vantrels::SystemFontCatalog fonts;
+  vantrels::AppContext ctx(messages, printers, fonts);
+  ctx.run_modal = [](QDialog& dialog) {
+    if (auto* font_window = qobject_cast<vantrels::frmSystem*>(&dialog)) {
+      font_window->cmdDone->click();
+    }
+    return dialog.result();
+  };
+
+  vantrels::Form2 form(ctx);
+  form.end_program = [] {};
+  // A fixed date keeps the pictures the same from one run to the next.
+  ctx.store.HeadingDate = "05 07 2003";
+  form.Text1[0]->setText("EXAMPLE-1");
+  form.Text1[1]->setText("4711");
+  form.ChooseFile(criteria);
+  form.move(20, 20);
+  form.show();
+  form.Command3->click();
+  if (!ctx.ViewerLoaded()) {
+    std::fprintf(stderr, "vantrels-screenshots: the preview did not open the viewer\n");
+    return 1;
+  }
+  ctx.Viewer().move(form.frameGeometry().right() + 20, 20);
+  QApplication::processEvents();
+
+  const bool saved = Save(form, output.filePath("main-window.png")) &&
+                     Save(ctx.Viewer(), output.filePath("viewer.png"));
+  return saved ? 0 : 1;
+}

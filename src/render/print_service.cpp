@@ -1,0 +1,132 @@
+#include "render/print_service.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace vantrels {
+
+namespace {
+
+QPageSize::PageSizeId PageSizeOf(PaperSize paper) {
+  switch (paper) {
+    case PaperSize::A4:
+      return QPageSize::A4;
+    case PaperSize::Legal:
+      return QPageSize::Legal;
+    case PaperSize::Letter:
+      break;
+  }
+  return QPageSize::Letter;
+}
+
+std::string ToUtf8(const QString& text) {
+  return text.toStdString();
+}
+
+}  // namespace
+
+std::optional<PaperSize> ParsePaperSize(std::string_view name) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "letter") return PaperSize::Letter;
+  if (lower == "a4") return PaperSize::A4;
+  if (lower == "legal") return PaperSize::Legal;
+  return std::nullopt;
+}
+
+std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file, PaperSize paper) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(output_file);
+  printer->setPageLayout(
+      QPageLayout(QPageSize(PageSizeOf(paper)), QPageLayout::Portrait,
+                  QMarginsF(kPdfMarginInches, kPdfMarginInches, kPdfMarginInches, kPdfMarginInches),
+                  QPageLayout::Inch));
+  return printer;
+}
+
+std::unique_ptr<QPrinter> MakeInstalledPrinter(const std::string& name) {
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+    if (ToUtf8(info.printerName()) == name) {
+      return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+  }
+  return nullptr;
+}
+
+QtPrintService::QtPrintService() : from_platform_(true) {
+  Refresh();
+}
+
+QtPrintService::QtPrintService(std::vector<std::string> installed, std::string default_name) {
+  SetInstalled(std::move(installed), std::move(default_name));
+}
+
+void QtPrintService::Refresh() {
+  if (!from_platform_) return;
+  const bool keep_current = loaded_;
+  const std::string previous = CurrentPrinterName();
+  loaded_ = true;
+  infos_.clear();
+  std::vector<std::string> names;
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+    infos_.push_back(info);
+    names.push_back(ToUtf8(info.printerName()));
+  }
+  SetInstalled(std::move(names), ToUtf8(QPrinterInfo::defaultPrinterName()));
+  if (keep_current) MakeCurrent(previous);
+}
+
+void QtPrintService::SetInstalled(std::vector<std::string> installed, std::string default_name) {
+  installed_ = std::move(installed);
+  default_name_ = std::move(default_name);
+  current_ = static_cast<int>(installed_.size());
+  MakeCurrent(DefaultPrinterName());
+}
+
+std::vector<std::string> QtPrintService::PrinterNames() const {
+  std::vector<std::string> names = installed_;
+  names.emplace_back(kPdfPrinterName);
+  return names;
+}
+
+std::string QtPrintService::DefaultPrinterName() const {
+  const bool installed =
+      std::find(installed_.begin(), installed_.end(), default_name_) != installed_.end();
+  return installed ? default_name_ : std::string(kPdfPrinterName);
+}
+
+std::string QtPrintService::CurrentPrinterName() const {
+  return PrinterNames()[static_cast<size_t>(current_)];
+}
+
+bool QtPrintService::MakeCurrent(const std::string& name) {
+  const std::vector<std::string> names = PrinterNames();
+  const auto found = std::find(names.begin(), names.end(), name);
+  if (found == names.end()) return false;
+  current_ = static_cast<int>(found - names.begin());
+  return true;
+}
+
+std::unique_ptr<QPrinter> QtPrintService::CreateCurrentPrinter(
+    const PrinterOptions& options) const {
+  if (CurrentIsPdf()) {
+    if (options.pdf_output_file.isEmpty()) {
+      throw std::runtime_error("No output file given for the PDF printer");
+    }
+    return MakePdfPrinter(options.pdf_output_file, options.pdf_paper);
+  }
+  const auto index = static_cast<size_t>(current_);
+  if (index < infos_.size())
+    return std::make_unique<QPrinter>(infos_[index], QPrinter::HighResolution);
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setPrinterName(QString::fromStdString(installed_[index]));
+  return printer;
+}
+
+}  // namespace vantrels

@@ -1,0 +1,100 @@
+#include "render/printer_surface.h"
+
+#include <QPainter>
+#include <stdexcept>
+
+#include "render/qt_text.h"
+
+namespace vantrels {
+
+namespace {
+
+constexpr double kColumnsPerInch = 12;
+constexpr double kLinesPerInch = 6;
+
+}  // namespace
+
+PrinterSurface::PrinterSurface(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+
+PrinterSurface::~PrinterSurface() = default;
+
+void PrinterSurface::SetPrinter(std::unique_ptr<QPrinter> printer) {
+  KillDoc();
+  printer_ = std::move(printer);
+}
+
+int PrinterSurface::PagesInDocument() const {
+  return static_cast<int>(pages_.size());
+}
+
+void PrinterSurface::PrintText(std::string_view text) {
+  // An empty text puts nothing on the sheet, so it must not start one.
+  if (text.empty()) return;
+  if (pages_.empty() || new_page_pending_) {
+    pages_.emplace_back();
+    new_page_pending_ = false;
+  }
+  TextRun run;
+  run.x = x_;
+  run.y = y_;
+  run.step = 1;
+  run.text = FromReportBytes(text);
+  run.family = font_.family;
+  run.points = font_.points;
+  run.bold = font_.bold;
+  run.underline = font_.underline;
+  run.transparent = font_.transparent;
+  pages_.back().push_back(std::move(run));
+}
+
+void PrinterSurface::SetFontName(const std::string& face) {
+  SelectFace(font_, face);
+}
+
+std::optional<CellMeasure> PrinterSurface::MeasureCells() {
+  if (!printer_ || !printer_->isValid()) return std::nullopt;
+  // The device's own rectangle: QPageLayout's inch figures are rounded to 1/100 inch, while
+  // the page drawn on (a PDF page is whole points) can differ from the paper's nominal size.
+  const QRectF area = printer_->pageRect(QPrinter::DevicePixel);
+  const double dpi_x = printer_->logicalDpiX();
+  const double dpi_y = printer_->logicalDpiY();
+  if (area.isEmpty() || dpi_x <= 0 || dpi_y <= 0) return std::nullopt;
+  return CellMeasure{area.width() / dpi_x * kColumnsPerInch, area.height() / dpi_y * kLinesPerInch};
+}
+
+void PrinterSurface::NewPage() {
+  if (!pages_.empty()) new_page_pending_ = true;
+}
+
+void PrinterSurface::EndDoc() {
+  std::vector<std::vector<TextRun>> pages;
+  pages.swap(pages_);
+  new_page_pending_ = false;
+  if (pages.empty()) return;
+  if (!printer_) throw std::runtime_error("No printer is available");
+  QPainter painter;
+  if (!painter.begin(printer_.get())) {
+    throw std::runtime_error("The printer could not start the document");
+  }
+  // The painter's origin is the printable area's top-left corner (QPrinter is not full-page).
+  const double scale_x = printer_->logicalDpiX() / kColumnsPerInch;
+  const double scale_y = printer_->logicalDpiY() / kLinesPerInch;
+  for (size_t p = 0; p < pages.size(); ++p) {
+    if (p > 0 && !printer_->newPage()) {
+      printer_->abort();
+      painter.end();
+      throw std::runtime_error("The printer could not start a new page");
+    }
+    for (const TextRun& run : pages[p]) DrawTextRun(painter, run, scale_x, scale_y);
+  }
+  if (!painter.end() || printer_->printerState() == QPrinter::Error) {
+    throw std::runtime_error("The printer could not finish the document");
+  }
+}
+
+void PrinterSurface::KillDoc() {
+  pages_.clear();
+  new_page_pending_ = false;
+}
+
+}  // namespace vantrels

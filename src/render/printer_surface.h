@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPrinter>
+#include <memory>
+#include <vector>
+
+#include "layout/surface.h"
+#include "render/text_run.h"
+
+namespace vantrels {
+
+// The printer target: positions are character cells of 120 x 240 twips from the top-left corner
+// of the printable area. Pages are kept until EndDoc and only then sent to the printer, so that
+// KillDoc discards the whole document (no print engine can take back pages already spooled) and a
+// failing printer reports one failure at EndDoc instead of one per text.
+class PrinterSurface : public Surface {
+ public:
+  explicit PrinterSurface(std::unique_ptr<QPrinter> printer = nullptr);
+  ~PrinterSurface() override;
+  PrinterSurface(const PrinterSurface&) = delete;
+  PrinterSurface& operator=(const PrinterSurface&) = delete;
+
+  // Makes `printer` the one measured and printed on; a document in progress is discarded.
+  void SetPrinter(std::unique_ptr<QPrinter> printer);
+  QPrinter* printer() const { return printer_.get(); }
+
+  // Pages of the document in progress that have something drawn on them.
+  int PagesInDocument() const;
+
+  bool IsWindow() const override { return false; }
+  void SetCurrentX(int x) override { x_ = x; }
+  void SetCurrentY(int y) override { y_ = y; }
+  void PrintText(std::string_view text) override;
+  void SetFontName(const std::string& face) override;
+  void SetFontSize(double points) override { font_.points = points; }
+  void SetFontBold(bool on) override { font_.bold = on; }
+  void SetFontUnderline(bool on) override { font_.underline = on; }
+  void SetFontTransparent(bool on) override { font_.transparent = on; }
+
+  // The printable area of the printer's page layout; nullopt without a usable printer.
+  std::optional<CellMeasure> MeasureCells() override;
+  // Later texts go on a new sheet; a page on which nothing is drawn never becomes a sheet.
+  void NewPage() override;
+  // Sends the document to the printer; throws std::runtime_error when the printer fails.
+  void EndDoc() override;
+  void KillDoc() override;
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+  std::vector<std::vector<TextRun>> pages_;
+  bool new_page_pending_ = false;
+  int x_ = 0;
+  int y_ = 0;
+  FontState font_;
+};
+
+}  // namespace vantrels

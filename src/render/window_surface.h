@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QPainter>
+#include <functional>
+#include <vector>
+
+#include "layout/surface.h"
+#include "render/text_run.h"
+
+namespace vantrels {
+
+inline constexpr double kTwipsPerInch = 1440;
+
+// Twips of `pixels` on a device of `dpi` logical dots per inch.
+inline double PixelsToTwips(double pixels, double dpi) {
+  return pixels * kTwipsPerInch / dpi;
+}
+
+// A window's drawing target: a retained picture of the texts drawn since the last Clear,
+// positions in twips, painted again whenever the widget showing it repaints.
+class WindowSurface : public Surface {
+ public:
+  bool IsWindow() const override { return true; }
+  void SetCurrentX(int x) override { x_ = x; }
+  void SetCurrentY(int y) override { y_ = y; }
+  // Character k of the text sits k cells right of the position; a cell is 120 twips at 10
+  // points and scales with the font size (10 x ViewScale points on a window).
+  void PrintText(std::string_view text) override;
+  void SetFontName(const std::string& face) override;
+  void SetFontSize(double points) override { font_.points = points; }
+  void SetFontBold(bool on) override { font_.bold = on; }
+  void SetFontUnderline(bool on) override { font_.underline = on; }
+  void SetFontTransparent(bool on) override { font_.transparent = on; }
+
+  void Clear() override;
+  // The owner window's outer size, as last given to SetOuterSize.
+  double Width() const override { return width_; }
+  double Height() const override { return height_; }
+  void SetOuterSize(double width_twips, double height_twips);
+
+  const std::vector<TextRun>& Runs() const { return runs_; }
+
+  // Called after every change of the picture (a widget schedules its repaint).
+  void SetChangedCallback(std::function<void()> callback) { changed_ = std::move(callback); }
+
+  // Paints the texts (not the background) on a device of the given logical resolution.
+  void Paint(QPainter& painter, double dpi_x, double dpi_y) const;
+
+ private:
+  void Changed() const;
+
+  std::vector<TextRun> runs_;
+  std::function<void()> changed_;
+  FontState font_;
+  int x_ = 0;
+  int y_ = 0;
+  double width_ = 0;
+  double height_ = 0;
+};
+
+// The picture on a white image of `size` pixels at `dpi` logical dots per inch.
+QImage RenderPicture(const WindowSurface& surface, QSize size, double dpi = 96);
+
+}  // namespace vantrels

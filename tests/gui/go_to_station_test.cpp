@@ -1,0 +1,317 @@
+#include "gui/go_to_station.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gui/app_context.h"
+#include "book/road.h"
+#include "scripted_modal.h"
+#include "gui/frm_print.h"
+#include "render/qt_text.h"
+
+namespace vantrels {
+namespace {
+
+const std::string kBlanks12(12, ' ');
+
+class GoToStation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
+    Store& store = ctx_->store;
+    InitialiseStore(store);
+    store.UndividedPageStarts[0] = store.LeftPageStarts[0] = store.RightPageStarts[0] = "0:0";
+    store.ReportFontName = "Courier New";
+    store.HeadingDate = "05 02 2024";
+    // A modal find window runs the next scripted step while shown, so no test can block.
+    ctx_->run_modal = [this](QDialog& dialog) {
+      ++modal_runs_;
+      return RunScriptedStep(steps_, dialog);
+    };
+  }
+
+  void TearDown() override {
+    ctx_->UnloadAll();
+    ctx_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  void Load(const char* example) {
+    ctx_->store.InputFilePath = std::string(VANTRELS_EXAMPLES) + "/" + example;
+    ASSERT_TRUE(RunHeadlessRoad(ctx_->store, messages_));
+    ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+  }
+
+  frmStation& Window() { return ctx_->StationWindow(); }
+
+  // Picks the list entry with this text, as the user does with the drop-down list.
+  static void Pick(QComboBox* list, const std::string& entry) {
+    const int index = list->findText(FromReportBytes(entry));
+    ASSERT_GE(index, 0) << entry;
+    list->setCurrentIndex(index);
+  }
+
+  // True when the viewer's picture holds this text, e.g. the page label "Page No.:5 of 10".
+  bool ViewerShows(const QString& text) {
+    for (const TextRun& run : ctx_->Viewer().Picture().Runs()) {
+      if (run.text.contains(text)) return true;
+    }
+    return false;
+  }
+
+  RecordingMessages messages_;
+  QtPrintService printers_{{}, ""};
+  FixedFontCatalog fonts_{{"Courier New"}};
+  std::unique_ptr<AppContext> ctx_;
+  ModalSteps steps_;
+  int modal_runs_ = 0;
+};
+
+TEST_F(GoToStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
+  Load("undivided.csv");
+  mnuGoToStation_Click(*ctx_);
+  frmStation& window = Window();
+  EXPECT_EQ(window.windowTitle(), "Find Station on the Page");
+  EXPECT_EQ(window.Label1->text(), "Station :");
+  EXPECT_EQ(window.Label2->text(), "Page #");
+  EXPECT_EQ(window.Label3->text(), "Station");
+  EXPECT_EQ(window.Command1->text(), "Find");
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isModal());
+  EXPECT_EQ(modal_runs_, 0);
+  EXPECT_TRUE(window.Combo1->isVisible());
+  EXPECT_FALSE(window.Combo2->isVisible());
+  EXPECT_FALSE(window.Combo1->isEditable());
+
+  const std::vector<std::string>& entries = ctx_->store.StationList;
+  ASSERT_EQ(window.Combo1->count(), static_cast<int>(entries.size()));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(ToReportBytes(window.Combo1->itemText(static_cast<int>(i))), entries[i]);
+  }
+  EXPECT_EQ(ToReportBytes(window.Combo1->currentText()), "1" + kBlanks12 + "2389+00.00 R1");
+
+  Pick(window.Combo1, "5" + kBlanks12 + "2394+50.00 R1");
+  window.Command1->click();
+  EXPECT_EQ(ctx_->store.CurrentPage, 4);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_TRUE(ViewerShows("Page No.:5 of 10"));
+  // Find only hides the window: it keeps its list for the next use.
+  EXPECT_TRUE(ctx_->StationWindowLoaded());
+}
+
+TEST_F(GoToStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
+  Load("undivided.csv");
+  const std::string station = "2392+00.00 R1";
+  std::vector<std::string> entries;
+  for (const std::string& entry : ctx_->store.StationList) {
+    if (entry.ends_with(kBlanks12 + station)) entries.push_back(entry);
+  }
+  ASSERT_EQ(entries,
+            (std::vector<std::string>{"2" + kBlanks12 + station, "3" + kBlanks12 + station}));
+  const struct {
+    std::string entry;
+    int32_t page;
+  } cases[] = {{entries[1], 2}, {entries[0], 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry);
+    mnuGoToStation_Click(*ctx_);
+    Pick(Window().Combo1, c.entry);
+    Window().Command1->click();
+    EXPECT_EQ(ctx_->store.CurrentPage, c.page);
+    EXPECT_TRUE(ViewerShows(QString("Page No.:%1 of 10").arg(c.page + 1)));
+  }
+}
+
+TEST_F(GoToStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
+  Load("divided.csv");
+  Store& store = ctx_->store;
+  store.CurrentSide = "RightSide";
+  store.CurrentPage = 3;
+
+  mnuStationLeft_Click(*ctx_);
+  EXPECT_EQ(store.CurrentSide, "LeftSide");
+  EXPECT_EQ(store.CurrentPage, 3);
+  frmStation& window = Window();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(modal_runs_, 0);
+  EXPECT_TRUE(window.Combo1->isVisible());
+  EXPECT_FALSE(window.Combo2->isVisible());
+  EXPECT_EQ(window.Combo1->count(), static_cast<int>(store.StationList.size()));
+
+  window.close();
+  EXPECT_EQ(store.CurrentSide, "LeftSide");
+  EXPECT_EQ(store.CurrentPage, 3);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(GoToStation, StationLeftFindsTheLeftPageOfACutStation) {
+  Load("divided.csv");
+  mnuStationLeft_Click(*ctx_);
+  Pick(Window().Combo1, "3" + kBlanks12 + "2392+50.00 R2");
+  Window().Command1->click();
+  EXPECT_EQ(ctx_->store.CurrentSide, "LeftSide");
+  EXPECT_EQ(ctx_->store.CurrentPage, 2);
+  EXPECT_TRUE(ViewerShows("(Left)Page No.:3 of 5"));
+}
+
+TEST_F(GoToStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
+  Load("divided.csv");
+  Store& store = ctx_->store;
+  store.CurrentPage = 2;
+  // The left window still open modeless is shown again modally.
+  mnuStationLeft_Click(*ctx_);
+  steps_.push_back([&](QDialog& dialog) {
+    auto& window = dynamic_cast<frmStation&>(dialog);
+    EXPECT_EQ(store.CurrentSide, "RightSide");
+    EXPECT_TRUE(window.Combo2->isVisible());
+    EXPECT_FALSE(window.Combo1->isVisible());
+    EXPECT_TRUE(window.Combo2->isEditable());
+    EXPECT_EQ(window.Combo2->count(), static_cast<int>(store.StationListRight.size()));
+    EXPECT_EQ(ToReportBytes(window.Combo2->currentText()), store.StationListRight.front());
+    window.Command1->click();
+  });
+  mnuStationRight_Click(*ctx_);
+  EXPECT_EQ(modal_runs_, 1);
+  EXPECT_EQ(store.CurrentSide, "RightSide");
+  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_TRUE(ViewerShows("(Right)Page No.:1 of 5"));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(GoToStation, TypedRightEntryIsReadUpToItsFirstBlank) {
+  Load("divided.csv");
+  const struct {
+    const char* text;
+    int32_t page;
+  } cases[] = {
+      {"4            2395+00.00 R2", 3}, {"  5   x  ", 4}, {"1 2389+00.00 R2", 0}, {"+2 y", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ctx_->store.CurrentPage = 99;
+    steps_.push_back([&](QDialog& dialog) {
+      auto& window = dynamic_cast<frmStation&>(dialog);
+      window.Combo2->setEditText(c.text);
+      window.Command1->click();
+    });
+    mnuStationRight_Click(*ctx_);
+    EXPECT_EQ(ctx_->store.CurrentPage, c.page);
+  }
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
+  Load("divided.csv");
+  const struct {
+    const char* text;
+    std::string message;  // empty: any description after the prefix
+  } cases[] = {
+      {"12", ""},
+      {"  3  ", ""},
+      {"abc def", ""},
+      {"- 3", ""},
+      {"6 x", " Program Error : Page 6 is out of range 1 to 5"},
+      {"40            2395+00.00 R2", " Program Error : Page 40 is out of range 1 to 5"},
+      {"0 x", " Program Error : Page 0 is out of range 1 to 5"},
+      {"-2 x", " Program Error : Page -2 is out of range 1 to 5"},
+      {"70000 x", " Program Error : Overflow"},
+  };
+  ctx_->store.CurrentPage = 2;
+  steps_.push_back([&](QDialog& dialog) {
+    auto& window = dynamic_cast<frmStation&>(dialog);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.text);
+      messages_.shown.clear();
+      window.Combo2->setEditText(c.text);
+      window.Command1->click();
+      ASSERT_EQ(messages_.shown.size(), 1u);
+      if (c.message.empty()) {
+        EXPECT_TRUE(messages_.shown[0].starts_with(" Program Error : "));
+        EXPECT_GT(messages_.shown[0].size(), std::string(" Program Error : ").size());
+      } else {
+        EXPECT_EQ(messages_.shown[0], c.message);
+      }
+      EXPECT_TRUE(window.isVisible());
+      EXPECT_EQ(ctx_->store.CurrentPage, 2);
+    }
+    window.close();
+  });
+  mnuStationRight_Click(*ctx_);
+  EXPECT_EQ(modal_runs_, 1);
+  EXPECT_EQ(ctx_->store.CurrentPage, 2);
+}
+
+TEST_F(GoToStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
+  Store& store = ctx_->store;
+  store.RoadwayType = "UNDIVIDED";
+  store.CurrentPage = 0;
+  EXPECT_EQ(Window().Combo2->currentText(), "Combo2");
+  mnuGoToStation_Click(*ctx_);
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_EQ(Window().Combo1->count(), 0);
+  EXPECT_EQ(Window().Combo1->currentText(), "");
+  Window().Command1->click();
+  EXPECT_FALSE(Window().isVisible());
+
+  store.RoadwayType = "DIVIDED";
+  steps_.push_back([&](QDialog& dialog) {
+    auto& window = dynamic_cast<frmStation&>(dialog);
+    EXPECT_EQ(window.Combo2->count(), 0);
+    EXPECT_EQ(window.Combo2->currentText(), "");
+    window.Command1->click();
+  });
+  mnuStationRight_Click(*ctx_);
+  EXPECT_EQ(modal_runs_, 1);
+  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(GoToStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
+  Load("undivided.csv");
+  mnuGoToStation_Click(*ctx_);
+  Window().close();
+  EXPECT_FALSE(ctx_->StationWindowLoaded());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  mnuGoToStation_Click(*ctx_);
+  EXPECT_EQ(Window().Combo1->count(), static_cast<int>(ctx_->store.StationList.size()));
+  EXPECT_GT(Window().Combo1->count(), 0);
+
+  steps_.push_back([](QDialog& dialog) { dialog.close(); });
+  mnuStationRight_Click(*ctx_);
+  EXPECT_FALSE(ctx_->StationWindowLoaded());
+  EXPECT_EQ(ctx_->store.CurrentSide, "RightSide");
+}
+
+TEST_F(GoToStation, StationRightRunsItsOwnModalLoop) {
+  Load("divided.csv");
+  ctx_->run_modal = nullptr;
+  bool was_modal = false;
+  QTimer::singleShot(0, [&] {
+    auto* window = qobject_cast<frmStation*>(QApplication::activeModalWidget());
+    if (window == nullptr) {
+      ADD_FAILURE() << "the find window is not the active modal window";
+      Window().reject();
+      return;
+    }
+    was_modal = window->isModal();
+    window->Command1->click();
+  });
+  ctx_->store.CurrentPage = 3;
+  mnuStationRight_Click(*ctx_);
+  EXPECT_TRUE(was_modal);
+  EXPECT_EQ(ctx_->store.CurrentPage, 0);
+  EXPECT_EQ(ctx_->store.CurrentSide, "RightSide");
+}
+
+}  // namespace
+}  // namespace vantrels

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/app_context.h"
+#include "gui/form2.h"
+#include "model/messages.h"
+#include "gui/frm_print.h"
+#include "gui/frm_system.h"
+#include "render/print_service.h"
+#include "render/qt_text.h"
+#include "render/report_fonts.h"
+
+namespace vantrels::gui_test {
+
+inline QString Example(const char* name) {
+  return QString(VANTRELS_EXAMPLES) + "/" + name;
+}
+
+// The texts of the viewer's picture, decoded.
+inline std::vector<std::string> PictureTexts(const WindowSurface& picture) {
+  std::vector<std::string> texts;
+  for (const TextRun& run : picture.Runs()) texts.push_back(run.text.toStdString());
+  return texts;
+}
+
+inline bool PictureShows(const WindowSurface& picture, const std::string& text) {
+  for (const std::string& shown : PictureTexts(picture)) {
+    if (shown == text) return true;
+  }
+  return false;
+}
+
+// The desktop program with a recording message sink, no installed printer (the PDF entry
+// only) and a fixed font list. Modal windows never run an event loop: the font window is
+// answered by `font_window_answer` (default: "&Preview"), any other modal window is recorded.
+class GuiTest : public ::testing::Test {
+ protected:
+  GuiTest() {
+    form.end_program = [this] { ++program_ends; };
+    ctx.store.HeadingDate = "01 02 2024";
+    ctx.run_modal = [this](QDialog& dialog) {
+      modal_titles.push_back(dialog.windowTitle().toStdString());
+      if (auto* font_window = qobject_cast<frmSystem*>(&dialog)) {
+        if (font_window_answer) font_window_answer(*font_window);
+      }
+      return dialog.result();
+    };
+    font_window_answer = [](frmSystem& window) { window.cmdDone->click(); };
+  }
+
+  ~GuiTest() override {
+    ctx.UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Fills the numbers and the file name as a user would and presses Preview.
+  void PreviewFile(const QString& file, const QString& project = "P-17",
+                   const QString& control = "C-4") {
+    form.Text1[0]->setText(project);
+    form.Text1[1]->setText(control);
+    form.ask_open_file = [file](const QString&, const QString&) { return file; };
+    form.Command1->click();
+    form.Command3->click();
+  }
+
+  frmPrint& Viewer() { return ctx.Viewer(); }
+
+  RecordingMessages messages;
+  QtPrintService printers{{}, ""};
+  FixedFontCatalog fonts{{"Arial", "Courier New", "DejaVu Sans Mono", "Lucida Console"}};
+  AppContext ctx{messages, printers, fonts};
+  Form2 form{ctx};
+  std::function<void(frmSystem&)> font_window_answer;
+  std::vector<std::string> modal_titles;
+  int program_ends = 0;
+};
+
+}  // namespace vantrels::gui_test

@@ -1,0 +1,247 @@
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "gui_fixture.h"
+#include "render/pdf_tools.h"
+
+namespace vantrels::gui_test {
+namespace {
+
+using ViewerTest = GuiTest;
+
+std::string Label(const std::string& tag, int32_t page, int32_t last_page) {
+  return tag + "Page No.:" + std::to_string(page + 1) + " of " + std::to_string(last_page + 1);
+}
+
+void Trigger(frmPrint& viewer, const char* name) {
+  auto* action = viewer.findChild<QAction*>(name);
+  ASSERT_NE(action, nullptr) << name;
+  action->trigger();
+}
+
+TEST_F(ViewerTest, UndividedBookIsWalkedToItsEndsWithTheEndMessages) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  frmPrint& viewer = Viewer();
+  const int32_t last = ctx.store.UndividedLastPage;
+  ASSERT_GT(last, 0);
+
+  Trigger(viewer, "viewBackward");
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
+  EXPECT_EQ(ctx.store.CurrentPage, 0);
+  messages.shown.clear();
+
+  for (int32_t page = 1; page <= last; ++page) {
+    Trigger(viewer, "viewForward");
+    ASSERT_EQ(ctx.store.CurrentPage, page);
+    EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", page, last))) << page;
+  }
+  const std::vector<std::string> last_picture = PictureTexts(viewer.Picture());
+  Trigger(viewer, "viewForward");
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
+  EXPECT_EQ(ctx.store.CurrentPage, last);
+  EXPECT_EQ(PictureTexts(viewer.Picture()), last_picture);
+
+  Trigger(viewer, "viewBackward");
+  EXPECT_EQ(ctx.store.CurrentPage, last - 1);
+  EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", last - 1, last)));
+}
+
+TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  frmPrint& viewer = Viewer();
+  Store& store = ctx.store;
+  const int32_t left = store.LeftLastPage;
+  const int32_t right = store.RightLastPage;
+
+  std::vector<std::string> expected;
+  for (int32_t p = 0; p <= left; ++p) expected.push_back(Label("(Left)", p, left));
+  for (int32_t p = 0; p <= right; ++p) expected.push_back(Label("(Right)", p, right));
+
+  for (size_t n = 1; n < expected.size(); ++n) {
+    Trigger(viewer, "viewForward");
+    EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
+  }
+  EXPECT_EQ(store.CurrentSide, "RightSide");
+  EXPECT_EQ(store.CurrentPage, right);
+  EXPECT_TRUE(messages.shown.empty());
+  Trigger(viewer, "viewForward");
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
+  messages.shown.clear();
+
+  for (size_t n = expected.size() - 1; n-- > 0;) {
+    Trigger(viewer, "viewBackward");
+    EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
+  }
+  EXPECT_EQ(store.CurrentSide, "LeftSide");
+  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_TRUE(messages.shown.empty());
+  Trigger(viewer, "viewBackward");
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
+}
+
+TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageDown);
+  EXPECT_EQ(ctx.store.CurrentPage, 1);
+  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
+  EXPECT_EQ(ctx.store.CurrentPage, 0);
+  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
+}
+
+TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight) {
+  struct Case {
+    double width, height, expected;
+  };
+  const Case cases[] = {
+      {11520, 15120, static_cast<float>(15120.0 / 15420)},  // the exact tie
+      {11520, 15135, static_cast<float>(11520.0 / 11820)},  // a twip taller
+      {11535, 15120, static_cast<float>(15120.0 / 15420)},  // a twip wider
+      {5760, 15120, static_cast<float>(5760.0 / 11820)},
+      {11520, 7560, static_cast<float>(7560.0 / 15420)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    EXPECT_EQ(ViewScaleFor(c.width, c.height), c.expected);
+  }
+}
+
+TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  frmPrint& viewer = Viewer();
+  // Opened at the printer page's size: 96 x 120 by 63 x 240 twips.
+  const QRect opened = viewer.frameGeometry();
+  EXPECT_EQ(opened.width(), TwipsToPixels(11520, viewer.logicalDpiX()));
+  EXPECT_EQ(opened.height(), TwipsToPixels(15120, viewer.logicalDpiY()));
+
+  const QSize sizes[] = {{400, 900}, {800, 500}};
+  for (const QSize size : sizes) {
+    viewer.resize(size);
+    const QRect outer = viewer.frameGeometry();
+    const double scale = ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
+                                      PixelsToTwips(outer.height(), viewer.logicalDpiY()));
+    EXPECT_EQ(ctx.store.ViewScale, scale);
+    // The page was drawn again at the new scale.
+    EXPECT_DOUBLE_EQ(viewer.Picture().Runs().front().points, 10 * scale);
+  }
+  EXPECT_LT(ctx.store.ViewScale, 1);
+}
+
+class PrintAllTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    if (!testing::HaveTool("pdfinfo")) GTEST_SKIP() << "pdfinfo is not installed";
+    ASSERT_TRUE(dir.isValid());
+    ctx.ask_pdf_file = [this] {
+      ++pdf_questions;
+      return pdf_answer;
+    };
+  }
+
+  QTemporaryDir dir;
+  QString pdf_answer;
+  int pdf_questions = 0;
+};
+
+TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCounted) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  Viewer().viewForward_Click();
+  const std::vector<std::string> picture = PictureTexts(Viewer().Picture());
+  const int32_t last = ctx.store.UndividedLastPage;
+  pdf_answer = dir.filePath("book.pdf");
+
+  Trigger(Viewer(), "viewprint");
+  EXPECT_EQ(pdf_questions, 1);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file printer."});
+  EXPECT_EQ(testing::PdfPageCount(pdf_answer), last + 1);
+  EXPECT_EQ(ctx.store.UndividedLastPage, last);
+  EXPECT_EQ(ctx.store.CurrentPage, last);
+  EXPECT_EQ(PictureTexts(Viewer().Picture()), picture);
+
+  // The book keeps its end: "&>>" on the last page printed stops there.
+  messages.shown.clear();
+  Viewer().viewForward_Click();
+  EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
+}
+
+TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  const int32_t left = ctx.store.LeftLastPage;
+  const int32_t right = ctx.store.RightLastPage;
+  pdf_answer = dir.filePath("divided.pdf");
+
+  Viewer().viewprint_Click();
+  EXPECT_EQ(testing::PdfPageCount(pdf_answer), left + right + 2);
+  EXPECT_EQ(ctx.store.CurrentSide, "RightSide");
+  EXPECT_EQ(ctx.store.CurrentPage, right);
+  EXPECT_EQ(ctx.store.LeftLastPage, left);
+  EXPECT_EQ(ctx.store.RightLastPage, right);
+  const std::vector<testing::PdfWord> words = testing::PdfWords(pdf_answer);
+  ASSERT_FALSE(words.empty());
+  int first_right_page = 0;
+  for (const testing::PdfWord& word : words) {
+    if (word.text.startsWith("(Right)") && first_right_page == 0) first_right_page = word.page;
+    if (word.text.startsWith("(Left)")) {
+      EXPECT_LE(word.page, left + 1);
+    }
+  }
+  EXPECT_EQ(first_right_page, left + 2);
+}
+
+TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
+  font_window_answer = [](frmSystem& window) { window.cmdCancel->click(); };
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  Viewer().viewprint_Click();
+  EXPECT_EQ(pdf_questions, 1);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+  // With no printer chosen the message names none.
+  pdf_answer = dir.filePath("default.pdf");
+  Viewer().viewprint_Click();
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to  printer."});
+  EXPECT_GT(testing::PdfPageCount(pdf_answer), 0);
+}
+
+TEST_F(ViewerTest, EndAndTheFrameUnloadTheViewerAndTheNextPreviewLoadsItAgain) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  Trigger(Viewer(), "viewEnd");
+  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_EQ(program_ends, 0);
+
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  EXPECT_TRUE(Viewer().isVisible());
+  Viewer().close();
+  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ViewerTest, MenuBarHoldsTheCommandsInOrder) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  std::vector<std::string> bar;
+  for (QAction* action : Viewer().menuBar()->actions()) bar.push_back(action->text().toStdString());
+  EXPECT_EQ(bar, (std::vector<std::string>{"&>>", "<&<", "&Go To", "&Print", "&End"}));
+  auto* print = Viewer().findChild<QMenu*>("mnuPrint");
+  ASSERT_NE(print, nullptr);
+  std::vector<std::string> items;
+  for (QAction* action : print->actions()) items.push_back(action->text().toStdString());
+  EXPECT_EQ(items, (std::vector<std::string>{"PrintAll", "Print Selected Pages"}));
+}
+
+}  // namespace
+}  // namespace vantrels::gui_test

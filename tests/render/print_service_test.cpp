@@ -1,0 +1,87 @@
+#include "render/print_service.h"
+
+#include <gtest/gtest.h>
+
+#include <QPageLayout>
+#include <QPrinterInfo>
+#include <stdexcept>
+
+#include "render/printer_surface.h"
+
+namespace vantrels {
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(PrintService, WithoutPrintersThePdfEntryStandsAloneAndIsCurrent) {
+  QtPrintService service({}, "");
+  EXPECT_EQ(service.PrinterNames(), Names{"PDF file"});
+  EXPECT_EQ(service.DefaultPrinterName(), "PDF file");
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+  EXPECT_FALSE(service.MakeCurrent("Laser"));
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+}
+
+TEST(PrintService, InstalledPrintersKeepThePlatformOrderBeforeThePdfEntry) {
+  QtPrintService service({"Zeta", "Laser", "Alpha", "Laser"}, "Alpha");
+  EXPECT_EQ(service.PrinterNames(), (Names{"Zeta", "Laser", "Alpha", "Laser", "PDF file"}));
+  EXPECT_EQ(service.DefaultPrinterName(), "Alpha");
+  EXPECT_EQ(service.CurrentPrinterName(), "Alpha");
+
+  EXPECT_TRUE(service.MakeCurrent("Laser"));
+  EXPECT_EQ(service.CurrentPrinterName(), "Laser");
+  EXPECT_FALSE(service.MakeCurrent("laser"));
+  EXPECT_EQ(service.CurrentPrinterName(), "Laser");
+  EXPECT_TRUE(service.MakeCurrent("PDF file"));
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+}
+
+TEST(PrintService, DefaultThatIsNotInstalledFallsBackToThePdfEntry) {
+  QtPrintService service({"Laser"}, "Gone");
+  EXPECT_EQ(service.DefaultPrinterName(), "PDF file");
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+}
+
+TEST(PrintService, PlatformListIsTheInstalledPrintersThenThePdfEntry) {
+  QtPrintService service;
+  Names expected;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
+    expected.push_back(name.toStdString());
+  }
+  expected.push_back("PDF file");
+  EXPECT_EQ(service.PrinterNames(), expected);
+}
+
+TEST(PrintService, PdfEntryNeedsAnOutputFile) {
+  QtPrintService service({}, "");
+  EXPECT_THROW(service.CreateCurrentPrinter({}), std::runtime_error);
+
+  const std::unique_ptr<QPrinter> printer =
+      service.CreateCurrentPrinter({"out.pdf", PaperSize::Legal});
+  ASSERT_NE(printer, nullptr);
+  EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
+  EXPECT_EQ(printer->outputFileName(), "out.pdf");
+  EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::Legal);
+  const QMarginsF margins = printer->pageLayout().margins(QPageLayout::Inch);
+  EXPECT_NEAR(margins.left(), 0.25, 1e-6);
+  EXPECT_NEAR(margins.top(), 0.25, 1e-6);
+  EXPECT_NEAR(margins.right(), 0.25, 1e-6);
+  EXPECT_NEAR(margins.bottom(), 0.25, 1e-6);
+}
+
+TEST(PrintService, NoInstalledPrinterOfThatNameGivesNone) {
+  EXPECT_EQ(MakeInstalledPrinter("No Such Printer 4711"), nullptr);
+}
+
+TEST(PaperSizeNames, ParseKnownNamesInAnyCase) {
+  const std::pair<const char*, std::optional<PaperSize>> cases[] = {
+      {"letter", PaperSize::Letter}, {"A4", PaperSize::A4}, {"Legal", PaperSize::Legal},
+      {"a5", std::nullopt},          {"", std::nullopt},    {"letter ", std::nullopt},
+  };
+  for (const auto& [name, paper] : cases) {
+    EXPECT_EQ(ParsePaperSize(name), paper) << name;
+  }
+}
+
+}  // namespace
+}  // namespace vantrels

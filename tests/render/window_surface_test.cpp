@@ -1,0 +1,135 @@
+#include "render/window_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <stdexcept>
+
+#include "render/report_fonts.h"
+
+namespace vantrels {
+namespace {
+
+void Put(Surface& surface, int x, int y, std::string_view text) {
+  surface.SetCurrentX(x);
+  surface.SetCurrentY(y);
+  surface.PrintText(text);
+}
+
+// The bounding box of the non-white pixels inside `area`.
+QRect InkBox(const QImage& image, QRect area) {
+  QRect box;
+  area &= image.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 160) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+TEST(WindowSurface, RecordsTextsWithFontAndClearEmpties) {
+  WindowSurface surface;
+  int changes = 0;
+  surface.SetChangedCallback([&] { ++changes; });
+  ASSERT_TRUE(surface.IsWindow());
+  surface.SetFontName("Courier New");
+  surface.SetFontSize(5);
+  surface.SetFontBold(true);
+  surface.SetFontUnderline(true);
+  surface.SetFontTransparent(true);
+  Put(surface, 600, 1200, "A\x80");
+  surface.SetFontBold(false);
+  surface.SetFontUnderline(false);
+  surface.SetFontSize(12.5);
+  Put(surface, -30, 7, "b");
+
+  ASSERT_EQ(surface.Runs().size(), 2u);
+  const TextRun& first = surface.Runs()[0];
+  EXPECT_EQ(first.x, 600);
+  EXPECT_EQ(first.y, 1200);
+  EXPECT_EQ(first.text, QString::fromUtf8("A\u20ac"));
+  EXPECT_DOUBLE_EQ(first.points, 5);
+  EXPECT_DOUBLE_EQ(first.step, 60);  // one cell at half scale
+  EXPECT_TRUE(first.bold);
+  EXPECT_TRUE(first.underline);
+  EXPECT_TRUE(first.transparent);
+  EXPECT_EQ(first.family, ResolveFontFamily("Courier New").value_or("?"));
+  const TextRun& second = surface.Runs()[1];
+  EXPECT_EQ(second.x, -30);
+  EXPECT_DOUBLE_EQ(second.step, 150);
+  EXPECT_FALSE(second.bold);
+  EXPECT_FALSE(second.underline);
+  EXPECT_EQ(changes, 2);
+
+  surface.Clear();
+  EXPECT_TRUE(surface.Runs().empty());
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(WindowSurface, FailedFaceKeepsThePreviousOne) {
+  WindowSurface surface;
+  surface.SetFontName("Courier New");
+  EXPECT_THROW(surface.SetFontName(""), std::runtime_error);
+  EXPECT_THROW(surface.SetFontName("No Such Face 4711"), std::runtime_error);
+  Put(surface, 0, 0, "x");
+  EXPECT_EQ(surface.Runs().at(0).family, ResolveFontFamily("Courier New").value_or("?"));
+}
+
+TEST(WindowSurface, OuterSizeIsWhatTheOwnerSet) {
+  WindowSurface surface;
+  EXPECT_EQ(surface.Width(), 0);
+  surface.SetOuterSize(PixelsToTwips(800, 96), PixelsToTwips(1050, 96));
+  EXPECT_DOUBLE_EQ(surface.Width(), 12000);
+  EXPECT_DOUBLE_EQ(surface.Height(), 15750);
+}
+
+// Draws "M  M" at cell (10, 5) the way the layout does on a window: twips = cells x 120 (or
+// 240) x ViewScale, font 10 x ViewScale points.
+TEST(WindowSurfaceRender, InkSitsOnTheScaledCellGrid) {
+  if (!IsFontAvailable("Courier New")) GTEST_SKIP() << "no face for \"Courier New\"";
+  for (double scale : {1.0, 0.5}) {
+    SCOPED_TRACE(scale);
+    WindowSurface surface;
+    surface.SetFontName("Courier New");
+    surface.SetFontSize(10 * scale);
+    surface.SetFontTransparent(true);
+    Put(surface, static_cast<int>(10 * 120 * scale), static_cast<int>(5 * 240 * scale), "M  M");
+    const double cell_w = 8 * scale;  // 120 twips at 96 dpi
+    const double cell_h = 16 * scale;
+    const QImage image = RenderPicture(surface, QSize(816, 1056) * scale, 96);
+
+    const QRect all = InkBox(image, image.rect());
+    ASSERT_FALSE(all.isEmpty());
+    const double left = 10 * cell_w;
+    const double top = 5 * cell_h;
+    EXPECT_GE(all.top(), top - 1);
+    EXPECT_LE(all.bottom(), top + cell_h + 1);
+    EXPECT_GE(all.left(), left - 1);
+    EXPECT_LE(all.right(), left + 4 * cell_w + 1);
+
+    const QRect first = InkBox(image, QRect(0, 0, static_cast<int>(left + cell_w), 1056));
+    const QRect second = InkBox(image, QRect(static_cast<int>(left + 3 * cell_w), 0, 1000, 1056));
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_NEAR(second.left() - first.left(), 3 * cell_w, 1);
+  }
+}
+
+TEST(WindowSurfaceRender, UnderlineSpansTheWholeRun) {
+  if (!IsFontAvailable("Courier New")) GTEST_SKIP() << "no face for \"Courier New\"";
+  WindowSurface surface;
+  surface.SetFontName("Courier New");
+  surface.SetFontSize(10);
+  surface.SetFontUnderline(true);
+  Put(surface, 1200, 1200, " V A ");
+  const QImage image = RenderPicture(surface, QSize(400, 200), 96);
+  const QRect ink = InkBox(image, image.rect());
+  EXPECT_NEAR(ink.left(), 80, 1);
+  EXPECT_NEAR(ink.right(), 80 + 5 * 8, 1);
+}
+
+}  // namespace
+}  // namespace vantrels
