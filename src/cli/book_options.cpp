@@ -212,6 +212,10 @@ ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
       parsed.help = true;
       return parsed;
     }
+    if (arg == "--version") {
+      parsed.version = true;
+      return parsed;
+    }
     const auto equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     const OptionRow* row = nullptr;
@@ -272,7 +276,7 @@ std::string BookUsage() {
          "                     [--pages FROM-TO] [--font NAME]\n"
          "                     (--pdf OUT.pdf [--paper letter|a4|legal] | --printer NAME) "
          "FILE.csv\n"
-         "       vantrels-book --list-printers\n"
+         "       vantrels-book --list-printers | --help | --version\n"
          "Lays out the grade-stake book of a criteria report.\n"
          "  --project TEXT      project number in the page heading (default empty)\n"
          "  --date YYYY-MM-DD   date in the page heading (default today)\n"
@@ -287,7 +291,8 @@ std::string BookUsage() {
          "  --printer NAME      send the pages to an installed printer\n"
          "  --font NAME         face of the report text (default Courier New)\n"
          "  --list-printers     list the printers, one per line\n"
-         "  --help              show this text\n";
+         "  --help              show this text\n"
+         "  --version           show the program's version\n";
 }
 
 }  // namespace vantrels

@@ -42,6 +42,7 @@ struct BookOptions {
 struct ParsedOptions {
   BookOptions options;
   bool help = false;
+  bool version = false;
   // Empty when the command line is valid.
   std::string error;
 };

@@ -7,6 +7,7 @@
 
 #include "book/road.h"
 #include "model/cp1252.h"
+#include "model/version.h"
 #include "layout/page.h"
 #include "layout/text_surface.h"
 
@@ -160,6 +161,10 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const ParsedOptions parsed = ParseBookOptions(args);
   if (parsed.help) {
     out << BookUsage() << std::flush;
+    return kBookProduced;
+  }
+  if (parsed.version) {
+    out << "vantrels-book " << kVersion << '\n' << std::flush;
     return kBookProduced;
   }
   if (!parsed.error.empty()) return UsageError(err, parsed.error);

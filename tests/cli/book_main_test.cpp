@@ -10,6 +10,7 @@
 #include "cli/book_options.h"
 #include "cli/book_render.h"
 #include "layout/text_surface.h"
+#include "model/version.h"
 
 namespace vantrels {
 namespace {
@@ -83,6 +84,13 @@ TEST(BookMain, HelpGoesToStdoutWithStatus0) {
   const BookRun run = Book({"--help"});
   EXPECT_EQ(run.status, kBookProduced);
   EXPECT_EQ(run.out, BookUsage());
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(BookMain, VersionGoesToStdoutWithStatus0) {
+  const BookRun run = Book({"--text", "--version"});
+  EXPECT_EQ(run.status, kBookProduced);
+  EXPECT_EQ(run.out, std::string("vantrels-book ") + kVersion + "\n");
   EXPECT_EQ(run.err, "");
 }
 
