@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "model/messages.h"
-#include "model/store.h"
 #include "criteria_generator.h"
 #include "layout/surface.h"
+#include "model/messages.h"
+#include "model/store.h"
 
 namespace vantrels::bench {
 

@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "book/road.h"
 #include "bench_support.h"
+#include "book/road.h"
+#include "gui/frm_print.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"
-#include "gui/frm_print.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 #include "render/window_surface.h"

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "book/road.h"
 #include "bench_support.h"
+#include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/surface.h"
 #include "model/messages.h"
 #include "model/store.h"
-#include "layout/surface.h"
 
 namespace vantrels {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "book/road.h"
-#include "model/cp1252.h"
-#include "model/version.h"
 #include "layout/page.h"
 #include "layout/text_surface.h"
+#include "model/cp1252.h"
+#include "model/version.h"
 
 namespace vantrels {
 

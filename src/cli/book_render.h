@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "model/messages.h"
-#include "model/store.h"
 #include "cli/book_options.h"
 #include "layout/surface.h"
+#include "model/messages.h"
+#include "model/store.h"
 
 namespace vantrels {
 

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "gui/app_context.h"
-#include "model/text.h"
-#include "layout/page.h"
 #include "gui/go_to_station.h"
 #include "gui/print_selected.h"
+#include "layout/page.h"
+#include "model/text.h"
 
 namespace vantrels {
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "gui/app_context.h"
-#include "model/text.h"
 #include "gui/frm_print.h"
+#include "model/text.h"
 #include "render/qt_text.h"
 
 namespace vantrels {

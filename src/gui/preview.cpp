@@ -2,15 +2,15 @@
 #include <exception>
 #include <string>
 
+#include "book/road.h"
 #include "gui/app_context.h"
 #include "gui/form2.h"
-#include "book/road.h"
-#include "import/criteria_file.h"
-#include "layout/page.h"
 #include "gui/frm_print.h"
 #include "gui/frm_system.h"
 #include "gui/go_to_station.h"
 #include "gui/print_selected.h"
+#include "import/criteria_file.h"
+#include "layout/page.h"
 #include "render/qt_text.h"
 
 namespace vantrels {

@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "gui/app_context.h"
-#include "model/text.h"
 #include "layout/page.h"
+#include "model/text.h"
 #include "render/qt_text.h"
 
 namespace vantrels {

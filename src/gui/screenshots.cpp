@@ -12,9 +12,9 @@
 
 #include "gui/app_context.h"
 #include "gui/form2.h"
-#include "model/cp1252.h"
 #include "gui/frm_print.h"
 #include "gui/frm_system.h"
+#include "model/cp1252.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
 

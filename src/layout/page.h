@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "layout/surface.h"
 #include "model/messages.h"
 #include "model/store.h"
-#include "layout/surface.h"
 
 namespace vantrels {
 

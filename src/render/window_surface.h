@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QImage>
-#include <QSize>
 #include <QPainter>
+#include <QSize>
 #include <functional>
 #include <vector>
 

@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
-#include "model/store.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
+#include "model/store.h"
 
 namespace vantrels {
 namespace {

@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "gui/app_context.h"
 #include "book/road.h"
-#include "scripted_modal.h"
+#include "gui/app_context.h"
 #include "gui/frm_print.h"
 #include "render/qt_text.h"
+#include "scripted_modal.h"
 
 namespace vantrels {
 namespace {

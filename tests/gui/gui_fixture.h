@@ -14,9 +14,9 @@
 
 #include "gui/app_context.h"
 #include "gui/form2.h"
-#include "model/messages.h"
 #include "gui/frm_print.h"
 #include "gui/frm_system.h"
+#include "model/messages.h"
 #include "render/print_service.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"

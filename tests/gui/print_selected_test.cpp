@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "gui/app_context.h"
 #include "book/road.h"
+#include "gui/app_context.h"
 #include "render/pdf_tools.h"
-#include "scripted_modal.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"
+#include "scripted_modal.h"
 
 namespace vantrels {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "import/criteria_file.h"
 #include "model/messages.h"
 #include "model/store.h"
-#include "import/criteria_file.h"
 
 namespace vantrels::import_test {
 

@@ -8,11 +8,11 @@
 #include <optional>
 #include <utility>
 
-#include "model/messages.h"
 #include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"
+#include "model/messages.h"
 
 namespace vantrels::reliability {
 

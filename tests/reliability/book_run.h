@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/store.h"
 #include "layout/text_surface.h"
+#include "model/store.h"
 
 namespace vantrels::reliability {
 
