@@ -60,11 +60,12 @@ while [ "$#" -ge 2 ]; do
   shift 2
 done
 
-# fake_program NAME HELP_FILE: a program that prints HELP_FILE for --help and "NAME 9.8.7".
+# fake_program NAME HELP_FILE: a program that prints "NAME 9.8.7" for --version and HELP_FILE
+# for --help, PROGRAM in it replaced by the path it was started by.
 fake_program() {
   cat >"$work/$1" <<SCRIPT
 #!/bin/sh
-if [ "\$1" = --version ]; then echo "$1 9.8.7"; else cat "$2"; fi
+if [ "\$1" = --version ]; then echo "$1 9.8.7"; else sed "s|PROGRAM|\$0|" "$2"; fi
 SCRIPT
   chmod +x "$work/$1"
 }
@@ -105,7 +106,7 @@ section "$work/book.txt" DESCRIPTION | grep -q -- "--project" &&
   fail "an option landed in DESCRIPTION"
 
 cat >"$work/qt-layout.txt" <<'HELP'
-Usage: qtbook [options] FILE.csv
+Usage: PROGRAM [options] FILE.csv
 Lays out a book.
 
 Options:
@@ -118,8 +119,8 @@ Arguments:
 HELP
 fake_program qtbook "$work/qt-layout.txt"
 render qtbook >"$work/qtbook.txt"
-section "$work/qtbook.txt" SYNOPSIS | grep -q "qtbook \[options\] FILE.csv" ||
-  fail "Qt layout: the synopsis is lost"
+section "$work/qtbook.txt" SYNOPSIS | grep -q "^ *qtbook \[options\] FILE.csv" ||
+  fail "Qt layout: the synopsis is lost or names the program by its path"
 section "$work/qtbook.txt" OPTIONS >"$work/qt-options"
 for option in "-p, --project <TEXT>" "--csv <OUT.csv>" "FILE.csv"; do
   grep -qF -- "$option" "$work/qt-options" || fail "Qt layout: '$option' is not under OPTIONS"
