@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "model/version.h"
+
 namespace vantrels {
 
 namespace {
@@ -59,6 +61,7 @@ frmAbout::frmAbout(Messages& messages, QWidget* parent)
                               this);
   lblDescription->setWordWrap(true);
   lblVersion = NamedLabel("lblVersion", "  May 7th 2003", this);
+  lblProgramVersion = NamedLabel("lblProgramVersion", QString("  Version ") + kVersion, this);
   lblDisclaimer = NamedLabel("lblDisclaimer",
                              "Warning: this program belongs to the vantrels project and comes "
                              "without warranty. Check every grade stake against the road design "
@@ -76,6 +79,7 @@ frmAbout::frmAbout(Messages& messages, QWidget* parent)
   texts->addWidget(lblTitle);
   texts->addWidget(lblDescription);
   texts->addWidget(lblVersion);
+  texts->addWidget(lblProgramVersion);
   auto* top = new QHBoxLayout;
   top->addWidget(picIcon, 0, Qt::AlignTop);
   top->addLayout(texts, 1);

@@ -22,8 +22,8 @@ struct SystemInfoProgram {
 // The system information programs of the common Linux desktops, in the order tried.
 std::vector<SystemInfoProgram> KnownSystemInfoPrograms();
 
-// "About Quorvel Program": title, description, version date and a button that starts the
-// desktop's system information program.
+// "About Quorvel Program": title, description, version date and number, and a button that
+// starts the desktop's system information program.
 class frmAbout : public QDialog {
   Q_OBJECT
 
@@ -35,6 +35,8 @@ class frmAbout : public QDialog {
   QLabel* lblTitle = nullptr;
   QLabel* lblDescription = nullptr;
   QLabel* lblVersion = nullptr;
+  // The program's version number, the one that --version prints.
+  QLabel* lblProgramVersion = nullptr;
   QLabel* lblDisclaimer = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdSysInfo = nullptr;

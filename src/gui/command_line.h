@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vantrels {
+
+// What the desktop program's command line asks for.
+struct DesktopCommandLine {
+  enum class Action { kStart, kHelp, kVersion, kUsageError };
+  Action action = Action::kStart;
+  // The criteria file to fill in, as given; empty when none.
+  QString file;
+  // Why the command line was refused (kUsageError only).
+  QString error;
+};
+
+// Reads the arguments as QCoreApplication::arguments() holds them: the program name first.
+// Needs no application object, so --help and --version work without a display.
+DesktopCommandLine ParseDesktopCommandLine(const QStringList& arguments);
+
+// The --help text: usage line, description, options and arguments.
+QString DesktopHelpText();
+
+// "vantrels <version>".
+QString DesktopVersionText();
+
+// Exit status of a refused command line, as for vantrels-book.
+inline constexpr int kDesktopUsageError = 2;
+
+}  // namespace vantrels
