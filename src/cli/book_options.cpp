@@ -310,7 +310,8 @@ Stretch ReadStretch(QCommandLineParser& parser, const std::vector<std::string>& 
       const OptionRow& row = Row(name);
       std::string value;
       if (row.takes_value) {
-        const QString given = parser.value(name);
+        // The first value: a repeat is refused when its turn comes.
+        const QString given = parser.values(name).constFirst();
         if (given == EndMark()) {
           // Only the whole command line lacks the value; a shorter stretch merely ends early.
           if (count == args.size()) parsed.error = option + " needs a value";

@@ -210,6 +210,7 @@ TEST(BookOptions, ARepeatedOptionIsAUsageErrorNotLastOneWins) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--pdf", "a.pdf", "--pdf", "b.pdf", "r.csv"}, "--pdf can be given only once"},
       {{"--pdf=a.pdf", "--pdf=a.pdf", "r.csv"}, "--pdf can be given only once"},
+      {{"--pdf", "a.pdf", "r.csv", "--pdf"}, "--pdf can be given only once"},
       {{"--text", "--text", "r.csv"}, "--text can be given only once"},
       {{"--project", "A", "--text", "--project=B", "r.csv"}, "--project can be given only once"},
       {{"--cells", "80x50", "--cells", "90x60", "--text", "r.csv"},
