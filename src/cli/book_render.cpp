@@ -169,6 +169,12 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   if (!parsed.error.empty()) return UsageError(err, parsed.error);
   const BookOptions& options = parsed.options;
+  // The parser reads these, but the book cannot act on them yet; ignoring them would print
+  // the wrong pages or nothing at all.
+  if (options.output == BookOutput::kCsv) return UsageError(err, "--csv is not available yet");
+  if (options.from_station || options.to_station) {
+    return UsageError(err, "--from-station and --to-station are not available yet");
+  }
   const bool on_paper = DrawsOnPaper(options.output);
   if ((on_paper || options.output == BookOutput::kListPrinters) && !platform) {
     return UsageError(err,

@@ -105,6 +105,13 @@ TEST(BookMain, UsageErrorsGiveStatus2AndUsageOnStderr) {
       {{"--pages", "1-2", "--stations", road}, "--pages 1-2 is outside the book's pages 1 to 1"},
       {{"--side", "right", "--pages", "2-2", "--text", divided},
        "--pages 2-2 is outside the book's pages 1 to 1"},
+      {{"--project", "No \xE2\x84\x96", "--text", road},
+       "--project cannot hold \"\xE2\x84\x96\" (U+2116): the page heading is Windows-1252 text"},
+      {{"--pdf", "a.pdf", "--pdf", "b.pdf", road}, "--pdf can be given only once"},
+      // Not silently ignored while the book cannot choose stations or write a spreadsheet.
+      {{"--csv", "-", road}, "--csv is not available yet"},
+      {{"--from-station", "10+01", "--text", road},
+       "--from-station and --to-station are not available yet"},
   };
   for (const auto& [args, problem] : cases) {
     SCOPED_TRACE(problem);
@@ -157,6 +164,19 @@ TEST(BookMain, TextIsEveryPageOfTheGridWithAFormFeedLineAfterEach) {
   EXPECT_EQ(lines[64 + 7].substr(0, 22), "       Cross Sec. Sta.");
   EXPECT_EQ(lines[64 + 8].substr(0, 18), "       10+08.00 R1");
   for (const std::string& line : lines) EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+}
+
+TEST(BookMain, TheProjectIsTypedAsUtf8AndShownAsTyped) {
+  const std::string path = WriteFile("project.csv", Undivided(1));
+  const std::string project =
+      "M\xC3\xBCller-Stra\xC3\x9F"
+      "e \xE2\x82\xAC"
+      "5";
+  const BookRun run = Book({"--date", "2026-12-07", "--project", project, "--text", path});
+  ASSERT_EQ(run.status, kBookProduced) << run.err;
+  // Sixteen characters (not bytes) of project leave 36 blanks before the date.
+  EXPECT_THAT(run.out, HasSubstr("\n       Project No: " + project + std::string(36, ' ') +
+                                 "Date: 12 07 2026\n"));
 }
 
 TEST(BookMain, PagesPicksOneBasedPagesOfTheRoadway) {

@@ -3,8 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "cli/book_arguments.h"
+
 namespace vantrels {
 namespace {
+
+using ::testing::StartsWith;
 
 struct ValidCase {
   std::vector<std::string> args;
@@ -18,7 +22,7 @@ BookOptions Options(BookOutput output, const std::string& file) {
   return o;
 }
 
-TEST(BookOptions, ValidCommandLines) {
+std::vector<ValidCase> ValidCases() {
   BookOptions all = Options(BookOutput::kText, "road.csv");
   all.project = "EXAMPLE-1";
   all.heading_date = "12 07 2026";
@@ -34,8 +38,27 @@ TEST(BookOptions, ValidCommandLines) {
   whole.columns = 80;
   whole.lines = .5;
   whole.pages = PageRange{3, 3};
+  BookOptions range = Options(BookOutput::kPdf, "d.csv");
+  range.pdf_file = "o.pdf";
+  range.from_station = 239000;
+  range.to_station = 239550.25;
+  BookOptions open_end = Options(BookOutput::kStations, "d.csv");
+  open_end.to_station = 239000;
+  BookOptions csv = Options(BookOutput::kCsv, "d.csv");
+  csv.csv_file = "-";
+  csv.side = BookSide::kRight;
+  // Windows-1252: ü 0xFC, ß 0xDF, € 0x80, Œ 0x8C.
+  BookOptions heading = Options(BookOutput::kText, "r.csv");
+  heading.project =
+      "M\xFCller-Stra\xDF"
+      "e \x80 \x8C";
+  // File names are passed on byte for byte, UTF-8 or not.
+  BookOptions raw_names = Options(BookOutput::kPdf, "\xE9t\xE9.csv");
+  raw_names.pdf_file = "o\xFF\xFE.pdf";
+  BookOptions raw_csv = Options(BookOutput::kCsv, "-");
+  raw_csv.csv_file = "a\nb\xFF.csv";
 
-  const ValidCase cases[] = {
+  return {
       {{"--text", "road.csv"}, Options(BookOutput::kText, "road.csv")},
       {{"road.csv", "--stations"}, Options(BookOutput::kStations, "road.csv")},
       {{"--date", "2026-12-07", "--project", "EXAMPLE-1", "--cells", "93.5x66.2", "--side", "right",
@@ -43,26 +66,37 @@ TEST(BookOptions, ValidCommandLines) {
        all},
       {{"--date=2028-02-29", "--text", "a.CSV"}, leap},
       {{"--project=", "--side", "left", "--stations", "--", "-odd.csv"}, blank_project},
-      {{"--cells", "80X.5", "--pages=3-3", "--text", "--text", "b.csv"}, whole},
+      {{"--cells", "80X.5", "--pages=3-3", "--text", "b.csv"}, whole},
+      {{"--from-station", "2390+00", "--to-station=2395+50.25", "--pdf", "o.pdf", "d.csv"}, range},
+      {{"--to-station", "239000", "--stations", "d.csv"}, open_end},
+      {{"--side", "right", "--csv", "-", "d.csv"}, csv},
+      {{"--project",
+        "M\xC3\xBCller-Stra\xC3\x9F"
+        "e \xE2\x82\xAC \xC5\x92",
+        "--text", "r.csv"},
+       heading},
+      {{"--pdf", "o\xFF\xFE.pdf", "\xE9t\xE9.csv"}, raw_names},
+      {{"--csv", "a\nb\xFF.csv", "-"}, raw_csv},
   };
-  for (const ValidCase& c : cases) {
+}
+
+TEST(BookOptions, ValidCommandLines) {
+  for (const ValidCase& c : ValidCases()) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     const ParsedOptions parsed = ParseBookOptions(c.args);
     ASSERT_EQ(parsed.error, "");
     EXPECT_FALSE(parsed.help);
-    const BookOptions& o = parsed.options;
-    EXPECT_EQ(o.project, c.expected.project);
-    EXPECT_EQ(o.heading_date, c.expected.heading_date);
-    EXPECT_EQ(o.columns, c.expected.columns);
-    EXPECT_EQ(o.lines, c.expected.lines);
-    EXPECT_EQ(o.side, c.expected.side);
-    ASSERT_EQ(o.pages.has_value(), c.expected.pages.has_value());
-    if (o.pages) {
-      EXPECT_EQ(o.pages->from, c.expected.pages->from);
-      EXPECT_EQ(o.pages->to, c.expected.pages->to);
-    }
-    EXPECT_EQ(o.output, c.expected.output);
-    EXPECT_EQ(o.file, c.expected.file);
+    EXPECT_EQ(parsed.options, c.expected);
+  }
+}
+
+TEST(BookOptions, OptionsWrittenBackReadTheSame) {
+  for (const ValidCase& c : ValidCases()) {
+    const std::vector<std::string> args = BookArguments(c.expected);
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const ParsedOptions again = ParseBookOptions(args);
+    ASSERT_EQ(again.error, "");
+    EXPECT_EQ(again.options, c.expected);
   }
 }
 
@@ -74,6 +108,8 @@ TEST(BookOptions, DefaultsAreALetterPageTodayAndNoProject) {
   EXPECT_EQ(parsed.options.project, "");
   EXPECT_EQ(parsed.options.side, BookSide::kBoth);
   EXPECT_FALSE(parsed.options.pages.has_value());
+  EXPECT_FALSE(parsed.options.from_station.has_value());
+  EXPECT_FALSE(parsed.options.to_station.has_value());
   EXPECT_EQ(parsed.options.paper, BookPaper::kLetter);
   EXPECT_EQ(parsed.options.font, "Courier New");
 }
@@ -105,15 +141,21 @@ TEST(BookOptions, UsageErrors) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--bogus", "--text", "r.csv"}, "unknown option --bogus"},
       {{"-t", "r.csv"}, "unknown option -t"},
+      {{"--proj", "x", "--text", "r.csv"}, "unknown option --proj"},
+      {{"--text", "-odd.csv"}, "unknown option -odd.csv"},
+      {{"--bo\ngus=1", "--text", "r.csv"}, "unknown option --bo\\ngus"},
       {{"--text"}, "no criteria file given"},
-      {{"r.csv"}, "one of --text, --stations, --pdf, --printer or --list-printers is needed"},
-      {{}, "one of --text, --stations, --pdf, --printer or --list-printers is needed"},
+      {{"r.csv"},
+       "one of --text, --stations, --pdf, --printer, --csv or --list-printers is needed"},
+      {{}, "one of --text, --stations, --pdf, --printer, --csv or --list-printers is needed"},
       {{"--text", "--pdf", "o.pdf", "r.csv"}, "--text and --pdf cannot be combined"},
       {{"--printer", "P", "--pdf", "o.pdf", "r.csv"}, "--printer and --pdf cannot be combined"},
       {{"--list-printers", "--stations"}, "--list-printers and --stations cannot be combined"},
+      {{"--csv", "o.csv", "--text", "r.csv"}, "--csv and --text cannot be combined"},
       {{"--list-printers", "r.csv"}, "--list-printers takes no criteria file"},
       {{"--pdf", "o.pdf"}, "no criteria file given"},
       {{"--pdf", "", "r.csv"}, "--pdf needs a file name"},
+      {{"--csv=", "r.csv"}, "--csv needs a file name"},
       {{"--printer=", "r.csv"}, "--printer needs a printer name"},
       {{"--font", "", "--pdf", "o.pdf", "r.csv"}, "--font needs a font name"},
       {{"--paper", "a5", "--pdf", "o.pdf", "r.csv"},
@@ -122,13 +164,31 @@ TEST(BookOptions, UsageErrors) {
       {{"--paper", "a4", "--printer", "P", "r.csv"}, "--paper applies only to --pdf"},
       {{"--font", "Lucida Console", "--stations", "r.csv"},
        "--font applies only to --pdf and --printer"},
+      {{"--font", "Lucida Console", "--csv", "o.csv", "r.csv"},
+       "--font applies only to --pdf and --printer"},
       {{"--cells", "96x63", "--pdf", "o.pdf", "r.csv"},
        "--cells applies only to --text and --stations"},
       {{"--cells", "96x63", "--list-printers"}, "--cells applies only to --text and --stations"},
+      {{"--pages", "1-2", "--csv", "o.csv", "r.csv"},
+       "--pages applies only to --text, --stations, --pdf and --printer"},
+      {{"--from-station", "1+00", "--csv", "o.csv", "r.csv"},
+       "--from-station applies only to --text, --stations, --pdf and --printer"},
+      {{"--to-station", "1+00", "--list-printers"},
+       "--to-station applies only to --text, --stations, --pdf and --printer"},
+      {{"--pages", "1-2", "--to-station", "1+00", "--text", "r.csv"},
+       "--pages and --to-station cannot be combined"},
+      {{"--from-station", "2395+00", "--to-station", "2390+00.00", "--text", "r.csv"},
+       "--from-station 2395+00 comes after --to-station 2390+00.00"},
+      {{"--from-station", "abc", "--text", "r.csv"},
+       "--from-station needs a station such as 2390+00, 2390+00.00 or 239000, not \"abc\""},
+      {{"--to-station=23+", "--text", "r.csv"},
+       "--to-station needs a station such as 2390+00, 2390+00.00 or 239000, not \"23+\""},
       {{"--text", "a.csv", "b.csv"}, "only one criteria file can be given"},
       {{"--text", "--stations", "r.csv"}, "--text and --stations cannot be combined"},
       {{"--text=yes", "r.csv"}, "--text takes no value"},
+      {{"--help=1"}, "--help takes no value"},
       {{"--text", "r.csv", "--project"}, "--project needs a value"},
+      {{"--text", "r.csv", "--csv"}, "--csv needs a value"},
       {{"--date", "2026-13-01", "--text", "r.csv"},
        "--date needs a date YYYY-MM-DD, not \"2026-13-01\""},
       {{"--date", "2027-02-29", "--text", "r.csv"},
@@ -146,26 +206,115 @@ TEST(BookOptions, UsageErrors) {
   }
 }
 
+TEST(BookOptions, ARepeatedOptionIsAUsageErrorNotLastOneWins) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--pdf", "a.pdf", "--pdf", "b.pdf", "r.csv"}, "--pdf can be given only once"},
+      {{"--pdf=a.pdf", "--pdf=a.pdf", "r.csv"}, "--pdf can be given only once"},
+      {{"--pdf", "a.pdf", "r.csv", "--pdf"}, "--pdf can be given only once"},
+      {{"--text", "--text", "r.csv"}, "--text can be given only once"},
+      {{"--project", "A", "--text", "--project=B", "r.csv"}, "--project can be given only once"},
+      {{"--cells", "80x50", "--cells", "90x60", "--text", "r.csv"},
+       "--cells can be given only once"},
+      {{"--from-station", "1+00", "--from-station", "2+00", "--text", "r.csv"},
+       "--from-station can be given only once"},
+  };
+  for (const auto& [args, error] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    EXPECT_EQ(ParseBookOptions(args).error, error);
+  }
+}
+
+TEST(BookOptions, TheProjectIsUtf8TextThatWindows1252CanHold) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"M\xC3\xBCller-Stra\xC3\x9F"
+       "e \xE2\x84\x96"
+       "5",
+       "--project cannot hold \"\xE2\x84\x96\" (U+2116): the page heading is Windows-1252 text"},
+      {"A\xF0\x9F\x98\x80",
+       "--project cannot hold \"\xF0\x9F\x98\x80\" (U+1F600): the page "
+       "heading is Windows-1252 text"},
+      {"a\nb", "--project needs text without control characters, not \"a\\nb\""},
+      {"a\tb", "--project needs text without control characters, not \"a\\tb\""},
+      {"a\x7F", "--project needs text without control characters, not \"a\\x7f\""},
+      {"a\xC2\x85", "--project needs text without control characters, not \"a\\u0085\""},
+      {"a\xE2\x80\xA8", "--project needs text without control characters, not \"a\\u2028\""},
+      // Windows-1252 bytes typed in a Latin-1 terminal are not UTF-8.
+      {"M\xFCller", "--project needs UTF-8 text, not \"M\\xfcller\""},
+      {"\xC0\x80", "--project needs UTF-8 text, not \"\\xc0\\x80\""},
+      {"\xED\xA0\x80", "--project needs UTF-8 text, not \"\\xed\\xa0\\x80\""},
+  };
+  for (const auto& [project, error] : cases) {
+    SCOPED_TRACE(project);
+    EXPECT_EQ(ParseBookOptions({"--project", project, "--text", "r.csv"}).error, error);
+  }
+}
+
+TEST(BookOptions, RejectedValuesAreShownEscapedOnOneLine) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--side", "le\nft"}, "--side needs left or right, not \"le\\nft\""},
+      {{"--paper", "\x1B[31ma4"}, "--paper needs letter, a4 or legal, not \"\\x1b[31ma4\""},
+      {{"--pages", "1-\"2\\"}, "--pages needs FROM-TO with 1 <= FROM <= TO, not \"1-\\\"2\\\\\""},
+      {{"--cells", "96x63\xFF"},
+       "--cells needs COLSxLINES with numbers above 0 up to 32767, not \"96x63\\xff\""},
+      {{"--to-station", "2390+00\t"},
+       "--to-station needs a station such as 2390+00, 2390+00.00 or 239000, not "
+       "\"2390+00\\t\""},
+  };
+  for (auto [args, error] : cases) {
+    SCOPED_TRACE(error);
+    args.insert(args.end(), {"--text", "r.csv"});
+    EXPECT_EQ(ParseBookOptions(args).error, error);
+  }
+}
+
 TEST(BookOptions, MalformedCellsAndPagesAreUsageErrors) {
-  for (const char* cells : {"96", "96x", "x63", "0x63", "96x0", "-96x63", "96x63x2", "1e2x63",
-                            "inf x63", "nanx63", "96.x63.", "..x63", "32768x63", "96 x 63"}) {
+  for (const char* cells : {"96",      "96x",      "x63",         "0x63",    "96x0",    "-96x63",
+                            "96x63x2", "1e2x63",   "1.8e-99x63",  "0x1Ax63", "96x0x3F", "inf x63",
+                            "infx63",  "nanx63",   "NaNx63",      "+96x63",  "96,5x63", "96.x63.",
+                            "..x63",   "32768x63", "32767.01x63", "96 x 63"}) {
     EXPECT_THAT(ParseBookOptions({"--cells", cells, "--text", "r.csv"}).error,
-                ::testing::StartsWith("--cells needs COLSxLINES"))
+                StartsWith("--cells needs COLSxLINES"))
         << cells;
   }
   EXPECT_EQ(ParseBookOptions({"--cells", "32767x105.5", "--text", "r.csv"}).error, "");
   for (const char* pages : {"3", "0-2", "3-2", "-2", "2-", "a-b", "1-2-3", "+1-2", "1 -2"}) {
     EXPECT_THAT(ParseBookOptions({"--pages", pages, "--text", "r.csv"}).error,
-                ::testing::StartsWith("--pages needs FROM-TO"))
+                StartsWith("--pages needs FROM-TO"))
         << pages;
+  }
+}
+
+TEST(BookOptions, TheFirstFaultyArgumentGivesTheError) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--date", "bad", "--bogus", "--text", "r.csv"},
+       "--date needs a date YYYY-MM-DD, not \"bad\""},
+      {{"--bogus", "--date", "bad", "--text", "r.csv"}, "unknown option --bogus"},
+      {{"--text=1", "--bogus", "r.csv"}, "--text takes no value"},
+      {{"--side", "up", "--text", "--text", "--csv"}, "--side needs left or right, not \"up\""},
+      {{"--text", "--stations", "--date", "bad"}, "--text and --stations cannot be combined"},
+      // An option's value is whatever follows it, even an option name or "--".
+      {{"--project", "--bogus", "--side", "--", "r.csv"}, "--side needs left or right, not \"--\""},
+  };
+  for (const auto& [args, error] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    EXPECT_EQ(ParseBookOptions(args).error, error);
   }
 }
 
 TEST(BookOptions, HelpWinsOverEverythingAfterIt) {
   EXPECT_TRUE(ParseBookOptions({"--help"}).help);
   EXPECT_TRUE(ParseBookOptions({"--text", "--help", "--bogus"}).help);
+  EXPECT_TRUE(ParseBookOptions({"--help", "--date", "bad", "--help"}).help);
+  EXPECT_TRUE(ParseBookOptions({"--version", "--help"}).version);
+  EXPECT_FALSE(ParseBookOptions({"--version", "--help"}).help);
+  EXPECT_TRUE(ParseBookOptions({"--text", "--version", "--pdf"}).version);
   EXPECT_FALSE(ParseBookOptions({"--bogus", "--help"}).help);
+  EXPECT_FALSE(ParseBookOptions({"--date", "bad", "--help"}).help);
+  EXPECT_FALSE(ParseBookOptions({"--text", "--text", "--help"}).help);
   EXPECT_FALSE(ParseBookOptions({"--text", "--", "--help"}).help);
+  const ParsedOptions value = ParseBookOptions({"--font", "--help", "--pdf", "o.pdf", "r.csv"});
+  EXPECT_FALSE(value.help);
+  EXPECT_EQ(value.options.font, "--help");
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantrels {
+
+// One UTF-8 sequence: its code point and its length in bytes. A length of 0 means the bytes
+// there are not UTF-8 (a stray or truncated byte, an overlong form, a surrogate, or a code point
+// above U+10FFFF).
+struct Utf8Char {
+  char32_t code_point = 0;
+  size_t length = 0;
+};
+
+Utf8Char DecodeUtf8At(std::string_view bytes, size_t at);
+
+// A command-line argument as a message shows it, on one line: control characters, backslashes,
+// double quotes and bytes that are not UTF-8 are written as C escapes ("\n", "\x1b", "\u2028").
+std::string EscapedArgument(std::string_view bytes);
+
+// Text typed by the user (UTF-8, the locale of every Debian system) as the book's Windows-1252.
+struct Cp1252Text {
+  enum class Problem { kNone, kNotUtf8, kControl, kMissing };
+  std::string bytes;
+  Problem problem = Problem::kNone;
+  // kMissing: the first character that Windows-1252 lacks.
+  char32_t missing = 0;
+};
+
+// Control characters (C0, DEL and C1, line and paragraph separators) are refused: the text is
+// a page heading of one line.
+Cp1252Text Utf8ToCp1252(std::string_view utf8);
+
+// "U+2116".
+std::string CodePointName(char32_t code_point);
+
+}  // namespace vantrels
