@@ -59,53 +59,74 @@ std::unique_ptr<QPrinter> MakeInstalledPrinter(const std::string& name) {
   return nullptr;
 }
 
-QtPrintService::QtPrintService() : from_platform_(true) {
-  Refresh();
+InstalledPrinters ReadInstalledPrinters() {
+  InstalledPrinters printers;
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+    printers.infos.push_back(info);
+    printers.names.push_back(ToUtf8(info.printerName()));
+  }
+  printers.default_name = ToUtf8(QPrinterInfo::defaultPrinterName());
+  return printers;
 }
 
+QtPrintService::QtPrintService() : QtPrintService(ReadInstalledPrinters) {}
+
+QtPrintService::QtPrintService(std::function<InstalledPrinters()> read) : read_(std::move(read)) {}
+
 QtPrintService::QtPrintService(std::vector<std::string> installed, std::string default_name) {
+  loaded_ = true;
   SetInstalled(std::move(installed), std::move(default_name));
 }
 
 void QtPrintService::Refresh() {
-  if (!from_platform_) return;
-  const bool keep_current = loaded_;
-  const std::string previous = CurrentPrinterName();
-  loaded_ = true;
-  infos_.clear();
-  std::vector<std::string> names;
-  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
-    infos_.push_back(info);
-    names.push_back(ToUtf8(info.printerName()));
+  if (!read_) return;
+  if (!loaded_) {
+    Load();
+    return;
   }
-  SetInstalled(std::move(names), ToUtf8(QPrinterInfo::defaultPrinterName()));
-  if (keep_current) MakeCurrent(previous);
+  const std::string previous = CurrentPrinterName();
+  Load();
+  MakeCurrent(previous);
 }
 
-void QtPrintService::SetInstalled(std::vector<std::string> installed, std::string default_name) {
+void QtPrintService::Load() const {
+  loaded_ = true;
+  if (!read_) return;
+  InstalledPrinters printers = read_();
+  infos_ = std::move(printers.infos);
+  SetInstalled(std::move(printers.names), std::move(printers.default_name));
+}
+
+void QtPrintService::SetInstalled(std::vector<std::string> installed,
+                                  std::string default_name) const {
   installed_ = std::move(installed);
   default_name_ = std::move(default_name);
-  current_ = static_cast<int>(installed_.size());
-  MakeCurrent(DefaultPrinterName());
+  const std::vector<std::string> names = PrinterNames();
+  const auto found = std::find(names.begin(), names.end(), DefaultPrinterName());
+  current_ = static_cast<int>(found - names.begin());
 }
 
 std::vector<std::string> QtPrintService::PrinterNames() const {
+  EnsureLoaded();
   std::vector<std::string> names = installed_;
   names.emplace_back(kPdfPrinterName);
   return names;
 }
 
 std::string QtPrintService::DefaultPrinterName() const {
+  EnsureLoaded();
   const bool installed =
       std::find(installed_.begin(), installed_.end(), default_name_) != installed_.end();
   return installed ? default_name_ : std::string(kPdfPrinterName);
 }
 
 std::string QtPrintService::CurrentPrinterName() const {
+  EnsureLoaded();
   return PrinterNames()[static_cast<size_t>(current_)];
 }
 
 bool QtPrintService::MakeCurrent(const std::string& name) {
+  EnsureLoaded();
   const std::vector<std::string> names = PrinterNames();
   const auto found = std::find(names.begin(), names.end(), name);
   if (found == names.end()) return false;
@@ -115,6 +136,7 @@ bool QtPrintService::MakeCurrent(const std::string& name) {
 
 std::unique_ptr<QPrinter> QtPrintService::CreateCurrentPrinter(
     const PrinterOptions& options) const {
+  EnsureLoaded();
   if (CurrentIsPdf()) {
     if (options.pdf_output_file.isEmpty()) {
       throw std::runtime_error("No output file given for the PDF printer");

@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,10 +51,25 @@ class PrintService {
   virtual std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const = 0;
 };
 
-// The platform's printers through QPrinterInfo, or a fixed list of device names for tests.
+// The installed printers as the platform lists them. `infos` may be shorter than `names` (a
+// printer without one is made by its device name).
+struct InstalledPrinters {
+  std::vector<QPrinterInfo> infos;
+  std::vector<std::string> names;
+  std::string default_name;
+};
+
+// QPrinterInfo's printers and default printer.
+InstalledPrinters ReadInstalledPrinters();
+
+// The platform's printers through QPrinterInfo, or a fixed list of device names for tests. The
+// platform is asked on first use, not at construction: asking CUPS costs a program's start-up
+// time that the main window does not need.
 class QtPrintService : public PrintService {
  public:
   QtPrintService();
+  // The printers `read` returns, read on first use and on every Refresh.
+  explicit QtPrintService(std::function<InstalledPrinters()> read);
   QtPrintService(std::vector<std::string> installed, std::string default_name);
 
   // Reads the platform's printers again (no effect on a fixed list); the current entry stays
@@ -67,16 +83,22 @@ class QtPrintService : public PrintService {
   std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const override;
 
  private:
-  void SetInstalled(std::vector<std::string> installed, std::string default_name);
+  void SetInstalled(std::vector<std::string> installed, std::string default_name) const;
+  void Load() const;
+  void EnsureLoaded() const {
+    if (!loaded_) Load();
+  }
   bool CurrentIsPdf() const { return current_ == static_cast<int>(installed_.size()); }
 
-  bool from_platform_ = false;
-  bool loaded_ = false;
-  std::vector<QPrinterInfo> infos_;
-  std::vector<std::string> installed_;
-  std::string default_name_;
+  // Empty for a fixed list.
+  std::function<InstalledPrinters()> read_;
+  // Filled on first use, hence mutable: the getters are const.
+  mutable bool loaded_ = false;
+  mutable std::vector<QPrinterInfo> infos_;
+  mutable std::vector<std::string> installed_;
+  mutable std::string default_name_;
   // Index into PrinterNames(): equal names are told apart by their place.
-  int current_ = 0;
+  mutable int current_ = 0;
 };
 
 }  // namespace vantrels

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <stdexcept>
 
+#include "render/font_cache.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
@@ -79,13 +80,15 @@ void PrinterSurface::EndDoc() {
   // The painter's origin is the printable area's top-left corner (QPrinter is not full-page).
   const double scale_x = printer_->logicalDpiX() / kColumnsPerInch;
   const double scale_y = printer_->logicalDpiY() / kLinesPerInch;
+  // One cache for the document: each font is resolved once, not once per page.
+  FontCache fonts;
   for (size_t p = 0; p < pages.size(); ++p) {
     if (p > 0 && !printer_->newPage()) {
       printer_->abort();
       painter.end();
       throw std::runtime_error("The printer could not start a new page");
     }
-    for (const TextRun& run : pages[p]) DrawTextRun(painter, run, scale_x, scale_y);
+    PaintTexts(painter, fonts, pages[p], scale_x, scale_y);
   }
   if (!painter.end() || printer_->printerState() == QPrinter::Error) {
     throw std::runtime_error("The printer could not finish the document");

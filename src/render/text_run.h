@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QPainter>
+#include <QPointF>
 #include <QString>
+#include <QVector>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "render/font_cache.h"
 #include "render/report_fonts.h"
 
 namespace vantrels {
@@ -37,7 +42,52 @@ struct FontState {
 // Selects `face` into `state`; throws std::runtime_error when the face cannot be selected.
 void SelectFace(FontState& state, const std::string& face);
 
-// Draws `run` with its top-left corner at (x, y) * scale; scale is device pixels per unit.
-void DrawTextRun(QPainter& painter, const TextRun& run, double scale_x, double scale_y);
+// Paints the texts of one picture or sheet; scale is device pixels per surface unit. Character k
+// of a text sits k steps right of the text's top-left corner, whatever the font's own advance.
+// Glyphs of one face and size on one baseline are gathered and drawn as one glyph run, so a PDF
+// page holds a text object per line and face, not one per character. All ink is black, which
+// reads the same in any order; only a text that paints its background (not transparent) first
+// draws what was gathered, so that its background covers it as it would have.
+class TextPainter {
+ public:
+  TextPainter(QPainter& painter, FontCache& fonts, double scale_x, double scale_y);
+  TextPainter(const TextPainter&) = delete;
+  TextPainter& operator=(const TextPainter&) = delete;
+
+  void Add(const TextRun& run);
+  // Draws what has been gathered; needed before the painter ends or its page changes.
+  void Flush();
+
+ private:
+  struct LineKey {
+    const ResolvedFont* font;
+    int face;
+    double baseline;
+    bool operator==(const LineKey&) const = default;
+  };
+  struct LineKeyHash {
+    size_t operator()(const LineKey& key) const;
+  };
+  struct Line {
+    LineKey key;
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+  };
+
+  Line& LineFor(const LineKey& key);
+  void Draw(Line& line);
+
+  QPainter& painter_;
+  FontCache& fonts_;
+  double scale_x_;
+  double scale_y_;
+  // Lines in the order they were started, so a document comes out the same every time.
+  std::vector<Line> lines_;
+  std::unordered_map<LineKey, size_t, LineKeyHash> line_index_;
+};
+
+// The texts of one picture or sheet, painted with a TextPainter.
+void PaintTexts(QPainter& painter, FontCache& fonts, const std::vector<TextRun>& runs,
+                double scale_x, double scale_y);
 
 }  // namespace vantrels

@@ -45,7 +45,8 @@ void WindowSurface::SetOuterSize(double width_twips, double height_twips) {
 void WindowSurface::Paint(QPainter& painter, double dpi_x, double dpi_y) const {
   const double scale_x = dpi_x / kTwipsPerInch;
   const double scale_y = dpi_y / kTwipsPerInch;
-  for (const TextRun& run : runs_) DrawTextRun(painter, run, scale_x, scale_y);
+  fonts_.Trim();
+  PaintTexts(painter, fonts_, runs_, scale_x, scale_y);
 }
 
 void WindowSurface::Changed() const {

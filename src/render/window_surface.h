@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "layout/surface.h"
+#include "render/font_cache.h"
 #include "render/text_run.h"
 
 namespace vantrels {
@@ -52,6 +53,8 @@ class WindowSurface : public Surface {
   void Changed() const;
 
   std::vector<TextRun> runs_;
+  // Kept across paints: the viewer paints the same few fonts on every redraw.
+  mutable FontCache fonts_;
   std::function<void()> changed_;
   FontState font_;
   int x_ = 0;

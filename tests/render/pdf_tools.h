@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 namespace vantrels::testing {
@@ -20,6 +25,60 @@ inline std::optional<QString> RunTool(const QString& program, const QStringList&
     return std::nullopt;
   }
   return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The standard output of a tool as bytes; nullopt when the tool is not installed or fails.
+inline std::optional<QByteArray> RunToolBytes(const QString& program,
+                                              const QStringList& arguments) {
+  if (QStandardPaths::findExecutable(program).isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+      process.exitCode() != 0) {
+    return std::nullopt;
+  }
+  return process.readAllStandardOutput();
+}
+
+// Page `page` (from 1) of `file` rasterised in grey by pdftoppm at `dpi`; a null image when it
+// cannot be read.
+inline QImage PdfPageImage(const QString& file, int page, int dpi = 150) {
+  const QString number = QString::number(page);
+  const std::optional<QByteArray> pgm = RunToolBytes(
+      "pdftoppm", {"-r", QString::number(dpi), "-gray", "-f", number, "-l", number, file});
+  return pgm ? QImage::fromData(*pgm, "PGM") : QImage();
+}
+
+// How two pictures of the same size differ: pixels that differ, the largest difference of a
+// grey level and the box around the differing pixels.
+struct PictureDifference {
+  int pixels = 0;
+  int largest = 0;
+  QRect where;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const PictureDifference& d) {
+  return out << d.pixels << " pixels differ, by up to " << d.largest << " grey levels, within ("
+             << d.where.x() << "," << d.where.y() << " " << d.where.width() << "x"
+             << d.where.height() << ")";
+}
+
+inline PictureDifference ComparePictures(const QImage& a, const QImage& b) {
+  PictureDifference difference;
+  const QImage left = a.convertToFormat(QImage::Format_Grayscale8);
+  const QImage right = b.convertToFormat(QImage::Format_Grayscale8);
+  for (int y = 0; y < left.height(); ++y) {
+    const uchar* l = left.constScanLine(y);
+    const uchar* r = right.constScanLine(y);
+    for (int x = 0; x < left.width(); ++x) {
+      const int d = std::abs(int(l[x]) - int(r[x]));
+      if (d == 0) continue;
+      ++difference.pixels;
+      difference.where |= QRect(x, y, 1, 1);
+      difference.largest = std::max(difference.largest, d);
+    }
+  }
+  return difference;
 }
 
 inline bool HaveTool(const QString& program) {

@@ -52,6 +52,44 @@ TEST(PrintService, PlatformListIsTheInstalledPrintersThenThePdfEntry) {
   EXPECT_EQ(service.PrinterNames(), expected);
 }
 
+// Asking the platform costs start-up time: only the first question reads the printers, and
+// Refresh reads them again, keeping the current printer while it is still installed.
+TEST(PrintService, PlatformIsAskedOnFirstUseAndOnRefreshOnly) {
+  int reads = 0;
+  InstalledPrinters installed{{}, {"Laser", "Inkjet"}, "Inkjet"};
+  QtPrintService service([&] {
+    ++reads;
+    return installed;
+  });
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(service.CurrentPrinterName(), "Inkjet");
+  EXPECT_EQ(service.PrinterNames(), (Names{"Laser", "Inkjet", "PDF file"}));
+  EXPECT_TRUE(service.MakeCurrent("Laser"));
+  EXPECT_EQ(reads, 1);
+
+  installed = {{}, {"Plotter", "Laser"}, "Plotter"};
+  service.Refresh();
+  EXPECT_EQ(reads, 2);
+  EXPECT_EQ(service.CurrentPrinterName(), "Laser");
+  installed = {{}, {"Plotter"}, "Plotter"};
+  service.Refresh();
+  EXPECT_EQ(service.CurrentPrinterName(), "Plotter");
+  EXPECT_EQ(reads, 3);
+}
+
+TEST(PrintService, RefreshBeforeFirstUseReadsOnceAndMakesTheDefaultCurrent) {
+  int reads = 0;
+  QtPrintService service([&] {
+    ++reads;
+    return InstalledPrinters{{}, {"Laser"}, "Gone"};
+  });
+  service.Refresh();
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+  EXPECT_EQ(service.DefaultPrinterName(), "PDF file");
+  EXPECT_TRUE(service.MakeCurrent("Laser"));
+  EXPECT_EQ(reads, 1);
+}
+
 TEST(PrintService, PdfEntryNeedsAnOutputFile) {
   QtPrintService service({}, "");
   EXPECT_THROW(service.CreateCurrentPrinter({}), std::runtime_error);

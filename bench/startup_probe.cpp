@@ -1,0 +1,105 @@
+// Where the desktop program's start-up goes, on a real display (Xvfb). Modes:
+//   empty  an empty main window: the floor any Qt program pays;
+//   main   what the program's main() does, in its order, ending when the main window is first
+//          exposed; the time of each step goes to stderr;
+//   steps  each service the start-up may use, timed on its own after the application exists.
+// The process ends at the first exposure, so a whole-process timer measures start to window.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QMainWindow>
+#include <QPrinterInfo>
+#include <QWindow>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+#include "gui/app_context.h"
+#include "gui/form2.h"
+#include "gui/message_box.h"
+#include "model/store.h"
+#include "render/print_service.h"
+#include "render/report_fonts.h"
+
+namespace {
+
+QElapsedTimer clock_since_main;
+
+void Note(const char* step) {
+  std::fprintf(stderr, "%8.2f ms  %s\n", clock_since_main.nsecsElapsed() / 1e6, step);
+}
+
+// Ends the process the moment `window` is first exposed.
+class EndAtExposure : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+      Note("main window exposed");
+      std::fflush(stderr);
+      _exit(0);
+    }
+    return false;
+  }
+};
+
+void ShowUntilExposed(QWidget& window) {
+  static EndAtExposure end;
+  window.winId();  // creates the native window, so its exposure can be watched
+  window.windowHandle()->installEventFilter(&end);
+  window.show();
+}
+
+void Time(const char* step, const std::function<void()>& work) {
+  QElapsedTimer timer;
+  timer.start();
+  work();
+  std::fprintf(stderr, "%8.2f ms  %s\n", timer.nsecsElapsed() / 1e6, step);
+}
+
+int Steps() {
+  Time("QPrinterInfo::availablePrinters", [] { QPrinterInfo::availablePrinters(); });
+  Time("QPrinterInfo::defaultPrinterName", [] { QPrinterInfo::defaultPrinterName(); });
+  Time("first QPrinter (PDF entry's page)", [] { vantrels::MakePdfPrinter(QString()); });
+  Time("second QPrinter", [] { vantrels::MakePdfPrinter(QString()); });
+  Time("Store and InitialiseStore", [] {
+    auto store = std::make_unique<vantrels::Store>();
+    vantrels::InitialiseStore(*store);
+  });
+  Time("QFontDatabase::families", [] { QFontDatabase::families(); });
+  Time("screen font names (font window)", [] { vantrels::ScreenFontNames(); });
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  clock_since_main.start();
+  const char* mode = argc > 1 ? argv[1] : "main";
+  QApplication app(argc, argv);
+  Note("QApplication");
+  if (std::strcmp(mode, "steps") == 0) return Steps();
+  if (std::strcmp(mode, "empty") == 0) {
+    QMainWindow window;
+    ShowUntilExposed(window);
+    return app.exec();
+  }
+  QApplication::setApplicationName("vantrels");
+  QGuiApplication::setDesktopFileName("vantrels");
+  QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
+  Note("icon");
+  vantrels::MessageBoxMessages messages;
+  vantrels::QtPrintService printers;
+  vantrels::SystemFontCatalog fonts;
+  Note("print service and font catalog");
+  vantrels::AppContext ctx(messages, printers, fonts);
+  Note("AppContext (store, current printer)");
+  vantrels::Form2 form(ctx);
+  Note("Form2 (window, InitialiseStore)");
+  ShowUntilExposed(form);
+  Note("show");
+  return app.exec();
+}

@@ -1,0 +1,92 @@
+#include "render/reference_surface.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "render/qt_text.h"
+#include "render/report_fonts.h"
+
+namespace vantrels::testing {
+
+void DrawTextRunPerCharacter(QPainter& painter, const TextRun& run, double scale_x,
+                             double scale_y) {
+  if (run.text.isEmpty()) return;
+  const QFont font = MakeReportFont(run.family, run.points, run.bold);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(font, painter.device());
+  const double left = run.x * scale_x;
+  const double top = run.y * scale_y;
+  const double step = run.step * scale_x;
+  const double width = step * static_cast<double>(run.text.size());
+  const double baseline = top + metrics.ascent();
+  if (!run.transparent) painter.fillRect(QRectF(left, top, width, metrics.height()), Qt::white);
+  for (qsizetype k = 0; k < run.text.size(); ++k) {
+    const QChar c = run.text.at(k);
+    if (c == QLatin1Char(' ')) continue;
+    painter.drawText(QPointF(left + static_cast<double>(k) * step, baseline), QString(c));
+  }
+  if (run.underline) {
+    const double thickness = std::max(metrics.lineWidth(), 1.0);
+    painter.fillRect(
+        QRectF(left, baseline + metrics.underlinePos() - thickness / 2, width, thickness),
+        Qt::black);
+  }
+}
+
+QImage RenderReferencePicture(const WindowSurface& surface, QSize size, double dpi) {
+  QImage image(size, QImage::Format_RGB32);
+  const int dots_per_meter = static_cast<int>(std::lround(dpi / 0.0254));
+  image.setDotsPerMeterX(dots_per_meter);
+  image.setDotsPerMeterY(dots_per_meter);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  const double scale_x = image.logicalDpiX() / kTwipsPerInch;
+  const double scale_y = image.logicalDpiY() / kTwipsPerInch;
+  for (const TextRun& run : surface.Runs()) DrawTextRunPerCharacter(painter, run, scale_x, scale_y);
+  painter.end();
+  return image;
+}
+
+void ReferencePrinterSurface::PrintText(std::string_view text) {
+  if (text.empty()) return;
+  if (pages_.empty() || new_page_pending_) {
+    pages_.emplace_back();
+    new_page_pending_ = false;
+  }
+  TextRun run;
+  run.x = x_;
+  run.y = y_;
+  run.step = 1;
+  run.text = FromReportBytes(text);
+  run.family = font_.family;
+  run.points = font_.points;
+  run.bold = font_.bold;
+  run.underline = font_.underline;
+  run.transparent = font_.transparent;
+  pages_.back().push_back(std::move(run));
+}
+
+std::optional<CellMeasure> ReferencePrinterSurface::MeasureCells() {
+  const QRectF area = printer_->pageRect(QPrinter::DevicePixel);
+  return CellMeasure{area.width() / printer_->logicalDpiX() * 12,
+                     area.height() / printer_->logicalDpiY() * 6};
+}
+
+void ReferencePrinterSurface::EndDoc() {
+  if (pages_.empty()) return;
+  QPainter painter;
+  if (!painter.begin(printer_.get())) throw std::runtime_error("cannot start the document");
+  const double scale_x = printer_->logicalDpiX() / 12.0;
+  const double scale_y = printer_->logicalDpiY() / 6.0;
+  for (size_t p = 0; p < pages_.size(); ++p) {
+    if (p > 0) printer_->newPage();
+    for (const TextRun& run : pages_[p]) DrawTextRunPerCharacter(painter, run, scale_x, scale_y);
+  }
+  painter.end();
+  pages_.clear();
+}
+
+}  // namespace vantrels::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+#include <vector>
+
+#include "layout/surface.h"
+#include "render/text_run.h"
+#include "render/window_surface.h"
+
+namespace vantrels::testing {
+
+// The drawing the surfaces did before glyph runs, kept as the reference that pages are compared
+// with: one drawText per character, each shaped by Qt with the full report font (and therefore
+// Qt's own fallback faces) at the character's cell.
+void DrawTextRunPerCharacter(QPainter& painter, const TextRun& run, double scale_x, double scale_y);
+
+// The viewer picture of `surface` drawn the reference way, as RenderPicture lays it out.
+QImage RenderReferencePicture(const WindowSurface& surface, QSize size, double dpi = 96);
+
+// A printer surface that draws the reference way; otherwise as PrinterSurface (pages kept until
+// EndDoc, a page with nothing on it never becomes a sheet).
+class ReferencePrinterSurface : public Surface {
+ public:
+  explicit ReferencePrinterSurface(std::unique_ptr<QPrinter> printer)
+      : printer_(std::move(printer)) {}
+
+  bool IsWindow() const override { return false; }
+  void SetCurrentX(int x) override { x_ = x; }
+  void SetCurrentY(int y) override { y_ = y; }
+  void PrintText(std::string_view text) override;
+  void SetFontName(const std::string& face) override { SelectFace(font_, face); }
+  void SetFontSize(double points) override { font_.points = points; }
+  void SetFontBold(bool on) override { font_.bold = on; }
+  void SetFontUnderline(bool on) override { font_.underline = on; }
+  void SetFontTransparent(bool on) override { font_.transparent = on; }
+  std::optional<CellMeasure> MeasureCells() override;
+  void NewPage() override { new_page_pending_ = !pages_.empty(); }
+  void EndDoc() override;
+  void KillDoc() override { pages_.clear(); }
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+  std::vector<std::vector<TextRun>> pages_;
+  bool new_page_pending_ = false;
+  int x_ = 0;
+  int y_ = 0;
+  FontState font_;
+};
+
+}  // namespace vantrels::testing
