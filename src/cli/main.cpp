@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/book_render.h"
+#include "model/output_file.h"
 #ifdef VANTRELS_BOOK_WITH_QT
 #include "cli/qt_book_platform.h"
 #endif
@@ -31,6 +32,8 @@ void HoldClosedStandardDescriptors() {
 
 int main(int argc, char** argv) {
   HoldClosedStandardDescriptors();
+  // Ctrl-C during a long book leaves no temporary PDF beside the old one.
+  vantrels::RemoveTemporaryOutputsOnSignals();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef VANTRELS_BOOK_WITH_QT

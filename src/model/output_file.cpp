@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -45,7 +48,41 @@ std::string TemporaryName(const std::string& folder, const std::string& final_pa
   return name + ".tmp";
 }
 
+// The temporary files a signal handler removes: plain pointers into the owners' strings, which
+// stay put while registered, so the handler only loads and unlinks (both signal-safe).
+constexpr size_t kSignalSlots = 8;
+std::array<std::atomic<const char*>, kSignalSlots> pending_temporaries{};
+
+void Register(const std::string& path) {
+  for (std::atomic<const char*>& slot : pending_temporaries) {
+    const char* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, path.c_str())) return;
+  }
+}
+
+void Unregister(const std::string& path) {
+  for (std::atomic<const char*>& slot : pending_temporaries) {
+    const char* mine = path.c_str();
+    slot.compare_exchange_strong(mine, nullptr);
+  }
+}
+
+void RemoveTemporariesAndEnd(int signal) {
+  for (std::atomic<const char*>& slot : pending_temporaries) {
+    if (const char* path = slot.load()) ::unlink(path);
+  }
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
+}
+
 }  // namespace
+
+void RemoveTemporaryOutputsOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = RemoveTemporariesAndEnd;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
 
 OutputFile::OutputFile(std::string target) : target_(std::move(target)) {}
 
@@ -119,6 +156,7 @@ bool OutputFile::Open(const std::vector<std::string>& inputs) {
   }
   // The replacement keeps the permissions of the file it replaces; new files follow the umask.
   if (exists) (void)::fchmod(fd_, info.st_mode & 07777);
+  Register(temporary_);
   return true;
 }
 
@@ -170,6 +208,7 @@ bool OutputFile::Commit() {
     return FailErrno(OutputFailure::kWriteFailed, errno);
   }
   committed_ = true;
+  Unregister(temporary_);
   temporary_.clear();
   // The rename is durable only once the folder is on disk; file systems without a folder flush
   // answer EINVAL. The new file is in place either way.
@@ -188,6 +227,7 @@ void OutputFile::Discard() {
     fd_ = -1;
   }
   if (!temporary_.empty() && !committed_) ::unlink(temporary_.c_str());
+  Unregister(temporary_);
   temporary_.clear();
 }
 

@@ -74,4 +74,9 @@ class OutputFile {
   std::string reason_;
 };
 
+// Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of outputs not yet committed
+// before the process ends as the signal would end it, so an interrupted run leaves nothing
+// behind. For programs that own their signals (the command line); SIGKILL cannot be caught.
+void RemoveTemporaryOutputsOnSignals();
+
 }  // namespace vantrels

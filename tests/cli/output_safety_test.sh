@@ -161,28 +161,35 @@ mkdir killed
 run --pdf killed/book.pdf road.csv
 expect 0 "" "the PDF that the killed run replaces"
 cp killed/book.pdf killed.orig
-"$book" --pdf killed/book.pdf long.csv >/dev/null 2>&1 &
-writer=$!
-# Wait until the book is being written (a temporary file that grows, or the target changing),
-# then kill the run.
-caught=""
-tries=0
-while [ "$tries" -lt 6000 ]; do
-  if ! kill -0 "$writer" 2>/dev/null; then break; fi
-  for f in killed/.book.pdf.*.tmp; do [ -s "$f" ] && caught=1; done
-  cmp -s killed/book.pdf killed.orig || caught=1
-  [ -n "$caught" ] && break
-  sleep 0.01
-  tries=$((tries + 1))
-done
-kill -KILL "$writer" 2>/dev/null
-wait "$writer" 2>/dev/null
-writer=""
-if [ -z "$caught" ]; then
-  fail "the long run ended before it could be caught writing"
-else
-  cmp -s killed/book.pdf killed.orig || fail "the killed run left a changed book.pdf"
-fi
+
+# Starts the long book over killed/book.pdf, waits until it is being written (a temporary file
+# that grows, or the target changing) and sends the signal $1.
+kill_while_writing() {
+  "$book" --pdf killed/book.pdf long.csv >/dev/null 2>&1 &
+  writer=$!
+  caught=""
+  tries=0
+  while [ "$tries" -lt 6000 ] && kill -0 "$writer" 2>/dev/null; do
+    for f in killed/.book.pdf.*.tmp; do [ -s "$f" ] && caught=1; done
+    cmp -s killed/book.pdf killed.orig || caught=1
+    [ -n "$caught" ] && break
+    sleep 0.01
+    tries=$((tries + 1))
+  done
+  kill "-$1" "$writer" 2>/dev/null
+  wait "$writer" 2>/dev/null
+  writer=""
+  if [ -z "$caught" ]; then
+    fail "kill -$1: the long run ended before it could be caught writing"
+  else
+    cmp -s killed/book.pdf killed.orig || fail "kill -$1: the killed run left a changed book.pdf"
+  fi
+}
+
+# An interrupted run also removes its temporary file; kill -9 cannot, but leaves the old PDF.
+kill_while_writing TERM
+expect_names killed book.pdf
+kill_while_writing KILL
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures FAILED"

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -256,21 +258,68 @@ TEST_F(OutputFileTest, TheInputThatWouldBeOverwrittenIsNamed) {
   EXPECT_EQ(out.reason(), input.string());
 }
 
-TEST_F(OutputFileTest, PermissionProblemsGiveTheSystemsReason) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes any file and folder";
-  WriteAll(dir_ / "locked.pdf", "old book");
-  ASSERT_EQ(::chmod((dir_ / "locked.pdf").c_str(), 0444), 0);
-  OutputFile locked((dir_ / "locked.pdf").string());
-  EXPECT_FALSE(locked.Open());
-  EXPECT_EQ(locked.reason(), "Permission denied");
+// What Open says about `target`, as "failure reason".
+std::string Refusal(const fs::path& target) {
+  OutputFile out(target.string());
+  if (out.Open()) return "opened";
+  return std::to_string(static_cast<int>(out.failure())) + " " + out.reason();
+}
 
+TEST_F(OutputFileTest, PermissionProblemsGiveTheSystemsReason) {
+  // A file nobody may write, in a folder everyone may write: the file is protected all the same.
+  fs::create_directories(dir_ / "shared");
+  ASSERT_EQ(::chmod((dir_ / "shared").c_str(), 0777), 0);
+  WriteAll(dir_ / "shared" / "locked.pdf", "old book");
+  ASSERT_EQ(::chmod((dir_ / "shared" / "locked.pdf").c_str(), 0444), 0);
   fs::create_directories(dir_ / "read_only");
   ASSERT_EQ(::chmod((dir_ / "read_only").c_str(), 0555), 0);
-  OutputFile in_read_only((dir_ / "read_only" / "book.pdf").string());
-  EXPECT_FALSE(in_read_only.Open());
-  EXPECT_EQ(in_read_only.failure(), OutputFailure::kRefused);
-  EXPECT_EQ(in_read_only.reason(), "Permission denied");
-  EXPECT_EQ(ReadAll(dir_ / "locked.pdf"), "old book");
+  const std::string refused =
+      std::to_string(static_cast<int>(OutputFailure::kRefused)) + " Permission denied";
+  if (::geteuid() != 0) {
+    EXPECT_EQ(Refusal(dir_ / "shared" / "locked.pdf"), refused);
+    EXPECT_EQ(Refusal(dir_ / "read_only" / "book.pdf"), refused);
+  } else {
+    // Root may write anything: the same checks run in a child as the user nobody.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+      const bool as_expected = Refusal(dir_ / "shared" / "locked.pdf") == refused &&
+                               Refusal(dir_ / "read_only" / "book.pdf") == refused;
+      ::_exit(as_expected ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a refusal differs; 2: cannot become nobody";
+  }
+  EXPECT_EQ(ReadAll(dir_ / "shared" / "locked.pdf"), "old book");
+  EXPECT_THAT(Names(dir_ / "shared"), ElementsAre("locked.pdf"));
+  EXPECT_THAT(Names(dir_ / "read_only"), ::testing::IsEmpty());
+}
+
+TEST_F(OutputFileTest, AnInterruptedRunRemovesItsTemporaryFileAndEndsByTheSignal) {
+  const fs::path target = dir_ / "book.pdf";
+  WriteAll(target, "old book");
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTemporaryOutputsOnSignals();
+      OutputFile committed((dir_ / "done.pdf").string());
+      const bool done = committed.Open() && committed.Write("done") && committed.Commit();
+      OutputFile out(target.string());
+      if (done && out.Open() && out.Write("half a new b")) ::raise(signal);
+      ::_exit(99);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_EQ(ReadAll(target), "old book");
+    EXPECT_THAT(Names(dir_), ElementsAre("book.pdf", "done.pdf"));
+  }
 }
 
 // A 64 KB file system, mounted for the test; root only.
