@@ -1,13 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <streambuf>
 
 #include "cli/book_options.h"
 #include "cli/book_render.h"
@@ -18,7 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-using ::testing::StartsWith;
 
 struct BookRun {
   int status;
@@ -77,10 +73,9 @@ class FilePlatform : public PrintPlatform {
   std::string incomplete;
 };
 
-BookRun BookOn(PrintPlatform& platform, const std::vector<std::string>& args,
-               std::ostream* out_stream = nullptr) {
+BookRun BookOn(PrintPlatform& platform, const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int status = BookMain(args, out_stream ? *out_stream : out, err, &platform);
+  const int status = BookMain(args, out, err, &platform);
   return {status, out.str(), err.str()};
 }
 
@@ -130,77 +125,8 @@ TEST_F(BookOutputFile, AnIncompletePdfLeavesTheOldFile) {
   EXPECT_THAT(Names(dir_), ElementsAre("book.pdf", "road.csv"));
 }
 
-TEST_F(BookOutputFile, TheInputAsOutputIsAUsageErrorAndTheInputIsUntouched) {
-  fs::create_symlink(input_, dir_ / "link.csv");
-  fs::create_hard_link(input_, dir_ / "hard.csv");
-  const std::string spellings[] = {input_, (dir_ / "." / "road.csv").string(),
-                                   (dir_ / "link.csv").string(), (dir_ / "hard.csv").string()};
-  for (const std::string& output : spellings) {
-    SCOPED_TRACE(output);
-    FilePlatform platform;
-    const BookRun run = BookOn(platform, {"--pdf", output, input_});
-    EXPECT_EQ(run.status, kBookUsage);
-    EXPECT_THAT(run.err, StartsWith("vantrels-book: the output " + output + " is the input file " +
-                                    input_ + ": choose another output file\nUsage:"));
-    EXPECT_TRUE(platform.opened.empty());
-    EXPECT_EQ(ReadAll(input_), Undivided());
-  }
-  EXPECT_THAT(Names(dir_), ElementsAre("hard.csv", "link.csv", "road.csv"));
-}
-
-TEST_F(BookOutputFile, AnUnwritableTargetIsRefusedBeforeTheFileIsRead) {
-  ASSERT_EQ(::mkfifo((dir_ / "pipe.pdf").c_str(), 0600), 0);
-  fs::create_directories(dir_ / "folder.pdf");
-  const struct {
-    std::string target;
-    std::string reason;
-  } cases[] = {
-      {(dir_ / "pipe.pdf").string(), "not a regular file (a named pipe)"},
-      {(dir_ / "folder.pdf").string(), "Is a directory"},
-      {(dir_ / "missing" / "book.pdf").string(), "No such file or directory"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.target);
-    FilePlatform platform;
-    const BookRun run = BookOn(platform, {"--pdf", c.target, (dir_ / "no_such.csv").string()});
-    EXPECT_EQ(run.status, kBookRejected);
-    EXPECT_EQ(run.err, "vantrels-book: cannot write " + c.target + ": " + c.reason + "\n");
-    EXPECT_TRUE(platform.opened.empty());
-  }
-  EXPECT_THAT(Names(dir_), ElementsAre("folder.pdf", "pipe.pdf", "road.csv"));
-}
-
-// A standard output whose every write fails as on a full disk.
-class FullBuffer : public std::streambuf {
- protected:
-  int_type overflow(int_type) override {
-    errno = ENOSPC;
-    return traits_type::eof();
-  }
-  std::streamsize xsputn(const char*, std::streamsize) override {
-    errno = ENOSPC;
-    return 0;
-  }
-  int sync() override {
-    errno = ENOSPC;
-    return -1;
-  }
-};
-
-TEST_F(BookOutputFile, ALostStandardOutputFailsWithTheReason) {
-  const std::vector<std::vector<std::string>> commands = {
-      {"--text", input_}, {"--stations", input_}, {"--help"}, {"--version"}, {"--list-printers"}};
-  for (const std::vector<std::string>& args : commands) {
-    SCOPED_TRACE(args.front());
-    FullBuffer full;
-    std::ostream out(&full);
-    FilePlatform platform;
-    const BookRun run = BookOn(platform, args, &out);
-    EXPECT_EQ(run.status, kBookRejected);
-    EXPECT_EQ(run.err,
-              "vantrels-book: cannot write the standard output: No space left on device\n");
-  }
-}
+// The refusals (input as output, FIFO, directory, missing or read-only folder, full disk, lost
+// standard output) are driven through the built program by output_safety_test.sh.
 
 }  // namespace
 }  // namespace vantrels
