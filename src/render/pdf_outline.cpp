@@ -86,10 +86,9 @@ class OutlineBuilder {
 
 std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
                                       std::vector<OutlineEntry> right) {
-  if (right.empty()) return left;
   std::vector<OutlineEntry> sides;
   if (!left.empty()) sides.push_back({"Left side", left.front().page, std::move(left)});
-  sides.push_back({"Right side", right.front().page, std::move(right)});
+  if (!right.empty()) sides.push_back({"Right side", right.front().page, std::move(right)});
   return sides;
 }
 

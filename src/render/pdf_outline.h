@@ -22,8 +22,9 @@ struct PdfBookInfo {
   std::vector<OutlineEntry> outline;
 };
 
-// The bookmarks of a book: for a divided roadway one entry per side holding its stations, for an
-// undivided roadway the stations alone.
+// The bookmarks of a divided roadway: "Left side" and "Right side", each opening the first page
+// of its stations and holding them; a side without stations (not chosen) has no entry. An
+// undivided roadway's bookmarks are its stations alone.
 std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
                                       std::vector<OutlineEntry> right);
 

@@ -164,16 +164,18 @@ TEST(PdfOutline, ADividedBookNestsEachSidesStationsUnderTheSide) {
   EXPECT_EQ(back.outline_count, 2);
 }
 
-TEST(PdfOutline, SideOutlineKeepsAnUndividedListAndAOneSidedSelection) {
-  const std::vector<OutlineEntry> stations = {{"A", 0, {}}, {"B", 1, {}}};
-  const std::vector<OutlineEntry> undivided = SideOutline(stations, {});
-  ASSERT_EQ(undivided.size(), 2u);
-  EXPECT_EQ(undivided[1].title, "B");
-  const std::vector<OutlineEntry> right_only = SideOutline({}, stations);
-  ASSERT_EQ(right_only.size(), 1u);
-  EXPECT_EQ(right_only[0].title, "Right side");
-  EXPECT_EQ(right_only[0].page, 0);
-  EXPECT_EQ(right_only[0].children.size(), 2u);
+TEST(PdfOutline, ASideThatIsNotChosenHasNoEntry) {
+  const std::vector<OutlineEntry> stations = {{"A", 3, {}}, {"B", 4, {}}};
+  for (const bool left : {true, false}) {
+    const std::vector<OutlineEntry> one =
+        left ? SideOutline(stations, {}) : SideOutline({}, stations);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].title, left ? "Left side" : "Right side");
+    EXPECT_EQ(one[0].page, 3);
+    ASSERT_EQ(one[0].children.size(), 2u);
+    EXPECT_EQ(one[0].children[1].title, "B");
+  }
+  EXPECT_TRUE(SideOutline({}, {}).empty());
 }
 
 TEST(PdfOutline, TitlesAreReadAsTheBookShowsThem) {
