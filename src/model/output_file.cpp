@@ -110,6 +110,7 @@ bool OutputFile::Open(const std::vector<std::string>& inputs) {
 
   struct stat info {};
   const bool exists = ::stat(target_.c_str(), &info) == 0;
+  const int stat_error = exists ? 0 : errno;
   struct stat link {};
   const bool is_link = ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
   if (exists) {
@@ -125,7 +126,9 @@ bool OutputFile::Open(const std::vector<std::string>& inputs) {
       }
     }
     // A file the user cannot write stays protected, although its folder would allow a rename.
-    if (::access(target_.c_str(), W_OK) != 0) return FailErrno(OutputFailure::kRefused, errno);
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+      return FailErrno(OutputFailure::kRefused, errno);
+    }
     if (is_link) {
       // Through a link the file it points at is replaced; the link stays.
       char resolved[PATH_MAX];
@@ -134,8 +137,8 @@ bool OutputFile::Open(const std::vector<std::string>& inputs) {
       }
       final_path_ = resolved;
     }
-  } else if (errno != ENOENT) {
-    return FailErrno(OutputFailure::kRefused, errno);
+  } else if (stat_error != ENOENT) {
+    return FailErrno(OutputFailure::kRefused, stat_error);
   } else if (is_link) {
     return Fail(OutputFailure::kRefused, "a symbolic link to a file that does not exist");
   }
