@@ -1,6 +1,8 @@
 #include "cli/book_render.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -9,6 +11,7 @@
 #include "layout/page.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
+#include "model/output_file.h"
 #include "model/version.h"
 
 namespace vantrels {
@@ -82,6 +85,29 @@ int PaperFailure(std::ostream& err, const BookOptions& options, const std::strin
 int UsageError(std::ostream& err, const std::string& problem) {
   err << "vantrels-book: " << problem << '\n' << BookUsage() << std::flush;
   return kBookUsage;
+}
+
+// Writes `text` to the standard output and flushes it; a lost write (a full disk, /dev/full, a
+// closed stdout) fails the command with the system's reason.
+int WriteOut(std::ostream& out, std::ostream& err, const std::string& text) {
+  errno = 0;
+  out << text << std::flush;
+  if (out) return kBookProduced;
+  const int error = errno;
+  err << "vantrels-book: cannot write the standard output: "
+      << (error != 0 ? std::strerror(error) : "write error") << '\n'
+      << std::flush;
+  return kBookRejected;
+}
+
+// Creates the PDF's temporary file, or says why the output is refused.
+int OpenPdfFile(OutputFile& pdf, std::ostream& err, const BookOptions& options) {
+  if (pdf.Open({options.file})) return kBookProduced;
+  if (pdf.failure() == OutputFailure::kSameAsInput) {
+    return UsageError(err, "the output " + options.pdf_file + " is the input file " + options.file +
+                               ": choose another output file");
+  }
+  return PaperFailure(err, options, pdf.reason());
 }
 
 }  // namespace
@@ -159,14 +185,8 @@ std::string StationListing(const Store& store, const BookOptions& options) {
 int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              PrintPlatform* platform) {
   const ParsedOptions parsed = ParseBookOptions(args);
-  if (parsed.help) {
-    out << BookUsage() << std::flush;
-    return kBookProduced;
-  }
-  if (parsed.version) {
-    out << "vantrels-book " << kVersion << '\n' << std::flush;
-    return kBookProduced;
-  }
+  if (parsed.help) return WriteOut(out, err, BookUsage());
+  if (parsed.version) return WriteOut(out, err, std::string("vantrels-book ") + kVersion + '\n');
   if (!parsed.error.empty()) return UsageError(err, parsed.error);
   const BookOptions& options = parsed.options;
   // The parser reads these, but the book cannot act on them yet; ignoring them would print
@@ -182,17 +202,25 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
                       "--stations are available");
   }
   if (options.output == BookOutput::kListPrinters) {
-    for (const std::string& name : platform->PrinterNames()) out << name << '\n';
-    out << std::flush;
-    return kBookProduced;
+    std::string names;
+    for (const std::string& name : platform->PrinterNames()) names += name + '\n';
+    return WriteOut(out, err, names);
   }
 
-  // The printer is chosen before the file is read, so a wrong name costs no import.
+  // The output is checked and the printer chosen before the file is read, so a wrong name or
+  // an unwritable path costs no import. The PDF goes to a temporary file until it is complete.
+  std::optional<OutputFile> pdf;
+  BookOptions printer_options = options;
+  if (options.output == BookOutput::kPdf) {
+    pdf.emplace(options.pdf_file);
+    if (const int status = OpenPdfFile(*pdf, err, options); status != kBookProduced) return status;
+    printer_options.pdf_file = pdf->temporary_path();
+  }
   std::unique_ptr<Surface> printer;
   TextSurface* text = nullptr;
   if (on_paper) {
     std::string problem;
-    printer = platform->OpenPrinter(options, problem);
+    printer = platform->OpenPrinter(printer_options, problem);
     if (!printer) return UsageError(err, problem);
     // A page of no size would lay the whole book out on nothing.
     if (!printer->MeasureCells()) {
@@ -212,15 +240,24 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!problem.empty()) return UsageError(err, problem);
 
   if (options.output == BookOutput::kStations) {
-    out << StationListing(store, options) << std::flush;
-    return kBookProduced;
+    return WriteOut(out, err, StationListing(store, options));
   }
   try {
     PrintBook(store, messages, *printer, options);
   } catch (const std::exception& e) {
-    return PaperFailure(err, options, e.what());
+    if (!pdf) return PaperFailure(err, options, e.what());
+    // A PDF writer that stops on a failed write knows no more than that: ask the file system.
+    pdf->FailIncomplete(e.what());
+    return PaperFailure(err, options, pdf->reason());
   }
-  if (text) out << text->Render() << std::flush;
+  if (text) return WriteOut(out, err, text->Render());
+  if (pdf) {
+    // The printer has closed its file: a cut-short document never replaces the target.
+    printer.reset();
+    const std::string incomplete = platform->IncompleteFile(pdf->temporary_path());
+    if (!incomplete.empty()) pdf->FailIncomplete(incomplete);
+    if (!pdf->Commit()) return PaperFailure(err, options, pdf->reason());
+  }
   return kBookProduced;
 }
 

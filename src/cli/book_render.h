@@ -57,10 +57,14 @@ class PrintPlatform {
   // when there is no such printer.
   virtual std::unique_ptr<Surface> OpenPrinter(const BookOptions& options,
                                                std::string& problem) = 0;
+  // After the document has ended: why the file the printer wrote at `path` is not a whole
+  // document (its writer may not report a full disk); empty when it is.
+  virtual std::string IncompleteFile(const std::string& /*path*/) { return {}; }
 };
 
 // The whole command: parses args, writes the book or the lists to `out`, messages and usage
-// to `err`, and returns the exit status.
+// to `err`, and returns the exit status. A PDF file is written whole or not at all; a failed
+// write to `out` is a failure (status 1) with its reason on `err`.
 int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              PrintPlatform* platform = nullptr);
 

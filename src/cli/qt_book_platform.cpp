@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/pdf_file.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 
@@ -88,6 +89,10 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   // The job's title in the printer queue and in the PDF.
   printer->setDocName(QFileInfo(QString::fromStdString(options.file)).completeBaseName());
   return std::make_unique<PrinterSurface>(std::move(printer));
+}
+
+std::string QtBookPlatform::IncompleteFile(const std::string& path) {
+  return IncompletePdf(path);
 }
 
 }  // namespace vantrels

@@ -47,6 +47,14 @@ class FileDescriptor {
   int fd_;
 };
 
+// "256 MB" for whole megabytes (2^20 bytes), else a count of bytes.
+std::string DescribeSize(uint64_t bytes) {
+  constexpr uint64_t kMegabyte = uint64_t{1} << 20;
+  if (bytes >= kMegabyte && bytes % kMegabyte == 0)
+    return std::to_string(bytes / kMegabyte) + " MB";
+  return std::to_string(bytes) + " bytes";
+}
+
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -119,7 +127,7 @@ bool ContainsCommaRun(std::string_view line, size_t length) {
   return false;
 }
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
   // Non-blocking open so that a FIFO cannot hang the read; only regular files are accepted.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) throw std::runtime_error(DescribeErrno(errno));
@@ -127,19 +135,26 @@ std::string ReadFileBytes(const std::string& path) {
   if (::fstat(fd.get(), &info) != 0) throw std::runtime_error(DescribeErrno(errno));
   if (S_ISDIR(info.st_mode)) throw std::runtime_error(DescribeErrno(EISDIR));
   if (!S_ISREG(info.st_mode)) throw std::runtime_error("Not a regular file");
+  const uint64_t size = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+  if (size > max_bytes) {
+    throw std::runtime_error("File is larger than the " + DescribeSize(max_bytes) +
+                             " limit for criteria files");
+  }
 
-  std::string bytes;
-  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+  // Only the bytes the file had when it was opened: a file that another program keeps
+  // appending to is read up to that size, not chased.
+  std::string bytes(static_cast<size_t>(size), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
       throw std::runtime_error(DescribeErrno(errno));
     }
-    bytes.append(buffer, static_cast<size_t>(n));
+    done += static_cast<size_t>(n);
   }
+  bytes.resize(done);
   return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,9 +35,14 @@ size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields
 // True when `line` holds `length` consecutive commas anywhere (the separator and terminator lines).
 bool ContainsCommaRun(std::string_view line, size_t length);
 
-// Reads the whole file at path; throws std::runtime_error with a readable description when the
-// file cannot be opened or read (missing, a directory, no permission).
-std::string ReadFileBytes(const std::string& path);
+// The largest criteria file read. The largest one the program can use is about 10 MB; the rest
+// is headroom for long texts.
+inline constexpr uint64_t kCriteriaFileLimit = uint64_t{256} << 20;
+
+// Reads the file at path as it was when opened (later appended bytes are left out); throws
+// std::runtime_error with a readable description when the file cannot be opened or read
+// (missing, a directory, no permission) or is larger than max_bytes.
+std::string ReadFileBytes(const std::string& path, uint64_t max_bytes = kCriteriaFileLimit);
 
 // Checks the header of the file at store.InputFilePath, sets RoadwayType and runs the matching
 // import. Returns kFileAccepted or kFileRejected; a failed import or the wrong-side stop also

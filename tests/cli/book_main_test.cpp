@@ -296,7 +296,8 @@ TEST(BookMain, PaperOutputsTakeThePageFromThePrinterAndTheFaceFromFont) {
   EXPECT_THAT(platform.faces, ::testing::Each("Lucida Console"));
 
   FakePlatform pdf;
-  ASSERT_EQ(BookOn(pdf, {"--pages", "2-2", "--pdf", "book.pdf", road}).status, kBookProduced);
+  ASSERT_EQ(BookOn(pdf, {"--pages", "2-2", "--pdf", WriteFile("paper.pdf", ""), road}).status,
+            kBookProduced);
   EXPECT_THAT(Labels(pdf.printed), ::testing::ElementsAre("Page No.:2 of 3"));
   EXPECT_THAT(pdf.faces, ::testing::Each("Courier New"));
 }

@@ -1,0 +1,198 @@
+#!/bin/sh
+# vantrels-book against the file system a careless or unlucky user has: the input named as the
+# output, a FIFO, a directory, a missing or read-only folder, a full disk, a run killed while it
+# writes, a standard output that is full or closed. The user's files must come out untouched and
+# every failure must say which path and why.
+# Usage: output_safety_test.sh VANTRELS_BOOK EXAMPLES_DIR
+# Exit status: 0 passed, 1 failed. Cases that need root (a small tmpfs) say so and are skipped.
+set -u
+
+# Absolute paths: the test works in a scratch folder of its own.
+book=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+examples=$(cd "$2" && pwd)
+failures=0
+work=$(mktemp -d /tmp/vantrels-output.XXXXXX) || exit 1
+mounts=""
+writer=""
+
+cleanup() {
+  [ -n "$writer" ] && kill -KILL "$writer" 2>/dev/null
+  for m in $mounts; do umount "$m" 2>/dev/null; done
+  chmod -R u+rwx "$work" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+cd "$work" || exit 1
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+# Runs vantrels-book with a time limit (a hang is a failure, not a stuck test); its output goes
+# to out, its messages to err, its status to $status.
+run() {
+  timeout 60 "$book" "$@" >out 2>err
+  status=$?
+}
+
+expect() {
+  expected_status=$1
+  expected_text=$2
+  what=$3
+  [ "$status" -eq "$expected_status" ] ||
+    fail "$what: exit status $status, expected $expected_status; stderr: $(cat err)"
+  if [ -z "$expected_text" ]; then
+    [ ! -s err ] || fail "$what: unexpected messages: $(cat err)"
+    return
+  fi
+  grep -qF -- "$expected_text" err || fail "$what: stderr lacks \"$expected_text\": $(cat err)"
+  # One message, except for a usage error, which shows the usage after it.
+  [ "$(wc -l <err)" -eq 1 ] || [ "$expected_status" -eq 2 ] ||
+    fail "$what: more than one message: $(cat err)"
+}
+
+# Only the names given are in the folder: no temporary file is left behind.
+expect_names() {
+  folder=$1
+  shift
+  found=$(ls -A "$folder" | tr '\n' ' ')
+  [ "$found" = "$* " ] || fail "$folder holds \"$found\", expected \"$* \""
+}
+
+mount_tmpfs() {
+  mkdir -p "$1"
+  [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o "size=$2" tmpfs "$1" 2>/dev/null || return 1
+  mounts="$1 $mounts"
+}
+
+cp "$examples/undivided.csv" u.csv
+cp u.csv u.orig
+ln -s u.csv link.csv
+ln u.csv hard.csv
+
+# The input named as the output, however it is spelled: a usage error before anything is written.
+for output in u.csv ./u.csv "$work/u.csv" link.csv hard.csv; do
+  run --pdf "$output" u.csv
+  expect 2 "is the input file" "--pdf $output u.csv"
+  cmp -s u.csv u.orig || fail "--pdf $output u.csv changed the input"
+  cp u.orig u.csv
+done
+# The other cases read a copy that is never named as an output.
+cp u.orig road.csv
+
+# A FIFO is refused at once: opening it for writing would wait for a reader for ever.
+mkfifo pipe.pdf
+run --pdf pipe.pdf road.csv
+expect 1 "cannot write pipe.pdf: not a regular file (a named pipe)" "FIFO"
+[ -p pipe.pdf ] || fail "the FIFO was replaced"
+
+mkdir dir.pdf
+run --pdf dir.pdf road.csv
+expect 1 "cannot write dir.pdf: Is a directory" "directory"
+[ -d dir.pdf ] || fail "the directory was replaced"
+
+run --pdf missing/book.pdf road.csv
+expect 1 "cannot write missing/book.pdf: No such file or directory" "missing folder"
+[ ! -e missing ] || fail "the missing folder was made"
+
+run --pdf /dev/null road.csv
+expect 1 "cannot write /dev/null: not a regular file (a device)" "device"
+
+# A read-only folder: by permission for a user, by a read-only file system for root.
+mkdir ro
+if [ "$(id -u)" -ne 0 ]; then
+  chmod 555 ro
+  run --pdf ro/book.pdf road.csv
+  expect 1 "cannot write ro/book.pdf: Permission denied" "read-only folder"
+  echo "old" >locked.pdf
+  chmod 444 locked.pdf
+  run --pdf locked.pdf road.csv
+  expect 1 "cannot write locked.pdf: Permission denied" "read-only file"
+  [ "$(cat locked.pdf)" = "old" ] || fail "the read-only file was replaced"
+elif mount_tmpfs ro 64k && mount -o remount,ro ro; then
+  run --pdf ro/book.pdf road.csv
+  expect 1 "cannot write ro/book.pdf: Read-only file system" "read-only file system"
+else
+  echo "SKIPPED: read-only folder (cannot mount a tmpfs here)"
+fi
+
+# Lost standard output: a full device and a closed descriptor.
+for args in "--text road.csv" "--stations road.csv" "--help" "--version" "--list-printers"; do
+  # shellcheck disable=SC2086
+  timeout 60 "$book" $args >/dev/full 2>err
+  status=$?
+  expect 1 "cannot write the standard output: No space left on device" "$args >/dev/full"
+  # shellcheck disable=SC2086
+  timeout 60 "$book" $args >&- 2>err
+  status=$?
+  expect 1 "cannot write the standard output: Bad file descriptor" "$args >&-"
+done
+
+# A full disk keeps the good PDF that was there; a new PDF that does not fit is not left half.
+if mount_tmpfs disk 64k; then
+  run --pdf disk/book.pdf road.csv
+  expect 0 "" "a book that fits"
+  cp disk/book.pdf good.pdf
+  run --pdf disk/book.pdf "$examples/divided.csv"
+  expect 1 "cannot write disk/book.pdf: No space left on device" "full disk, old PDF"
+  cmp -s disk/book.pdf good.pdf || fail "the full disk lost the old PDF"
+  run --pdf disk/new.pdf "$examples/divided.csv"
+  expect 1 "cannot write disk/new.pdf: No space left on device" "full disk, new PDF"
+  expect_names disk book.pdf
+else
+  echo "SKIPPED: full disk (mounting a 64 KB tmpfs needs root)"
+fi
+
+# A run killed while it writes a long book leaves the old PDF as it was. The book: a divided
+# roadway of 2001 stations with nine points a side, about a thousand pages.
+awk 'BEGIN {
+  printf "\"VANTREL REPORT,Killed run\r\nJob\r\nDIVIDED,Roadway 2\r\nStation,Region,,,,,,,Side\r\n"
+  for (s = 0; s < 2001; s++) {
+    sta = sprintf("%d+00.00", 1000 + s); region = sta " R2"
+    for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,LEFT,LtP%d,%.2f,%.2f\r\n", sta, region, region, p, -60 + 6 * p, 800 + p / 10
+    printf ",,,,,,,,,,,,,,,\r\n"
+    for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,RIGHT,RtP%d,%.2f,%.2f\r\n", sta, region, region, p, 12 + 6 * p, 800 + p / 10
+    printf ",,,,,,,,,,,,,,,\r\n"
+  }
+}' >long.csv
+mkdir killed
+run --pdf killed/book.pdf road.csv
+expect 0 "" "the PDF that the killed run replaces"
+cp killed/book.pdf killed.orig
+
+# Starts the long book over killed/book.pdf, waits until it is being written (a temporary file
+# that grows, or the target changing) and sends the signal $1.
+kill_while_writing() {
+  "$book" --pdf killed/book.pdf long.csv >/dev/null 2>&1 &
+  writer=$!
+  caught=""
+  tries=0
+  while [ "$tries" -lt 6000 ] && kill -0 "$writer" 2>/dev/null; do
+    for f in killed/.book.pdf.*.tmp; do [ -s "$f" ] && caught=1; done
+    cmp -s killed/book.pdf killed.orig || caught=1
+    [ -n "$caught" ] && break
+    sleep 0.01
+    tries=$((tries + 1))
+  done
+  kill "-$1" "$writer" 2>/dev/null
+  wait "$writer" 2>/dev/null
+  writer=""
+  if [ -z "$caught" ]; then
+    fail "kill -$1: the long run ended before it could be caught writing"
+  else
+    cmp -s killed/book.pdf killed.orig || fail "kill -$1: the killed run left a changed book.pdf"
+  fi
+}
+
+# An interrupted run also removes its temporary file; kill -9 cannot, but leaves the old PDF.
+kill_while_writing TERM
+expect_names killed book.pdf
+kill_while_writing KILL
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures FAILED"
+  exit 1
+fi
+echo "PASSED"

@@ -1,0 +1,92 @@
+#include <poll.h>
+#include <sys/inotify.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <thread>
+
+#include "import/import_test_util.h"
+
+namespace vantrels::import_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file of `size` bytes that starts with a valid header and is a hole after it, so a huge file
+// costs no disk.
+std::string SparseFile(ImportTest& test, uint64_t size) {
+  const std::string path = test.Write(Join(UndividedHeader()));
+  fs::resize_file(path, size);
+  return path;
+}
+
+TEST_F(ImportTest, AFileOverTheLimitIsRefusedBeforeItIsRead) {
+  store_.InputFilePath = SparseFile(*this, kCriteriaFileLimit + 1);
+  store_.RoadwayType = "DIVIDED";
+  store_.StationCount = 7;
+  EXPECT_EQ(GpkVantrels(store_, messages_), kFileRejected);
+  EXPECT_EQ(messages_.shown,
+            std::vector<std::string>{"Program Error : File is larger than the 256 MB limit for "
+                                     "criteria files occured in GpkVantrels"});
+  EXPECT_EQ(store_.RoadwayType, "DIVIDED");
+  EXPECT_EQ(store_.StationCount, 7);
+}
+
+TEST_F(ImportTest, TheLimitItselfIsAcceptedAndOneByteMoreIsNot) {
+  struct Case {
+    uint64_t size;
+    uint64_t limit;
+    const char* refusal;  // nullptr: read in full
+  };
+  const Case cases[] = {
+      {999, 1000, nullptr},
+      {1000, 1000, nullptr},
+      {1001, 1000, "File is larger than the 1000 bytes limit for criteria files"},
+      {(2u << 20) + 1, 2u << 20, "File is larger than the 2 MB limit for criteria files"},
+      {0, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.size) + " bytes, limit " + std::to_string(c.limit));
+    const std::string path = Write(std::string(c.size, 'x'));
+    if (c.refusal) {
+      try {
+        ReadFileBytes(path, c.limit);
+        ADD_FAILURE() << "read a file over the limit";
+      } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), c.refusal);
+      }
+    } else {
+      EXPECT_EQ(ReadFileBytes(path, c.limit), std::string(c.size, 'x'));
+    }
+  }
+}
+
+TEST_F(ImportTest, AFileThatGrowsWhileReadIsReadAsItWasWhenOpened) {
+  constexpr uint64_t kSize = 64u << 20;
+  constexpr size_t kAppended = 1u << 20;
+  const std::string path = SparseFile(*this, kSize);
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_ACCESS), 0);
+
+  // Another program appends as soon as the reader has read its first bytes.
+  bool appended = false;
+  std::thread appender([&] {
+    pollfd ready{watch, POLLIN, 0};
+    if (::poll(&ready, 1, 30000) != 1) return;
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(kAppended, 'z');
+    appended = true;
+  });
+  const std::string bytes = ReadFileBytes(path);
+  appender.join();
+  ::close(watch);
+
+  ASSERT_TRUE(appended);
+  EXPECT_EQ(fs::file_size(path), kSize + kAppended);
+  EXPECT_EQ(bytes.size(), kSize);
+  EXPECT_EQ(bytes.find('z'), std::string::npos);
+  EXPECT_EQ(bytes.substr(0, 16), "\"VANTREL REPORT,");
+}
+
+}  // namespace
+}  // namespace vantrels::import_test

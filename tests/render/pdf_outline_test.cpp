@@ -1,0 +1,308 @@
+#include "render/pdf_outline.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QPainter>
+#include <filesystem>
+#include <fstream>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <sstream>
+
+#include "render/pdf_file.h"
+#include "render/print_service.h"
+
+namespace vantrels {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "/pdf_outline_" + std::to_string(::getpid()) + "_" + name;
+}
+
+// A PDF of `pages` empty Letter pages, written by qpdf with a classic cross-reference table or
+// with object streams (a cross-reference stream).
+std::string BlankPdf(const std::string& name, int pages, bool object_streams = false) {
+  QPDF pdf;
+  pdf.emptyPDF();
+  QPDFPageDocumentHelper helper(pdf);
+  for (int n = 0; n < pages; ++n) {
+    QPDFObjectHandle page = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] /Resources << >> >>"));
+    page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, ""));
+    helper.addPage(QPDFPageObjectHelper(page), false);
+  }
+  const std::string path = TempPath(name);
+  QPDFWriter writer(pdf, path.c_str());
+  writer.setObjectStreamMode(object_streams ? qpdf_o_generate : qpdf_o_disable);
+  writer.write();
+  return path;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// An outline entry as a reader finds it: UTF-8 title, zero-based page, the /Count.
+struct Found {
+  std::string title;
+  int page;
+  int count;
+  std::vector<Found> children;
+  bool operator==(const Found&) const = default;
+};
+
+void PrintTo(const Found& f, std::ostream* out) {
+  *out << "{\"" << f.title << "\" page " << f.page << " count " << f.count;
+  for (const Found& child : f.children) {
+    *out << " ";
+    PrintTo(child, out);
+  }
+  *out << "}";
+}
+
+std::vector<Found> FoundEntries(std::vector<QPDFOutlineObjectHelper> items,
+                                const std::vector<QPDFPageObjectHelper>& pages) {
+  std::vector<Found> found;
+  for (QPDFOutlineObjectHelper& item : items) {
+    const QPDFObjGen page = item.getDestPage().getObjGen();
+    int index = -1;
+    for (size_t n = 0; n < pages.size(); ++n) {
+      if (pages[n].getObjectHandle().getObjGen() == page) index = static_cast<int>(n);
+    }
+    found.push_back({item.getTitle(), index, item.getCount(), FoundEntries(item.getKids(), pages)});
+  }
+  return found;
+}
+
+struct ReadBack {
+  std::vector<Found> outline;
+  int outline_count = 0;
+  std::string title;
+  std::string title_bytes;
+  std::string creator;
+  std::string page_mode;
+  size_t pages = 0;
+};
+
+ReadBack Read(const std::string& path) {
+  QPDF pdf;
+  pdf.processFile(path.c_str());
+  ReadBack back;
+  const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+  back.pages = pages.size();
+  QPDFOutlineDocumentHelper outlines(pdf);
+  back.outline = FoundEntries(outlines.getTopLevelOutlines(), pages);
+  back.outline_count = pdf.getRoot().getKey("/Outlines").getKey("/Count").getIntValueAsInt();
+  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+  back.title = info.getKey("/Title").getUTF8Value();
+  back.title_bytes = info.getKey("/Title").getStringValue();
+  back.creator = info.getKey("/Creator").getUTF8Value();
+  back.page_mode = pdf.getRoot().getKey("/PageMode").getName();
+  return back;
+}
+
+// Writes `source` with `info` to `target` through an output file and commits it.
+std::string WithOutline(const std::string& source, const PdfBookInfo& info,
+                        const std::string& target) {
+  OutputFile out(target);
+  if (!out.Open()) return "open: " + out.reason();
+  const std::string problem = WritePdfWithOutline(source, info, out);
+  if (!problem.empty()) return problem;
+  return out.Commit() ? "" : "commit: " + out.reason();
+}
+
+TEST(PdfOutline, AnUndividedBookHasOneLevelOfStations) {
+  const std::string source = BlankPdf("undivided.pdf", 3);
+  const std::string target = TempPath("undivided_outlined.pdf");
+  const PdfBookInfo info{
+      "undivided.csv 45-017-02",
+      {{"2389+00.00 R1", 0, {}}, {"2390+00.00 R1", 0, {}}, {"2391+00.00 R1", 2, {}}}};
+  ASSERT_EQ(WithOutline(source, info, target), "");
+  const ReadBack back = Read(target);
+  EXPECT_EQ(back.pages, 3u);
+  EXPECT_THAT(back.outline,
+              ElementsAre(Found{"2389+00.00 R1", 0, 0, {}}, Found{"2390+00.00 R1", 0, 0, {}},
+                          Found{"2391+00.00 R1", 2, 0, {}}));
+  EXPECT_EQ(back.outline_count, 3);
+  EXPECT_EQ(back.title, "undivided.csv 45-017-02");
+  EXPECT_EQ(back.creator, "vantrels");
+  EXPECT_EQ(back.page_mode, "/UseOutlines");
+}
+
+TEST(PdfOutline, ADividedBookNestsEachSidesStationsUnderTheSide) {
+  const std::string source = BlankPdf("divided.pdf", 5);
+  const std::string target = TempPath("divided_outlined.pdf");
+  PdfBookInfo info;
+  info.title = "divided.csv";
+  info.outline =
+      SideOutline({{"2389+00.00 R2", 0, {}}, {"2390+00.00 R2", 1, {}}},
+                  {{"2389+00.00 R2", 2, {}}, {"2390+00.00 R2", 3, {}}, {"2391+00.00 R2", 4, {}}});
+  ASSERT_EQ(WithOutline(source, info, target), "");
+  const ReadBack back = Read(target);
+  // The sides are closed: a reader shows two entries until one is opened.
+  EXPECT_THAT(
+      back.outline,
+      ElementsAre(
+          Found{"Left side", 0, -2, {{"2389+00.00 R2", 0, 0, {}}, {"2390+00.00 R2", 1, 0, {}}}},
+          Found{"Right side",
+                2,
+                -3,
+                {{"2389+00.00 R2", 2, 0, {}},
+                 {"2390+00.00 R2", 3, 0, {}},
+                 {"2391+00.00 R2", 4, 0, {}}}}));
+  EXPECT_EQ(back.outline_count, 2);
+}
+
+TEST(PdfOutline, ASideThatIsNotChosenHasNoEntry) {
+  const std::vector<OutlineEntry> stations = {{"A", 3, {}}, {"B", 4, {}}};
+  for (const bool left : {true, false}) {
+    const std::vector<OutlineEntry> one =
+        left ? SideOutline(stations, {}) : SideOutline({}, stations);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].title, left ? "Left side" : "Right side");
+    EXPECT_EQ(one[0].page, 3);
+    ASSERT_EQ(one[0].children.size(), 2u);
+    EXPECT_EQ(one[0].children[1].title, "B");
+  }
+  EXPECT_TRUE(SideOutline({}, {}).empty());
+}
+
+TEST(PdfOutline, TitlesAreReadAsTheBookShowsThem) {
+  const struct {
+    const char* windows_1252;
+    const char* shown;
+  } cases[] = {
+      {"2389+00.00 R1", "2389+00.00 R1"},
+      {"\x80 5", "\u20ac 5"},
+      {"M\xfcller-Stra\xdf"
+       "e",
+       "M\u00fcller-Stra\u00dfe"},
+      {"\x93quoted\x94 \x96 \x85", "\u201cquoted\u201d \u2013 \u2026"},
+      {"\x9f\x8a\xb0", "\u0178\u0160\u00b0"},
+  };
+  const std::string source = BlankPdf("titles.pdf", 1);
+  PdfBookInfo info;
+  for (const auto& c : cases) info.outline.push_back({c.windows_1252, 0, {}});
+  // A character outside the PDF's 8-bit text encoding: the title goes in UTF-16.
+  info.title = "M\u00fcller-Stra\u00dfe \u21165.csv";
+  const std::string target = TempPath("titles_outlined.pdf");
+  ASSERT_EQ(WithOutline(source, info, target), "");
+  const ReadBack back = Read(target);
+  ASSERT_EQ(back.outline.size(), std::size(cases));
+  for (size_t n = 0; n < std::size(cases); ++n) EXPECT_EQ(back.outline[n].title, cases[n].shown);
+  EXPECT_EQ(back.title, info.title);
+  EXPECT_EQ(back.title_bytes.substr(0, 2), "\xfe\xff");
+}
+
+TEST(PdfOutline, FailuresAreReportedAndNothingIsCommitted) {
+  const std::string source = BlankPdf("failures.pdf", 2);
+  const std::string cut = TempPath("cut.pdf");
+  const std::string whole = ReadAll(source);
+  std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+  const struct {
+    const char* name;
+    std::string source;
+    PdfBookInfo info;
+    const char* problem;
+  } cases[] = {
+      {"page past the end",
+       source,
+       {"t", {{"A", 2, {}}}},
+       "the bookmark \"A\" opens page 3 of a document of 2 pages"},
+      {"nested page past the end",
+       source,
+       {"t", {{"Left side", 0, {{"A", 0, {}}, {"B", 7, {}}}}}},
+       "the bookmark \"B\" opens page 8 of a document of 2 pages"},
+      {"negative page",
+       source,
+       {"t", {{"A", -1, {}}}},
+       "the bookmark \"A\" opens page 0 of a document of 2 pages"},
+      {"cut source", cut, {"t", {}}, ""},
+      {"missing source", TempPath("no_such.pdf"), {"t", {}}, "no_such.pdf"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string target = TempPath("failed.pdf");
+    fs::remove(target);
+    OutputFile out(target);
+    ASSERT_TRUE(out.Open());
+    const std::string problem = WritePdfWithOutline(c.source, c.info, out);
+    EXPECT_NE(problem, "");
+    EXPECT_THAT(problem, HasSubstr(c.problem));
+    out.Discard();
+    EXPECT_FALSE(fs::exists(target));
+  }
+}
+
+TEST(PdfOutline, AQtPdfKeepsItsPagesAndGainsTheOutline) {
+  const std::string source = TempPath("qt.pdf");
+  {
+    auto printer = MakePdfPrinter(QString::fromStdString(source));
+    QPainter painter;
+    ASSERT_TRUE(painter.begin(printer.get()));
+    for (int page = 0; page < 3; ++page) {
+      if (page > 0) {
+        ASSERT_TRUE(printer->newPage());
+      }
+      painter.drawText(100, 100, QString("page %1").arg(page + 1));
+    }
+    ASSERT_TRUE(painter.end());
+  }
+  ASSERT_EQ(IncompletePdf(source), "");
+  const std::string target = TempPath("qt_outlined.pdf");
+  ASSERT_EQ(WithOutline(source, {"qt.csv", {{"first", 0, {}}, {"last", 2, {}}}}, target), "");
+  EXPECT_EQ(IncompletePdf(target), "");
+  const ReadBack back = Read(target);
+  EXPECT_EQ(back.pages, 3u);
+  EXPECT_THAT(back.outline, ElementsAre(Found{"first", 0, 0, {}}, Found{"last", 2, 0, {}}));
+  EXPECT_EQ(back.title, "qt.csv");
+  EXPECT_EQ(back.creator, "vantrels");
+}
+
+TEST(IncompletePdf, AWholeDocumentPassesAndACutOneDoesNot) {
+  const std::string table = ReadAll(BlankPdf("whole_table.pdf", 40));
+  const std::string stream = ReadAll(BlankPdf("whole_stream.pdf", 40, true));
+  ASSERT_THAT(stream, HasSubstr("/XRef"));
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool whole;
+  } cases[] = {
+      {"whole with a table", table, true},
+      {"whole with a stream", stream, true},
+      {"trailing line ends", table + "\r\n\n", true},
+      {"half", table.substr(0, table.size() / 2), false},
+      {"all but the end mark", table.substr(0, table.rfind("%%EOF")), false},
+      {"table cut off",
+       table.substr(0, table.rfind("\nxref") + 1) + table.substr(table.rfind("trailer")), false},
+      {"stream half", stream.substr(0, stream.size() / 2), false},
+      {"empty", "", false},
+      {"not a PDF", "criteria,file\r\n%%EOF\r\n", false},
+      {"offset past the end", "%PDF-1.4\nstartxref\n999999\n%%EOF\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = TempPath("check.pdf");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
+    if (c.whole) {
+      EXPECT_EQ(IncompletePdf(path), "");
+    } else {
+      EXPECT_NE(IncompletePdf(path), "");
+    }
+  }
+  EXPECT_THAT(IncompletePdf(TempPath("no_such_file.pdf")), HasSubstr("cannot be read back"));
+}
+
+}  // namespace
+}  // namespace vantrels
