@@ -130,33 +130,39 @@ for args in "--text road.csv" "--stations road.csv" "--help" "--version" "--list
   expect 1 "cannot write the standard output: Bad file descriptor" "$args >&-"
 done
 
+# A divided roadway of $1 stations with nine points a side, three stations a page.
+divided_book() {
+  awk -v stations="$1" 'BEGIN {
+    printf "\"VANTREL REPORT,Generated\r\nJob\r\nDIVIDED,Roadway 2\r\nStation,Region,,,,,,,Side\r\n"
+    for (s = 0; s < stations; s++) {
+      sta = sprintf("%d+00.00", 1000 + s); region = sta " R2"
+      for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,LEFT,LtP%d,%.2f,%.2f\r\n", sta, region, region, p, -60 + 6 * p, 800 + p / 10
+      printf ",,,,,,,,,,,,,,,\r\n"
+      for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,RIGHT,RtP%d,%.2f,%.2f\r\n", sta, region, region, p, 12 + 6 * p, 800 + p / 10
+      printf ",,,,,,,,,,,,,,,\r\n"
+    }
+  }'
+}
+# 200 pages, whose PDF fills no small disk; and 2001 stations cut at 501 pages a side, which
+# take long enough to write to be killed on the way.
+divided_book 300 >mid.csv
+divided_book 2001 >long.csv
+
 # A full disk keeps the good PDF that was there; a new PDF that does not fit is not left half.
 if mount_tmpfs disk 64k; then
   run --pdf disk/book.pdf road.csv
   expect 0 "" "a book that fits"
   cp disk/book.pdf good.pdf
-  run --pdf disk/book.pdf "$examples/divided.csv"
+  run --pdf disk/book.pdf mid.csv
   expect 1 "cannot write disk/book.pdf: No space left on device" "full disk, old PDF"
   cmp -s disk/book.pdf good.pdf || fail "the full disk lost the old PDF"
-  run --pdf disk/new.pdf "$examples/divided.csv"
+  run --pdf disk/new.pdf mid.csv
   expect 1 "cannot write disk/new.pdf: No space left on device" "full disk, new PDF"
   expect_names disk book.pdf
 else
   echo "SKIPPED: full disk (mounting a 64 KB tmpfs needs root)"
 fi
 
-# A run killed while it writes a long book leaves the old PDF as it was. The book: a divided
-# roadway of 2001 stations with nine points a side, about a thousand pages.
-awk 'BEGIN {
-  printf "\"VANTREL REPORT,Killed run\r\nJob\r\nDIVIDED,Roadway 2\r\nStation,Region,,,,,,,Side\r\n"
-  for (s = 0; s < 2001; s++) {
-    sta = sprintf("%d+00.00", 1000 + s); region = sta " R2"
-    for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,LEFT,LtP%d,%.2f,%.2f\r\n", sta, region, region, p, -60 + 6 * p, 800 + p / 10
-    printf ",,,,,,,,,,,,,,,\r\n"
-    for (p = 0; p < 9; p++) printf "%s,%s,,,x,%s,,,RIGHT,RtP%d,%.2f,%.2f\r\n", sta, region, region, p, 12 + 6 * p, 800 + p / 10
-    printf ",,,,,,,,,,,,,,,\r\n"
-  }
-}' >long.csv
 mkdir killed
 run --pdf killed/book.pdf road.csv
 expect 0 "" "the PDF that the killed run replaces"
