@@ -143,12 +143,13 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-int GpkVantrels(Store& store, Messages& messages) {
+ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory,
+                                Messages& messages) {
   std::string bytes;
   std::vector<std::string_view> lines;
   bool divided = false;
   try {
-    bytes = ReadFileBytes(store.InputFilePath);
+    bytes = ReadFileBytes(path);
     lines = SplitLines(bytes);
     if (lines.size() < 3) throw std::runtime_error("Input past end of file");
 
@@ -159,7 +160,7 @@ int GpkVantrels(Store& store, Messages& messages) {
     const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
     if (UpperCase(TrimBlanks(header)) != kHeaderText) {
       messages.Show("Invalid File Type check file format");
-      return kFileRejected;
+      return {};
     }
 
     const std::string_view line3 = lines[2];
@@ -168,23 +169,13 @@ int GpkVantrels(Store& store, Messages& messages) {
     divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
-    return kFileRejected;
+    return {};
   } catch (...) {
     messages.Show("Program Error : Unknown error occured in GpkVantrels");
-    return kFileRejected;
+    return {};
   }
-
-  // A failed import is treated as a rejected file, so the roadway type of the data that is
-  // still in the report arrays is restored with it.
-  const std::string previous_type = store.RoadwayType;
-  store.RoadwayType = divided ? "DIVIDED" : "UNDIVIDED";
-  const bool imported =
-      divided ? GPKDivided(store, messages, lines) : GPKUndivided(store, messages, lines);
-  if (!imported || store.ProgramEnded) {
-    store.RoadwayType = previous_type;
-    return kFileRejected;
-  }
-  return kFileAccepted;
+  return divided ? ImportDivided(lines, memory, messages)
+                 : ImportUndivided(lines, memory, messages);
 }
 
 }  // namespace vantrels

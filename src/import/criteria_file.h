@@ -5,15 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 #include "model/text.h"
 
 namespace vantrels {
-
-// Results of GpkVantrels.
-inline constexpr int kFileAccepted = 0;
-inline constexpr int kFileRejected = 1;
 
 // Splits file bytes into lines. A line ends at CR, CR LF or a lone LF; the line end is not part
 // of the line. A final line without an ending is a line; an empty file has no lines.
@@ -38,28 +34,42 @@ bool ContainsCommaRun(std::string_view line, size_t length);
 // file cannot be opened or read (missing, a directory, no permission).
 std::string ReadFileBytes(const std::string& path);
 
-// Checks the header of the file at store.InputFilePath, sets RoadwayType and runs the matching
-// import. Returns kFileAccepted or kFileRejected; a failed import or the wrong-side stop also
-// returns kFileRejected so that nothing downstream runs, and puts RoadwayType back to its value
-// before the call, which still matches StationCount and the report arrays.
-int GpkVantrels(Store& store, Messages& messages);
+// What one import leaves for the next: the region station of the row read last, which a
+// divided import that fails before reading a row of its own names in its message.
+struct ImportMemory {
+  std::string last_region_station;
+};
 
-// The two imports. Each clears the station arrays of its roadway, reads the file at
-// store.InputFilePath and returns true when it reached the end of the file and set StationCount.
-// A failure shows its message and returns false; StationCount and the report arrays then keep
-// their previous values. "Error in StoreSide" does not stop the divided import.
-bool GPKUndivided(Store& store, Messages& messages);
-bool GPKDivided(Store& store, Messages& messages);
+enum class ImportStatus {
+  kImported,
+  // The file was rejected or its import failed; the message has been shown.
+  kRejected,
+  // A divided row named the wrong side: the message has been shown and messages.EndProgram()
+  // called; the caller stops at once.
+  kProgramEnded,
+};
 
-// The same imports over lines already read from the file (header lines included), so that
-// GpkVantrels reads the file once.
-bool GPKUndivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
-bool GPKDivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
+struct ImportResult {
+  ImportStatus status = ImportStatus::kRejected;
+  // The stations read; empty unless imported.
+  RoadwayStations stations;
+};
 
-// Stores one row of one side ("LeftSide" / "RightSide") into LeftStations or RightStations.
-// Returns false when the wrong-side error ended the program (after messages.EndProgram() and
-// store.ProgramEnded = true); the caller must stop at once.
-bool StoreSide(Store& store, Messages& messages, const std::string& station, std::string_view rest,
-               int32_t station_index, const std::string& side, int32_t slot);
+// Checks the header of the criteria file at `path`, tells an undivided from a divided roadway
+// and imports it. Every failure shows its one message and imports nothing.
+ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages);
+
+// The two imports over the file's lines, header lines included.
+ImportResult ImportUndivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
+                             Messages& messages);
+ImportResult ImportDivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
+                           Messages& messages);
+
+// Stores one row of one side of a divided station: `rest` is the row from field 2 on, `slot` the
+// row's point slot, `station` the name the wrong-side message gives. A row that cannot be stored
+// whole shows "Error in StoreSide" and keeps what it stored. Returns false when the row names the
+// wrong side: the program has been ended and the caller must stop at once.
+bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+               const std::string& station, Messages& messages);
 
 }  // namespace vantrels

@@ -50,43 +50,36 @@ bool PassesSideTest(std::string_view line, std::string_view word) {
          !ContainsCommaRun(line, kTerminatorCommas);
 }
 
-bool Fail(Store& store, Messages& messages) {
-  messages.Show(" There is something wrong at Sta. " + store.LastRegionStation);
-  return false;
-}
-
-struct Side {
-  StationArray& stations;
+struct SideRows {
+  Stations& stations;
   std::string_view word;
-  const char* name;
+  Side side;
 };
 
 class DividedReader {
  public:
-  DividedReader(Store& store, Messages& messages, const std::vector<std::string_view>& lines)
-      : store_(store), messages_(messages), lines_(lines) {}
+  DividedReader(const std::vector<std::string_view>& lines, ImportMemory& memory,
+                Messages& messages)
+      : lines_(lines), memory_(memory), messages_(messages) {}
 
-  bool Run() {
-    if (lines_.size() <= kHeaderLines) return Fail(store_, messages_);
-    ClearStations(store_.LeftStations);
-    ClearStations(store_.RightStations);
+  ImportResult Run() {
+    if (lines_.size() <= kHeaderLines) return Fail();
     next_ = kHeaderLines;
     line_ = lines_[next_++];
-    int32_t k = 0;
-    store_.DividedStationIndex = k;
-    Side left{store_.LeftStations, "LEFT", "LeftSide"};
-    Side right{store_.RightStations, "RIGHT", "RightSide"};
+    size_t k = 0;
+    SideRows left{left_, "LEFT", Side::Left};
+    SideRows right{right_, "RIGHT", Side::Right};
 
     while (!AtEnd()) {
-      if (static_cast<size_t>(k) >= store_.LeftStations.size()) {
+      if (k >= static_cast<size_t>(kMaxStations)) {
         // Name the station that does not fit rather than the one before it.
-        store_.LastRegionStation = Field1(RestAfterField0(line_));
-        return Fail(store_, messages_);
+        memory_.last_region_station = Field1(RestAfterField0(line_));
+        return Fail();
       }
       Head(left, k);
       switch (ReadRows(left, k)) {
         case Rows::kEnded:
-          return false;
+          return Ended();
         case Rows::kEndOfFile:
           return Finish(k);
         case Rows::kClosed:
@@ -104,7 +97,7 @@ class DividedReader {
       Head(right, k);
       switch (ReadRows(right, k)) {
         case Rows::kEnded:
-          return false;
+          return Ended();
         case Rows::kEndOfFile:
           return Finish(k);
         case Rows::kClosed:
@@ -118,9 +111,13 @@ class DividedReader {
         }
       }
       ++k;
-      store_.DividedStationIndex = k;
     }
     return Finish(k);
+  }
+
+  ImportResult Fail() {
+    messages_.Show(" There is something wrong at Sta. " + memory_.last_region_station);
+    return {};
   }
 
  private:
@@ -134,24 +131,30 @@ class DividedReader {
     return true;
   }
 
-  void Head(Side& side, int32_t k) {
-    StationRecord& station = side.stations[static_cast<size_t>(k)];
-    station.StationText = BeforeFirstComma(line_);
+  // Station k of the side, created when the side's block begins.
+  StationRecord& Station(SideRows& side, size_t k) {
+    if (side.stations.size() <= k) side.stations.resize(k + 1);
+    return side.stations[k];
+  }
+
+  void Head(SideRows& side, size_t k) {
+    StationRecord& station = Station(side, k);
+    station.station_text = BeforeFirstComma(line_);
     rest_ = RestAfterField0(line_);
-    store_.LastRegionStation = Field1(rest_);
-    station.RegionStation = store_.LastRegionStation;
+    memory_.last_region_station = Field1(rest_);
+    station.region_station = memory_.last_region_station;
     rest_ = RestAfterField1(rest_);
   }
 
   // Stores the side's rows from the current line on, from slot 0, and closes the side. The end
   // of the file after a stored row closes the side too, so a file without a final terminating
   // line keeps the points of its last side.
-  Rows ReadRows(Side& side, int32_t k) {
-    StationRecord& station = side.stations[static_cast<size_t>(k)];
+  Rows ReadRows(SideRows& side, size_t k) {
+    StationRecord& station = Station(side, k);
     int32_t slot = 0;
     bool end_of_file = false;
     while (PassesSideTest(line_, side.word)) {
-      if (!StoreSide(store_, messages_, store_.LastRegionStation, rest_, k, side.name, slot)) {
+      if (!StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_)) {
         return Rows::kEnded;
       }
       ++slot;
@@ -161,27 +164,43 @@ class DividedReader {
       }
       if (TrimBlanks(line_).empty()) continue;
       const std::string_view field0 = BeforeFirstComma(line_);
-      if (!field0.empty()) station.StationText = field0;
+      if (!field0.empty()) station.station_text = field0;
       rest_ = RestAfterField0(line_);
-      store_.LastRegionStation = Field1(rest_);
-      if (!store_.LastRegionStation.empty()) station.RegionStation = store_.LastRegionStation;
+      memory_.last_region_station = Field1(rest_);
+      if (!memory_.last_region_station.empty()) {
+        station.region_station = memory_.last_region_station;
+      }
       rest_ = RestAfterField1(rest_);
     }
-    // Rows beyond the 31st were refused by StoreSide and are not counted.
-    station.LastPointIndex = !station.MessageKeyword.empty() ? 1 : std::min(slot, kPointSlots) - 1;
+    // A message station keeps two point slots; rows beyond the 31st were refused by StoreSide
+    // and are not counted.
+    station.points.resize(station.IsMessage() ? 2 : static_cast<size_t>(std::min(slot, kMaxPoints)));
     return end_of_file ? Rows::kEndOfFile : Rows::kClosed;
   }
 
-  bool Finish(int32_t k) {
-    store_.StationCount = k;
-    RecreateReport(store_.LeftReport, store_.StationCount);
-    RecreateReport(store_.RightReport, store_.StationCount);
-    return true;
+  // Both sides end at station k; a side whose block the file did not reach is an empty station.
+  ImportResult Finish(size_t k) {
+    left_.resize(k + 1);
+    right_.resize(k + 1);
+    ImportResult result;
+    result.status = ImportStatus::kImported;
+    result.stations.roadway = Roadway::Divided;
+    result.stations.sides.push_back(std::move(left_));
+    result.stations.sides.push_back(std::move(right_));
+    return result;
   }
 
-  Store& store_;
-  Messages& messages_;
+  static ImportResult Ended() {
+    ImportResult result;
+    result.status = ImportStatus::kProgramEnded;
+    return result;
+  }
+
   const std::vector<std::string_view>& lines_;
+  ImportMemory& memory_;
+  Messages& messages_;
+  Stations left_;
+  Stations right_;
   size_t next_ = 0;
   std::string_view line_;
   std::string_view rest_;
@@ -193,19 +212,15 @@ bool IsMessageKeyword(std::string_view field) {
 
 }  // namespace
 
-bool StoreSide(Store& store, Messages& messages, const std::string& station, std::string_view rest,
-               int32_t station_index, const std::string& side, int32_t slot) {
-  const bool left = side == "LeftSide";
-  if (!left && side != "RightSide") return true;
-  StationArray& stations = left ? store.LeftStations : store.RightStations;
+bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+               const std::string& station, Messages& messages) {
+  const bool left = side == Side::Left;
   auto fail = [&messages] {
     messages.Show("Error in StoreSide");
     return true;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
-  if (station_index < 0 || static_cast<size_t>(station_index) >= stations.size()) return fail();
-  if (slot < 0 || slot >= kPointSlots) return fail();
-  StationRecord& record = stations[static_cast<size_t>(station_index)];
+  if (slot < 0 || slot >= kMaxPoints) return fail();
 
   // r[n] is field n + 2 of the row. Values are stored in row order until a missing field.
   std::array<std::string_view, kRestFieldsRead + 1> cut;
@@ -213,50 +228,44 @@ bool StoreSide(Store& store, Messages& messages, const std::string& station, std
   if (r.size() < 2) return fail();
   const bool message = left ? IsMessageKeyword(r[1]) : IsMessageKeyword(UpperCase(r[1]));
   if (message) {
-    record.MessageKeyword = r[1];
+    record.message_keyword = r[1];
     if (r.size() < 3) return fail();
-    record.MessageText = r[2];
+    record.message_text = r[2];
     return true;
   }
   if (r.size() < 3) return fail();
-  record.ExtraText = r[2];
+  record.extra_text = r[2];
   if (r.size() < 4) return fail();
-  record.SectionStation = r[3];
+  record.section_station = r[3];
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show("Error at " + side + " Station: " + station +
-                  "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
+    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") +
+                  " Station: " + station + "(LineNumber: " + std::to_string(slot) +
+                  ") Program Exiting");
     messages.EndProgram();
-    store.ProgramEnded = true;
     return false;
   }
   const auto j = static_cast<size_t>(slot);
+  if (record.points.size() <= j) record.points.resize(j + 1);
+  Point& point = record.points[j];
   if (r.size() < 8) return fail();
-  record.PointCodes[j] = r[7];
+  point.code = r[7];
   if (r.size() < 9) return fail();
-  record.PointOffsets[j] = r[8];
+  point.offset = r[8];
   if (r.size() < 10) return fail();
-  record.PointElevations[j] = r[9];
+  point.elevation = r[9];
   return true;
 }
 
-bool GPKDivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines) {
+ImportResult ImportDivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
+                           Messages& messages) {
+  DividedReader reader(lines, memory, messages);
   try {
-    return DividedReader(store, messages, lines).Run();
+    return reader.Run();
   } catch (...) {
-    return Fail(store, messages);
+    return reader.Fail();
   }
-}
-
-bool GPKDivided(Store& store, Messages& messages) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(store.InputFilePath);
-  } catch (...) {
-    return Fail(store, messages);
-  }
-  return GPKDivided(store, messages, SplitLines(bytes));
 }
 
 }  // namespace vantrels

@@ -2,11 +2,23 @@
 
 namespace vantrels {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
+namespace {
+
+std::string_view Trim(std::string_view text, const char* characters) {
+  const size_t first = text.find_first_not_of(characters);
   if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
+  const size_t last = text.find_last_not_of(characters);
   return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  return Trim(text, " ");
+}
+
+std::string_view TrimWhitespace(std::string_view text) {
+  return Trim(text, " \t\r\n");
 }
 
 std::string UpperCase(std::string_view text) {
