@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/store.h"
 #include "reliability/book_run.h"
 
 namespace vantrels::reliability {
@@ -52,10 +51,11 @@ class ReliabilityTest : public ::testing::Test {
     return path.string();
   }
 
-  // A run on a fresh store, as the first Preview after the program starts.
-  static BookRun RunFresh(Store& store, const std::string& path, PageSize size = kPageSizes[0]) {
-    InitialiseStore(store);
-    return RunBook(store, path, size);
+  // A run with nothing left by an earlier preview, as the first Preview after the program
+  // starts.
+  static BookRun RunFresh(const std::string& path, PageSize size = kPageSizes[0]) {
+    RoadMemory memory;
+    return RunBook(memory, path, size);
   }
 
   std::filesystem::path dir_;
