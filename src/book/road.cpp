@@ -7,8 +7,10 @@
 
 namespace vantrels {
 
-RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
-  ImportResult imported = ImportCriteriaFile(path, memory.import, messages);
+namespace {
+
+// The computations after an import: the book without its pages.
+RoadResult Compute(ImportResult imported, Messages& messages) {
   RoadResult result;
   switch (imported.status) {
     case ImportStatus::kImported:
@@ -26,6 +28,21 @@ RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Message
   return result;
 }
 
+RoadResult Counted(RoadResult result, Surface* printer, RoadMemory& memory, Messages& messages) {
+  if (result.book) CountBook(*result.book, MeasurePrinterPage(printer, memory), messages);
+  return result;
+}
+
+}  // namespace
+
+RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
+  return Compute(ImportCriteriaFile(path, memory.import, messages), messages);
+}
+
+RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages) {
+  return Compute(ImportCriteriaBytes(bytes, memory.import, messages), messages);
+}
+
 PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory) {
   if (printer) {
     if (const std::optional<PageGeometry> measured = MeasurePage(*printer)) memory.page = *measured;
@@ -40,9 +57,12 @@ void CountBook(Book& book, PageGeometry page, Messages& messages) {
 
 RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                      Messages& messages) {
-  RoadResult result = ImportAndCompute(path, memory, messages);
-  if (result.book) CountBook(*result.book, MeasurePrinterPage(printer, memory), messages);
-  return result;
+  return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
+}
+
+RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                              Messages& messages) {
+  return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);
 }
 
 }  // namespace vantrels

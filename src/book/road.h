@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "import/criteria_file.h"
 #include "layout/surface.h"
@@ -37,6 +38,8 @@ struct RoadResult {
 // Reads, classifies and imports the criteria file, then orders the points, computes the slopes
 // and builds the report: a book whose pages are not counted yet.
 RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages);
+// The same over the file's bytes, already read.
+RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages);
 
 // The page of the current printer: measured in single precision into memory.page, or the page
 // measured last when `printer` is null or cannot be measured.
@@ -49,5 +52,7 @@ void CountBook(Book& book, PageGeometry page, Messages& messages);
 // `printer`.
 RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                      Messages& messages);
+RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                              Messages& messages);
 
 }  // namespace vantrels

@@ -97,10 +97,11 @@ size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields
   const size_t last = fields.size() - 1;
   size_t count = 0;
   size_t start = 0;
-  for (size_t pos = 0; pos < line.size() && count < last; ++pos) {
-    if (line[pos] != ',') continue;
-    fields[count++] = line.substr(start, pos - start);
-    start = pos + 1;
+  while (count < last) {
+    const size_t comma = line.find(',', start);
+    if (comma == std::string_view::npos) break;
+    fields[count++] = line.substr(start, comma - start);
+    start = comma + 1;
   }
   fields[count++] = line.substr(start);
   return count;
@@ -146,10 +147,20 @@ std::string ReadFileBytes(const std::string& path) {
 ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory,
                                 Messages& messages) {
   std::string bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const std::exception& e) {
+    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    return {};
+  }
+  return ImportCriteriaBytes(bytes, memory, messages);
+}
+
+ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
+                                 Messages& messages) {
   std::vector<std::string_view> lines;
   bool divided = false;
   try {
-    bytes = ReadFileBytes(path);
     lines = SplitLines(bytes);
     if (lines.size() < 3) throw std::runtime_error("Input past end of file");
 

@@ -58,6 +58,8 @@ struct ImportResult {
 // Checks the header of the criteria file at `path`, tells an undivided from a divided roadway
 // and imports it. Every failure shows its one message and imports nothing.
 ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages);
+// The same over the file's bytes, already read.
+ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages);
 
 // The two imports over the file's lines, header lines included.
 ImportResult ImportUndivided(const std::vector<std::string_view>& lines, ImportMemory& memory,

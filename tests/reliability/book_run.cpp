@@ -279,54 +279,71 @@ FuzzInput DecodeFuzzInput(std::string_view data) {
   return input;
 }
 
+namespace {
+
+// Prints every page of the road's book through the book printer and records what counting and
+// drawing decided.
+void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessages& messages,
+               bool keep_text, BookRun& run) {
+  run.ended = road.status == RoadStatus::kProgramEnded;
+  run.sink_ended = messages.ended;
+  if (!road.book) return;
+  run.counted = true;
+  const Book& book = *road.book;
+  PageContext context;
+  context.project_number = "RELIABILITY";
+  context.heading_date = "01 02 2026";
+  printer.WatchColumn(static_cast<int>(std::nearbyint(book.page.columns - 89)));
+  const PrintResult printed = BookPrinter(book, context, messages).Print(printer, WholeBook(book));
+  if (!printed.printed) messages.Show("the text printer failed: " + printed.failure);
+
+  for (const Side side : {Side::Left, Side::Right}) {
+    if (side == Side::Right && !book.Divided()) break;
+    const SideBook& part = book.Of(side);
+    SideRun& run_side = run.sides.emplace_back();
+    run_side.side = !book.Divided() ? "" : side == Side::Left ? "LeftSide" : "RightSide";
+    run_side.last_page = part.last_page;
+    run_side.counted_starts = part.page_starts;
+    for (const StationEntry& entry : part.station_entries) {
+      run_side.station_list.push_back(FormatStationEntry(entry));
+    }
+    for (size_t p = 0; p < printed.pages.size(); ++p) {
+      if (printed.pages[p].position.side != side) continue;
+      run_side.drawn_next.push_back(printed.pages[p].next);
+      std::vector<std::string> names;
+      const std::vector<std::string> texts = printer.Watched(p);
+      // Each station heading is the section label, the region station and the station text.
+      for (size_t t = 1; t < texts.size(); t += 3) names.push_back(texts[t]);
+      run_side.drawn_stations.push_back(std::move(names));
+    }
+  }
+  run.pages = printer.Pages();
+  if (keep_text) run.text = printer.Render();
+  run.book = std::move(road.book);
+}
+
+}  // namespace
+
 BookRun RunBook(RoadMemory& memory, const std::string& path, PageSize size) {
   BookRun run;
   const FileState before = ReadState(path);
   run.input_lines = SplitLines(before.bytes).size();
-
   HeadingTrackingSurface printer(size.columns, size.lines);
   RecordingMessages messages;
-  RoadResult road = BuildBook(path, &printer, memory, messages);
-  run.ended = road.status == RoadStatus::kProgramEnded;
-  run.sink_ended = messages.ended;
-
-  if (road.book) {
-    run.counted = true;
-    const Book& book = *road.book;
-    PageContext context;
-    context.project_number = "RELIABILITY";
-    context.heading_date = "01 02 2026";
-    printer.WatchColumn(static_cast<int>(std::nearbyint(book.page.columns - 89)));
-    const PrintResult printed =
-        BookPrinter(book, context, messages).Print(printer, WholeBook(book));
-    if (!printed.printed) messages.Show("the text printer failed: " + printed.failure);
-
-    for (const Side side : {Side::Left, Side::Right}) {
-      if (side == Side::Right && !book.Divided()) break;
-      const SideBook& part = book.Of(side);
-      SideRun& run_side = run.sides.emplace_back();
-      run_side.side = !book.Divided() ? "" : side == Side::Left ? "LeftSide" : "RightSide";
-      run_side.last_page = part.last_page;
-      run_side.counted_starts = part.page_starts;
-      for (const StationEntry& entry : part.station_entries) {
-        run_side.station_list.push_back(FormatStationEntry(entry));
-      }
-      for (size_t p = 0; p < printed.pages.size(); ++p) {
-        if (printed.pages[p].position.side != side) continue;
-        run_side.drawn_next.push_back(printed.pages[p].next);
-        std::vector<std::string> names;
-        const std::vector<std::string> texts = printer.Watched(p);
-        // Each station heading is the section label, the region station and the station text.
-        for (size_t t = 1; t < texts.size(); t += 3) names.push_back(texts[t]);
-        run_side.drawn_stations.push_back(std::move(names));
-      }
-    }
-    run.pages = printer.Pages();
-    run.text = printer.Render();
-    run.book = std::move(road.book);
-  }
+  PrintBook(BuildBook(path, &printer, memory, messages), printer, messages, true, run);
   run.messages = std::move(messages.shown);
   run.input_unchanged = SameState(before, ReadState(path));
+  return run;
+}
+
+BookRun RunBookOnBytes(RoadMemory& memory, std::string_view bytes, PageSize size) {
+  BookRun run;
+  run.input_lines = SplitLines(bytes).size();
+  HeadingTrackingSurface printer(size.columns, size.lines);
+  RecordingMessages messages;
+  PrintBook(BuildBookFromBytes(bytes, &printer, memory, messages), printer, messages, false, run);
+  run.messages = std::move(messages.shown);
+  run.input_unchanged = true;
   return run;
 }
 

@@ -92,6 +92,10 @@ FuzzInput DecodeFuzzInput(std::string_view data);
 // stop is noted, never acted on.
 BookRun RunBook(RoadMemory& memory, const std::string& path, PageSize size);
 
+// The same road over a file's bytes, as the fuzz target runs it: no file is read, the input
+// counts as unchanged, and the book's text is not kept.
+BookRun RunBookOnBytes(RoadMemory& memory, std::string_view bytes, PageSize size);
+
 // The invariants every run keeps whatever its file held; one text per broken invariant.
 std::vector<std::string> Violations(const BookRun& run);
 
