@@ -9,7 +9,6 @@
 #include <stdexcept>
 #include <tuple>
 
-
 namespace vantrels::bench {
 
 namespace {

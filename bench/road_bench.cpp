@@ -81,8 +81,7 @@ BENCHMARK(BM_FilterPoints)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 void BM_BuildReport(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
-  const RoadwayStations filtered =
-      FilterPoints(CalculateSlopes(Imported(*road)), road->messages);
+  const RoadwayStations filtered = FilterPoints(CalculateSlopes(Imported(*road)), road->messages);
   for (auto _ : state) {
     state.PauseTiming();
     RoadwayStations stations = filtered;

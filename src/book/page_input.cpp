@@ -61,7 +61,8 @@ EntryPageNumber ReadEntryPageNumber(std::string_view text) {
   const std::string_view entry = TrimBlanks(text);
   const auto blank = entry.find(' ');
   if (blank == std::string_view::npos) {
-    return {std::nullopt, Quoted(entry).append(" does not begin with a page number followed by a blank")};
+    return {std::nullopt,
+            Quoted(entry).append(" does not begin with a page number followed by a blank")};
   }
   const std::string_view digits = entry.substr(0, blank);
   const std::string not_a_number = Quoted(digits).append(" is not a page number");

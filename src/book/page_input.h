@@ -20,8 +20,7 @@ struct PageRangeCheck {
 // A box holds a whole number from 1 to `pages`, blanks around it allowed; an empty box means the
 // first page. A box that does not is named in the problem, the first box first; a range whose
 // last page comes before its first is refused after both boxes were read.
-PageRangeCheck ValidatePageRange(std::string_view from_box, std::string_view to_box,
-                                 int32_t pages);
+PageRangeCheck ValidatePageRange(std::string_view from_box, std::string_view to_box, int32_t pages);
 
 // The page number at the start of a station list entry (Windows-1252 text, blanks around it
 // allowed): the characters up to the first blank, a signed whole number in the 16-bit range.

@@ -176,8 +176,8 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
     out << StationListing(book, options) << std::flush;
     return kBookProduced;
   }
-  const PrintResult printed =
-      BookPrinter(book, PageContextOf(options), messages).Print(*printer, SelectedPages(book, options));
+  const PrintResult printed = BookPrinter(book, PageContextOf(options), messages)
+                                  .Print(*printer, SelectedPages(book, options));
   if (!printed.printed) return PaperFailure(err, options, printed.failure);
   if (text) out << text->Render() << std::flush;
   return kBookProduced;

@@ -32,8 +32,8 @@ std::string ExecutableDirectory() {
 // Runs the same command line in the printing helper; returns only when it cannot be started.
 int RunPrintHelper(char** argv) {
   const std::string dir = ExecutableDirectory();
-  for (const std::string& helper : {dir + "/" + kPrintHelper,
-                                    dir + "/" + VANTRELS_PRINT_HELPER_DIR + "/" + kPrintHelper}) {
+  for (const std::string& helper :
+       {dir + "/" + kPrintHelper, dir + "/" + VANTRELS_PRINT_HELPER_DIR + "/" + kPrintHelper}) {
     ::execv(helper.c_str(), argv);
   }
   std::cerr << "vantrels-book: cannot start " << kPrintHelper << ": " << std::strerror(errno)

@@ -100,7 +100,8 @@ void OrderFirstPoint(StationRecord& s) {
     }
   }
   // Slopes move along unseen: they are all written afterwards.
-  std::rotate(points.begin(), points.begin() + 1, points.begin() + static_cast<ptrdiff_t>(place) + 1);
+  std::rotate(points.begin(), points.begin() + 1,
+              points.begin() + static_cast<ptrdiff_t>(place) + 1);
 }
 
 void ComputeStationSlopes(StationRecord& s, bool divided_rule) {
@@ -172,6 +173,9 @@ bool BuildSideReport(Stations& stations, std::vector<ReportRecord>& report) {
       continue;
     }
     report.push_back(ReportRecordOf(station));
+    // The station's texts now belong to its report record; its point slots go at once, so a
+    // book never holds the stations and the report together.
+    std::vector<Point>().swap(station.points);
   }
   return all_built;
 }

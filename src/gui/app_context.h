@@ -43,8 +43,9 @@ struct AppState {
 };
 
 // What every window of the desktop program shares for the whole run: the book on show and the
-// viewer's place in it, the message sink, the print and font services and the current printer. Windows that exist once per run
-// are created on first reference (without being shown) and unloaded by their frame or command.
+// viewer's place in it, the message sink, the print and font services and the current printer.
+// Windows that exist once per run are created on first reference (without being shown) and unloaded
+// by their frame or command.
 class AppContext {
  public:
   AppContext(Messages& messages, PrintService& printers, FontCatalog& fonts);

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "book/page_input.h"
 #include "gui/app_context.h"
 #include "gui/frm_print.h"
-#include "book/page_input.h"
 #include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"
@@ -26,7 +26,8 @@ namespace {
 
 void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
   combo->clear();
-  for (const StationEntry& entry : entries) combo->addItem(FromReportBytes(FormatStationEntry(entry)));
+  for (const StationEntry& entry : entries)
+    combo->addItem(FromReportBytes(FormatStationEntry(entry)));
 }
 
 // Shows `list` alone with its first entry as its text (an empty list shows an empty text).

@@ -13,8 +13,8 @@
 #include <optional>
 #include <string_view>
 
-#include "gui/app_context.h"
 #include "book/page_input.h"
+#include "gui/app_context.h"
 #include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"

@@ -144,8 +144,7 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory,
-                                Messages& messages) {
+ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages) {
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
@@ -156,8 +155,7 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory,
   return ImportCriteriaBytes(bytes, memory, messages);
 }
 
-ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
-                                 Messages& messages) {
+ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages) {
   std::vector<std::string_view> lines;
   bool divided = false;
   try {

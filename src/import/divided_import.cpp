@@ -174,7 +174,8 @@ class DividedReader {
     }
     // A message station keeps two point slots; rows beyond the 31st were refused by StoreSide
     // and are not counted.
-    station.points.resize(station.IsMessage() ? 2 : static_cast<size_t>(std::min(slot, kMaxPoints)));
+    station.points.resize(station.IsMessage() ? 2
+                                              : static_cast<size_t>(std::min(slot, kMaxPoints)));
     return end_of_file ? Rows::kEndOfFile : Rows::kClosed;
   }
 
@@ -240,9 +241,8 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") +
-                  " Station: " + station + "(LineNumber: " + std::to_string(slot) +
-                  ") Program Exiting");
+    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") + " Station: " +
+                  station + "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
     messages.EndProgram();
     return false;
   }

@@ -22,7 +22,8 @@ bool IsMessageKeyword(std::string_view field) {
 // separator, blank line or message row; a message row is a station of its own.
 class UndividedReader {
  public:
-  UndividedReader(ImportMemory& memory, Messages& messages) : memory_(memory), messages_(messages) {}
+  UndividedReader(ImportMemory& memory, Messages& messages)
+      : memory_(memory), messages_(messages) {}
 
   ImportResult Run(const std::vector<std::string_view>& lines) {
     if (lines.size() < kHeaderLines) return Fail();
@@ -72,8 +73,8 @@ class UndividedReader {
     if (unnamed) return Close();
     station->extra_text = fields[4];
     station->section_station = fields[5];
-    station->points.push_back(Point{std::string(fields[9]), std::string(fields[10]),
-                                    std::string(fields[11]), {}});
+    station->points.push_back(
+        Point{std::string(fields[9]), std::string(fields[10]), std::string(fields[11]), {}});
     ++points_;
     return true;
   }

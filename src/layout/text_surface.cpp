@@ -38,7 +38,8 @@ void TextSurface::PrintText(std::string_view text) {
   std::string& row = page.rows[static_cast<size_t>(y_)];
   const auto stop = static_cast<size_t>(end);
   if (row.size() < stop) row.resize(stop, ' ');
-  text.copy(row.data() + begin, static_cast<size_t>(end - begin), static_cast<size_t>(begin - first));
+  text.copy(row.data() + begin, static_cast<size_t>(end - begin),
+            static_cast<size_t>(begin - first));
 }
 
 void TextSurface::NewPage() {

@@ -56,10 +56,14 @@ TEST(BookNavigator, WalksEveryPageForwardAndBackAndRefusesAtTheEnds) {
     BookNavigator navigator;
     navigator.Open(&book);
     std::string refusal;
-    EXPECT_EQ(Walk(navigator, [&] { return navigator.Next(); }, refusal), c.pages);
+    EXPECT_EQ(Walk(
+                  navigator, [&] { return navigator.Next(); }, refusal),
+              c.pages);
     EXPECT_EQ(refusal, kLast);
     std::vector<std::string> back(c.pages.rbegin(), c.pages.rend());
-    EXPECT_EQ(Walk(navigator, [&] { return navigator.Previous(); }, refusal), back);
+    EXPECT_EQ(Walk(
+                  navigator, [&] { return navigator.Previous(); }, refusal),
+              back);
     EXPECT_EQ(refusal, kFirst);
   }
 }
@@ -105,8 +109,7 @@ TEST(BookNavigator, GoesToAPageNumberOfTheCurrentSideWithinItsPages) {
     const Navigation moved = navigator.GoToPageNumber(c.number);
     EXPECT_EQ(moved.refusal, c.refusal);
     EXPECT_EQ(moved.moved, moved.refusal.empty());
-    EXPECT_EQ(navigator.Position(),
-              (BookPosition{c.side, moved.moved ? c.number - 1 : 0}));
+    EXPECT_EQ(navigator.Position(), (BookPosition{c.side, moved.moved ? c.number - 1 : 0}));
   }
 }
 

@@ -69,7 +69,8 @@ TEST(BookPrinter, PrintsEveryPageLeftBeforeRightOnePageEach) {
   const Book book = Counted(Roadway::Divided, {9, 20});
   RecordingMessages messages;
   TextSurface printer(96, 63);
-  const PrintResult printed = BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
+  const PrintResult printed =
+      BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
   EXPECT_TRUE(printed.printed);
   EXPECT_TRUE(printed.failure.empty());
   EXPECT_EQ(Labels(printer),
@@ -143,7 +144,8 @@ TEST(BookPrinter, APrinterFailureIsReportedWithThePagesDrawnSoFar) {
   const Book book = Counted(Roadway::Undivided, {9});
   RecordingMessages messages;
   FailingPrinter printer(96, 63);
-  const PrintResult printed = BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
+  const PrintResult printed =
+      BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
   EXPECT_FALSE(printed.printed);
   EXPECT_EQ(printed.failure, "The printer could not start the document");
   EXPECT_EQ(printed.pages.size(), 2u);
@@ -162,9 +164,9 @@ TEST(BookPrinter, APageTheBookDoesNotHaveIsReportedAndPrintingGoesOn) {
   // The start after the last page is known: that page shows only its heading and label.
   EXPECT_EQ(printed.pages[1].next, (PageStart{3, 0}));
   EXPECT_FALSE(printed.pages[2].next);
-  EXPECT_EQ(messages.shown, std::vector<std::string>{
-                                "Program Error: Page 2 is outside the page table occured in "
-                                "ToPrintAllForms"});
+  EXPECT_EQ(messages.shown,
+            std::vector<std::string>{"Program Error: Page 2 is outside the page table occured in "
+                                     "ToPrintAllForms"});
 }
 
 }  // namespace

@@ -71,10 +71,10 @@ TEST_F(Road, TheExamplesBecomeCountedBooksOnThePrintersPage) {
 
 TEST_F(Road, ADividedImportThatFailsAtOnceNamesTheStationAnEarlierImportReadLast) {
   TextSurface printer(96, 63);
-  ASSERT_EQ(BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", &printer, memory_,
-                      messages_)
-                .status,
-            RoadStatus::kBook);
+  ASSERT_EQ(
+      BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", &printer, memory_, messages_)
+          .status,
+      RoadStatus::kBook);
   EXPECT_EQ(memory_.import.last_region_station, "2403+50.00 R1");
   const RoadResult failed = BuildBook(Write(kDividedHeaderOnly), &printer, memory_, messages_);
   EXPECT_EQ(failed.status, RoadStatus::kRejected);
@@ -97,7 +97,8 @@ TEST_F(Road, RejectedFilesAndTheWrongSideStopGiveNoBook) {
   } cases[] = {
       {"not a criteria report", "\"CRITERIA,x\r\nJob\r\nUNDIVIDED,\r\n", RoadStatus::kRejected},
       {"wrong side",
-       "\"VANTREL REPORT,x\r\nJob\r\nDIVIDED,\r\nHeader\r\nA,A R1,,,x,A R1,,,RIGHT,LEFTDITCH,0,1\r\n,,,,,,,,,,,,,,,\r\n",
+       "\"VANTREL REPORT,x\r\nJob\r\nDIVIDED,\r\nHeader\r\nA,A R1,,,x,A "
+       "R1,,,RIGHT,LEFTDITCH,0,1\r\n,,,,,,,,,,,,,,,\r\n",
        RoadStatus::kProgramEnded},
   };
   for (const auto& c : cases) {

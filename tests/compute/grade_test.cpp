@@ -157,8 +157,9 @@ TEST(CalculateSlopes, LeavesAloneWhatItMustNotTouch) {
   for (const Roadway roadway : {Roadway::Undivided, Roadway::Divided}) {
     StationRecord overfull = unordered;
     overfull.points.resize(kMaxPoints + 1, overfull.points.back());
-    const RoadwayStations out = CalculateSlopes(With(
-        roadway, {MessageStation("ERROR", 2), MessageStation("MESSAGE", 1), overfull, Station({"5"})}));
+    const RoadwayStations out =
+        CalculateSlopes(With(roadway, {MessageStation("ERROR", 2), MessageStation("MESSAGE", 1),
+                                       overfull, Station({"5"})}));
     const Stations& a = out.sides.back();
     const StationRecord expected[3] = {MessageStation("ERROR", 2), MessageStation("MESSAGE", 1),
                                        overfull};
@@ -267,9 +268,9 @@ TEST(BuildReport, SectionLabelComparesTheStationsExactly) {
   RecordingMessages messages;
   const std::vector<ReportRecord> r =
       ReportOf({StationOfSize(1), design, message, MessageStation("ERROR", 1)}, messages);
-  EXPECT_EQ((Texts{r[0].SectionLabel(), r[1].SectionLabel(), r[2].SectionLabel(),
-                   r[3].SectionLabel()}),
-            (Texts{"Cross Sec. Sta.", "Design Sec. Sta.", "Cross Sec. Sta.", "Design Sec. Sta."}));
+  EXPECT_EQ(
+      (Texts{r[0].SectionLabel(), r[1].SectionLabel(), r[2].SectionLabel(), r[3].SectionLabel()}),
+      (Texts{"Cross Sec. Sta.", "Design Sec. Sta.", "Cross Sec. Sta.", "Design Sec. Sta."}));
   EXPECT_EQ(r[1].region_station, "1+00 R1");
   EXPECT_EQ(r[1].station_text, "1+00");
 }

@@ -43,8 +43,8 @@ class GoToStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
-                                &ctx_->printer, ctx_->memory, messages_);
+    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example, &ctx_->printer,
+                                ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     ctx_->SetBook(std::move(*road.book));

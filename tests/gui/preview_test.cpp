@@ -56,8 +56,7 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   EXPECT_FALSE(Listed().empty());
   EXPECT_TRUE(PictureShows(viewer.Picture(), "Project No: P-17"));
   EXPECT_TRUE(PictureShows(viewer.Picture(), "Date: 01 02 2024"));
-  EXPECT_TRUE(
-      PictureShows(viewer.Picture(), "Page No.:1 of " + std::to_string(LastPage() + 1)));
+  EXPECT_TRUE(PictureShows(viewer.Picture(), "Page No.:1 of " + std::to_string(LastPage() + 1)));
   EXPECT_TRUE(PictureShows(viewer.Picture(), TheBook().Of(Side::Left).report[0].region_station));
 }
 

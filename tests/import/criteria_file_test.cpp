@@ -75,7 +75,8 @@ TEST_F(ImportTest, HeaderIsTheTextFromTheSecondCharacterToTheFirstComma) {
   for (const HeaderCase& c : cases) {
     messages_.shown.clear();
     const ImportStatus result = Import(Join({c.line1, "two", "UNDIVIDED,"}));
-    EXPECT_EQ(result, c.message.empty() ? ImportStatus::kImported : ImportStatus::kRejected) << c.line1;
+    EXPECT_EQ(result, c.message.empty() ? ImportStatus::kImported : ImportStatus::kRejected)
+        << c.line1;
     EXPECT_EQ(messages_.shown,
               c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
         << c.line1;
@@ -166,7 +167,8 @@ TEST_F(ImportTest, BadInputGivesItsMessageAndLeavesTheStoreConsistent) {
       {"divided header only", file(Join(DividedHeader())), " There is something wrong at Sta. "},
   };
   std::string previous = header;
-  for (int n = 0; n < 5; ++n) previous += (n ? kSeparator + "\r\n" : "") + Point("P", "P R1", "CL", "0", "1");
+  for (int n = 0; n < 5; ++n)
+    previous += (n ? kSeparator + "\r\n" : "") + Point("P", "P R1", "CL", "0", "1");
   ASSERT_EQ(Import(previous), ImportStatus::kImported);
   for (const BadInput& c : cases) {
     SCOPED_TRACE(c.name);

@@ -323,7 +323,8 @@ StationRecord Expect(std::function<void(StationRecord&)> set) {
 
 std::vector<std::string> PointTexts(const StationRecord& r) {
   std::vector<std::string> texts;
-  for (const vantrels::Point& p : r.points) texts.push_back(p.code + "|" + p.offset + "|" + p.elevation);
+  for (const vantrels::Point& p : r.points)
+    texts.push_back(p.code + "|" + p.offset + "|" + p.elevation);
   return texts;
 }
 

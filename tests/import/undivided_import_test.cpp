@@ -5,7 +5,8 @@ namespace {
 
 class UndividedImport : public ImportTest {
  protected:
-  ImportStatus ImportRows(const std::vector<std::string>& rows, const std::string& ending = "\r\n") {
+  ImportStatus ImportRows(const std::vector<std::string>& rows,
+                          const std::string& ending = "\r\n") {
     std::vector<std::string> lines = UndividedHeader();
     lines.insert(lines.end(), rows.begin(), rows.end());
     return Import(Join(lines, ending));
@@ -119,7 +120,8 @@ TEST_F(UndividedImport, FieldCountLimits) {
   };
   for (const auto& [row, accepted] : cases) {
     messages_.shown.clear();
-    EXPECT_EQ(ImportRows({row}), accepted ? ImportStatus::kImported : ImportStatus::kRejected) << row;
+    EXPECT_EQ(ImportRows({row}), accepted ? ImportStatus::kImported : ImportStatus::kRejected)
+        << row;
     EXPECT_EQ(messages_.shown.empty(), accepted) << row;
   }
 }

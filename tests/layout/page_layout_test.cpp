@@ -412,8 +412,7 @@ TEST(PageLayout, AWindowThatRejectsEveryPositionCostsOneMessagePerPage) {
   laid.Count(messages);
   laid.context.view_scale = 1000;
   RecordingSurface window(true);
-  const std::optional<PageStart> next =
-      DrawPageBody(window, laid.book, 0, laid.context, messages);
+  const std::optional<PageStart> next = DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(messages.shown, ElementsAre("Program Error: Overflow occured in ToPrintAllForms"));
   EXPECT_EQ(next, (PageStart{8, 0})) << "the page's decisions are still taken";
 }

@@ -77,8 +77,8 @@ TEST(ReportRecord, PointJStandsAtRowJDiv3ColumnJMod3) {
   EXPECT_EQ(record.CellAt(0, 0)->description, "P0");
   EXPECT_EQ(record.CellAt(1, 2)->description, "P5");
   EXPECT_EQ(record.CellAt(2, 0)->description, "P6");
-  for (const auto& [row, column] : {std::pair{2, 1}, std::pair{0, 3}, std::pair{-1, 0},
-                                    std::pair{0, -1}, std::pair{11, 0}}) {
+  for (const auto& [row, column] :
+       {std::pair{2, 1}, std::pair{0, 3}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{11, 0}}) {
     EXPECT_EQ(record.CellAt(row, column), nullptr) << row << "," << column;
   }
   EXPECT_STREQ(record.SectionLabel(), "Design Sec. Sta.");

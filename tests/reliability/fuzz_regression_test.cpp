@@ -38,7 +38,8 @@ TEST_F(ReliabilityTest, FuzzFindingsAndSeedsKeepEveryInvariant) {
     const FuzzInput decoded = DecodeFuzzInput(ReadAll(input));
     const std::string path = Write(decoded.file);
     for (const bool first : {true, false}) {
-      const BookRun run = first ? RunFresh(path, decoded.size) : RunBook(shared, path, decoded.size);
+      const BookRun run =
+          first ? RunFresh(path, decoded.size) : RunBook(shared, path, decoded.size);
       const std::vector<std::string> violations = Violations(run);
       EXPECT_THAT(violations, ::testing::IsEmpty()) << Violated(violations);
     }
@@ -62,11 +63,15 @@ TEST_F(ReliabilityTest, InvariantChecksReportACorruptedRun) {
       {"endless message", [](BookRun& r) { r.messages.assign(5, "Program Error: x"); }},
       {"last page beyond the table", [](BookRun& r) { r.sides[0].last_page = 501; }},
       {"page start beyond the stations",
-       [](BookRun& r) { r.sides[0].counted_starts[1] = {9999, 0}; }},
+       [](BookRun& r) {
+         r.sides[0].counted_starts[1] = {9999, 0};
+       }},
       {"page start missing", [](BookRun& r) { r.sides[0].counted_starts.pop_back(); }},
-      {"drawing disagrees with counting", [](BookRun& r) { r.sides[1].drawn_next[0] = {{0, 9}}; }},
-      {"listed on another page",
-       [](BookRun& r) { r.sides[0].station_list[0].replace(0, 1, "2"); }},
+      {"drawing disagrees with counting",
+       [](BookRun& r) {
+         r.sides[1].drawn_next[0] = {{0, 9}};
+       }},
+      {"listed on another page", [](BookRun& r) { r.sides[0].station_list[0].replace(0, 1, "2"); }},
       {"drawn but not listed", [](BookRun& r) { r.sides[1].station_list.clear(); }},
       {"pages lost", [](BookRun& r) { r.pages += 1; }},
       {"slope off the rule",
