@@ -37,6 +37,12 @@ QString PdfPath(const char* name) {
   return QString::fromStdString(path.string());
 }
 
+// The book of the road laid out on the page of a PDF printer, Letter with quarter-inch margins.
+RoadResult BuildOnPdfPage(Road& road, const QString& pdf) {
+  PrinterSurface printer(MakePdfPrinter(pdf));
+  return BuildBook(road.path, &printer, road.memory, road.messages);
+}
+
 // The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.
 QSize ViewerPixels(const Book& book) {
   return QSize(TwipsToPixels(book.page.columns * kCellTwipsWide, kScreenDpi),
@@ -48,9 +54,8 @@ QSize ViewerPixels(const Book& book) {
 void BM_ViewerPage(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   const QString pdf = PdfPath("viewer");
-  PrinterSurface printer(MakePdfPrinter(pdf));
   auto road = MakeRoad(shape);
-  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
+  const RoadResult built = BuildOnPdfPage(*road, pdf);
   const Book& book = *built.book;
   const QSize size = ViewerPixels(book);
   // As the viewer's resize handling does, from the window's outer size in pixels.
@@ -81,9 +86,8 @@ BENCHMARK(BM_ViewerPage)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 void BM_BookToPdf(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   const QString pdf = PdfPath("book");
-  PrinterSurface measure(MakePdfPrinter(pdf));
   auto road = MakeRoad(shape);
-  const RoadResult built = BuildBook(road->path, &measure, road->memory, road->messages);
+  const RoadResult built = BuildOnPdfPage(*road, pdf);
   const Book& book = *built.book;
   const BookPrinter pages(book, road->context, road->messages);
   size_t printed = 0;

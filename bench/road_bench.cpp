@@ -46,50 +46,42 @@ void BM_Import(benchmark::State& state) {
 }
 BENCHMARK(BM_Import)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
-// Each computation runs on what the step before it gives; the input is copied outside the
-// timing, since every step takes its stations over.
-void BM_CalculateSlopes(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  auto road = MakeRoad(shape);
-  const RoadwayStations imported = Imported(*road);
+// Times `step` on copies of `input`, made outside the timing since every step takes its
+// stations over, then checks that the road of the shape gives a whole book.
+template <typename Step>
+void TimeComputation(benchmark::State& state, const RoadwayStations& input, Step step) {
   for (auto _ : state) {
     state.PauseTiming();
-    RoadwayStations stations = imported;
+    RoadwayStations stations = input;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(CalculateSlopes(std::move(stations)));
+    benchmark::DoNotOptimize(step(std::move(stations)));
   }
-  const Book book = BuildReport(CalculateSlopes(imported), road->messages);
-  CheckImported(state, &book, shape);
+  RecordingMessages messages;
+  const Book book = BuildReport(FilterPoints(CalculateSlopes(input), messages), messages);
+  CheckImported(state, &book, ShapeOf(state));
+}
+
+// Each computation runs on what the steps before it give.
+void BM_CalculateSlopes(benchmark::State& state) {
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(state, Imported(*road),
+                  [](RoadwayStations stations) { return CalculateSlopes(std::move(stations)); });
 }
 BENCHMARK(BM_CalculateSlopes)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 void BM_FilterPoints(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  auto road = MakeRoad(shape);
-  const RoadwayStations sloped = CalculateSlopes(Imported(*road));
-  for (auto _ : state) {
-    state.PauseTiming();
-    RoadwayStations stations = sloped;
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(FilterPoints(std::move(stations), road->messages));
-  }
-  const Book book = BuildReport(sloped, road->messages);
-  CheckImported(state, &book, shape);
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(state, CalculateSlopes(Imported(*road)), [&](RoadwayStations stations) {
+    return FilterPoints(std::move(stations), road->messages);
+  });
 }
 BENCHMARK(BM_FilterPoints)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 void BM_BuildReport(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  auto road = MakeRoad(shape);
-  const RoadwayStations filtered = FilterPoints(CalculateSlopes(Imported(*road)), road->messages);
-  for (auto _ : state) {
-    state.PauseTiming();
-    RoadwayStations stations = filtered;
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(BuildReport(std::move(stations), road->messages));
-  }
-  const Book book = BuildReport(filtered, road->messages);
-  CheckImported(state, &book, shape);
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(
+      state, FilterPoints(CalculateSlopes(Imported(*road)), road->messages),
+      [&](RoadwayStations stations) { return BuildReport(std::move(stations), road->messages); });
 }
 BENCHMARK(BM_BuildReport)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
@@ -125,9 +117,8 @@ void BM_TextSurfacePage(benchmark::State& state) {
 }
 BENCHMARK(BM_TextSurfacePage)->Apply(LargestShapes)->Unit(benchmark::kMicrosecond);
 
-// The whole headless road of one Preview: classification, import, the three computations and
-// page counting.
-void BM_HeadlessRoad(benchmark::State& state) {
+// Times the whole road of one Preview on the text printer; false when the book is not whole.
+bool TimeRoad(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
@@ -135,29 +126,26 @@ void BM_HeadlessRoad(benchmark::State& state) {
     benchmark::DoNotOptimize(BuildBook(road->path, &printer, road->memory, road->messages));
   }
   const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
-  if (CheckImported(state, built.book ? &*built.book : nullptr, shape)) {
-    state.counters["pages"] = CountedPages(*built.book);
-  }
+  if (!CheckImported(state, built.book ? &*built.book : nullptr, shape)) return false;
+  state.counters["pages"] = CountedPages(*built.book);
+  return true;
+}
+
+// The whole headless road of one Preview: classification, import, the three computations and
+// page counting.
+void BM_HeadlessRoad(benchmark::State& state) {
+  TimeRoad(state);
 }
 BENCHMARK(BM_HeadlessRoad)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 // How the road's cost grows with the stations (9 points each). A 63-line page holds three such
 // stations, so from 1503 stations on the book reaches the 501-page limit and counting stops.
 void BM_RoadGrowth(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  auto road = MakeRoad(shape);
-  TextSurface printer(kPageColumns, kPageLines);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(BuildBook(road->path, &printer, road->memory, road->messages));
-  }
-  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
-  if (CheckImported(state, built.book ? &*built.book : nullptr, shape)) {
-    state.counters["pages"] = CountedPages(*built.book);
-    // Seconds per station: time divided by the stations of every iteration.
-    state.counters["per_station"] =
-        benchmark::Counter(shape.stations, benchmark::Counter::kIsIterationInvariantRate |
-                                               benchmark::Counter::kInvert);
-  }
+  if (!TimeRoad(state)) return;
+  // Seconds per station: time divided by the stations of every iteration.
+  state.counters["per_station"] =
+      benchmark::Counter(ShapeOf(state).stations, benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RoadGrowth)->Apply(StationSeries)->Unit(benchmark::kMillisecond);
 

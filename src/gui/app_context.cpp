@@ -73,6 +73,18 @@ bool AppContext::BeginPrintJob() {
   return true;
 }
 
+void AppContext::PrintPages(const PageSelection& selection) {
+  if (!book_ || !BeginPrintJob()) return;
+  const PrintResult printed = Printer().Print(printer, selection);
+  if (!printed.pages.empty()) navigator.MoveTo(printed.pages.back().position);
+  if (!printed.printed) {
+    messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
+    return;
+  }
+  printer.KillDoc();
+  messages.Show("Pages have been sent to " + state.printer_name + " printer.");
+}
+
 void AppContext::SelectCurrentPrinter() {
   std::unique_ptr<QPrinter> made;
   try {

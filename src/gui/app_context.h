@@ -87,6 +87,9 @@ class AppContext {
   // Sets `printer` up for a print job on the current printer entry (asking for the PDF file
   // name when needed). False when the user cancelled or no printer could be made.
   bool BeginPrintJob();
+  // Prints `selection` of the book as PrintAll and Print Selected Pages do, and says where the
+  // pages went; the viewer is not redrawn, but its next move starts from the last page printed.
+  void PrintPages(const PageSelection& selection);
   // Points `printer` at the current entry again (after the font and printer window chose one),
   // so the next book is laid out on the chosen printer's page.
   void SelectCurrentPrinter();

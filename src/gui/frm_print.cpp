@@ -152,14 +152,18 @@ void frmPrint::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+void frmPrint::TurnPage(Navigation (BookNavigator::*move)()) {
+  const Navigation moved = (ctx_.navigator.*move)();
+  if (!moved.moved) {
+    ctx_.messages.Show(moved.refusal);
+    return;
+  }
+  RedrawPage();
+}
+
 void frmPrint::viewForward_Click() {
   try {
-    const Navigation moved = ctx_.navigator.Next();
-    if (!moved.moved) {
-      ctx_.messages.Show(moved.refusal);
-      return;
-    }
-    RedrawPage();
+    TurnPage(&BookNavigator::Next);
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
   }
@@ -167,12 +171,7 @@ void frmPrint::viewForward_Click() {
 
 void frmPrint::viewBackward_Click() {
   try {
-    const Navigation moved = ctx_.navigator.Previous();
-    if (!moved.moved) {
-      ctx_.messages.Show(moved.refusal);
-      return;
-    }
-    RedrawPage();
+    TurnPage(&BookNavigator::Previous);
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
   }
@@ -180,18 +179,8 @@ void frmPrint::viewBackward_Click() {
 
 void frmPrint::viewprint_Click() {
   try {
-    const Book* book = ctx_.book();
-    if (!book || !ctx_.BeginPrintJob()) return;
-    const PrintResult printed = ctx_.Printer().Print(ctx_.printer, WholeBook(*book));
-    // The viewer is not redrawn, but its next move starts from the last page printed.
-    if (!printed.pages.empty()) ctx_.navigator.MoveTo(printed.pages.back().position);
-    if (!printed.printed) {
-      ctx_.messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
-      return;
-    }
-    ctx_.printer.KillDoc();
     // The last-page indexes describe the book, which printing does not change: they stay.
-    ctx_.messages.Show("Pages have been sent to " + ctx_.state.printer_name + " printer.");
+    if (const Book* book = ctx_.book()) ctx_.PrintPages(WholeBook(*book));
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in viewPrint_click");
   }

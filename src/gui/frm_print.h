@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "book/book_navigator.h"
 #include "gui/page_picture_widget.h"
 
 class QAction;
@@ -53,6 +54,8 @@ class frmPrint : public QMainWindow {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Moves the viewer's place with `move` and redraws, or shows the refusal.
+  void TurnPage(Navigation (BookNavigator::*move)());
   void Form_Load();
   void BuildMenus();
 

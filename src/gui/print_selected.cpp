@@ -316,18 +316,8 @@ void PrnSelPages_Click(AppContext& ctx) {
     if (!book) return;
     // An undivided book is printed from the viewer's side, which it does not change.
     const Side side = book->Divided() ? form.ChosenSide() : ctx.navigator.Position().side;
-    if (!ctx.BeginPrintJob()) return;
-    const PageSpan span{side, ctx.state.print_from_page,
-                        std::min<int32_t>(ctx.state.print_to_page, kLastPageInTable)};
-    const PrintResult printed = ctx.Printer().Print(ctx.printer, {span});
-    // The viewer is not redrawn, but its next move starts from the last page printed.
-    if (!printed.pages.empty()) ctx.navigator.MoveTo(printed.pages.back().position);
-    if (!printed.printed) {
-      ctx.messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
-      return;
-    }
-    ctx.printer.KillDoc();
-    ctx.messages.Show("Pages have been sent to " + ctx.state.printer_name + " printer.");
+    ctx.PrintPages({PageSpan{side, ctx.state.print_from_page,
+                             std::min<int32_t>(ctx.state.print_to_page, kLastPageInTable)}});
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("Program Error : ") + e.what() + " occured in viewPrint_click");
   }

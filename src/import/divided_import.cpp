@@ -54,6 +54,8 @@ struct SideRows {
   Stations& stations;
   std::string_view word;
   Side side;
+  // The late rows after a left block's terminating line are skipped with one more line.
+  bool skips_line_after;
 };
 
 class DividedReader {
@@ -67,8 +69,7 @@ class DividedReader {
     next_ = kHeaderLines;
     line_ = lines_[next_++];
     size_t k = 0;
-    SideRows left{left_, "LEFT", Side::Left};
-    SideRows right{right_, "RIGHT", Side::Right};
+    SideRows sides[] = {{left_, "LEFT", Side::Left, true}, {right_, "RIGHT", Side::Right, false}};
 
     while (!AtEnd()) {
       if (k >= static_cast<size_t>(kMaxStations)) {
@@ -76,39 +77,17 @@ class DividedReader {
         memory_.last_region_station = Field1(RestAfterField0(line_));
         return Fail();
       }
-      Head(left, k);
-      switch (ReadRows(left, k)) {
-        case Rows::kEnded:
-          return Ended();
-        case Rows::kEndOfFile:
-          return Finish(k);
-        case Rows::kClosed:
-          break;
-      }
-
-      if (!Read()) return Finish(k);
-      if (Contains(line_, "LEFT")) {
-        while (PassesSideTest(line_, "LEFT")) {
-          if (!Read()) return Finish(k);
+      for (SideRows& side : sides) {
+        Head(side, k);
+        switch (ReadRows(side, k)) {
+          case Rows::kEnded:
+            return Ended();
+          case Rows::kEndOfFile:
+            return Finish(k);
+          case Rows::kClosed:
+            break;
         }
-        if (!Read()) return Finish(k);
-      }
-
-      Head(right, k);
-      switch (ReadRows(right, k)) {
-        case Rows::kEnded:
-          return Ended();
-        case Rows::kEndOfFile:
-          return Finish(k);
-        case Rows::kClosed:
-          break;
-      }
-
-      if (!Read()) return Finish(k);
-      if (Contains(line_, "RIGHT")) {
-        while (PassesSideTest(line_, "RIGHT")) {
-          if (!Read()) return Finish(k);
-        }
+        if (!Read() || !SkipLateRows(side)) return Finish(k);
       }
       ++k;
     }
@@ -129,6 +108,15 @@ class DividedReader {
     if (AtEnd()) return false;
     line_ = lines_[next_++];
     return true;
+  }
+
+  // Skips the side's rows that follow its terminating line; false at the end of the file.
+  bool SkipLateRows(const SideRows& side) {
+    if (!Contains(line_, side.word)) return true;
+    while (PassesSideTest(line_, side.word)) {
+      if (!Read()) return false;
+    }
+    return !side.skips_line_after || Read();
   }
 
   // Station k of the side, created when the side's block begins.

@@ -23,28 +23,25 @@ const Cell* ReportRecord::CellAt(int32_t row, int32_t column) const {
   return &cells[static_cast<size_t>(index)];
 }
 
+namespace {
+
+struct PartTexts {
+  const char* label_tag;
+  const char* name;
+};
+
+// By BookPart: undivided, left, right.
+constexpr PartTexts kPartTexts[] = {
+    {"", "The book"}, {"(Left)", "The left side"}, {"(Right)", "The right side"}};
+
+}  // namespace
+
 const char* SideBook::LabelTag() const {
-  switch (part) {
-    case BookPart::Left:
-      return "(Left)";
-    case BookPart::Right:
-      return "(Right)";
-    case BookPart::Undivided:
-      break;
-  }
-  return "";
+  return kPartTexts[static_cast<int>(part)].label_tag;
 }
 
 const char* SideBook::Name() const {
-  switch (part) {
-    case BookPart::Left:
-      return "The left side";
-    case BookPart::Right:
-      return "The right side";
-    case BookPart::Undivided:
-      break;
-  }
-  return "The book";
+  return kPartTexts[static_cast<int>(part)].name;
 }
 
 const SideBook& Book::Of(Side side) const {

@@ -1,16 +1,13 @@
 #include "book/road.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "layout/recording_surface.h"
 #include "layout/text_surface.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -22,21 +19,11 @@ const std::string kDividedHeaderOnly =
 
 class Road : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrels-road-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   std::string Write(const std::string& bytes) {
-    const std::filesystem::path path = dir_ / ("file" + std::to_string(++files_) + ".csv");
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return folder_.Write(bytes, "file" + std::to_string(++files_) + ".csv");
   }
 
-  std::filesystem::path dir_;
+  TemporaryFolder folder_{"vantrels-road"};
   int files_ = 0;
   RoadMemory memory_;
   RecordingMessages messages_;

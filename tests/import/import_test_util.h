@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +11,7 @@
 #include "import/criteria_file.h"
 #include "model/book.h"
 #include "model/messages.h"
+#include "temp_folder.h"
 
 namespace vantrels::import_test {
 
@@ -84,22 +84,9 @@ inline int32_t LastPointIndex(const StationRecord& s) {
 // Imports files written to a private temporary folder, keeping the stations of the last file
 // accepted, as a preview keeps the book of the last file accepted.
 class ImportTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrels-import-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
  public:
   std::string Write(const std::string& bytes, const std::string& name = "input.csv") {
-    const std::filesystem::path path = dir_ / name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return path.string();
+    return folder_.Write(bytes, name);
   }
 
  protected:
@@ -119,7 +106,8 @@ class ImportTest : public ::testing::Test {
   const StationRecord& L(size_t i) const { return stations_.sides.at(0).at(i); }
   const StationRecord& R(size_t i) const { return stations_.sides.at(1).at(i); }
 
-  std::filesystem::path dir_;
+  TemporaryFolder folder_{"vantrels-import"};
+  const std::filesystem::path& dir_ = folder_.path();
   RoadwayStations stations_;
   ImportMemory memory_;
   RecordingMessages messages_;

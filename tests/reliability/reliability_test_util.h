@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "reliability/book_run.h"
+#include "temp_folder.h"
 
 namespace vantrels::reliability {
 
@@ -36,19 +36,8 @@ inline std::string Violated(const std::vector<std::string>& violations) {
 // Files written to a private temporary folder, removed after the test.
 class ReliabilityTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrels-reliability-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   std::string Write(std::string_view bytes, const std::string& name = "input.csv") {
-    const std::filesystem::path path = dir_ / name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    return folder_.Write(bytes, name);
   }
 
   // A run with nothing left by an earlier preview, as the first Preview after the program
@@ -58,7 +47,8 @@ class ReliabilityTest : public ::testing::Test {
     return RunBook(memory, path, size);
   }
 
-  std::filesystem::path dir_;
+  TemporaryFolder folder_{"vantrels-reliability"};
+  const std::filesystem::path& dir_ = folder_.path();
 };
 
 }  // namespace vantrels::reliability
