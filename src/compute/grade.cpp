@@ -52,13 +52,16 @@ std::optional<DecimalText> SplitDecimal(std::string_view text) {
 }
 
 // The value of a decimal's digits without its sign; NaN when it exceeds a double.
+// Up to 15 significant digits and 22 decimals: an exact integer divided by an exact power of
+// ten, which one correctly rounded division turns into the nearest double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kExactDigits = 15;
+constexpr size_t kExactDecimals = 22;
+
 double ReadMagnitude(const DecimalText& d) {
-  // Up to 15 significant digits and 22 decimals: an exact integer divided by an exact power of
-  // ten, which one correctly rounded division turns into the nearest double.
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (d.fraction.size() <= 22) {
+  if (d.fraction.size() <= kExactDecimals) {
     uint64_t mantissa = 0;
     int significant = 0;
     // Beyond 15 digits the mantissa may wrap; it is not used then.
@@ -68,7 +71,9 @@ double ReadMagnitude(const DecimalText& d) {
         mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
       }
     }
-    if (significant <= 15) return static_cast<double>(mantissa) / kPowersOfTen[d.fraction.size()];
+    if (significant <= kExactDigits) {
+      return static_cast<double>(mantissa) / kPowersOfTen[d.fraction.size()];
+    }
   }
   double value = 0;
   const char* first = d.integer.empty() ? d.fraction.data() - 1 : d.integer.data();
@@ -83,43 +88,55 @@ double ReadMagnitude(const DecimalText& d) {
   return value;
 }
 
+// The numbers of a station's points, each read once.
+using PointNumbers = std::array<std::optional<double>, kMaxPoints>;
+
 // Moves the point of slot 0 in front of the first later point with a greater offset. A station
 // whose offsets cannot be compared up to that place keeps its order.
-void OrderFirstPoint(StationRecord& s) {
-  std::vector<Point>& points = s.points;
-  if (points.size() < 2 || points.size() > static_cast<size_t>(kMaxPoints)) return;
-  const std::optional<double> held = ParseNumber(points[0].offset);
-  if (!held) return;
-  size_t place = points.size() - 1;
-  for (size_t j = 1; j < points.size(); ++j) {
-    const std::optional<double> offset = ParseNumber(points[j].offset);
-    if (!offset) return;
-    if (*held < *offset) {
+void OrderFirstPoint(std::vector<Point>& points, PointNumbers& offsets) {
+  const size_t count = points.size();
+  if (count < 2 || !offsets[0]) return;
+  size_t place = count - 1;
+  for (size_t j = 1; j < count; ++j) {
+    if (!offsets[j]) return;
+    if (*offsets[0] < *offsets[j]) {
       place = j - 1;
       break;
     }
   }
   // Slopes move along unseen: they are all written afterwards.
-  std::rotate(points.begin(), points.begin() + 1,
-              points.begin() + static_cast<ptrdiff_t>(place) + 1);
+  const auto end = static_cast<ptrdiff_t>(place) + 1;
+  std::rotate(points.begin(), points.begin() + 1, points.begin() + end);
+  std::rotate(offsets.begin(), offsets.begin() + 1, offsets.begin() + end);
 }
 
-void ComputeStationSlopes(StationRecord& s, bool divided_rule) {
+// Orders the points (divided rule) and writes the slope from each point to the next.
+void SlopeStation(StationRecord& s, bool divided_rule) {
   std::vector<Point>& points = s.points;
-  if (points.empty() || points.size() > static_cast<size_t>(kMaxPoints)) return;
-  std::optional<double> o0 = ParseNumber(points[0].offset);
+  const size_t count = points.size();
+  if (count == 0 || count > static_cast<size_t>(kMaxPoints)) return;
+  // A divided station's offsets are read once for the ordering and the slopes; an undivided
+  // station reads each as its slope comes.
+  PointNumbers offsets;
+  if (divided_rule) {
+    for (size_t j = 0; j < count; ++j) offsets[j] = ParseNumber(points[j].offset);
+    OrderFirstPoint(points, offsets);
+  } else {
+    offsets[0] = ParseNumber(points[0].offset);
+  }
   std::optional<double> e0 = ParseNumber(points[0].elevation);
-  for (size_t j = 0; j + 1 < points.size(); ++j) {
-    const std::optional<double> o1 = ParseNumber(points[j + 1].offset);
+  for (size_t j = 0; j + 1 < count; ++j) {
+    if (!divided_rule) offsets[j + 1] = ParseNumber(points[j + 1].offset);
     const std::optional<double> e1 = ParseNumber(points[j + 1].elevation);
     std::string& slope = points[j].slope;
     slope.clear();
+    const std::optional<double>& o0 = offsets[j];
+    const std::optional<double>& o1 = offsets[j + 1];
     if (o0 && o1 && e0 && e1) {
       const double span = std::fabs(*o1 - *o0);
       const bool computed = divided_rule ? span >= kMinSlopeSpan : span > kMinSlopeSpan;
       if (computed) slope = SlopeText(*e0, *e1, span);
     }
-    o0 = o1;
     e0 = e1;
   }
   points.back().slope.clear();
@@ -129,34 +146,38 @@ bool TooManyPoints(const StationRecord& s) {
   return s.points.size() > static_cast<size_t>(kMaxPoints);
 }
 
-// The report record of one station, taking over its texts.
+// The report record of one station, taking over its texts and its points.
 ReportRecord ReportRecordOf(StationRecord& f) {
   ReportRecord r;
   r.cross_section = f.section_station == f.region_station;
   r.region_station = std::move(f.region_station);
   r.station_text = std::move(f.station_text);
   const bool message_station = f.IsMessage();
-  if (!message_station) r.cells.reserve(f.points.size());
   // The row advances once per message slot, and after every third point but the last.
   int32_t row = 0;
   int column = 0;
   const size_t last = f.points.size();
   for (size_t j = 0; j < last; ++j) {
     if (message_station) {
-      r.message_keyword = f.message_keyword;
-      r.message_text = f.message_text;
       ++row;
       r.last_row = row;
     } else {
       Point& point = f.points[j];
-      r.cells.push_back(Cell{DescribePoint(std::move(point.code)), std::move(point.offset),
-                             std::move(point.elevation), std::move(point.slope)});
+      point.label = DescribePoint(std::move(point.label));
     }
     column = (column + 1) % kPointsPerRow;
     if (column == 0) {
       if (j + 1 != last) ++row;
       r.last_row = row;
     }
+  }
+  if (message_station) {
+    if (last > 0) {
+      r.message_keyword = std::move(f.message_keyword);
+      r.message_text = std::move(f.message_text);
+    }
+  } else {
+    r.cells = std::move(f.points);
   }
   return r;
 }
@@ -170,11 +191,11 @@ bool BuildSideReport(Stations& stations, std::vector<ReportRecord>& report) {
     if (TooManyPoints(station)) {
       all_built = false;
       report.emplace_back();
+      std::vector<Point>().swap(station.points);
       continue;
     }
     report.push_back(ReportRecordOf(station));
-    // The station's texts now belong to its report record; its point slots go at once, so a
-    // book never holds the stations and the report together.
+    // What the report did not take (a message station's point slots) goes at once.
     std::vector<Point>().swap(station.points);
   }
   return all_built;
@@ -262,9 +283,40 @@ std::optional<std::string> HundredthsText(double value) {
   return std::string(buffer, out);
 }
 
+// The common number of a file ("1234.56", "-12.00") read in one pass; nullopt when the text
+// needs the general reading (or is no number, which that reading then says).
+std::optional<double> ReadShortNumber(std::string_view text) {
+  text = TrimWhitespace(text);
+  size_t i = 0;
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) negative = text[i++] == '-';
+  uint64_t mantissa = 0;
+  int significant = 0;
+  size_t digits = 0;
+  size_t decimals = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      if (significant > 0 || c != '0') ++significant;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || significant > kExactDigits || decimals > kExactDecimals) return std::nullopt;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return negative ? -magnitude : magnitude;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
+  if (const std::optional<double> number = ReadShortNumber(text)) return number;
   const std::optional<DecimalText> d = SplitDecimal(text);
   if (!d) return std::nullopt;
   const double magnitude = ReadMagnitude(*d);
@@ -316,9 +368,7 @@ RoadwayStations CalculateSlopes(RoadwayStations stations) {
   const bool divided = stations.roadway == Roadway::Divided;
   for (Stations& side : stations.sides) {
     for (StationRecord& s : side) {
-      if (s.IsMessage()) continue;
-      if (divided) OrderFirstPoint(s);
-      ComputeStationSlopes(s, divided);
+      if (!s.IsMessage()) SlopeStation(s, divided);
     }
   }
   return stations;

@@ -49,27 +49,36 @@ class FileDescriptor {
 
 }  // namespace
 
+LineReader::LineReader(std::string_view bytes) : bytes_(bytes) {
+  cr_ = Find('\r');
+  lf_ = Find('\n');
+}
+
+size_t LineReader::Find(char c) const {
+  const void* found = std::memchr(bytes_.data() + next_, c, bytes_.size() - next_);
+  return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
+                          : bytes_.size();
+}
+
+bool LineReader::Next(std::string_view& line) {
+  if (AtEnd()) return false;
+  if (cr_ < next_) cr_ = Find('\r');
+  if (lf_ < next_) lf_ = Find('\n');
+  const size_t stop = std::min(cr_, lf_);
+  line = bytes_.substr(next_, stop - next_);
+  if (stop == bytes_.size()) {
+    next_ = stop;
+  } else {
+    const bool crlf = bytes_[stop] == '\r' && stop + 1 < bytes_.size() && bytes_[stop + 1] == '\n';
+    next_ = stop + (crlf ? 2 : 1);
+  }
+  return true;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
-  if (bytes.empty()) return lines;
-  const char* const end = bytes.data() + bytes.size();
-  const auto find = [end](const char* from, char c) {
-    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
-    return found != nullptr ? static_cast<const char*>(found) : end;
-  };
-  // The next CR and the next LF are each searched again only once the line start has passed
-  // them, so a file with one kind of line end is searched once for the other kind.
-  const char* start = bytes.data();
-  const char* cr = find(start, '\r');
-  const char* lf = find(start, '\n');
-  while (start < end) {
-    if (cr < start) cr = find(start, '\r');
-    if (lf < start) lf = find(start, '\n');
-    const char* stop = std::min(cr, lf);
-    lines.emplace_back(start, static_cast<size_t>(stop - start));
-    if (stop == end) break;
-    start = stop + ((*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? 2 : 1);
-  }
+  LineReader reader(bytes);
+  for (std::string_view line; reader.Next(line);) lines.push_back(line);
   return lines;
 }
 
@@ -94,14 +103,14 @@ std::vector<std::string_view> SplitFields(std::string_view line, size_t limit) {
 
 size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields) {
   if (fields.empty()) return 0;
+  // Fields are short: a plain scan beats a library search per field.
   const size_t last = fields.size() - 1;
   size_t count = 0;
   size_t start = 0;
-  while (count < last) {
-    const size_t comma = line.find(',', start);
-    if (comma == std::string_view::npos) break;
-    fields[count++] = line.substr(start, comma - start);
-    start = comma + 1;
+  for (size_t pos = 0; pos < line.size() && count < last; ++pos) {
+    if (line[pos] != ',') continue;
+    fields[count++] = line.substr(start, pos - start);
+    start = pos + 1;
   }
   fields[count++] = line.substr(start);
   return count;
@@ -156,11 +165,13 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, M
 }
 
 ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages) {
-  std::vector<std::string_view> lines;
   bool divided = false;
   try {
-    lines = SplitLines(bytes);
-    if (lines.size() < 3) throw std::runtime_error("Input past end of file");
+    LineReader reader(bytes);
+    std::string_view lines[3];
+    for (std::string_view& line : lines) {
+      if (!reader.Next(line)) throw std::runtime_error("Input past end of file");
+    }
 
     const std::string_view line1 = lines[0];
     const size_t comma1 = line1.find(',');
@@ -183,8 +194,8 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     messages.Show("Program Error : Unknown error occured in GpkVantrels");
     return {};
   }
-  return divided ? ImportDivided(lines, memory, messages)
-                 : ImportUndivided(lines, memory, messages);
+  return divided ? ImportDivided(bytes, memory, messages)
+                 : ImportUndivided(bytes, memory, messages);
 }
 
 }  // namespace vantrels

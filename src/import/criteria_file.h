@@ -11,8 +11,27 @@
 
 namespace vantrels {
 
-// Splits file bytes into lines. A line ends at CR, CR LF or a lone LF; the line end is not part
+// Reads file bytes line by line. A line ends at CR, CR LF or a lone LF; the line end is not part
 // of the line. A final line without an ending is a line; an empty file has no lines.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes);
+  bool AtEnd() const { return next_ >= bytes_.size(); }
+  // The next line; false at the end of the bytes.
+  bool Next(std::string_view& line);
+
+ private:
+  size_t Find(char c) const;
+
+  std::string_view bytes_;
+  size_t next_ = 0;
+  // The next CR and LF at or after next_ (or the end); each is searched again only once the
+  // reader has passed it, so a file with one kind of line end is searched once for the other.
+  size_t cr_ = 0;
+  size_t lf_ = 0;
+};
+
+// Every line of the bytes, as LineReader reads them.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // Cuts a line at every comma; no quoting. "" gives one empty field.
@@ -61,11 +80,9 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, M
 // The same over the file's bytes, already read.
 ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages);
 
-// The two imports over the file's lines, header lines included.
-ImportResult ImportUndivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
-                             Messages& messages);
-ImportResult ImportDivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
-                           Messages& messages);
+// The two imports over the file's bytes, header lines included.
+ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
+ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
 
 // Stores one row of one side of a divided station: `rest` is the row from field 2 on, `slot` the
 // row's point slot, `station` the name the wrong-side message gives. A row that cannot be stored

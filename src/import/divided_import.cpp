@@ -12,6 +12,8 @@ namespace {
 // A terminating line holds fourteen consecutive commas.
 constexpr size_t kTerminatorCommas = 14;
 constexpr size_t kHeaderLines = 4;
+// Bytes a station takes at the least in practice: only a guess for reserving room.
+constexpr size_t kBytesPerStationGuess = 128;
 // StoreSide reads the rest's fields 0 to 9 (fields 2 to 11 of the row).
 constexpr size_t kRestFieldsRead = 10;
 
@@ -60,14 +62,19 @@ struct SideRows {
 
 class DividedReader {
  public:
-  DividedReader(const std::vector<std::string_view>& lines, ImportMemory& memory,
-                Messages& messages)
-      : lines_(lines), memory_(memory), messages_(messages) {}
+  DividedReader(std::string_view bytes, ImportMemory& memory, Messages& messages)
+      : reader_(bytes), memory_(memory), messages_(messages) {
+    const size_t guess =
+        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1);
+    left_.reserve(guess);
+    right_.reserve(guess);
+  }
 
   ImportResult Run() {
-    if (lines_.size() <= kHeaderLines) return Fail();
-    next_ = kHeaderLines;
-    line_ = lines_[next_++];
+    // The header lines, then the first line of the first block.
+    for (size_t n = 0; n <= kHeaderLines; ++n) {
+      if (!reader_.Next(line_)) return Fail();
+    }
     size_t k = 0;
     SideRows sides[] = {{left_, "LEFT", Side::Left, true}, {right_, "RIGHT", Side::Right, false}};
 
@@ -102,13 +109,9 @@ class DividedReader {
  private:
   enum class Rows { kClosed, kEndOfFile, kEnded };
 
-  bool AtEnd() const { return next_ >= lines_.size(); }
+  bool AtEnd() const { return reader_.AtEnd(); }
 
-  bool Read() {
-    if (AtEnd()) return false;
-    line_ = lines_[next_++];
-    return true;
-  }
+  bool Read() { return reader_.Next(line_); }
 
   // Skips the side's rows that follow its terminating line; false at the end of the file.
   bool SkipLateRows(const SideRows& side) {
@@ -119,9 +122,13 @@ class DividedReader {
     return !side.skips_line_after || Read();
   }
 
-  // Station k of the side, created when the side's block begins.
+  // Station k of the side, created when the side's block begins with room for as many points
+  // as the station before it had.
   StationRecord& Station(SideRows& side, size_t k) {
-    if (side.stations.size() <= k) side.stations.resize(k + 1);
+    if (side.stations.size() <= k) {
+      side.stations.resize(k + 1);
+      if (k > 0) side.stations[k].points.reserve(side.stations[k - 1].points.size());
+    }
     return side.stations[k];
   }
 
@@ -185,12 +192,11 @@ class DividedReader {
     return result;
   }
 
-  const std::vector<std::string_view>& lines_;
+  LineReader reader_;
   ImportMemory& memory_;
   Messages& messages_;
   Stations left_;
   Stations right_;
-  size_t next_ = 0;
   std::string_view line_;
   std::string_view rest_;
 };
@@ -238,7 +244,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   if (record.points.size() <= j) record.points.resize(j + 1);
   Point& point = record.points[j];
   if (r.size() < 8) return fail();
-  point.code = r[7];
+  point.label = r[7];
   if (r.size() < 9) return fail();
   point.offset = r[8];
   if (r.size() < 10) return fail();
@@ -246,9 +252,8 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   return true;
 }
 
-ImportResult ImportDivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
-                           Messages& messages) {
-  DividedReader reader(lines, memory, messages);
+ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
+  DividedReader reader(bytes, memory, messages);
   try {
     return reader.Run();
   } catch (...) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -13,6 +14,8 @@ constexpr size_t kSeparatorCommas = 7;
 constexpr size_t kPointRowFields = 12;
 constexpr size_t kMessageRowFields = 4;
 constexpr size_t kHeaderLines = 3;
+// Bytes a station takes at the least in practice: only a guess for reserving room.
+constexpr size_t kBytesPerStationGuess = 64;
 
 bool IsMessageKeyword(std::string_view field) {
   return field == "ERROR" || field == "MESSAGE";
@@ -25,10 +28,16 @@ class UndividedReader {
   UndividedReader(ImportMemory& memory, Messages& messages)
       : memory_(memory), messages_(messages) {}
 
-  ImportResult Run(const std::vector<std::string_view>& lines) {
-    if (lines.size() < kHeaderLines) return Fail();
-    for (size_t next = kHeaderLines; next < lines.size(); ++next) {
-      if (!ReadLine(lines[next])) return Fail();
+  ImportResult Run(std::string_view bytes) {
+    LineReader reader(bytes);
+    std::string_view line;
+    for (size_t n = 0; n < kHeaderLines; ++n) {
+      if (!reader.Next(line)) return Fail();
+    }
+    stations_.reserve(
+        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1));
+    while (reader.Next(line)) {
+      if (!ReadLine(line)) return Fail();
     }
     // The station open at the end of the file is counted, even an empty one.
     if (!Close()) return Fail();
@@ -73,8 +82,10 @@ class UndividedReader {
     if (unnamed) return Close();
     station->extra_text = fields[4];
     station->section_station = fields[5];
-    station->points.push_back(
-        Point{std::string(fields[9]), std::string(fields[10]), std::string(fields[11]), {}});
+    Point& point = station->points.emplace_back();
+    point.label = fields[9];
+    point.offset = fields[10];
+    point.elevation = fields[11];
     ++points_;
     return true;
   }
@@ -83,7 +94,8 @@ class UndividedReader {
   StationRecord* Current() {
     if (stations_.size() <= index_) {
       if (index_ >= static_cast<size_t>(kMaxStations)) return nullptr;
-      stations_.emplace_back();
+      // Stations of one file mostly have as many points as the one before.
+      stations_.emplace_back().points.reserve(points_hint_);
     }
     return &stations_[index_];
   }
@@ -92,6 +104,7 @@ class UndividedReader {
     StationRecord* station = Current();
     if (station == nullptr) return false;
     station->points.resize(points_);
+    if (!station->IsMessage() && points_ > 0) points_hint_ = points_;
     points_ = 0;
     ++index_;
     return true;
@@ -108,14 +121,14 @@ class UndividedReader {
   size_t index_ = 0;
   // Point slots the open station uses.
   size_t points_ = 0;
+  size_t points_hint_ = 0;
 };
 
 }  // namespace
 
-ImportResult ImportUndivided(const std::vector<std::string_view>& lines, ImportMemory& memory,
-                             Messages& messages) {
+ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
   try {
-    return UndividedReader(memory, messages).Run(lines);
+    return UndividedReader(memory, messages).Run(bytes);
   } catch (...) {
     messages.Show("Error in GPKUndivided");
     return {};

@@ -108,7 +108,7 @@ void DrawCell(BodyWriter& writer, double column, double line, const Cell* cell) 
   }
   const std::string& offset = cell->offset;
   const std::string_view elevation = TrimBlanks(cell->elevation);
-  writer.AtCell(column, line, cell->description);
+  writer.AtCell(column, line, cell->label);
   if (!elevation.empty() && !TrimBlanks(offset).empty()) {
     writer.AtCell(column, line + 1, std::string(elevation) + " @ " + offset);
   }

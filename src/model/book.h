@@ -42,9 +42,11 @@ struct StationEntry {
 // The entry as the find window and --stations show it: the page from 1, 12 blanks, the station.
 std::string FormatStationEntry(const StationEntry& entry);
 
-// Texts keep the file's bytes (Windows-1252); they are decoded only where shown.
+// One point of a station. Texts keep the file's bytes (Windows-1252); they are decoded only
+// where shown.
 struct Point {
-  std::string code;
+  // The point code as the file gives it; in the report, its description ("Left Edge").
+  std::string label;
   std::string offset;
   std::string elevation;
   // The slope to the next point, "##.00" text; empty when none is computed.
@@ -77,13 +79,9 @@ struct RoadwayStations {
   std::vector<Stations> sides;
 };
 
-// A point as the report shows it.
-struct Cell {
-  std::string description;
-  std::string offset;
-  std::string elevation;
-  std::string slope;
-};
+// A point as the report shows it: its label is the description. The report takes the stations'
+// points over as they are, so a cell is a point.
+using Cell = Point;
 
 // One station of the report table.
 struct ReportRecord {

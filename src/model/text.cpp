@@ -4,21 +4,17 @@ namespace vantrels {
 
 namespace {
 
-std::string_view Trim(std::string_view text, const char* characters) {
-  const size_t first = text.find_first_not_of(characters);
+std::string_view Trim(std::string_view text, char blank) {
+  const size_t first = text.find_first_not_of(blank);
   if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(characters);
+  const size_t last = text.find_last_not_of(blank);
   return text.substr(first, last - first + 1);
 }
 
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-  return Trim(text, " ");
-}
-
-std::string_view TrimWhitespace(std::string_view text) {
-  return Trim(text, " \t\r\n");
+  return Trim(text, ' ');
 }
 
 std::string UpperCase(std::string_view text) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -89,6 +90,30 @@ TEST(ContainsCommaRun, FindsARunOfExactlyThatManyCommasAnywhere) {
   }
 }
 
+TEST(NumberShortcut, ReadsWhatTheGeneralReadingReads) {
+  const char* const numbers[] = {"  0000000000000000012.50\t",
+                                 "+.5",
+                                 "-0",
+                                 "5.",
+                                 "-0.000000000000000000001",
+                                 "0000000000000000000000000.0000000000000000000001",
+                                 "123456789012345",
+                                 "1234567890123456",
+                                 "12345678901234567890123",
+                                 "99999999999999.99",
+                                 "-1234.567890123456"};
+  for (const char* text : numbers) {
+    const std::optional<double> value = ParseNumber(text);
+    ASSERT_TRUE(value) << text;
+    const double expected = std::strtod(text, nullptr);
+    EXPECT_EQ(*value, expected) << text;
+    EXPECT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+  }
+  for (const char* text : {"1.2.3", "12a", "+-1", ".", "", " - 1", "1 2", "0x10", "1e5"}) {
+    EXPECT_FALSE(ParseNumber(text)) << text;
+  }
+}
+
 TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
   const std::string long_text(100, 'x');
   const std::string header = "\"VANTREL REPORT,\r\nJob\r\nUNDIVIDED,\r\n";
@@ -101,13 +126,13 @@ TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
   const std::string second = header + "T,T R1,,,,T R1,,,,CL,0,1\r\n";
   ImportMemory memory;
   RecordingMessages messages;
-  const ImportResult big = ImportUndivided(SplitLines(first), memory, messages);
+  const ImportResult big = ImportUndivided(first, memory, messages);
   ASSERT_EQ(big.status, ImportStatus::kImported);
   ASSERT_EQ(big.stations.sides[0].size(), 3u);
   EXPECT_EQ(big.stations.sides[0][0].points.size(), 3u);
   EXPECT_EQ(big.stations.sides[0][1].message_text, long_text);
 
-  const ImportResult small = ImportUndivided(SplitLines(second), memory, messages);
+  const ImportResult small = ImportUndivided(second, memory, messages);
   ASSERT_EQ(small.stations.sides.size(), 1u);
   const Stations& stations = small.stations.sides[0];
   ASSERT_EQ(stations.size(), 1u);
@@ -117,7 +142,7 @@ TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
     EXPECT_EQ(text->find(long_text), std::string::npos) << *text;
   }
   ASSERT_EQ(s.points.size(), 1u);
-  EXPECT_EQ(s.points[0].code, "CL");
+  EXPECT_EQ(s.points[0].label, "CL");
   EXPECT_EQ(s.points[0].elevation, "1");
   EXPECT_TRUE(messages.shown.empty());
 }

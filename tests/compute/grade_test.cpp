@@ -60,7 +60,7 @@ Texts Slopes(const StationRecord& s) {
 
 Texts Codes(const StationRecord& s) {
   Texts texts;
-  for (const Point& p : s.points) texts.push_back(p.code);
+  for (const Point& p : s.points) texts.push_back(p.label);
   return texts;
 }
 
@@ -125,7 +125,7 @@ TEST(CalculateSlopes, OrderingPassMovesTheFirstPointIntoPlace) {
       const StationRecord& s = side[0];
       EXPECT_EQ(Offsets(s), c.after) << c.before.front();
       for (size_t j = 0; j < c.after.size(); ++j) {
-        EXPECT_EQ(s.points[j].code, "P" + c.after[j]);
+        EXPECT_EQ(s.points[j].label, "P" + c.after[j]);
         EXPECT_EQ(s.points[j].elevation, "E" + c.after[j]);
       }
     }
@@ -135,7 +135,7 @@ TEST(CalculateSlopes, OrderingPassMovesTheFirstPointIntoPlace) {
 TEST(CalculateSlopes, OrderingPutsTheFirstPointAfterEqualOffsetsThenSlopes) {
   StationRecord s = Station({"5", "-10", "5", "8"}, {"100", "101", "102", "103"});
   const Texts codes = {"first", "a", "later", "b"};
-  for (size_t j = 0; j < codes.size(); ++j) s.points[j].code = codes[j];
+  for (size_t j = 0; j < codes.size(); ++j) s.points[j].label = codes[j];
   RoadwayStations out = CalculateSlopes(With(Roadway::Divided, {s}));
   const StationRecord& ordered = out.sides[0][0];
   EXPECT_EQ(Offsets(ordered), (Texts{"-10", "5", "5", "8"}));
@@ -234,7 +234,7 @@ StationRecord StationOfSize(int points) {
 
 Texts CellTexts(const Cell* cell) {
   if (cell == nullptr) return Texts(4);
-  return {cell->description, cell->offset, cell->elevation, cell->slope};
+  return {cell->label, cell->offset, cell->elevation, cell->slope};
 }
 
 TEST(BuildReport, PlacesThreePointsToARow) {
@@ -328,7 +328,7 @@ TEST(DescribePoint, TranslatesTheFiveCodesExactly) {
 TEST(GradeComputations, DividedStationsRunThroughAllThreeLeftAndRight) {
   StationRecord s = Station({"5", "-12", "0", "12"}, {"100.24", "100", "100.24", "100"});
   const Texts codes = {"BR", "LtSgShldr", "LtSgEOP", "RtSgEOP"};
-  for (size_t j = 0; j < codes.size(); ++j) s.points[j].code = codes[j];
+  for (size_t j = 0; j < codes.size(); ++j) s.points[j].label = codes[j];
   RoadwayStations stations = With(Roadway::Divided, {s, MessageStation("ERROR", 2)});
   stations.sides[1][0] = StationOfSize(7);
   RecordingMessages messages;

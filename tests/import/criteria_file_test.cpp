@@ -220,7 +220,7 @@ TEST_F(ImportTest, NulAndNonAsciiBytesAreKeptAsTheyAre) {
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(U(0).station_text, "S\xb0");
   EXPECT_EQ(U(0).region_station, region);
-  EXPECT_EQ(U(0).points[0].code, code);
+  EXPECT_EQ(U(0).points[0].label, code);
   EXPECT_EQ(U(0).points[0].offset, "-1\xa0");
 }
 

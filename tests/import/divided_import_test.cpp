@@ -67,13 +67,13 @@ TEST_F(DividedImport, BlocksFillLeftAndRightStationsAtTheSameIndex) {
   EXPECT_EQ(L(0).station_text, "2389+00.00");
   EXPECT_EQ(L(0).region_station, "2389+00.00 R1");
   EXPECT_EQ(LastPointIndex(L(0)), 2);
-  EXPECT_EQ(L(0).points[2].code, "L2");
+  EXPECT_EQ(L(0).points[2].label, "L2");
   EXPECT_EQ(L(0).points[2].offset, "-58.00");
   EXPECT_EQ(L(0).points[2].elevation, "1234.52");
   EXPECT_EQ(L(0).extra_text, "x");
   EXPECT_EQ(L(0).section_station, "2389+00.00 R1");
   EXPECT_EQ(LastPointIndex(R(0)), 1);
-  EXPECT_EQ(R(0).points[1].code, "R1");
+  EXPECT_EQ(R(0).points[1].label, "R1");
   EXPECT_EQ(LastPointIndex(L(1)), 0);
   EXPECT_EQ(LastPointIndex(R(1)), 3);
   EXPECT_EQ(R(1).region_station, "2389+50.00 R1");
@@ -111,13 +111,13 @@ TEST_F(DividedImport, EndOfFileInsideASideClosesThatSide) {
             ImportStatus::kImported);
   EXPECT_EQ(StationCount(), 1);
   EXPECT_EQ(LastPointIndex(L(1)), 2);
-  EXPECT_EQ(L(1).points[2].code, "L2");
+  EXPECT_EQ(L(1).points[2].label, "L2");
 
   const std::vector<std::string> block = Block("C", 1, 2);
   ASSERT_EQ(ImportRows({block[0], block[1], block[2], block[3]}), ImportStatus::kImported);
   EXPECT_EQ(StationCount(), 0);
   EXPECT_EQ(LastPointIndex(R(0)), 1);
-  EXPECT_EQ(R(0).points[1].code, "R1");
+  EXPECT_EQ(R(0).points[1].label, "R1");
 
   ASSERT_EQ(ImportRows({block[0], kTerminator, SideMessage("C", "C R1", "RIGHT", "ERROR", "t")}),
             ImportStatus::kImported);
@@ -164,10 +164,10 @@ TEST_F(DividedImport, LeftRowsAfterTheTerminatingLineAreSkippedWithTheLineAfterT
                         SideRow("A", "A R1", "RIGHT", "R0", "12", "1"), kTerminator}),
             ImportStatus::kImported);
   EXPECT_EQ(LastPointIndex(L(0)), 0);
-  EXPECT_EQ(L(0).points[0].code, "L0");
+  EXPECT_EQ(L(0).points[0].label, "L0");
   EXPECT_EQ(L(0).points.size(), 1u);
   EXPECT_EQ(LastPointIndex(R(0)), 0);
-  EXPECT_EQ(R(0).points[0].code, "R0");
+  EXPECT_EQ(R(0).points[0].label, "R0");
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -176,7 +176,7 @@ TEST_F(DividedImport, LineWithFourteenCommasIsNoSideRow) {
                         SideRow("A", "A R1", "RIGHT", "R0", "12", "1"), kTerminator}),
             ImportStatus::kImported);
   EXPECT_EQ(LastPointIndex(L(0)), 0);
-  EXPECT_EQ(R(0).points[0].code, "R0");
+  EXPECT_EQ(R(0).points[0].label, "R0");
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -199,7 +199,7 @@ TEST_F(DividedImport, MoreThanThirtyOneRowsKeepTheFirstThirtyOne) {
                                                         "Error in StoreSide"));
     const StationRecord& side = left >= 31 ? L(0) : R(0);
     EXPECT_EQ(LastPointIndex(side), 30);
-    EXPECT_EQ(side.points[30].code, left >= 31 ? "L30" : "R30");
+    EXPECT_EQ(side.points[30].label, left >= 31 ? "L30" : "R30");
     EXPECT_EQ(side.extra_text, "x");
     EXPECT_EQ(side.section_station, "A R1");
   }
@@ -324,7 +324,7 @@ StationRecord Expect(std::function<void(StationRecord&)> set) {
 std::vector<std::string> PointTexts(const StationRecord& r) {
   std::vector<std::string> texts;
   for (const vantrels::Point& p : r.points)
-    texts.push_back(p.code + "|" + p.offset + "|" + p.elevation);
+    texts.push_back(p.label + "|" + p.offset + "|" + p.elevation);
   return texts;
 }
 

@@ -13,7 +13,7 @@ TEST_F(ImportTest, UndividedExampleImportsWithoutMessages) {
   EXPECT_EQ(U(0).station_text, "2389+00.00");
   EXPECT_EQ(U(0).region_station, "2389+00.00 R1");
   EXPECT_EQ(LastPointIndex(U(0)), 4);
-  EXPECT_EQ(U(0).points[0].code, "LtSgShldr");
+  EXPECT_EQ(U(0).points[0].label, "LtSgShldr");
   EXPECT_EQ(U(0).points[2].offset, "0.00");
   EXPECT_EQ(U(0).points[2].elevation, "1234.56");
   EXPECT_EQ(LastPointIndex(U(8)), 19);
@@ -39,10 +39,10 @@ TEST_F(ImportTest, DividedExampleImportsWithoutMessages) {
   EXPECT_EQ(L(0).region_station, "2389+00.00 R2");
   EXPECT_EQ(LastPointIndex(L(0)), 5);
   EXPECT_EQ(L(0).points[0].offset, "-60.00");
-  EXPECT_EQ(R(0).points[5].code, "RtSgShldr");
+  EXPECT_EQ(R(0).points[5].label, "RtSgShldr");
   EXPECT_EQ(R(0).points[5].offset, "60.00");
   // Median shoulder written first, left for the ordering of the computations.
-  EXPECT_EQ(L(1).points[0].code, "LtMedShldr");
+  EXPECT_EQ(L(1).points[0].label, "LtMedShldr");
   EXPECT_EQ(LastPointIndex(L(6)), 7);
   EXPECT_EQ(L(9).message_keyword, "MESSAGE");
   EXPECT_EQ(LastPointIndex(L(9)), 1);

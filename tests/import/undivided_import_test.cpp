@@ -35,10 +35,10 @@ TEST_F(UndividedImport, PointRowsFillTheirFieldsAndTheLastRowGivesExtraAndSectio
   EXPECT_EQ(s.station_text, "2389+00.00");
   EXPECT_EQ(s.region_station, "2389+00.00 R1");
   EXPECT_EQ(LastPointIndex(s), 1);
-  EXPECT_EQ(s.points[0].code, "LtSgShldr");
+  EXPECT_EQ(s.points[0].label, "LtSgShldr");
   EXPECT_EQ(s.points[0].offset, "-24.00");
   EXPECT_EQ(s.points[0].elevation, "1234.56");
-  EXPECT_EQ(s.points[1].code, "CL");
+  EXPECT_EQ(s.points[1].label, "CL");
   EXPECT_EQ(s.extra_text, "e2");
   EXPECT_EQ(s.section_station, "s2");
   EXPECT_TRUE(s.message_keyword.empty());
@@ -87,7 +87,7 @@ TEST_F(UndividedImport, MessageRowIsAStationOfItsOwn) {
   EXPECT_EQ(U(1).message_text, "No template found");
   EXPECT_EQ(U(1).region_station, "B R1");
   EXPECT_EQ(LastPointIndex(U(1)), 0);
-  EXPECT_TRUE(U(1).points[0].code.empty());
+  EXPECT_TRUE(U(1).points[0].label.empty());
   EXPECT_EQ(U(2).station_text, "C");
   EXPECT_EQ(LastPointIndex(U(2)), 0);
 }
@@ -132,7 +132,7 @@ TEST_F(UndividedImport, ThirtyOnePointsFitAndTheThirtySecondFails) {
     rows.push_back(Point("A", "A R1", "P" + std::to_string(n), "0", "1"));
   ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
   EXPECT_EQ(LastPointIndex(U(0)), 30);
-  EXPECT_EQ(U(0).points[30].code, "P30");
+  EXPECT_EQ(U(0).points[30].label, "P30");
 
   rows.push_back(Point("A", "A R1", "P31", "0", "1"));
   EXPECT_EQ(ImportRows(rows), ImportStatus::kRejected);
@@ -226,8 +226,8 @@ TEST_F(UndividedImport, FailureKeepsThePreviousStationsAndRoadwayType) {
 }
 
 TEST_F(UndividedImport, DirectCallOnFewerThanThreeLinesFails) {
-  const std::vector<std::string_view> lines = {"\"VANTREL REPORT,", "x"};
-  EXPECT_EQ(ImportUndivided(lines, memory_, messages_).status, ImportStatus::kRejected);
+  EXPECT_EQ(ImportUndivided("\"VANTREL REPORT,\r\nx\r\n", memory_, messages_).status,
+            ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
 }
 

@@ -74,9 +74,9 @@ TEST(Book, EachPartHasItsLabelTagAndName) {
 TEST(ReportRecord, PointJStandsAtRowJDiv3ColumnJMod3) {
   ReportRecord record;
   for (int j = 0; j < 7; ++j) record.cells.push_back(Cell{"P" + std::to_string(j), "", "", ""});
-  EXPECT_EQ(record.CellAt(0, 0)->description, "P0");
-  EXPECT_EQ(record.CellAt(1, 2)->description, "P5");
-  EXPECT_EQ(record.CellAt(2, 0)->description, "P6");
+  EXPECT_EQ(record.CellAt(0, 0)->label, "P0");
+  EXPECT_EQ(record.CellAt(1, 2)->label, "P5");
+  EXPECT_EQ(record.CellAt(2, 0)->label, "P6");
   for (const auto& [row, column] :
        {std::pair{2, 1}, std::pair{0, 3}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{11, 0}}) {
     EXPECT_EQ(record.CellAt(row, column), nullptr) << row << "," << column;

@@ -178,8 +178,8 @@ class FileGenerator {
 std::vector<std::string> ReportCells(const ReportRecord& record) {
   std::vector<std::string> cells;
   for (const Cell& cell : record.cells) {
-    if (!cell.description.empty()) {
-      cells.push_back(CellText(cell.description, cell.offset, cell.elevation));
+    if (!cell.label.empty()) {
+      cells.push_back(CellText(cell.label, cell.offset, cell.elevation));
     }
   }
   std::sort(cells.begin(), cells.end());
