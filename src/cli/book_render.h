@@ -21,13 +21,13 @@ inline constexpr int kBookRejected = 1;
 inline constexpr int kBookUsage = 2;
 inline constexpr int kBookEnded = 3;
 
-// Messages on a stream, one per line, decoded from Windows-1252.
+// Messages on a stream, one per line, decoded from Windows-1252. The wrong-side stop needs
+// nothing here: the road reports it and the command exits with kBookEnded.
 class StreamMessages : public Messages {
  public:
   explicit StreamMessages(std::ostream& out) : out_(out) {}
   void Show(const std::string& text) override;
-  void EndProgram() override { ended = true; }
-  bool ended = false;
+  void EndProgram() override {}
 
  private:
   std::ostream& out_;
