@@ -9,8 +9,6 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "import/criteria_file.h"
-
 namespace vantrels::bench {
 
 namespace {
@@ -20,10 +18,6 @@ std::filesystem::path DataDirectory() {
     return dir;
   }
   return std::filesystem::temp_directory_path() / "vantrels-bench";
-}
-
-bool IsDivided(const Store& store) {
-  return UpperCase(store.RoadwayType) == "DIVIDED";
 }
 
 }  // namespace
@@ -47,37 +41,28 @@ std::string CriteriaFile(const RoadShape& shape) {
   return written.emplace(key, path.string()).first->second;
 }
 
-std::unique_ptr<Road> MakeRoad(const RoadShape& shape, Surface* printer) {
+std::unique_ptr<Road> MakeRoad(const RoadShape& shape) {
   auto road = std::make_unique<Road>();
-  Store& store = road->store;
-  InitialiseStore(store);
-  for (PageTable* table :
-       {&store.UndividedPageStarts, &store.LeftPageStarts, &store.RightPageStarts}) {
-    (*table)[0] = "0:0";
-  }
-  store.InputFilePath = CriteriaFile(shape);
-  store.ProjectNumber = "BENCH-1";
-  store.HeadingDate = "01 01 2024";
-  store.ReportFontName = "Courier New";
-  store.Printer = printer;
+  road->path = CriteriaFile(shape);
+  road->context.project_number = "BENCH-1";
+  road->context.heading_date = "01 01 2024";
+  road->context.report_font = "Courier New";
   return road;
 }
 
-bool CheckImported(benchmark::State& state, const Road& road, const RoadShape& shape) {
-  const Store& store = road.store;
-  const bool divided = IsDivided(store);
-  const ReportArray& report = divided ? store.LeftReport : store.UndividedReport;
-  if (divided != shape.divided || store.StationCount != shape.stations - 1 ||
-      report.size() != static_cast<size_t>(shape.stations) || store.ProgramEnded) {
+bool CheckImported(benchmark::State& state, const Book* book, const RoadShape& shape) {
+  if (!book || book->Divided() != shape.divided ||
+      book->sides[0].report.size() != static_cast<size_t>(shape.stations)) {
     state.SkipWithError("the generated file was not imported whole");
     return false;
   }
   return true;
 }
 
-int CountedPages(const Store& store) {
-  if (!IsDivided(store)) return store.UndividedLastPage + 1;
-  return store.LeftLastPage + 1 + store.RightLastPage + 1;
+int CountedPages(const Book& book) {
+  int pages = 0;
+  for (const SideBook& side : book.sides) pages += side.Pages();
+  return pages;
 }
 
 RoadShape ShapeOf(const benchmark::State& state) {

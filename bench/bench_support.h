@@ -5,10 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "book/road.h"
 #include "criteria_generator.h"
-#include "layout/surface.h"
+#include "layout/page.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels::bench {
 
@@ -20,21 +21,22 @@ inline constexpr double kPageLines = 63;
 // $VANTRELS_BENCH_DATA, or "vantrels-bench" in the system's temporary directory.
 std::string CriteriaFile(const RoadShape& shape);
 
-// A store set up the way the main window leaves it before a Preview: station arrays created,
-// page tables starting at "0:0", the file chosen and `printer` current. The heading date is
-// fixed so that every run draws the same texts.
+// The inputs of a preview of `shape`: the file, what earlier previews left, and the heading
+// texts. The heading date is fixed so that every run draws the same texts.
 struct Road {
-  Store store;
+  std::string path;
+  RoadMemory memory;
   RecordingMessages messages;
+  PageContext context;
 };
-std::unique_ptr<Road> MakeRoad(const RoadShape& shape, Surface* printer);
+std::unique_ptr<Road> MakeRoad(const RoadShape& shape);
 
-// Skips the benchmark with an error when the road of `road`
-// did not import every station of `shape`. Returns false when skipped.
-bool CheckImported(benchmark::State& state, const Road& road, const RoadShape& shape);
+// Skips the benchmark with an error when `book` does not hold every station of `shape`.
+// Returns false when skipped.
+bool CheckImported(benchmark::State& state, const Book* book, const RoadShape& shape);
 
 // Pages of the counted book over both sides, as a counter.
-int CountedPages(const Store& store);
+int CountedPages(const Book& book);
 
 // Shape of a benchmark whose arguments are {divided, stations, points}.
 RoadShape ShapeOf(const benchmark::State& state);

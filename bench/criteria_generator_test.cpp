@@ -25,40 +25,32 @@ TEST_P(GeneratedFile, ImportsEveryStationAndPoint) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << GenerateCriteriaFile(shape);
   }
-  Store store;
-  InitialiseStore(store);
-  store.InputFilePath = path.string();
+  RoadMemory memory;
   RecordingMessages messages;
-  ASSERT_EQ(ImportAndCompute(store, messages), kFileAccepted);
+  const RoadResult road = ImportAndCompute(path.string(), memory, messages);
   std::filesystem::remove(path);
+  ASSERT_EQ(road.status, RoadStatus::kBook);
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
-  EXPECT_EQ(store.RoadwayType, shape.divided ? "DIVIDED" : "UNDIVIDED");
-  ASSERT_EQ(store.StationCount, shape.stations - 1);
+  const Book& book = *road.book;
+  EXPECT_EQ(book.roadway, shape.divided ? Roadway::Divided : Roadway::Undivided);
+  ASSERT_EQ(book.sides.size(), shape.divided ? 2u : 1u);
 
-  std::vector<const StationArray*> sides;
-  if (shape.divided) {
-    sides = {&store.LeftStations, &store.RightStations};
-  } else {
-    sides = {&store.UndividedStations};
-  }
-  for (const StationArray* stations : sides) {
+  for (const SideBook& side : book.sides) {
+    ASSERT_EQ(side.report.size(), static_cast<size_t>(shape.stations));
     for (int s = 0; s < shape.stations; ++s) {
-      const StationRecord& station = (*stations)[static_cast<size_t>(s)];
-      ASSERT_EQ(station.LastPointIndex, shape.points - 1) << "station " << s;
-      EXPECT_TRUE(station.MessageKeyword.empty());
-      EXPECT_EQ(station.SectionStation, station.RegionStation);
-      for (int p = 0; p + 1 < shape.points; ++p) {
-        ASSERT_FALSE(station.PointSlopes[static_cast<size_t>(p)].empty())
-            << "station " << s << " point " << p;
+      const ReportRecord& station = side.report[static_cast<size_t>(s)];
+      ASSERT_EQ(station.cells.size(), static_cast<size_t>(shape.points)) << "station " << s;
+      EXPECT_FALSE(station.IsMessage());
+      EXPECT_TRUE(station.cross_section);
+      for (size_t p = 0; p + 1 < station.cells.size(); ++p) {
+        ASSERT_FALSE(station.cells[p].slope.empty()) << "station " << s << " point " << p;
         // After the ordering step the offsets run across the roadway.
-        EXPECT_LT(ParseNumber(station.PointOffsets[static_cast<size_t>(p)]).value(),
-                  ParseNumber(station.PointOffsets[static_cast<size_t>(p) + 1]).value());
+        EXPECT_LT(ParseNumber(station.cells[p].offset).value(),
+                  ParseNumber(station.cells[p + 1].offset).value());
       }
     }
+    EXPECT_EQ(side.report.back().last_row, (shape.points - 1) / 3);
   }
-  const ReportArray& report = shape.divided ? store.LeftReport : store.UndividedReport;
-  ASSERT_EQ(report.size(), static_cast<size_t>(shape.stations));
-  EXPECT_EQ(report.back().LastRow, (shape.points - 1) / 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, GeneratedFile,

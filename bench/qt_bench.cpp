@@ -12,10 +12,9 @@
 #include <filesystem>
 
 #include "bench_support.h"
+#include "book/book_printer.h"
 #include "book/road.h"
 #include "gui/frm_print.h"
-#include "import/criteria_file.h"
-#include "layout/page.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 #include "render/window_surface.h"
@@ -24,8 +23,6 @@ namespace vantrels::bench {
 namespace {
 
 constexpr double kScreenDpi = 96;
-constexpr double kColumnTwips = 120;
-constexpr double kLineTwips = 240;
 
 void LargestShapes(benchmark::internal::Benchmark* b) {
   b->ArgNames({"divided", "stations", "points"});
@@ -40,40 +37,45 @@ QString PdfPath(const char* name) {
   return QString::fromStdString(path.string());
 }
 
-// The viewer opens at the printer page's size: PageColumns x PageLines cells of 120 x 240 twips.
-QSize ViewerPixels(const Store& store) {
-  return QSize(TwipsToPixels(store.PageColumns * kColumnTwips, kScreenDpi),
-               TwipsToPixels(store.PageLines * kLineTwips, kScreenDpi));
+// The book of the road laid out on the page of a PDF printer, Letter with quarter-inch margins.
+RoadResult BuildOnPdfPage(Road& road, const QString& pdf) {
+  PrinterSurface printer(MakePdfPrinter(pdf));
+  return BuildBook(road.path, &printer, road.memory, road.messages);
 }
 
-// RedrawPage of the viewer (clear, heading, body) and the picture painted at the viewer's
-// default size on a 96 dpi screen, for a page in the middle of the book.
+// The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.
+QSize ViewerPixels(const Book& book) {
+  return QSize(TwipsToPixels(book.page.columns * kCellTwipsWide, kScreenDpi),
+               TwipsToPixels(book.page.lines * kCellTwipsHigh, kScreenDpi));
+}
+
+// The viewer's redraw (clear, heading, body) and the picture painted at the viewer's default
+// size on a 96 dpi screen, for a page in the middle of the book.
 void BM_ViewerPage(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   const QString pdf = PdfPath("viewer");
-  PrinterSurface printer(MakePdfPrinter(pdf));
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  RunHeadlessRoad(store, road->messages);
-  const QSize size = ViewerPixels(store);
+  auto road = MakeRoad(shape);
+  const RoadResult built = BuildOnPdfPage(*road, pdf);
+  const Book& book = *built.book;
+  const QSize size = ViewerPixels(book);
   // As the viewer's resize handling does, from the window's outer size in pixels.
-  store.ViewScale = ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
-                                 PixelsToTwips(size.height(), kScreenDpi));
-  const int32_t page = (shape.divided ? store.LeftLastPage : store.UndividedLastPage) / 2;
+  PageContext context = road->context;
+  context.view_scale = ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
+                                    PixelsToTwips(size.height(), kScreenDpi));
+  const BookPrinter pages(book, context, road->messages);
+  const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   WindowSurface picture;
   for (auto _ : state) {
-    store.CurrentPage = page;
     picture.Clear();
-    PrintQMTForm(store, road->messages, picture);
-    ToPrintAllForms(store, road->messages, picture);
+    pages.RenderPage(picture, middle);
     const QImage image = RenderPicture(picture, size, kScreenDpi);
     benchmark::DoNotOptimize(image.constBits());
   }
-  if (CheckImported(state, *road, shape)) {
+  if (CheckImported(state, &book, shape)) {
     state.counters["texts"] = static_cast<double>(picture.Runs().size());
     state.counters["width_px"] = size.width();
     state.counters["height_px"] = size.height();
-    state.SetLabel("ViewScale " + std::to_string(store.ViewScale));
+    state.SetLabel("ViewScale " + std::to_string(context.view_scale));
   }
   QFile::remove(pdf);
 }
@@ -84,35 +86,17 @@ BENCHMARK(BM_ViewerPage)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 void BM_BookToPdf(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   const QString pdf = PdfPath("book");
-  PrinterSurface measure(MakePdfPrinter(pdf));
-  auto road = MakeRoad(shape, &measure);
-  Store& store = road->store;
-  RunHeadlessRoad(store, road->messages);
-  int pages = 0;
+  auto road = MakeRoad(shape);
+  const RoadResult built = BuildOnPdfPage(*road, pdf);
+  const Book& book = *built.book;
+  const BookPrinter pages(book, road->context, road->messages);
+  size_t printed = 0;
   for (auto _ : state) {
     PrinterSurface printer(MakePdfPrinter(pdf));
-    store.Printer = &printer;
-    const auto print_pages = [&](const char* side, int32_t last_page) {
-      for (int32_t page = 0; page <= last_page; ++page) {
-        if (side != nullptr) store.CurrentSide = side;
-        store.CurrentPage = page;
-        PrintQMTForm(store, road->messages, printer);
-        ToPrintAllForms(store, road->messages, printer);
-        printer.NewPage();
-      }
-    };
-    if (shape.divided) {
-      print_pages("LeftSide", store.LeftLastPage);
-      print_pages("RightSide", store.RightLastPage);
-    } else {
-      print_pages(nullptr, store.UndividedLastPage);
-    }
-    pages = printer.PagesInDocument();
-    printer.EndDoc();
+    printed = pages.Print(printer, WholeBook(book)).pages.size();
   }
-  store.Printer = nullptr;
-  if (CheckImported(state, *road, shape)) {
-    state.counters["pages"] = pages;
+  if (CheckImported(state, &book, shape)) {
+    state.counters["pages"] = static_cast<double>(printed);
     state.counters["pdf_MB"] = static_cast<double>(QFile(pdf).size()) / (1024.0 * 1024.0);
   }
   QFile::remove(pdf);

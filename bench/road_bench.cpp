@@ -3,12 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <utility>
 
 #include "bench_support.h"
+#include "book/book_printer.h"
 #include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
-#include "layout/page.h"
 #include "layout/text_surface.h"
 
 namespace vantrels::bench {
@@ -28,157 +29,141 @@ void StationSeries(benchmark::internal::Benchmark* b) {
   }
 }
 
-// Creating the six station arrays, as the main window does once when it loads (fresh:1, memory
-// newly allocated) and as the command line's set-up does on a store already used (fresh:0).
-void BM_InitialiseStore(benchmark::State& state) {
-  const bool fresh = state.range(0) != 0;
-  auto store = std::make_unique<Store>();
-  for (auto _ : state) {
-    if (fresh) {
-      state.PauseTiming();
-      store = std::make_unique<Store>();
-      state.ResumeTiming();
-    }
-    InitialiseStore(*store);
-    benchmark::DoNotOptimize(store->UndividedStations.data());
-  }
+// The stations of the generated file as the import gives them.
+RoadwayStations Imported(Road& road) {
+  return ImportCriteriaFile(road.path, road.memory.import, road.messages).stations;
 }
-BENCHMARK(BM_InitialiseStore)->ArgName("fresh")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-// Classification and import (GpkVantrels reads the file, then the undivided or divided import).
+// Classification and import: the file read, classified and imported into stations sized to it.
 void BM_Import(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
-  TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
+  auto road = MakeRoad(shape);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(GpkVantrels(road->store, road->messages));
+    benchmark::DoNotOptimize(ImportCriteriaFile(road->path, road->memory.import, road->messages));
   }
-  CheckImported(state, *road, shape);
+  const RoadResult checked = ImportAndCompute(road->path, road->memory, road->messages);
+  CheckImported(state, checked.book ? &*checked.book : nullptr, shape);
 }
 BENCHMARK(BM_Import)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
-// Each computation runs on the state the previous steps leave: the ordering step of
-// CalculateSlopes changes the station arrays, so they are put back before every run, and the
-// report arrays are re-created empty as the import leaves them.
-void BM_CalculateSlopes(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  GpkVantrels(store, road->messages);
-  const StationArray left = store.LeftStations, right = store.RightStations,
-                     undivided = store.UndividedStations;
+// Each run copies its input outside the timing: a fixed number of runs keeps the copying, which
+// the benchmark does not count, from running for minutes before a fast step is measured.
+constexpr int kComputationRuns = 40;
+
+// Times `step` alone: every step takes its stations over, so each run gets a copy of `input`,
+// made outside the timing, and its result is freed outside the timing too. Then checks that the
+// road of the shape gives a whole book.
+template <typename Step>
+void TimeComputation(benchmark::State& state, const RoadwayStations& input, Step step) {
   for (auto _ : state) {
     state.PauseTiming();
-    store.LeftStations = left;
-    store.RightStations = right;
-    store.UndividedStations = undivided;
+    RoadwayStations stations = input;
     state.ResumeTiming();
-    CalculateSlopes(store, road->messages);
+    auto result = step(std::move(stations));
+    state.PauseTiming();
+    benchmark::DoNotOptimize(result);
+    { const auto freed = std::move(result); }
+    state.ResumeTiming();
   }
-  CheckImported(state, *road, shape);
+  RecordingMessages messages;
+  const Book book = BuildReport(FilterPoints(CalculateSlopes(input), messages), messages);
+  CheckImported(state, &book, ShapeOf(state));
 }
-BENCHMARK(BM_CalculateSlopes)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
+
+// Each computation runs on what the steps before it give.
+void BM_CalculateSlopes(benchmark::State& state) {
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(state, Imported(*road),
+                  [](RoadwayStations stations) { return CalculateSlopes(std::move(stations)); });
+}
+BENCHMARK(BM_CalculateSlopes)
+    ->Apply(LargestShapes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kComputationRuns);
 
 void BM_FilterPoints(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  GpkVantrels(store, road->messages);
-  CalculateSlopes(store, road->messages);
-  for (auto _ : state) {
-    FilterPoints(store, road->messages);
-  }
-  CheckImported(state, *road, shape);
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(state, CalculateSlopes(Imported(*road)), [&](RoadwayStations stations) {
+    return FilterPoints(std::move(stations), road->messages);
+  });
 }
-BENCHMARK(BM_FilterPoints)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterPoints)
+    ->Apply(LargestShapes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kComputationRuns);
 
-void BM_WritetoFinalReport(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  GpkVantrels(store, road->messages);
-  CalculateSlopes(store, road->messages);
-  FilterPoints(store, road->messages);
-  for (auto _ : state) {
-    state.PauseTiming();
-    RecreateReport(store.UndividedReport, shape.divided ? -1 : store.StationCount);
-    RecreateReport(store.LeftReport, shape.divided ? store.StationCount : -1);
-    RecreateReport(store.RightReport, shape.divided ? store.StationCount : -1);
-    state.ResumeTiming();
-    WritetoFinalReport(store, road->messages);
-  }
-  CheckImported(state, *road, shape);
+void BM_BuildReport(benchmark::State& state) {
+  auto road = MakeRoad(ShapeOf(state));
+  TimeComputation(
+      state, FilterPoints(CalculateSlopes(Imported(*road)), road->messages),
+      [&](RoadwayStations stations) { return BuildReport(std::move(stations), road->messages); });
 }
-BENCHMARK(BM_WritetoFinalReport)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildReport)
+    ->Apply(LargestShapes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kComputationRuns);
 
-// The heading on the hidden viewer, PageCount and PageCountRight: every page laid out once.
-void BM_PageCount(benchmark::State& state) {
+// The printer measured and both sides counted: every page laid out once.
+void BM_CountBook(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
+  auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  ImportAndCompute(store, road->messages);
-  NullSurface hidden_viewer;
+  RoadResult computed = ImportAndCompute(road->path, road->memory, road->messages);
+  Book& book = *computed.book;
   for (auto _ : state) {
-    store.StationList.clear();
-    store.StationListRight.clear();
-    CountBook(store, road->messages, hidden_viewer);
+    CountBook(book, MeasurePrinterPage(&printer, road->memory), road->messages);
   }
-  if (CheckImported(state, *road, shape)) state.counters["pages"] = CountedPages(store);
+  if (CheckImported(state, &book, shape)) state.counters["pages"] = CountedPages(book);
 }
-BENCHMARK(BM_PageCount)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountBook)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 // One page of the book's middle, heading and body, onto the text printer.
 void BM_TextSurfacePage(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
+  auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  Store& store = road->store;
-  RunHeadlessRoad(store, road->messages);
-  const int32_t page = (shape.divided ? store.LeftLastPage : store.UndividedLastPage) / 2;
+  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
+  const Book& book = *built.book;
+  const BookPrinter pages(book, road->context, road->messages);
+  const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   for (auto _ : state) {
-    store.CurrentPage = page;
-    PrintQMTForm(store, road->messages, printer);
-    ToPrintAllForms(store, road->messages, printer);
+    pages.RenderPage(printer, middle);
     // Only the page just drawn is kept, so memory stays flat however many runs there are.
     printer.KillDoc();
   }
-  CheckImported(state, *road, shape);
+  CheckImported(state, &book, shape);
 }
 BENCHMARK(BM_TextSurfacePage)->Apply(LargestShapes)->Unit(benchmark::kMicrosecond);
 
-// The whole headless road of one Preview: classification, import, the three computations and
-// page counting, on a store whose arrays were created at load.
-void BM_HeadlessRoad(benchmark::State& state) {
+// Times the whole road of one Preview on the text printer; false when the book is not whole.
+bool TimeRoad(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
+  auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(RunHeadlessRoad(road->store, road->messages));
+    benchmark::DoNotOptimize(BuildBook(road->path, &printer, road->memory, road->messages));
   }
-  if (CheckImported(state, *road, shape)) state.counters["pages"] = CountedPages(road->store);
+  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
+  if (!CheckImported(state, built.book ? &*built.book : nullptr, shape)) return false;
+  state.counters["pages"] = CountedPages(*built.book);
+  return true;
+}
+
+// The whole headless road of one Preview: classification, import, the three computations and
+// page counting.
+void BM_HeadlessRoad(benchmark::State& state) {
+  TimeRoad(state);
 }
 BENCHMARK(BM_HeadlessRoad)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 // How the road's cost grows with the stations (9 points each). A 63-line page holds three such
 // stations, so from 1503 stations on the book reaches the 501-page limit and counting stops.
 void BM_RoadGrowth(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  TextSurface printer(kPageColumns, kPageLines);
-  auto road = MakeRoad(shape, &printer);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(RunHeadlessRoad(road->store, road->messages));
-  }
-  if (CheckImported(state, *road, shape)) {
-    state.counters["pages"] = CountedPages(road->store);
-    // Seconds per station: time divided by the stations of every iteration.
-    state.counters["per_station"] =
-        benchmark::Counter(shape.stations, benchmark::Counter::kIsIterationInvariantRate |
-                                               benchmark::Counter::kInvert);
-  }
+  if (!TimeRoad(state)) return;
+  // Seconds per station: time divided by the stations of every iteration.
+  state.counters["per_station"] =
+      benchmark::Counter(ShapeOf(state).stations, benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RoadGrowth)->Apply(StationSeries)->Unit(benchmark::kMillisecond);
 

@@ -1,39 +1,68 @@
 #include "book/road.h"
 
+#include <utility>
+
 #include "compute/grade.h"
-#include "import/criteria_file.h"
 #include "layout/page.h"
 
 namespace vantrels {
 
-int ImportAndCompute(Store& store, Messages& messages) {
-  store.CurrentPage = 0;
-  const int result = GpkVantrels(store, messages);
-  if (result != kFileAccepted) return result;
-  CalculateSlopes(store, messages);
-  FilterPoints(store, messages);
-  WritetoFinalReport(store, messages);
+namespace {
+
+// The computations after an import: the book without its pages.
+RoadResult Compute(ImportResult imported, Messages& messages) {
+  RoadResult result;
+  switch (imported.status) {
+    case ImportStatus::kImported:
+      break;
+    case ImportStatus::kRejected:
+      return result;
+    case ImportStatus::kProgramEnded:
+      result.status = RoadStatus::kProgramEnded;
+      return result;
+  }
+  RoadwayStations stations = CalculateSlopes(std::move(imported.stations));
+  stations = FilterPoints(std::move(stations), messages);
+  result.book = BuildReport(std::move(stations), messages);
+  result.status = RoadStatus::kBook;
   return result;
 }
 
-bool CountBook(Store& store, Messages& messages, Surface& viewer) {
-  const std::string type = UpperCase(store.RoadwayType);
-  const bool divided = type == "DIVIDED";
-  if (!divided && type != "UNDIVIDED") return false;
-  if (divided) store.CurrentSide = "LeftSide";
-  PrintQMTForm(store, messages, viewer);
-  PageCount(store, messages);
-  PageCountRight(store, messages);
-  if (divided) store.CurrentSide = "LeftSide";
-  return true;
+RoadResult Counted(RoadResult result, Surface* printer, RoadMemory& memory, Messages& messages) {
+  if (result.book) CountBook(*result.book, MeasurePrinterPage(printer, memory), messages);
+  return result;
 }
 
-bool RunHeadlessRoad(Store& store, Messages& messages) {
-  store.StationList.clear();
-  store.StationListRight.clear();
-  if (ImportAndCompute(store, messages) != kFileAccepted) return false;
-  NullSurface hidden_viewer;
-  return CountBook(store, messages, hidden_viewer);
+}  // namespace
+
+RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
+  return Compute(ImportCriteriaFile(path, memory.import, messages), messages);
+}
+
+RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages) {
+  return Compute(ImportCriteriaBytes(bytes, memory.import, messages), messages);
+}
+
+PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory) {
+  if (printer) {
+    if (const std::optional<PageGeometry> measured = MeasurePage(*printer)) memory.page = *measured;
+  }
+  return memory.page;
+}
+
+void CountBook(Book& book, PageGeometry page, Messages& messages) {
+  book.page = page;
+  for (SideBook& side : book.sides) CountPages(side, page, messages);
+}
+
+RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
+                     Messages& messages) {
+  return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
+}
+
+RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                              Messages& messages) {
+  return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);
 }
 
 }  // namespace vantrels

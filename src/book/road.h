@@ -1,22 +1,58 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "import/criteria_file.h"
 #include "layout/surface.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels {
 
-// Preview steps 5 to 7: CurrentPage := 0, classification and import, then the three grade
-// computations. Returns GpkVantrels' result; nothing is computed for a rejected file.
-int ImportAndCompute(Store& store, Messages& messages);
+// What one preview leaves for the next: the region station an import read last (a divided
+// import that fails before reading a row names it), and the page last measured (kept when the
+// printer cannot be measured; 0 x 0 before the first measure). The caller owns it and hands
+// the same one to every preview.
+struct RoadMemory {
+  ImportMemory import;
+  PageGeometry page;
+};
 
-// Preview steps 9 and 10.1 to 10.3: the heading on the viewer (which measures the printer),
-// PageCount, PageCountRight, and the left side again for a divided roadway. Returns false for
-// a roadway type that is neither "UNDIVIDED" nor "DIVIDED".
-bool CountBook(Store& store, Messages& messages, Surface& viewer);
+enum class RoadStatus {
+  kBook,
+  // The file was rejected or its import failed; its message has been shown. Nothing was
+  // computed, so the caller's previous book stays whole.
+  kRejected,
+  // The divided import's wrong-side stop: the caller ends the program.
+  kProgramEnded,
+};
 
-// The whole headless road of one preview: empties the station lists, ImportAndCompute, then
-// CountBook with a hidden viewer. Returns true when a book was counted.
-bool RunHeadlessRoad(Store& store, Messages& messages);
+struct RoadResult {
+  RoadStatus status = RoadStatus::kRejected;
+  // Set when status is kBook.
+  std::optional<Book> book;
+};
+
+// Reads, classifies and imports the criteria file, then orders the points, computes the slopes
+// and builds the report: a book whose pages are not counted yet.
+RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages);
+// The same over the file's bytes, already read.
+RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages);
+
+// The page of the current printer: measured in single precision into memory.page, or the page
+// measured last when `printer` is null or cannot be measured.
+PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory);
+
+// Lays the book out on `page`: counts every side, left before right.
+void CountBook(Book& book, PageGeometry page, Messages& messages);
+
+// The whole headless road of one preview: ImportAndCompute, then the book counted on the page of
+// `printer`.
+RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
+                     Messages& messages);
+RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                              Messages& messages);
 
 }  // namespace vantrels

@@ -1,11 +1,9 @@
 #include "cli/book_render.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
-#include <exception>
 #include <optional>
-#include <string_view>
+#include <utility>
 
 #include "book/road.h"
 #include "layout/page.h"
@@ -18,58 +16,25 @@ namespace vantrels {
 
 namespace {
 
-bool IsDivided(const Store& store) {
-  std::string type = store.RoadwayType;
-  for (char& c : type) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return type == "DIVIDED";
+bool IsSelected(Side side, const BookOptions& options) {
+  return options.side == BookSide::kBoth ||
+         (options.side == BookSide::kLeft) == (side == Side::Left);
 }
 
-// Passes messages on and notes whether the program was ended.
-class EndWatch : public Messages {
- public:
-  explicit EndWatch(Messages& inner) : inner_(inner) {}
-  void Show(const std::string& text) override { inner_.Show(text); }
-  void EndProgram() override {
-    ended = true;
-    inner_.EndProgram();
+// The side books to put out: the undivided book, or the chosen sides of a divided one.
+std::vector<Side> SelectedSides(const Book& book, const BookOptions& options) {
+  if (!book.Divided()) return {Side::Left};
+  std::vector<Side> sides;
+  for (const Side side : {Side::Left, Side::Right}) {
+    if (IsSelected(side, options)) sides.push_back(side);
   }
-  bool ended = false;
-
- private:
-  Messages& inner_;
-};
-
-struct SideBook {
-  const char* side;  // CurrentSide while drawing; empty for an undivided roadway
-  int32_t last_page;
-  const std::vector<std::string>* stations;
-};
-
-std::vector<SideBook> SelectedBooks(const Store& store, const BookOptions& options) {
-  if (!IsDivided(store)) return {{"", store.UndividedLastPage, &store.StationList}};
-  std::vector<SideBook> books;
-  if (options.side != BookSide::kRight) {
-    books.push_back({"LeftSide", store.LeftLastPage, &store.StationList});
-  }
-  if (options.side != BookSide::kLeft) {
-    books.push_back({"RightSide", store.RightLastPage, &store.StationListRight});
-  }
-  return books;
+  return sides;
 }
 
-// The pages of one book to put out, zero-based and both included.
-std::pair<int32_t, int32_t> PageSpan(const SideBook& book, const BookOptions& options) {
-  if (options.pages) return {options.pages->from - 1, options.pages->to - 1};
-  return {0, book.last_page};
-}
-
-std::optional<int> EntryPage(std::string_view entry) {
-  int page = 0;
-  const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), page);
-  if (error != std::errc() || end == entry.data()) return std::nullopt;
-  return page;
+// The pages of one side book to put out, zero-based and both included.
+PageSpan SpanOf(const Book& book, Side side, const BookOptions& options) {
+  if (options.pages) return {side, options.pages->from - 1, options.pages->to - 1};
+  return {side, 0, book.Of(side).last_page};
 }
 
 // A printer or PDF file that fails; the book is not produced.
@@ -116,25 +81,35 @@ void StreamMessages::Show(const std::string& text) {
   out_ << Cp1252ToUtf8(text) << '\n' << std::flush;
 }
 
-int PrepareBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options) {
-  InitialiseStore(store);
-  for (PageTable* table :
-       {&store.UndividedPageStarts, &store.LeftPageStarts, &store.RightPageStarts}) {
-    (*table)[0] = "0:0";
+PreparedBook PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
+  RoadMemory memory;
+  RoadResult road = BuildBook(options.file, &printer, memory, messages);
+  PreparedBook prepared;
+  switch (road.status) {
+    case RoadStatus::kBook:
+      prepared.status = kBookProduced;
+      prepared.book = std::move(road.book);
+      break;
+    case RoadStatus::kRejected:
+      prepared.status = kBookRejected;
+      break;
+    case RoadStatus::kProgramEnded:
+      prepared.status = kBookEnded;
+      break;
   }
-  store.Printer = &printer;
-  store.InputFilePath = options.file;
-  store.ProjectNumber = options.project;
-  store.HeadingDate = options.heading_date;
-  store.ReportFontName = options.font;
-  EndWatch watch(messages);
-  const bool counted = RunHeadlessRoad(store, watch);
-  if (watch.ended || store.ProgramEnded) return kBookEnded;
-  return counted ? kBookProduced : kBookRejected;
+  return prepared;
 }
 
-std::string SelectionError(const Store& store, const BookOptions& options) {
-  const bool divided = IsDivided(store);
+PageContext PageContextOf(const BookOptions& options) {
+  PageContext context;
+  context.project_number = options.project;
+  context.heading_date = options.heading_date;
+  context.report_font = options.font;
+  return context;
+}
+
+std::string SelectionError(const Book& book, const BookOptions& options) {
+  const bool divided = book.Divided();
   if (options.side != BookSide::kBoth && !divided) {
     return "--side applies only to a divided roadway";
   }
@@ -142,7 +117,7 @@ std::string SelectionError(const Store& store, const BookOptions& options) {
   if (divided && options.side == BookSide::kBoth) {
     return "--pages on a divided roadway needs --side";
   }
-  const int32_t pages = SelectedBooks(store, options).front().last_page + 1;
+  const int32_t pages = book.Of(SelectedSides(book, options).front()).Pages();
   if (options.pages->to > pages) {
     return "--pages " + std::to_string(options.pages->from) + "-" +
            std::to_string(options.pages->to) + " is outside the book's pages 1 to " +
@@ -151,31 +126,24 @@ std::string SelectionError(const Store& store, const BookOptions& options) {
   return {};
 }
 
-void PrintBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options) {
-  for (const SideBook& book : SelectedBooks(store, options)) {
-    const auto [first, last] = PageSpan(book, options);
-    for (int32_t page = first; page <= last; ++page) {
-      if (*book.side) store.CurrentSide = book.side;
-      store.CurrentPage = page;
-      PrintQMTForm(store, messages, printer);
-      ToPrintAllForms(store, messages, printer);
-      printer.NewPage();
-    }
+PageSelection SelectedPages(const Book& book, const BookOptions& options) {
+  PageSelection selection;
+  for (const Side side : SelectedSides(book, options)) {
+    selection.push_back(SpanOf(book, side, options));
   }
-  printer.EndDoc();
+  return selection;
 }
 
-std::string StationListing(const Store& store, const BookOptions& options) {
+std::string StationListing(const Book& book, const BookOptions& options) {
   std::string out;
   bool first_book = true;
-  for (const SideBook& book : SelectedBooks(store, options)) {
+  for (const Side side : SelectedSides(book, options)) {
     if (!first_book) out += "\f\n";
     first_book = false;
-    const auto [first, last] = PageSpan(book, options);
-    for (const std::string& entry : *book.stations) {
-      const std::optional<int> page = EntryPage(entry);
-      if (options.pages && (!page || *page - 1 < first || *page - 1 > last)) continue;
-      out += Cp1252ToUtf8(entry);
+    const PageSpan span = SpanOf(book, side, options);
+    for (const StationEntry& entry : book.Of(side).station_entries) {
+      if (options.pages && (entry.page < span.first || entry.page > span.last)) continue;
+      out += Cp1252ToUtf8(FormatStationEntry(entry));
       out += '\n';
     }
   }
@@ -233,21 +201,21 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
 
   StreamMessages messages(err);
-  Store store;
-  const int status = PrepareBook(store, messages, *printer, options);
-  if (status != kBookProduced) return status;
-  const std::string problem = SelectionError(store, options);
+  const PreparedBook prepared = PrepareBook(messages, *printer, options);
+  if (prepared.status != kBookProduced) return prepared.status;
+  const Book& book = *prepared.book;
+  const std::string problem = SelectionError(book, options);
   if (!problem.empty()) return UsageError(err, problem);
 
   if (options.output == BookOutput::kStations) {
-    return WriteOut(out, err, StationListing(store, options));
+    return WriteOut(out, err, StationListing(book, options));
   }
-  try {
-    PrintBook(store, messages, *printer, options);
-  } catch (const std::exception& e) {
-    if (!pdf) return PaperFailure(err, options, e.what());
+  const PrintResult printed = BookPrinter(book, PageContextOf(options), messages)
+                                  .Print(*printer, SelectedPages(book, options));
+  if (!printed.printed) {
+    if (!pdf) return PaperFailure(err, options, printed.failure);
     // A PDF writer that stops on a failed write knows no more than that: ask the file system.
-    pdf->FailIncomplete(e.what());
+    pdf->FailIncomplete(printed.failure);
     return PaperFailure(err, options, pdf->reason());
   }
   if (text) return WriteOut(out, err, text->Render());

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "book/book_printer.h"
 #include "cli/book_options.h"
+#include "layout/page.h"
 #include "layout/surface.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels {
 
@@ -18,33 +21,38 @@ inline constexpr int kBookRejected = 1;
 inline constexpr int kBookUsage = 2;
 inline constexpr int kBookEnded = 3;
 
-// Messages on a stream, one per line, decoded from Windows-1252.
+// Messages on a stream, one per line, decoded from Windows-1252. The wrong-side stop needs
+// nothing here: the road reports it and the command exits with kBookEnded.
 class StreamMessages : public Messages {
  public:
   explicit StreamMessages(std::ostream& out) : out_(out) {}
   void Show(const std::string& text) override;
-  void EndProgram() override { ended = true; }
-  bool ended = false;
+  void EndProgram() override {}
 
  private:
   std::ostream& out_;
 };
 
-// Sets up the store as the main window does, with `printer` as the current printer, and runs
-// the headless road: import, computations and page counting. Returns kBookProduced,
-// kBookRejected or kBookEnded (the divided import's wrong-side stop).
-int PrepareBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options);
+// The counted book of options.file, laid out on the page of `printer`: kBookProduced with the
+// book, kBookRejected or kBookEnded (the divided import's wrong-side stop).
+struct PreparedBook {
+  int status = kBookRejected;
+  std::optional<Book> book;
+};
+PreparedBook PrepareBook(Messages& messages, Surface& printer, const BookOptions& options);
+
+// The heading texts and face of the options.
+PageContext PageContextOf(const BookOptions& options);
 
 // Why the side and page choice does not fit the counted book; empty when it does.
-std::string SelectionError(const Store& store, const BookOptions& options);
+std::string SelectionError(const Book& book, const BookOptions& options);
 
-// Draws the chosen pages on the printer, heading and body, a new page after each, and ends
-// the document. Divided roadways: left pages before right pages.
-void PrintBook(Store& store, Messages& messages, Surface& printer, const BookOptions& options);
+// The chosen pages: every page of the chosen side(s), or options.pages of the one side.
+PageSelection SelectedPages(const Book& book, const BookOptions& options);
 
 // The go-to-station lists of the chosen side(s) and pages, UTF-8, one entry per line; the two
 // lists of a divided roadway are separated by a line "\f".
-std::string StationListing(const Store& store, const BookOptions& options);
+std::string StationListing(const Book& book, const BookOptions& options);
 
 // The printers of the platform for --pdf, --printer and --list-printers. The core-only program
 // has none and refuses those options.

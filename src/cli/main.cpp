@@ -1,45 +1,55 @@
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/book_options.h"
 #include "cli/book_render.h"
-#include "model/output_file.h"
-#ifdef VANTRELS_BOOK_WITH_QT
-#include "cli/qt_book_platform.h"
-#endif
+#include "cli/process_setup.h"
 
 namespace {
 
-// A standard descriptor the caller closed would be taken by the next file opened (a font, a
-// socket), and the book would be written into that. /dev/null opened for reading holds the
-// place: every write to it fails with EBADF, which the command reports.
-void HoldClosedStandardDescriptors() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    const int held = ::open("/dev/null", O_RDONLY);
-    if (held >= 0 && held != fd) {
-      ::dup2(held, fd);
-      ::close(held);
-    }
-  }
+#ifdef VANTRELS_PRINT_HELPER_DIR
+constexpr char kPrintHelper[] = "vantrels-book-print";
+
+bool NeedsPrinting(const std::vector<std::string>& args) {
+  const vantrels::ParsedOptions parsed = vantrels::ParseBookOptions(args);
+  const vantrels::BookOutput output = parsed.options.output;
+  return parsed.error.empty() && !parsed.help && !parsed.version &&
+         (vantrels::DrawsOnPaper(output) || output == vantrels::BookOutput::kListPrinters);
 }
+
+std::string ExecutableDirectory() {
+  std::string path(4096, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0) return ".";
+  path.resize(static_cast<size_t>(length));
+  return path.substr(0, path.rfind('/'));
+}
+
+// Runs the same command line in the printing helper; returns only when it cannot be started.
+int RunPrintHelper(char** argv) {
+  const std::string dir = ExecutableDirectory();
+  for (const std::string& helper :
+       {dir + "/" + kPrintHelper, dir + "/" + VANTRELS_PRINT_HELPER_DIR + "/" + kPrintHelper}) {
+    ::execv(helper.c_str(), argv);
+  }
+  std::cerr << "vantrels-book: cannot start " << kPrintHelper << ": " << std::strerror(errno)
+            << '\n';
+  return vantrels::kBookRejected;
+}
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  HoldClosedStandardDescriptors();
-  // Ctrl-C during a long book leaves no temporary PDF beside the old one.
-  vantrels::RemoveTemporaryOutputsOnSignals();
-  std::ios::sync_with_stdio(false);
+  vantrels::PrepareBookProcess();
   const std::vector<std::string> args(argv + 1, argv + argc);
-#ifdef VANTRELS_BOOK_WITH_QT
-  vantrels::QtBookPlatform platform;
-  return vantrels::BookMain(args, std::cout, std::cerr, &platform);
-#else
-  return vantrels::BookMain(args, std::cout, std::cerr);
+#ifdef VANTRELS_PRINT_HELPER_DIR
+  if (NeedsPrinting(args)) return RunPrintHelper(argv);
 #endif
+  return vantrels::BookMain(args, std::cout, std::cerr);
 }

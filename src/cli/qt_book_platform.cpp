@@ -14,16 +14,16 @@ namespace vantrels {
 
 namespace {
 
-PaperSize ToPaperSize(BookPaper paper) {
+Paper ToPaper(BookPaper paper) {
   switch (paper) {
     case BookPaper::kA4:
-      return PaperSize::A4;
+      return Paper::A4;
     case BookPaper::kLegal:
-      return PaperSize::Legal;
+      return Paper::Legal;
     case BookPaper::kLetter:
       break;
   }
-  return PaperSize::Letter;
+  return Paper::Letter;
 }
 
 // Batch runs on servers have no display: draw offscreen unless a platform is chosen. Printing
@@ -75,7 +75,7 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   EnsureApplication();
   std::unique_ptr<QPrinter> printer;
   if (options.output == BookOutput::kPdf) {
-    printer = MakePdfPrinter(QString::fromStdString(options.pdf_file), ToPaperSize(options.paper));
+    printer = MakePdfPrinter(QString::fromStdString(options.pdf_file), ToPaper(options.paper));
   } else {
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {

@@ -8,34 +8,15 @@
 #include <exception>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
+
+#include "model/text.h"
 
 namespace vantrels {
 namespace {
 
 constexpr double kSlopeFactor = 100.0;
-constexpr char kFaultDescription[] = "Subscript out of range";
-
-enum class Roadway { kUndivided, kDivided, kOther };
-
-Roadway RoadwayOf(const Store& store) {
-  std::string upper(store.RoadwayType);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  if (upper == "UNDIVIDED") return Roadway::kUndivided;
-  if (upper == "DIVIDED") return Roadway::kDivided;
-  return Roadway::kOther;
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -51,7 +32,7 @@ struct DecimalText {
 // Accepts [+-]digits[.digits] with at least one digit on either side of the point; no exponent,
 // no separators, so the reading never depends on a locale.
 std::optional<DecimalText> SplitDecimal(std::string_view text) {
-  text = TrimBlanks(text);
+  text = TrimWhitespace(text);
   DecimalText d;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
     d.negative = text.front() == '-';
@@ -71,13 +52,16 @@ std::optional<DecimalText> SplitDecimal(std::string_view text) {
 }
 
 // The value of a decimal's digits without its sign; NaN when it exceeds a double.
+// Up to 15 significant digits and 22 decimals: an exact integer divided by an exact power of
+// ten, which one correctly rounded division turns into the nearest double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kExactDigits = 15;
+constexpr size_t kExactDecimals = 22;
+
 double ReadMagnitude(const DecimalText& d) {
-  // Up to 15 significant digits and 22 decimals: an exact integer divided by an exact power of
-  // ten, which one correctly rounded division turns into the nearest double.
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (d.fraction.size() <= 22) {
+  if (d.fraction.size() <= kExactDecimals) {
     uint64_t mantissa = 0;
     int significant = 0;
     // Beyond 15 digits the mantissa may wrap; it is not used then.
@@ -87,7 +71,9 @@ double ReadMagnitude(const DecimalText& d) {
         mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
       }
     }
-    if (significant <= 15) return static_cast<double>(mantissa) / kPowersOfTen[d.fraction.size()];
+    if (significant <= kExactDigits) {
+      return static_cast<double>(mantissa) / kPowersOfTen[d.fraction.size()];
+    }
   }
   double value = 0;
   const char* first = d.integer.empty() ? d.fraction.data() - 1 : d.integer.data();
@@ -102,141 +88,115 @@ double ReadMagnitude(const DecimalText& d) {
   return value;
 }
 
-bool IsMessageStation(const StationRecord& s) {
-  return !s.MessageKeyword.empty();
-}
+// The numbers of a station's points, each read once.
+using PointNumbers = std::array<std::optional<double>, kMaxPoints>;
 
 // Moves the point of slot 0 in front of the first later point with a greater offset. A station
 // whose offsets cannot be compared up to that place keeps its order.
-void OrderFirstPoint(StationRecord& s) {
-  const int last = s.LastPointIndex;
-  if (last < 1 || last >= kPointSlots) return;
-  const std::optional<double> held = ParseNumber(s.PointOffsets[0]);
-  if (!held) return;
-  int place = last;
-  for (int j = 1; j <= last; ++j) {
-    const std::optional<double> offset = ParseNumber(s.PointOffsets[j]);
-    if (!offset) return;
-    if (*held < *offset) {
+void OrderFirstPoint(std::vector<Point>& points, PointNumbers& offsets) {
+  const size_t count = points.size();
+  if (count < 2 || !offsets[0]) return;
+  size_t place = count - 1;
+  for (size_t j = 1; j < count; ++j) {
+    if (!offsets[j]) return;
+    if (*offsets[0] < *offsets[j]) {
       place = j - 1;
       break;
     }
   }
-  if (place == 0) return;
-  std::rotate(s.PointCodes.begin(), s.PointCodes.begin() + 1, s.PointCodes.begin() + place + 1);
-  std::rotate(s.PointOffsets.begin(), s.PointOffsets.begin() + 1,
-              s.PointOffsets.begin() + place + 1);
-  std::rotate(s.PointElevations.begin(), s.PointElevations.begin() + 1,
-              s.PointElevations.begin() + place + 1);
+  // Slopes move along unseen: they are all written afterwards.
+  const auto end = static_cast<ptrdiff_t>(place) + 1;
+  std::rotate(points.begin(), points.begin() + 1, points.begin() + end);
+  std::rotate(offsets.begin(), offsets.begin() + 1, offsets.begin() + end);
 }
 
-void ComputeStationSlopes(StationRecord& s, bool divided_rule) {
-  const int last = s.LastPointIndex;
-  if (last < 0 || last >= kPointSlots) return;
-  std::optional<double> o0 = ParseNumber(s.PointOffsets[0]);
-  std::optional<double> e0 = ParseNumber(s.PointElevations[0]);
-  for (int j = 0; j < last; ++j) {
-    const std::optional<double> o1 = ParseNumber(s.PointOffsets[j + 1]);
-    const std::optional<double> e1 = ParseNumber(s.PointElevations[j + 1]);
-    std::string& slope = s.PointSlopes[j];
+// Orders the points (divided rule) and writes the slope from each point to the next.
+void SlopeStation(StationRecord& s, bool divided_rule) {
+  std::vector<Point>& points = s.points;
+  const size_t count = points.size();
+  if (count == 0 || count > static_cast<size_t>(kMaxPoints)) return;
+  // A divided station's offsets are read once for the ordering and the slopes; an undivided
+  // station reads each as its slope comes.
+  PointNumbers offsets;
+  if (divided_rule) {
+    for (size_t j = 0; j < count; ++j) offsets[j] = ParseNumber(points[j].offset);
+    OrderFirstPoint(points, offsets);
+  } else {
+    offsets[0] = ParseNumber(points[0].offset);
+  }
+  std::optional<double> e0 = ParseNumber(points[0].elevation);
+  for (size_t j = 0; j + 1 < count; ++j) {
+    if (!divided_rule) offsets[j + 1] = ParseNumber(points[j + 1].offset);
+    const std::optional<double> e1 = ParseNumber(points[j + 1].elevation);
+    std::string& slope = points[j].slope;
     slope.clear();
+    const std::optional<double>& o0 = offsets[j];
+    const std::optional<double>& o1 = offsets[j + 1];
     if (o0 && o1 && e0 && e1) {
       const double span = std::fabs(*o1 - *o0);
       const bool computed = divided_rule ? span >= kMinSlopeSpan : span > kMinSlopeSpan;
       if (computed) slope = SlopeText(*e0, *e1, span);
     }
-    o0 = o1;
     e0 = e1;
   }
-  s.PointSlopes[last].clear();
+  points.back().slope.clear();
 }
 
-void SlopeArray(StationArray& stations, int32_t station_count, bool divided) {
-  const int64_t end = std::min<int64_t>(int64_t{station_count} + 1, stations.size());
-  for (int64_t i = 0; i < end; ++i) {
-    StationRecord& s = stations[i];
-    if (IsMessageStation(s)) continue;
-    if (divided) OrderFirstPoint(s);
-  }
-  for (int64_t i = 0; i < end; ++i) {
-    StationRecord& s = stations[i];
-    if (IsMessageStation(s)) continue;
-    ComputeStationSlopes(s, divided);
-  }
+bool TooManyPoints(const StationRecord& s) {
+  return s.points.size() > static_cast<size_t>(kMaxPoints);
 }
 
-// Copies one array into another; returns false when a record could not be copied.
-bool FilterArray(const StationArray& source, StationArray& destination, int32_t station_count) {
-  bool all_copied = true;
-  for (int64_t i = 0; i <= station_count; ++i) {
-    if (i >= static_cast<int64_t>(source.size()) || i >= static_cast<int64_t>(destination.size())) {
-      return false;
+// The report record of one station, taking over its texts and its points.
+ReportRecord ReportRecordOf(StationRecord& f) {
+  ReportRecord r;
+  r.cross_section = f.section_station == f.region_station;
+  r.region_station = std::move(f.region_station);
+  r.station_text = std::move(f.station_text);
+  const bool message_station = f.IsMessage();
+  // The row advances once per message slot, and after every third point but the last.
+  int32_t row = 0;
+  int column = 0;
+  const size_t last = f.points.size();
+  for (size_t j = 0; j < last; ++j) {
+    if (message_station) {
+      ++row;
+      r.last_row = row;
+    } else {
+      Point& point = f.points[j];
+      point.label = DescribePoint(std::move(point.label));
     }
-    const StationRecord& src = source[i];
-    const int last = src.LastPointIndex;
-    if (last >= kPointSlots) {
-      all_copied = false;
-      continue;
+    column = (column + 1) % kPointsPerRow;
+    if (column == 0) {
+      if (j + 1 != last) ++row;
+      r.last_row = row;
     }
-    StationRecord& dst = destination[i];
-    for (int j = 0; j <= last; ++j) {
-      dst.PointCodes[j] = src.PointCodes[j];
-      dst.PointOffsets[j] = src.PointOffsets[j];
-      dst.PointElevations[j] = src.PointElevations[j];
-      dst.PointSlopes[j] = src.PointSlopes[j];
-    }
-    dst.LastPointIndex = last;
-    dst.StationText = src.StationText;
-    dst.RegionStation = src.RegionStation;
-    dst.ExtraText = src.ExtraText;
-    dst.SectionStation = src.SectionStation;
-    dst.MessageKeyword = src.MessageKeyword;
-    dst.MessageText = src.MessageText;
   }
-  return all_copied;
+  if (message_station) {
+    if (last > 0) {
+      r.message_keyword = std::move(f.message_keyword);
+      r.message_text = std::move(f.message_text);
+    }
+  } else {
+    r.cells = std::move(f.points);
+  }
+  return r;
 }
 
 // Builds one side's report table; returns false when a station could not be built.
-bool ReportArrayFrom(const StationArray& filtered, const StationArray& stations,
-                     ReportArray& report, int32_t station_count) {
+bool BuildSideReport(Stations& stations, std::vector<ReportRecord>& report) {
   bool all_built = true;
-  for (int64_t i = 0; i <= station_count; ++i) {
-    if (i >= static_cast<int64_t>(filtered.size()) || i >= static_cast<int64_t>(stations.size()) ||
-        i >= static_cast<int64_t>(report.size())) {
-      return false;
-    }
-    const StationRecord& f = filtered[i];
-    const int last = f.LastPointIndex;
-    if (last >= kPointSlots) {
+  report.clear();
+  report.reserve(stations.size());
+  for (StationRecord& station : stations) {
+    if (TooManyPoints(station)) {
       all_built = false;
+      report.emplace_back();
+      std::vector<Point>().swap(station.points);
       continue;
     }
-    ReportRecord& r = report[i];
-    r.SectionLabel = f.SectionStation == f.RegionStation ? "Cross Sec. Sta." : "Design Sec. Sta.";
-    r.RegionStation = f.RegionStation;
-    r.StationText = f.StationText;
-    const bool message_station = IsMessageStation(stations[i]);
-    int row = 0;
-    int column = 0;
-    for (int j = 0; j <= last; ++j) {
-      if (message_station) {
-        r.MessageKeyword = f.MessageKeyword;
-        r.MessageText = f.MessageText;
-        ++row;
-        r.LastRow = row;
-      } else {
-        auto& cell = r.Cells[row][column];
-        cell[0] = DescribePoint(f.PointCodes[j]);
-        cell[1] = f.PointOffsets[j];
-        cell[2] = f.PointElevations[j];
-        cell[3] = f.PointSlopes[j];
-      }
-      column = (column + 1) % 3;
-      if (column == 0) {
-        if (j != last) ++row;
-        r.LastRow = row;
-      }
-    }
+    report.push_back(ReportRecordOf(station));
+    // What the report did not take (a message station's point slots) goes at once.
+    std::vector<Point>().swap(station.points);
   }
   return all_built;
 }
@@ -323,9 +283,40 @@ std::optional<std::string> HundredthsText(double value) {
   return std::string(buffer, out);
 }
 
+// The common number of a file ("1234.56", "-12.00") read in one pass; nullopt when the text
+// needs the general reading (or is no number, which that reading then says).
+std::optional<double> ReadShortNumber(std::string_view text) {
+  text = TrimWhitespace(text);
+  size_t i = 0;
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) negative = text[i++] == '-';
+  uint64_t mantissa = 0;
+  int significant = 0;
+  size_t digits = 0;
+  size_t decimals = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      if (significant > 0 || c != '0') ++significant;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || significant > kExactDigits || decimals > kExactDecimals) return std::nullopt;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return negative ? -magnitude : magnitude;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
+  if (const std::optional<double> number = ReadShortNumber(text)) return number;
   const std::optional<DecimalText> d = SplitDecimal(text);
   if (!d) return std::nullopt;
   const double magnitude = ReadMagnitude(*d);
@@ -373,71 +364,50 @@ std::string SlopeText(double e0, double e1, double span) {
   return FormatHashDot00(WriteDecimal15(slope, buffer));
 }
 
-void CalculateSlopes(Store& store, Messages& /*messages*/) {
-  // Faults here are never shown: a step that cannot be computed leaves an empty slope text.
-  try {
-    switch (RoadwayOf(store)) {
-      case Roadway::kUndivided:
-        SlopeArray(store.UndividedStations, store.StationCount, false);
-        break;
-      case Roadway::kDivided:
-        SlopeArray(store.LeftStations, store.StationCount, true);
-        SlopeArray(store.RightStations, store.StationCount, true);
-        break;
-      case Roadway::kOther:
-        break;
+RoadwayStations CalculateSlopes(RoadwayStations stations) {
+  const bool divided = stations.roadway == Roadway::Divided;
+  for (Stations& side : stations.sides) {
+    for (StationRecord& s : side) {
+      if (!s.IsMessage()) SlopeStation(s, divided);
     }
-  } catch (const std::exception&) {
   }
+  return stations;
 }
 
-void FilterPoints(Store& store, Messages& messages) {
-  std::string fault = kFaultDescription;
-  bool ok = true;
-  try {
-    switch (RoadwayOf(store)) {
-      case Roadway::kUndivided:
-        ok = FilterArray(store.UndividedStations, store.UndividedFiltered, store.StationCount);
-        break;
-      case Roadway::kDivided:
-        ok = FilterArray(store.LeftStations, store.LeftFiltered, store.StationCount);
-        ok = FilterArray(store.RightStations, store.RightFiltered, store.StationCount) && ok;
-        break;
-      case Roadway::kOther:
-        break;
+RoadwayStations FilterPoints(RoadwayStations stations, Messages& messages) {
+  bool all_taken = true;
+  for (Stations& side : stations.sides) {
+    for (StationRecord& s : side) {
+      if (!TooManyPoints(s)) continue;
+      s = StationRecord{};
+      all_taken = false;
     }
-  } catch (const std::exception& e) {
-    ok = false;
-    fault = e.what();
   }
-  if (!ok) messages.Show("Program Error: " + fault + " occured in FilterPoints");
+  if (!all_taken) messages.Show("Program Error: Subscript out of range occured in FilterPoints");
+  return stations;
 }
 
-void WritetoFinalReport(Store& store, Messages& messages) {
-  bool ok = true;
-  try {
-    switch (RoadwayOf(store)) {
-      case Roadway::kUndivided:
-        ok = ReportArrayFrom(store.UndividedFiltered, store.UndividedStations,
-                             store.UndividedReport, store.StationCount);
-        break;
-      case Roadway::kDivided:
-        ok = ReportArrayFrom(store.LeftFiltered, store.LeftStations, store.LeftReport,
-                             store.StationCount);
-        ok = ReportArrayFrom(store.RightFiltered, store.RightStations, store.RightReport,
-                             store.StationCount) &&
-             ok;
-        break;
-      case Roadway::kOther:
-        break;
-    }
-  } catch (const std::exception&) {
-    ok = false;
-  }
-  if (!ok) messages.Show("Error in WritetoFinalReport");
+std::vector<ReportRecord> BuildReport(Stations stations, Messages& messages) {
+  std::vector<ReportRecord> report;
+  if (!BuildSideReport(stations, report)) messages.Show("Error in WritetoFinalReport");
+  return report;
 }
 
-std::string DescribePoint(const std::string& code) {
+Book BuildReport(RoadwayStations stations, Messages& messages) {
+  Book book;
+  book.roadway = stations.roadway;
+  const bool divided = stations.roadway == Roadway::Divided;
+  bool all_built = true;
+  for (size_t s = 0; s < stations.sides.size(); ++s) {
+    SideBook& side = book.sides.emplace_back();
+    side.part = !divided ? BookPart::Undivided : s == 0 ? BookPart::Left : BookPart::Right;
+    all_built = BuildSideReport(stations.sides[s], side.report) && all_built;
+  }
+  if (!all_built) messages.Show("Error in WritetoFinalReport");
+  return book;
+}
+
+std::string DescribePoint(std::string code) {
   if (code == "LtSgShldr") return "Left Shoulder";
   if (code == "LtSgEOP") return "Left Edge";
   if (code == "RtSgEOP") return "Right Edge";

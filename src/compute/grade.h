@@ -3,9 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels {
 
@@ -31,20 +32,25 @@ std::string FormatHashDot00(std::string_view text);
 // The slope text from ((e1 - e0) * 100) / span, formatted "##.00"; empty when not finite.
 std::string SlopeText(double e0, double e1, double span);
 
-// Orders (divided only) and slopes the points of the station arrays of RoadwayType. Shows no
-// message: a step whose numbers cannot be read gets an empty slope text, and a station with more
-// than 31 points is left untouched.
-void CalculateSlopes(Store& store, Messages& messages);
+// Orders the points of a divided roadway's stations (the first point of each moves to its place
+// by offset) and writes every slope text. Shows no message: a step whose numbers cannot be read
+// gets an empty slope text, and a station of more points than a station holds is left as it is.
+RoadwayStations CalculateSlopes(RoadwayStations stations);
 
-// Copies the station arrays into the filtered arrays. A record that cannot be copied (more than
-// 31 points, or an index beyond an array) is skipped; the fault is shown once per call.
-void FilterPoints(Store& store, Messages& messages);
+// The stations the report is built from. Every point is kept, whatever the main window's report
+// options say. A station of more points than a station holds cannot be taken: it is left empty
+// and the fault is shown once per call.
+RoadwayStations FilterPoints(RoadwayStations stations, Messages& messages);
 
-// Builds the report arrays from the filtered arrays. A station that cannot be built is skipped
-// (a side stops at an index beyond its arrays); the fault is shown once per call.
-void WritetoFinalReport(Store& store, Messages& messages);
+// The report table of one roadway or side, taking over the stations' texts: per station the
+// section label, the names, and the message or the points three to a grid row. A station that
+// cannot be built (more points than the grid holds) is left empty; the fault is shown once.
+std::vector<ReportRecord> BuildReport(Stations stations, Messages& messages);
+
+// The report of every side: a book of the roadway's side books, not yet counted into pages.
+Book BuildReport(RoadwayStations stations, Messages& messages);
 
 // Turns a point code into words ("LtSgEOP" -> "Left Edge"); other codes pass unchanged.
-std::string DescribePoint(const std::string& code);
+std::string DescribePoint(std::string code);
 
 }  // namespace vantrels

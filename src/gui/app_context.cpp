@@ -23,24 +23,32 @@ void Unload(std::unique_ptr<Window>& window) {
   released->deleteLater();
 }
 
-// Kept in single precision like every heading's measure. The volatile stops the optimiser from
-// dropping the double-to-float-to-double round trip.
-double SinglePrecision(double value) {
-  volatile float single = static_cast<float>(value);
-  return single;
-}
-
 }  // namespace
 
 AppContext::AppContext(Messages& messages_sink, PrintService& print_service,
                        FontCatalog& font_catalog)
     : messages(messages_sink), printers(print_service), fonts(font_catalog) {
-  store.Printer = &printer;
   SelectCurrentPrinter();
 }
 
-AppContext::~AppContext() {
-  store.Printer = nullptr;
+AppContext::~AppContext() = default;
+
+void AppContext::SetBook(Book book) {
+  book_ = std::make_unique<Book>(std::move(book));
+  navigator.Open(book_.get());
+}
+
+PageGeometry AppContext::Page() const {
+  return book_ ? book_->page : memory.page;
+}
+
+BookPrinter AppContext::Printer() const {
+  PageContext context;
+  context.project_number = state.project_number;
+  context.heading_date = state.heading_date;
+  context.report_font = state.report_font;
+  context.view_scale = state.view_scale;
+  return BookPrinter(*book_, std::move(context), messages);
 }
 
 int AppContext::RunModal(QDialog& dialog) {
@@ -65,6 +73,18 @@ bool AppContext::BeginPrintJob() {
   return true;
 }
 
+void AppContext::PrintPages(const PageSelection& selection) {
+  if (!book_ || !BeginPrintJob()) return;
+  const PrintResult printed = Printer().Print(printer, selection);
+  if (!printed.pages.empty()) navigator.MoveTo(printed.pages.back().position);
+  if (!printed.printed) {
+    messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
+    return;
+  }
+  printer.KillDoc();
+  messages.Show("Pages have been sent to " + state.printer_name + " printer.");
+}
+
 void AppContext::SelectCurrentPrinter() {
   std::unique_ptr<QPrinter> made;
   try {
@@ -76,18 +96,8 @@ void AppContext::SelectCurrentPrinter() {
   printer.SetPrinter(std::move(made));
 }
 
-void AppContext::MeasurePrinterPage() {
-  if (const std::optional<CellMeasure> measure = printer.MeasureCells()) {
-    store.PageColumns = SinglePrecision(measure->columns);
-    store.PageLines = SinglePrecision(measure->lines);
-  }
-}
-
 frmPrint& AppContext::Viewer() {
-  if (!viewer_) {
-    MeasurePrinterPage();
-    viewer_ = std::make_unique<frmPrint>(*this);
-  }
+  if (!viewer_) viewer_ = std::make_unique<frmPrint>(*this);
   return *viewer_;
 }
 

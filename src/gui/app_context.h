@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "book/book_navigator.h"
+#include "book/book_printer.h"
+#include "book/road.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 #include "render/report_fonts.h"
@@ -19,9 +24,28 @@ class frmStation;
 class Form5;
 class Form6;
 
-// What every window of the desktop program shares for the whole run: the store, the message
-// sink, the print and font services and the current printer. Windows that exist once per run
-// are created on first reference (without being shown) and unloaded by their frame or command.
+// What the windows keep between commands besides the book: the preview's inputs, the font and
+// printer window's choice, the viewer's scale and the print range dialogs' values. Texts are
+// Windows-1252 bytes, like the book's.
+struct AppState {
+  std::string input_file;
+  std::string project_number;
+  // "mm dd yyyy"; empty means today.
+  std::string heading_date;
+  std::string printer_name;
+  std::string report_font;
+  double view_scale = 0;
+  // Zero-based pages chosen in the print range dialog; both 0 after "Cancel".
+  int16_t print_from_page = 0;
+  int16_t print_to_page = 0;
+  // List position of the page list's entry chosen last.
+  int16_t picked_page_index = 0;
+};
+
+// What every window of the desktop program shares for the whole run: the book on show and the
+// viewer's place in it, the message sink, the print and font services and the current printer.
+// Windows that exist once per run are created on first reference (without being shown) and unloaded
+// by their frame or command.
 class AppContext {
  public:
   AppContext(Messages& messages, PrintService& printers, FontCatalog& fonts);
@@ -29,13 +53,27 @@ class AppContext {
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
-  Store store;
+  AppState state;
+  // What one preview leaves for the next.
+  RoadMemory memory;
+  // The viewer's side and page in the book.
+  BookNavigator navigator;
   Messages& messages;
   PrintService& printers;
   FontCatalog& fonts;
 
-  // The current printer; store.Printer points here, so every heading measures it.
+  // The current printer; a preview lays the book out on its page.
   PrinterSurface printer;
+
+  // The book every window shows; null before the first preview. A rejected file leaves it.
+  const Book* book() const { return book_.get(); }
+  // Makes `book` the one on show; the viewer's place goes to its first page.
+  void SetBook(Book book);
+  // The page the viewer opens at: the book's, or the page measured last without a book.
+  PageGeometry Page() const;
+  // Draws the pages of the book with the preview's heading texts and face, at the viewer's scale
+  // on a window. Needs a book.
+  BookPrinter Printer() const;
 
   // Asked for the output file when the PDF entry is current and a print job starts; an empty
   // answer cancels the job. The desktop program shows a save dialog; tests answer directly.
@@ -49,15 +87,15 @@ class AppContext {
   // Sets `printer` up for a print job on the current printer entry (asking for the PDF file
   // name when needed). False when the user cancelled or no printer could be made.
   bool BeginPrintJob();
+  // Prints `selection` of the book as PrintAll and Print Selected Pages do, and says where the
+  // pages went; the viewer is not redrawn, but its next move starts from the last page printed.
+  void PrintPages(const PageSelection& selection);
   // Points `printer` at the current entry again (after the font and printer window chose one),
-  // so headings measure the chosen printer's page.
+  // so the next book is laid out on the chosen printer's page.
   void SelectCurrentPrinter();
-  // The printable area of the current printer into PageColumns / PageLines, as every heading
-  // measures it; both keep their values when the printer cannot be measured.
-  void MeasurePrinterPage();
 
   // Single instances, created on first reference. The viewer is loaded at creation: its size
-  // comes from the printer page, measured first as the heading of its first drawing would.
+  // comes from the book's page.
   frmPrint& Viewer();
   bool ViewerLoaded() const { return viewer_ != nullptr; }
   // Closes and destroys the viewer; the next reference loads it again. Safe from the window's
@@ -80,6 +118,7 @@ class AppContext {
   void UnloadAll();
 
  private:
+  std::unique_ptr<Book> book_;
   std::unique_ptr<frmPrint> viewer_;
   std::unique_ptr<frmStation> station_window_;
   std::unique_ptr<Form5> print_range_;

@@ -50,7 +50,6 @@ Form2::Form2(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   };
   end_program = [] { QCoreApplication::quit(); };
   BuildWindow();
-  Form_Load();
 }
 
 Form2::~Form2() = default;
@@ -161,18 +160,9 @@ void Form2::BuildWindow() {
   resize(width, sizeHint().height());
 }
 
-void Form2::Form_Load() {
-  Store& store = ctx_.store;
-  InitialiseStore(store);
-  for (PageTable* table :
-       {&store.UndividedPageStarts, &store.LeftPageStarts, &store.RightPageStarts}) {
-    (*table)[0] = "0:0";
-  }
-}
-
 void Form2::ChooseFile(const QString& path) {
   if (!path.isEmpty()) dialog_file_name_ = path;
-  ctx_.store.InputFilePath = QFile::encodeName(dialog_file_name_).toStdString();
+  ctx_.state.input_file = QFile::encodeName(dialog_file_name_).toStdString();
   Label4->setText(dialog_file_name_);
   Label4->setToolTip(dialog_file_name_);
 }

@@ -24,7 +24,6 @@ class Form2 : public QWidget {
   Q_OBJECT
 
  public:
-  // Runs the load steps: the store is created and every page table starts at "0:0".
   explicit Form2(AppContext& ctx, QWidget* parent = nullptr);
   ~Form2() override;
 
@@ -73,7 +72,6 @@ class Form2 : public QWidget {
 
  private:
   void BuildWindow();
-  void Form_Load();
   void Text1_KeyPress(int index, int key_ascii);
 
   AppContext& ctx_;

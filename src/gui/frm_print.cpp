@@ -13,28 +13,17 @@
 #include "gui/app_context.h"
 #include "gui/go_to_station.h"
 #include "gui/print_selected.h"
-#include "layout/page.h"
-#include "model/text.h"
+#include "model/units.h"
 
 namespace vantrels {
 
 namespace {
-
-constexpr double kColumnTwips = 120;
-constexpr double kLineTwips = 240;
 
 // A printable area of 8 x 10.5 inches decides the scale; the scale itself leaves 300 twips.
 constexpr double kPageTestWidth = 11520;
 constexpr double kPageTestHeight = 15120;
 constexpr double kScaleWidth = 11820;
 constexpr double kScaleHeight = 15420;
-
-// The quotient rounded to single precision. The volatile keeps the optimiser from skipping the
-// rounding.
-float Single(double value) {
-  volatile float single = static_cast<float>(value);
-  return single;
-}
 
 std::string Describe(const std::exception& e) {
   return e.what();
@@ -43,9 +32,10 @@ std::string Describe(const std::exception& e) {
 }  // namespace
 
 double ViewScaleFor(double width_twips, double height_twips) {
-  const float a = Single(height_twips / kPageTestHeight);
-  const float b = Single(width_twips / kPageTestWidth);
-  return a > b ? Single(width_twips / kScaleWidth) : Single(height_twips / kScaleHeight);
+  const double a = SinglePrecision(height_twips / kPageTestHeight);
+  const double b = SinglePrecision(width_twips / kPageTestWidth);
+  return a > b ? SinglePrecision(width_twips / kScaleWidth)
+               : SinglePrecision(height_twips / kScaleHeight);
 }
 
 int TwipsToPixels(double twips, double dpi) {
@@ -106,9 +96,9 @@ void frmPrint::BuildMenus() {
 
 void frmPrint::Form_Load() {
   try {
-    const Store& store = ctx_.store;
-    const QSize outer(TwipsToPixels(store.PageColumns * kColumnTwips, logicalDpiX()),
-                      TwipsToPixels(store.PageLines * kLineTwips, logicalDpiY()));
+    const PageGeometry page = ctx_.Page();
+    const QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
+                      TwipsToPixels(page.lines * kCellTwipsHigh, logicalDpiY()));
     // The size is the outer size. The native window is made now so that a platform that knows
     // its frame at once (not every window manager does) reports it.
     winId();
@@ -121,22 +111,16 @@ void frmPrint::Form_Load() {
 }
 
 void frmPrint::ShowMenusForRoadwayType() {
-  const std::string type = UpperCase(ctx_.store.RoadwayType);
-  if (type == "UNDIVIDED") {
-    mnuStationLeft_->setVisible(false);
-    mnuStationRight_->setVisible(false);
-    mnuGoToStation_->setVisible(true);
-  } else if (type == "DIVIDED") {
-    mnuStationLeft_->setVisible(true);
-    mnuStationRight_->setVisible(true);
-    mnuGoToStation_->setVisible(false);
-  }
+  const Book* book = ctx_.book();
+  if (!book) return;
+  mnuStationLeft_->setVisible(book->Divided());
+  mnuStationRight_->setVisible(book->Divided());
+  mnuGoToStation_->setVisible(!book->Divided());
 }
 
 void frmPrint::RedrawPage() {
   picture_.Clear();
-  PrintQMTForm(ctx_.store, ctx_.messages, picture_);
-  ToPrintAllForms(ctx_.store, ctx_.messages, picture_);
+  if (ctx_.book()) ctx_.Printer().RenderPage(picture_, ctx_.navigator.Position());
 }
 
 void frmPrint::resizeEvent(QResizeEvent* event) {
@@ -146,7 +130,7 @@ void frmPrint::resizeEvent(QResizeEvent* event) {
     const double width = PixelsToTwips(outer.width(), logicalDpiX());
     const double height = PixelsToTwips(outer.height(), logicalDpiY());
     picture_.SetOuterSize(width, height);
-    ctx_.store.ViewScale = ViewScaleFor(width, height);
+    ctx_.state.view_scale = ViewScaleFor(width, height);
     RedrawPage();
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
@@ -168,75 +152,35 @@ void frmPrint::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+void frmPrint::TurnPage(Navigation (BookNavigator::*move)()) {
+  const Navigation moved = (ctx_.navigator.*move)();
+  if (!moved.moved) {
+    ctx_.messages.Show(moved.refusal);
+    return;
+  }
+  RedrawPage();
+}
+
 void frmPrint::viewForward_Click() {
-  Store& store = ctx_.store;
   try {
-    const std::string type = UpperCase(store.RoadwayType);
-    const bool last_undivided = type == "UNDIVIDED" && store.CurrentPage == store.UndividedLastPage;
-    const bool last_right = type == "DIVIDED" && store.CurrentSide == "RightSide" &&
-                            store.CurrentPage == store.RightLastPage;
-    if (last_undivided || last_right) {
-      ctx_.messages.Show(" Last Page can't move forward");
-      return;
-    }
-    ++store.CurrentPage;
-    if (type == "DIVIDED" && store.CurrentSide == "LeftSide" &&
-        store.CurrentPage > store.LeftLastPage) {
-      store.CurrentSide = "RightSide";
-      store.CurrentPage = 0;
-    }
-    RedrawPage();
+    TurnPage(&BookNavigator::Next);
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
   }
 }
 
 void frmPrint::viewBackward_Click() {
-  Store& store = ctx_.store;
   try {
-    const std::string type = UpperCase(store.RoadwayType);
-    const bool first_undivided = type == "UNDIVIDED" && store.CurrentPage == 0;
-    const bool first_left =
-        type == "DIVIDED" && store.CurrentSide == "LeftSide" && store.CurrentPage == 0;
-    if (first_undivided || first_left) {
-      ctx_.messages.Show(" First Page can't move backward");
-      return;
-    }
-    --store.CurrentPage;
-    if (type == "DIVIDED" && store.CurrentSide == "RightSide" && store.CurrentPage == -1) {
-      store.CurrentSide = "LeftSide";
-      store.CurrentPage = store.LeftLastPage;
-    }
-    RedrawPage();
+    TurnPage(&BookNavigator::Previous);
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
   }
 }
 
 void frmPrint::viewprint_Click() {
-  Store& store = ctx_.store;
   try {
-    if (!ctx_.BeginPrintJob()) return;
-    const auto print_pages = [&](const char* side, int32_t last_page) {
-      for (int32_t page = 0; page <= last_page; ++page) {
-        if (side != nullptr) store.CurrentSide = side;
-        store.CurrentPage = page;
-        PrintQMTForm(store, ctx_.messages, ctx_.printer);
-        ToPrintAllForms(store, ctx_.messages, ctx_.printer);
-        ctx_.printer.NewPage();
-      }
-    };
-    const std::string type = UpperCase(store.RoadwayType);
-    if (type == "UNDIVIDED") {
-      print_pages(nullptr, store.UndividedLastPage);
-    } else if (type == "DIVIDED") {
-      print_pages("LeftSide", store.LeftLastPage);
-      print_pages("RightSide", store.RightLastPage);
-    }
-    ctx_.printer.EndDoc();
-    ctx_.printer.KillDoc();
     // The last-page indexes describe the book, which printing does not change: they stay.
-    ctx_.messages.Show("Pages have been sent to " + store.PrinterName + " printer.");
+    if (const Book* book = ctx_.book()) ctx_.PrintPages(WholeBook(*book));
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in viewPrint_click");
   }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "book/book_navigator.h"
 #include "gui/page_picture_widget.h"
 
 class QAction;
@@ -25,8 +26,7 @@ class frmPrint : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Runs the load steps: the window takes the printer page's size in twips, and the menu
-  // follows the roadway type.
+  // The window takes the book's page size in twips, and the menu follows the roadway type.
   explicit frmPrint(AppContext& ctx, QWidget* parent = nullptr);
   ~frmPrint() override;
 
@@ -34,10 +34,10 @@ class frmPrint : public QMainWindow {
   WindowSurface& Picture() { return picture_; }
   PagePictureWidget* PictureWidget() const { return picture_widget_; }
 
-  // Clears the picture and draws page CurrentPage of the roadway or side on it.
+  // Clears the picture and draws the navigator's page of the book on it.
   void RedrawPage();
-  // Shows the station commands of the roadway type (the load step; a new preview runs it again
-  // so that a book of the other roadway type gets its commands).
+  // Shows the station commands of the book's roadway type (when the window loads, and again for
+  // every new book, which may be of the other roadway type).
   void ShowMenusForRoadwayType();
 
   // "&>>", "<&<", "PrintAll", "&End".
@@ -54,6 +54,8 @@ class frmPrint : public QMainWindow {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Moves the viewer's place with `move` and redraws, or shows the refusal.
+  void TurnPage(Navigation (BookNavigator::*move)());
   void Form_Load();
   void BuildMenus();
 

@@ -124,9 +124,8 @@ void frmSystem::Form_Load() {
 
 void frmSystem::cmdDone_Click() {
   try {
-    Store& store = ctx_.store;
-    store.PrinterName = ToReportBytes(combo1_0->currentText());
-    store.ReportFontName = ToReportBytes(combo1_1->currentText());
+    ctx_.state.printer_name = ToReportBytes(combo1_0->currentText());
+    ctx_.state.report_font = ToReportBytes(combo1_1->currentText());
     try {
       ctx_.printers.MakeCurrent(combo1_0->currentText().toStdString());
       ctx_.SelectCurrentPrinter();

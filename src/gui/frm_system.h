@@ -26,7 +26,7 @@ class frmSystem : public QDialog {
   Q_OBJECT
 
  public:
-  // Runs the load steps: placement, printer list with the current printer, font list.
+  // Places the window and fills the printer list (the current printer chosen) and the font list.
   explicit frmSystem(AppContext& ctx, QWidget* parent = nullptr);
   ~frmSystem() override;
 

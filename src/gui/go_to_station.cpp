@@ -7,16 +7,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <algorithm>
-#include <cstdint>
 #include <exception>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "book/page_input.h"
 #include "gui/app_context.h"
 #include "gui/frm_print.h"
+#include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"
 
@@ -24,38 +24,10 @@ namespace vantrels {
 
 namespace {
 
-// The page number at the start of a list entry: the characters up to the first blank, a whole
-// number in the 16-bit range.
-int16_t EntryPageNumber(std::string_view entry) {
-  const auto blank = entry.find(' ');
-  if (blank == std::string_view::npos) {
-    throw std::runtime_error("\"" + std::string(entry) +
-                             "\" does not begin with a page number followed by a blank");
-  }
-  const std::string_view digits = entry.substr(0, blank);
-  size_t pos = 0;
-  bool negative = false;
-  if (digits[pos] == '+' || digits[pos] == '-') negative = digits[pos++] == '-';
-  if (pos == digits.size()) {
-    throw std::runtime_error("\"" + std::string(digits) + "\" is not a page number");
-  }
-  int32_t value = 0;
-  for (; pos < digits.size(); ++pos) {
-    const char c = digits[pos];
-    if (c < '0' || c > '9') {
-      throw std::runtime_error("\"" + std::string(digits) + "\" is not a page number");
-    }
-    value = value * 10 + (c - '0');
-    if (value > 32768) throw std::runtime_error("Overflow");
-  }
-  if (negative) value = -value;
-  if (value > 32767) throw std::runtime_error("Overflow");
-  return static_cast<int16_t>(value);
-}
-
-void FillCombo(QComboBox* combo, const std::vector<std::string>& entries) {
+void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
   combo->clear();
-  for (const std::string& entry : entries) combo->addItem(FromReportBytes(entry));
+  for (const StationEntry& entry : entries)
+    combo->addItem(FromReportBytes(FormatStationEntry(entry)));
 }
 
 // Shows `list` alone with its first entry as its text (an empty list shows an empty text).
@@ -135,36 +107,25 @@ frmStation::frmStation(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_
 frmStation::~frmStation() = default;
 
 void frmStation::RefreshLists() {
-  FillCombo(Combo1, ctx_.store.StationList);
-  FillCombo(Combo2, ctx_.store.StationListRight);
+  const Book* book = ctx_.book();
+  FillCombo(Combo1, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
+  FillCombo(Combo2, book && book->Divided() ? book->Of(Side::Right).station_entries
+                                            : std::vector<StationEntry>{});
 }
 
 void frmStation::Command1_Click() {
-  Store& store = ctx_.store;
   try {
-    const std::string type = UpperCase(store.RoadwayType);
-    QComboBox* source = nullptr;
-    int32_t last_page = 0;
-    if (type == "UNDIVIDED") {
-      source = Combo1;
-      last_page = store.UndividedLastPage;
-    } else if (type == "DIVIDED") {
-      const bool left = store.CurrentSide == "LeftSide";
-      source = left ? Combo1 : Combo2;
-      last_page = left ? store.LeftLastPage : store.RightLastPage;
-    }
-    if (source != nullptr) {
-      const std::string text = ToReportBytes(source->currentText());
-      const std::string_view entry = TrimBlanks(text);
+    const Book* book = ctx_.book();
+    if (book) {
+      // The list of the viewer's side: the editable right-side list may hold typed text.
+      const bool right = book->Divided() && ctx_.navigator.Position().side == Side::Right;
+      const std::string text = ToReportBytes((right ? Combo2 : Combo1)->currentText());
       // Nothing chosen (an empty list): nothing to show.
-      if (!entry.empty()) {
-        const int16_t page = EntryPageNumber(entry);
-        const int32_t pages = std::min(last_page, kPageTableSize - 1) + 1;
-        if (page < 1 || page > pages) {
-          throw std::runtime_error("Page " + std::to_string(page) + " is out of range 1 to " +
-                                   std::to_string(pages));
-        }
-        store.CurrentPage = page - 1;
+      if (!TrimBlanks(text).empty()) {
+        const EntryPageNumber entry = ReadEntryPageNumber(text);
+        if (!entry.page) throw std::runtime_error(entry.problem);
+        const Navigation moved = ctx_.navigator.GoToPageNumber(*entry.page);
+        if (!moved.moved) throw std::runtime_error(moved.refusal);
         ctx_.Viewer().RedrawPage();
       }
     }
@@ -177,7 +138,7 @@ void frmStation::Command1_Click() {
 void frmStation::reject() {
   closed_by_frame_ = true;
   QDialog::reject();
-  // Closing by the frame unloads the window; the station lists stay in the store.
+  // Closing by the frame unloads the window; the station lists stay in the book.
   if (ctx_.StationWindowLoaded() && &ctx_.StationWindow() == this) ctx_.UnloadStationWindow();
 }
 
@@ -193,7 +154,7 @@ void mnuGoToStation_Click(AppContext& ctx) {
 
 void mnuStationLeft_Click(AppContext& ctx) {
   try {
-    ctx.store.CurrentSide = "LeftSide";
+    ctx.navigator.SetSide(Side::Left);
     frmStation& window = ctx.StationWindow();
     ShowList(window, window.Combo1);
     ShowModeless(window);
@@ -204,7 +165,7 @@ void mnuStationLeft_Click(AppContext& ctx) {
 
 void mnuStationRight_Click(AppContext& ctx) {
   try {
-    ctx.store.CurrentSide = "RightSide";
+    ctx.navigator.SetSide(Side::Right);
     frmStation& window = ctx.StationWindow();
     ShowList(window, window.Combo2);
     // A modeless find window that is still open is shown again, this time modally.

@@ -12,8 +12,8 @@ class AppContext;
 
 // The find window "Find Station on the Page": Combo1 lists the stations of the undivided
 // roadway or the left side, Combo2 (editable) those of the right side; one of them is visible.
-// The entries live in the store (StationList, StationListRight); the lists show them again each
-// time a menu command opens the window.
+// The entries are the book's; the lists show them again each time a menu command opens the
+// window.
 class frmStation : public QDialog {
   Q_OBJECT
 
@@ -28,7 +28,7 @@ class frmStation : public QDialog {
   QComboBox* Combo2 = nullptr;
   QPushButton* Command1 = nullptr;
 
-  // Fills both lists from the store's station lists.
+  // Fills both lists from the book's station entries.
   void RefreshLists();
 
   // "Find": shows the page of the entry in the visible list and hides the window. A page that

@@ -1,6 +1,7 @@
 #include <QLineEdit>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "book/road.h"
 #include "gui/app_context.h"
@@ -9,48 +10,41 @@
 #include "gui/frm_system.h"
 #include "gui/go_to_station.h"
 #include "gui/print_selected.h"
-#include "import/criteria_file.h"
-#include "layout/page.h"
+#include "model/text.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
 
 void Form2::Command3_Click() {
-  Store& store = ctx_.store;
   Messages& messages = ctx_.messages;
   try {
     if (Text1[1]->text().isEmpty() || Text1[0]->text().isEmpty()) {
       messages.Show("Please Enter Project Number and Control Number");
     }
-    store.ProjectNumber = ToReportBytes(Text1[0]->text());
-
+    ctx_.state.project_number = ToReportBytes(Text1[0]->text());
     frmStation& station_window = ctx_.StationWindow();
-    store.StationList.clear();
-    store.StationListRight.clear();
-    station_window.RefreshLists();
 
-    if (UpperCase(store.InputFilePath).find(".CSV") == std::string::npos) return;
+    if (UpperCase(ctx_.state.input_file).find(".CSV") == std::string::npos) return;
 
-    const int result = ImportAndCompute(store, messages);
-    if (store.ProgramEnded) {
+    // A rejected file leaves the book on show, its lists and its viewer as they are.
+    RoadResult road = ImportAndCompute(ctx_.state.input_file, ctx_.memory, messages);
+    if (road.status == RoadStatus::kProgramEnded) {
       EndProgram();
       return;
     }
-    if (result != kFileAccepted) return;
+    if (!road.book) return;
 
     frmSystem font_window(ctx_, this);
     ctx_.RunModal(font_window);
 
-    const std::string type = UpperCase(store.RoadwayType);
-    if (type != "UNDIVIDED" && type != "DIVIDED") return;
-
+    // The book is laid out on the page of the printer just chosen.
+    CountBook(*road.book, MeasurePrinterPage(&ctx_.printer, ctx_.memory), messages);
+    ctx_.SetBook(std::move(*road.book));
+    station_window.RefreshLists();
     frmPrint& viewer = ctx_.Viewer();
-    // An open viewer still holds the previous book's page: the new one is drawn on a clean
-    // picture, not over it.
-    viewer.Picture().Clear();
-    CountBook(store, messages, viewer.Picture());
-    SetPrintRangeRoadwayType(ctx_, store.RoadwayType);
-    ToPrintAllForms(store, messages, viewer.Picture());
+    SetPrintRangeRoadwayType(ctx_, ctx_.book()->roadway);
+    // An open viewer still shows the previous book's page: the new one replaces it.
+    viewer.RedrawPage();
     // An open viewer may have been loaded for the other roadway type.
     viewer.ShowMenusForRoadwayType();
     Preview(ctx_);

@@ -9,13 +9,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
-#include <charconv>
 #include <exception>
 #include <optional>
 #include <string_view>
 
+#include "book/page_input.h"
 #include "gui/app_context.h"
-#include "layout/page.h"
+#include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"
 
@@ -23,41 +23,15 @@ namespace vantrels {
 
 namespace {
 
-constexpr int32_t kLastPageInTable = kPageTableSize - 1;
+constexpr int32_t kLastPageInTable = kMaxPages - 1;
 
-// The first record index of a page start entry "s:r"; nullopt when the entry holds none.
-std::optional<int32_t> FirstRecordIndex(const std::string& entry) {
-  const auto colon = entry.find(':');
-  if (colon == std::string::npos || colon == 0) return std::nullopt;
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(entry.data(), entry.data() + colon, value);
-  if (error != std::errc() || end != entry.data() + colon) return std::nullopt;
-  return value;
-}
-
-std::string StationAt(const ReportArray& report, std::optional<int32_t> index) {
-  if (!index || *index < 0 || static_cast<size_t>(*index) >= report.size()) return {};
-  return report[static_cast<size_t>(*index)].RegionStation;
+std::string StationAt(const SideBook& book, int64_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= book.report.size()) return {};
+  return book.report[static_cast<size_t>(index)].region_station;
 }
 
 QString PageTotal(int32_t last_page) {
   return QString::number(static_cast<int64_t>(last_page) + 1);
-}
-
-// A page box's page number: empty means the first page; otherwise a whole number from 1 to
-// `pages`. Returns the zero-based page index, or nullopt when the box is rejected.
-std::optional<int16_t> PageBoxIndex(const QLineEdit* box, int32_t pages) {
-  const std::string text = ToReportBytes(box->text());
-  const std::string_view digits = TrimBlanks(text);
-  if (digits.empty()) return 0;
-  if (digits.size() > 9 ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
-  }
-  int32_t page = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), page);
-  if (page < 1 || page > pages) return std::nullopt;
-  return static_cast<int16_t>(page - 1);
 }
 
 QFont LabelFont() {
@@ -83,16 +57,14 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) 
 
 }  // namespace
 
-std::vector<std::string> PageListEntries(const ReportArray& report, const PageTable& starts,
-                                         int32_t last_page) {
+std::vector<std::string> PageListEntries(const SideBook& book) {
   std::vector<std::string> entries;
-  const int32_t last = std::clamp(last_page, 0, kLastPageInTable);
-  for (int32_t p = 0; p < last; ++p) {
-    const std::optional<int32_t> first = FirstRecordIndex(starts[static_cast<size_t>(p)]);
-    std::optional<int32_t> before_next = FirstRecordIndex(starts[static_cast<size_t>(p) + 1]);
-    if (before_next) *before_next -= 1;
-    entries.push_back(std::to_string(p + 1) + "     " + StationAt(report, first) + "        " +
-                      StationAt(report, before_next));
+  const int32_t last = std::clamp(book.last_page, 0, kLastPageInTable);
+  for (int32_t p = 0; p < last && static_cast<size_t>(p) + 1 < book.page_starts.size(); ++p) {
+    const int64_t first = book.page_starts[static_cast<size_t>(p)].station;
+    const int64_t before_next = int64_t{book.page_starts[static_cast<size_t>(p) + 1].station} - 1;
+    entries.push_back(std::to_string(p + 1) + "     " + StationAt(book, first) + "        " +
+                      StationAt(book, before_next));
   }
   return entries;
 }
@@ -153,15 +125,10 @@ Form5::Form5(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   connect(Command1_0, &QPushButton::clicked, this, [this] { Command1_Click(0); });
   connect(Command1_1, &QPushButton::clicked, this, [this] { Command1_Click(1); });
 
-  const Store& store = ctx_.store;
-  const QString type = QString::fromStdString(UpperCase(store.RoadwayType));
-  SetLabel4(type);
-  if (type == "DIVIDED") {
-    Combo2->setVisible(true);
-    Label6->setText(PageTotal(store.LeftLastPage));
-  } else {
-    Label6->setText(PageTotal(store.UndividedLastPage));
-  }
+  const Book* book = ctx_.book();
+  SetLabel4(book ? RoadwayName(book->roadway) : "");
+  if (book && book->Divided()) Combo2->setVisible(true);
+  Label6->setText(PageTotal(LastPageOf(Side::Left)));
 }
 
 Form5::~Form5() = default;
@@ -172,49 +139,42 @@ void Form5::SetLabel4(const QString& text) {
 }
 
 void Form5::Label4_Change() {
-  const std::string type = UpperCase(ToReportBytes(Label4->text()));
-  if (type == "UNDIVIDED") {
+  const Book* book = ctx_.book();
+  if (!book) return;
+  if (!book->Divided()) {
     Combo2->setVisible(false);
     // A window kept from an earlier book must not show that book's total and pages.
     Combo2_Click();
-  } else if (type == "DIVIDED") {
+  } else {
     Combo2->setVisible(true);
     Combo2->setCurrentIndex(Combo2->findText("LeftSide"));
     Combo2_Click();
-    Label3->setText("Total Left Side Pages:");
-    Label6->setText(PageTotal(ctx_.store.LeftLastPage));
   }
 }
 
 void Form5::Combo2_Click() {
-  const Store& store = ctx_.store;
   Form6& page_list = ctx_.PageListWindow();
   page_list.Combo1->clear();
-  const std::string side = ChosenSide();
-  if (UpperCase(store.RoadwayType) == "UNDIVIDED") {
+  const Side side = ChosenSide();
+  const Book* book = ctx_.book();
+  if (!book || !book->Divided()) {
     Label3->setText("Total Number of Pages:");
-    Label6->setText(PageTotal(store.UndividedLastPage));
-  } else if (side == "LeftSide") {
+  } else if (side == Side::Left) {
     Label3->setText("Total Left Side Pages:");
-    Label6->setText(PageTotal(store.LeftLastPage));
-  } else if (side == "RightSide") {
+  } else {
     Label3->setText("Total Right Side Pages:");
-    Label6->setText(PageTotal(store.RightLastPage));
   }
+  Label6->setText(PageTotal(LastPageOf(side)));
   page_list.FillList(side);
 }
 
-std::string Form5::ChosenSide() const {
-  return Combo2->currentText().toStdString();
+Side Form5::ChosenSide() const {
+  return Combo2->currentText() == "RightSide" ? Side::Right : Side::Left;
 }
 
-int32_t Form5::LastPageOfChoice() const {
-  const Store& store = ctx_.store;
-  int32_t last = store.UndividedLastPage;
-  if (UpperCase(store.RoadwayType) == "DIVIDED") {
-    last = ChosenSide() == "RightSide" ? store.RightLastPage : store.LeftLastPage;
-  }
-  return std::clamp(last, 0, kLastPageInTable);
+int32_t Form5::LastPageOf(Side side) const {
+  const Book* book = ctx_.book();
+  return book ? book->Of(side).last_page : 0;
 }
 
 void Form5::PickPage(QLineEdit* box) {
@@ -230,7 +190,7 @@ void Form5::PickPage(QLineEdit* box) {
     if (ctx_.PageListWindow().Combo1->count() == 0) box->clear();
     return;
   }
-  const int index = ctx_.store.PickedPageIndex;
+  const int index = ctx_.state.picked_page_index;
   if (index < 0 || index >= page_list->Combo1->count()) {
     box->clear();
     return;
@@ -256,23 +216,16 @@ void Form5::Command1_Click(int index) {
     return;
   }
   if (index != 1) return;
-  Store& store = ctx_.store;
-  const int32_t pages = LastPageOfChoice() + 1;
-  const std::optional<int16_t> from = PageBoxIndex(Text1, pages);
-  const std::optional<int16_t> to = PageBoxIndex(Text2, pages);
-  const std::string range = " must be a whole number from 1 to " + std::to_string(pages);
-  if (!from) {
-    ctx_.messages.Show(" From Page" + range + ", Please correct");
-    return;
+  const int32_t pages = std::clamp(LastPageOf(ChosenSide()), 0, kLastPageInTable) + 1;
+  const PageRangeCheck check =
+      ValidatePageRange(ToReportBytes(Text1->text()), ToReportBytes(Text2->text()), pages);
+  if (check.read) {
+    // The order check keeps the values it has just stored.
+    ctx_.state.print_from_page = check.from;
+    ctx_.state.print_to_page = check.to;
   }
-  if (!to) {
-    ctx_.messages.Show(" To Page" + range + ", Please correct");
-    return;
-  }
-  store.PrintFromPage = *from;
-  store.PrintToPage = *to;
-  if (store.PrintToPage < store.PrintFromPage) {
-    ctx_.messages.Show(" From Page should be smaller than To Page, Please correct");
+  if (!check.problem.empty()) {
+    ctx_.messages.Show(check.problem);
     return;
   }
   print_chosen_ = true;
@@ -280,8 +233,8 @@ void Form5::Command1_Click(int index) {
 }
 
 void Form5::reject() {
-  ctx_.store.PrintFromPage = 0;
-  ctx_.store.PrintToPage = 0;
+  ctx_.state.print_from_page = 0;
+  ctx_.state.print_to_page = 0;
   print_chosen_ = false;
   QDialog::reject();
 }
@@ -322,33 +275,26 @@ Form6::Form6(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   connect(Combo1, &QComboBox::activated, this, [this](int index) { Combo1_Click(index); });
 
   // Form5, when loaded, names the side; while Form5 itself is loading it refills this list.
-  FillList(ctx_.PrintRangeWindowLoaded() ? ctx_.PrintRangeWindow().ChosenSide() : "LeftSide");
+  FillList(ctx_.PrintRangeWindowLoaded() ? ctx_.PrintRangeWindow().ChosenSide() : Side::Left);
 }
 
 Form6::~Form6() = default;
 
-void Form6::FillList(const std::string& side) {
+void Form6::FillList(Side side) {
   Combo1->clear();
-  const Store& store = ctx_.store;
-  const std::string type = UpperCase(store.RoadwayType);
-  std::vector<std::string> entries;
-  if (type == "UNDIVIDED") {
-    entries =
-        PageListEntries(store.UndividedReport, store.UndividedPageStarts, store.UndividedLastPage);
-  } else if (type == "DIVIDED" && side == "RightSide") {
-    entries = PageListEntries(store.RightReport, store.RightPageStarts, store.RightLastPage);
-  } else if (type == "DIVIDED") {
-    entries = PageListEntries(store.LeftReport, store.LeftPageStarts, store.LeftLastPage);
+  if (const Book* book = ctx_.book()) {
+    for (const std::string& entry : PageListEntries(book->Of(side))) {
+      Combo1->addItem(FromReportBytes(entry));
+    }
   }
-  for (const std::string& entry : entries) Combo1->addItem(FromReportBytes(entry));
   if (Combo1->count() > 0) {
     Combo1->setCurrentIndex(0);
-    ctx_.store.PickedPageIndex = 0;
+    ctx_.state.picked_page_index = 0;
   }
 }
 
 void Form6::Combo1_Click(int index) {
-  ctx_.store.PickedPageIndex = static_cast<int16_t>(index);
+  ctx_.state.picked_page_index = static_cast<int16_t>(index);
   if (isVisible()) accept();
 }
 
@@ -358,7 +304,6 @@ void Form6::reject() {
 }
 
 void PrnSelPages_Click(AppContext& ctx) {
-  Store& store = ctx.store;
   try {
     Form5& form = ctx.PrintRangeWindow();
     if (!form.RunModal()) {
@@ -367,29 +312,19 @@ void PrnSelPages_Click(AppContext& ctx) {
       ctx.printer.KillDoc();
       return;
     }
-    const std::string type = UpperCase(store.RoadwayType);
-    const bool divided = type == "DIVIDED";
-    if (!divided && type != "UNDIVIDED") return;
-    const std::string side = form.ChosenSide();
-    if (!ctx.BeginPrintJob()) return;
-    const int last = std::min<int>(store.PrintToPage, kLastPageInTable);
-    for (int page = store.PrintFromPage; page <= last; ++page) {
-      if (divided) store.CurrentSide = side;
-      store.CurrentPage = page;
-      PrintQMTForm(store, ctx.messages, ctx.printer);
-      ToPrintAllForms(store, ctx.messages, ctx.printer);
-      ctx.printer.NewPage();
-    }
-    ctx.printer.EndDoc();
-    ctx.printer.KillDoc();
-    ctx.messages.Show("Pages have been sent to " + store.PrinterName + " printer.");
+    const Book* book = ctx.book();
+    if (!book) return;
+    // An undivided book is printed from the viewer's side, which it does not change.
+    const Side side = book->Divided() ? form.ChosenSide() : ctx.navigator.Position().side;
+    ctx.PrintPages({PageSpan{side, ctx.state.print_from_page,
+                             std::min<int32_t>(ctx.state.print_to_page, kLastPageInTable)}});
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("Program Error : ") + e.what() + " occured in viewPrint_click");
   }
 }
 
-void SetPrintRangeRoadwayType(AppContext& ctx, const std::string& roadway_type) {
-  ctx.PrintRangeWindow().SetLabel4(FromReportBytes(roadway_type));
+void SetPrintRangeRoadwayType(AppContext& ctx, Roadway roadway) {
+  ctx.PrintRangeWindow().SetLabel4(RoadwayName(roadway));
 }
 
 }  // namespace vantrels

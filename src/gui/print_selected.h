@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/store.h"
+#include "model/book.h"
 
 class QComboBox;
 class QLabel;
@@ -23,8 +23,8 @@ class Form5 : public QDialog {
   Q_OBJECT
 
  public:
-  // Runs the load steps: Label4 takes RoadwayType, which brings side list, total and page list
-  // up to date (creating Form6 if needed).
+  // Label4 takes the book's roadway type, which brings side list, total and page list up to
+  // date (creating Form6 if needed).
   explicit Form5(AppContext& ctx, QWidget* parent = nullptr);
   ~Form5() override;
 
@@ -44,7 +44,7 @@ class Form5 : public QDialog {
 
   // Sets Label4 and runs its change handler.
   void SetLabel4(const QString& text);
-  // Label4 changed or clicked: side list, totals and page list follow the roadway type.
+  // Label4 changed or clicked: side list, totals and page list follow the book's roadway type.
   void Label4_Change();
   // Side list clicked or set: total and page list of the chosen side.
   void Combo2_Click();
@@ -58,8 +58,8 @@ class Form5 : public QDialog {
   // (false). Cancel is told apart from the range 1 to 1, which both store as 0..0.
   bool RunModal();
 
-  // The side chosen in the side list ("LeftSide" or "RightSide").
-  std::string ChosenSide() const;
+  // The side chosen in the side list.
+  Side ChosenSide() const;
 
   // The frame's close button and Escape act as "Cancel".
   void reject() override;
@@ -70,8 +70,8 @@ class Form5 : public QDialog {
 
  private:
   void PickPage(QLineEdit* box);
-  // The side's last page index for the roadway type and chosen side.
-  int32_t LastPageOfChoice() const;
+  // The last page index of the book's side (0 without a book).
+  int32_t LastPageOf(Side side) const;
 
   AppContext& ctx_;
   bool print_chosen_ = false;
@@ -82,7 +82,7 @@ class Form6 : public QDialog {
   Q_OBJECT
 
  public:
-  // Runs the load steps: fills the list for Form5's chosen side and selects the first entry.
+  // Fills the list for Form5's chosen side and selects the first entry.
   explicit Form6(AppContext& ctx, QWidget* parent = nullptr);
   ~Form6() override;
 
@@ -91,10 +91,10 @@ class Form6 : public QDialog {
   QLabel* Label3 = nullptr;
   QComboBox* Combo1 = nullptr;
 
-  // Empties the list and fills it from the tables of the undivided roadway or of `side`, then
-  // selects the first entry (PickedPageIndex 0).
-  void FillList(const std::string& side);
-  // An entry was chosen: PickedPageIndex takes its position and the window hides.
+  // Empties the list and fills it from the book of the undivided roadway or of `side`, then
+  // selects the first entry (the picked index becomes 0).
+  void FillList(Side side);
+  // An entry was chosen: the picked index takes its position and the window hides.
   void Combo1_Click(int index);
 
   // True once the user closed the window by its frame (or Escape) since it was last shown.
@@ -111,14 +111,13 @@ class Form6 : public QDialog {
 
 // The page list entry of page index p: p + 1, 5 blanks, start station, 8 blanks, end station.
 // Entries for every page but the last of the data set; Windows-1252 bytes.
-std::vector<std::string> PageListEntries(const ReportArray& report, const PageTable& starts,
-                                         int32_t last_page);
+std::vector<std::string> PageListEntries(const SideBook& book);
 
 // The viewer's "Print Selected Pages": asks for the range in Form5, then prints it.
 void PrnSelPages_Click(AppContext& ctx);
 
-// Preview step 10.4: the roadway type shown beside "Roadway Type:" in Form5 (loading Form5,
-// hidden, on first use), which brings its side list, totals and page list up to date.
-void SetPrintRangeRoadwayType(AppContext& ctx, const std::string& roadway_type);
+// The roadway type shown beside "Roadway Type:" in Form5 (loading Form5, hidden, on first use),
+// which brings its side list, totals and page list up to date for a new book.
+void SetPrintRangeRoadwayType(AppContext& ctx, Roadway roadway);
 
 }  // namespace vantrels

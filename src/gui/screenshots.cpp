@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   vantrels::Form2 form(ctx);
   form.end_program = [] {};
   // A fixed date keeps the pictures the same from one run to the next.
-  ctx.store.HeadingDate = "05 07 2003";
+  ctx.state.heading_date = "05 07 2003";
   form.Text1[0]->setText("EXAMPLE-1");
   form.Text1[1]->setText("4711");
   form.ChooseFile(criteria);

@@ -57,27 +57,36 @@ std::string DescribeSize(uint64_t bytes) {
 
 }  // namespace
 
+LineReader::LineReader(std::string_view bytes) : bytes_(bytes) {
+  cr_ = Find('\r');
+  lf_ = Find('\n');
+}
+
+size_t LineReader::Find(char c) const {
+  const void* found = std::memchr(bytes_.data() + next_, c, bytes_.size() - next_);
+  return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - bytes_.data())
+                          : bytes_.size();
+}
+
+bool LineReader::Next(std::string_view& line) {
+  if (AtEnd()) return false;
+  if (cr_ < next_) cr_ = Find('\r');
+  if (lf_ < next_) lf_ = Find('\n');
+  const size_t stop = std::min(cr_, lf_);
+  line = bytes_.substr(next_, stop - next_);
+  if (stop == bytes_.size()) {
+    next_ = stop;
+  } else {
+    const bool crlf = bytes_[stop] == '\r' && stop + 1 < bytes_.size() && bytes_[stop + 1] == '\n';
+    next_ = stop + (crlf ? 2 : 1);
+  }
+  return true;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
-  if (bytes.empty()) return lines;
-  const char* const end = bytes.data() + bytes.size();
-  const auto find = [end](const char* from, char c) {
-    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
-    return found != nullptr ? static_cast<const char*>(found) : end;
-  };
-  // The next CR and the next LF are each searched again only once the line start has passed
-  // them, so a file with one kind of line end is searched once for the other kind.
-  const char* start = bytes.data();
-  const char* cr = find(start, '\r');
-  const char* lf = find(start, '\n');
-  while (start < end) {
-    if (cr < start) cr = find(start, '\r');
-    if (lf < start) lf = find(start, '\n');
-    const char* stop = std::min(cr, lf);
-    lines.emplace_back(start, static_cast<size_t>(stop - start));
-    if (stop == end) break;
-    start = stop + ((*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? 2 : 1);
-  }
+  LineReader reader(bytes);
+  for (std::string_view line; reader.Next(line);) lines.push_back(line);
   return lines;
 }
 
@@ -102,6 +111,7 @@ std::vector<std::string_view> SplitFields(std::string_view line, size_t limit) {
 
 size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields) {
   if (fields.empty()) return 0;
+  // Fields are short: a plain scan beats a library search per field.
   const size_t last = fields.size() - 1;
   size_t count = 0;
   size_t start = 0;
@@ -158,14 +168,25 @@ std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
   return bytes;
 }
 
-int GpkVantrels(Store& store, Messages& messages) {
+ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages) {
   std::string bytes;
-  std::vector<std::string_view> lines;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const std::exception& e) {
+    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    return {};
+  }
+  return ImportCriteriaBytes(bytes, memory, messages);
+}
+
+ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages) {
   bool divided = false;
   try {
-    bytes = ReadFileBytes(store.InputFilePath);
-    lines = SplitLines(bytes);
-    if (lines.size() < 3) throw std::runtime_error("Input past end of file");
+    LineReader reader(bytes);
+    std::string_view lines[3];
+    for (std::string_view& line : lines) {
+      if (!reader.Next(line)) throw std::runtime_error("Input past end of file");
+    }
 
     const std::string_view line1 = lines[0];
     const size_t comma1 = line1.find(',');
@@ -174,7 +195,7 @@ int GpkVantrels(Store& store, Messages& messages) {
     const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
     if (UpperCase(TrimBlanks(header)) != kHeaderText) {
       messages.Show("Invalid File Type check file format");
-      return kFileRejected;
+      return {};
     }
 
     const std::string_view line3 = lines[2];
@@ -183,23 +204,13 @@ int GpkVantrels(Store& store, Messages& messages) {
     divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
-    return kFileRejected;
+    return {};
   } catch (...) {
     messages.Show("Program Error : Unknown error occured in GpkVantrels");
-    return kFileRejected;
+    return {};
   }
-
-  // A failed import is treated as a rejected file, so the roadway type of the data that is
-  // still in the report arrays is restored with it.
-  const std::string previous_type = store.RoadwayType;
-  store.RoadwayType = divided ? "DIVIDED" : "UNDIVIDED";
-  const bool imported =
-      divided ? GPKDivided(store, messages, lines) : GPKUndivided(store, messages, lines);
-  if (!imported || store.ProgramEnded) {
-    store.RoadwayType = previous_type;
-    return kFileRejected;
-  }
-  return kFileAccepted;
+  return divided ? ImportDivided(bytes, memory, messages)
+                 : ImportUndivided(bytes, memory, messages);
 }
 
 }  // namespace vantrels

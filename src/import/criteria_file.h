@@ -6,18 +6,33 @@
 #include <string_view>
 #include <vector>
 
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 #include "model/text.h"
 
 namespace vantrels {
 
-// Results of GpkVantrels.
-inline constexpr int kFileAccepted = 0;
-inline constexpr int kFileRejected = 1;
-
-// Splits file bytes into lines. A line ends at CR, CR LF or a lone LF; the line end is not part
+// Reads file bytes line by line. A line ends at CR, CR LF or a lone LF; the line end is not part
 // of the line. A final line without an ending is a line; an empty file has no lines.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes);
+  bool AtEnd() const { return next_ >= bytes_.size(); }
+  // The next line; false at the end of the bytes.
+  bool Next(std::string_view& line);
+
+ private:
+  size_t Find(char c) const;
+
+  std::string_view bytes_;
+  size_t next_ = 0;
+  // The next CR and LF at or after next_ (or the end); each is searched again only once the
+  // reader has passed it, so a file with one kind of line end is searched once for the other.
+  size_t cr_ = 0;
+  size_t lf_ = 0;
+};
+
+// Every line of the bytes, as LineReader reads them.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // Cuts a line at every comma; no quoting. "" gives one empty field.
@@ -44,28 +59,42 @@ inline constexpr uint64_t kCriteriaFileLimit = uint64_t{256} << 20;
 // (missing, a directory, no permission) or is larger than max_bytes.
 std::string ReadFileBytes(const std::string& path, uint64_t max_bytes = kCriteriaFileLimit);
 
-// Checks the header of the file at store.InputFilePath, sets RoadwayType and runs the matching
-// import. Returns kFileAccepted or kFileRejected; a failed import or the wrong-side stop also
-// returns kFileRejected so that nothing downstream runs, and puts RoadwayType back to its value
-// before the call, which still matches StationCount and the report arrays.
-int GpkVantrels(Store& store, Messages& messages);
+// What one import leaves for the next: the region station of the row read last, which a
+// divided import that fails before reading a row of its own names in its message.
+struct ImportMemory {
+  std::string last_region_station;
+};
 
-// The two imports. Each clears the station arrays of its roadway, reads the file at
-// store.InputFilePath and returns true when it reached the end of the file and set StationCount.
-// A failure shows its message and returns false; StationCount and the report arrays then keep
-// their previous values. "Error in StoreSide" does not stop the divided import.
-bool GPKUndivided(Store& store, Messages& messages);
-bool GPKDivided(Store& store, Messages& messages);
+enum class ImportStatus {
+  kImported,
+  // The file was rejected or its import failed; the message has been shown.
+  kRejected,
+  // A divided row named the wrong side: the message has been shown and messages.EndProgram()
+  // called; the caller stops at once.
+  kProgramEnded,
+};
 
-// The same imports over lines already read from the file (header lines included), so that
-// GpkVantrels reads the file once.
-bool GPKUndivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
-bool GPKDivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines);
+struct ImportResult {
+  ImportStatus status = ImportStatus::kRejected;
+  // The stations read; empty unless imported.
+  RoadwayStations stations;
+};
 
-// Stores one row of one side ("LeftSide" / "RightSide") into LeftStations or RightStations.
-// Returns false when the wrong-side error ended the program (after messages.EndProgram() and
-// store.ProgramEnded = true); the caller must stop at once.
-bool StoreSide(Store& store, Messages& messages, const std::string& station, std::string_view rest,
-               int32_t station_index, const std::string& side, int32_t slot);
+// Checks the header of the criteria file at `path`, tells an undivided from a divided roadway
+// and imports it. Every failure shows its one message and imports nothing.
+ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages);
+// The same over the file's bytes, already read.
+ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages);
+
+// The two imports over the file's bytes, header lines included.
+ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
+ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
+
+// Stores one row of one side of a divided station: `rest` is the row from field 2 on, `slot` the
+// row's point slot, `station` the name the wrong-side message gives. A row that cannot be stored
+// whole shows "Error in StoreSide" and keeps what it stored. Returns false when the row names the
+// wrong side: the program has been ended and the caller must stop at once.
+bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+               const std::string& station, Messages& messages);
 
 }  // namespace vantrels

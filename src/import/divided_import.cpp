@@ -12,6 +12,8 @@ namespace {
 // A terminating line holds fourteen consecutive commas.
 constexpr size_t kTerminatorCommas = 14;
 constexpr size_t kHeaderLines = 4;
+// Bytes a station takes at the least in practice: only a guess for reserving room.
+constexpr size_t kBytesPerStationGuess = 128;
 // StoreSide reads the rest's fields 0 to 9 (fields 2 to 11 of the row).
 constexpr size_t kRestFieldsRead = 10;
 
@@ -50,108 +52,104 @@ bool PassesSideTest(std::string_view line, std::string_view word) {
          !ContainsCommaRun(line, kTerminatorCommas);
 }
 
-bool Fail(Store& store, Messages& messages) {
-  messages.Show(" There is something wrong at Sta. " + store.LastRegionStation);
-  return false;
-}
-
-struct Side {
-  StationArray& stations;
+struct SideRows {
+  Stations& stations;
   std::string_view word;
-  const char* name;
+  Side side;
+  // The late rows after a left block's terminating line are skipped with one more line.
+  bool skips_line_after;
 };
 
 class DividedReader {
  public:
-  DividedReader(Store& store, Messages& messages, const std::vector<std::string_view>& lines)
-      : store_(store), messages_(messages), lines_(lines) {}
+  DividedReader(std::string_view bytes, ImportMemory& memory, Messages& messages)
+      : reader_(bytes), memory_(memory), messages_(messages) {
+    const size_t guess =
+        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1);
+    left_.reserve(guess);
+    right_.reserve(guess);
+  }
 
-  bool Run() {
-    if (lines_.size() <= kHeaderLines) return Fail(store_, messages_);
-    ClearStations(store_.LeftStations);
-    ClearStations(store_.RightStations);
-    next_ = kHeaderLines;
-    line_ = lines_[next_++];
-    int32_t k = 0;
-    store_.DividedStationIndex = k;
-    Side left{store_.LeftStations, "LEFT", "LeftSide"};
-    Side right{store_.RightStations, "RIGHT", "RightSide"};
+  ImportResult Run() {
+    // The header lines, then the first line of the first block.
+    for (size_t n = 0; n <= kHeaderLines; ++n) {
+      if (!reader_.Next(line_)) return Fail();
+    }
+    size_t k = 0;
+    SideRows sides[] = {{left_, "LEFT", Side::Left, true}, {right_, "RIGHT", Side::Right, false}};
 
     while (!AtEnd()) {
-      if (static_cast<size_t>(k) >= store_.LeftStations.size()) {
+      if (k >= static_cast<size_t>(kMaxStations)) {
         // Name the station that does not fit rather than the one before it.
-        store_.LastRegionStation = Field1(RestAfterField0(line_));
-        return Fail(store_, messages_);
+        memory_.last_region_station = Field1(RestAfterField0(line_));
+        return Fail();
       }
-      Head(left, k);
-      switch (ReadRows(left, k)) {
-        case Rows::kEnded:
-          return false;
-        case Rows::kEndOfFile:
-          return Finish(k);
-        case Rows::kClosed:
-          break;
-      }
-
-      if (!Read()) return Finish(k);
-      if (Contains(line_, "LEFT")) {
-        while (PassesSideTest(line_, "LEFT")) {
-          if (!Read()) return Finish(k);
+      for (SideRows& side : sides) {
+        Head(side, k);
+        switch (ReadRows(side, k)) {
+          case Rows::kEnded:
+            return Ended();
+          case Rows::kEndOfFile:
+            return Finish(k);
+          case Rows::kClosed:
+            break;
         }
-        if (!Read()) return Finish(k);
-      }
-
-      Head(right, k);
-      switch (ReadRows(right, k)) {
-        case Rows::kEnded:
-          return false;
-        case Rows::kEndOfFile:
-          return Finish(k);
-        case Rows::kClosed:
-          break;
-      }
-
-      if (!Read()) return Finish(k);
-      if (Contains(line_, "RIGHT")) {
-        while (PassesSideTest(line_, "RIGHT")) {
-          if (!Read()) return Finish(k);
-        }
+        if (!Read() || !SkipLateRows(side)) return Finish(k);
       }
       ++k;
-      store_.DividedStationIndex = k;
     }
     return Finish(k);
+  }
+
+  ImportResult Fail() {
+    messages_.Show(" There is something wrong at Sta. " + memory_.last_region_station);
+    return {};
   }
 
  private:
   enum class Rows { kClosed, kEndOfFile, kEnded };
 
-  bool AtEnd() const { return next_ >= lines_.size(); }
+  bool AtEnd() const { return reader_.AtEnd(); }
 
-  bool Read() {
-    if (AtEnd()) return false;
-    line_ = lines_[next_++];
-    return true;
+  bool Read() { return reader_.Next(line_); }
+
+  // Skips the side's rows that follow its terminating line; false at the end of the file.
+  bool SkipLateRows(const SideRows& side) {
+    if (!Contains(line_, side.word)) return true;
+    while (PassesSideTest(line_, side.word)) {
+      if (!Read()) return false;
+    }
+    return !side.skips_line_after || Read();
   }
 
-  void Head(Side& side, int32_t k) {
-    StationRecord& station = side.stations[static_cast<size_t>(k)];
-    station.StationText = BeforeFirstComma(line_);
+  // Station k of the side, created when the side's block begins with room for as many points
+  // as the station before it had.
+  StationRecord& Station(SideRows& side, size_t k) {
+    if (side.stations.size() <= k) {
+      side.stations.resize(k + 1);
+      if (k > 0) side.stations[k].points.reserve(side.stations[k - 1].points.size());
+    }
+    return side.stations[k];
+  }
+
+  void Head(SideRows& side, size_t k) {
+    StationRecord& station = Station(side, k);
+    station.station_text = BeforeFirstComma(line_);
     rest_ = RestAfterField0(line_);
-    store_.LastRegionStation = Field1(rest_);
-    station.RegionStation = store_.LastRegionStation;
+    memory_.last_region_station = Field1(rest_);
+    station.region_station = memory_.last_region_station;
     rest_ = RestAfterField1(rest_);
   }
 
   // Stores the side's rows from the current line on, from slot 0, and closes the side. The end
   // of the file after a stored row closes the side too, so a file without a final terminating
   // line keeps the points of its last side.
-  Rows ReadRows(Side& side, int32_t k) {
-    StationRecord& station = side.stations[static_cast<size_t>(k)];
+  Rows ReadRows(SideRows& side, size_t k) {
+    StationRecord& station = Station(side, k);
     int32_t slot = 0;
     bool end_of_file = false;
     while (PassesSideTest(line_, side.word)) {
-      if (!StoreSide(store_, messages_, store_.LastRegionStation, rest_, k, side.name, slot)) {
+      if (!StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_)) {
         return Rows::kEnded;
       }
       ++slot;
@@ -161,28 +159,44 @@ class DividedReader {
       }
       if (TrimBlanks(line_).empty()) continue;
       const std::string_view field0 = BeforeFirstComma(line_);
-      if (!field0.empty()) station.StationText = field0;
+      if (!field0.empty()) station.station_text = field0;
       rest_ = RestAfterField0(line_);
-      store_.LastRegionStation = Field1(rest_);
-      if (!store_.LastRegionStation.empty()) station.RegionStation = store_.LastRegionStation;
+      memory_.last_region_station = Field1(rest_);
+      if (!memory_.last_region_station.empty()) {
+        station.region_station = memory_.last_region_station;
+      }
       rest_ = RestAfterField1(rest_);
     }
-    // Rows beyond the 31st were refused by StoreSide and are not counted.
-    station.LastPointIndex = !station.MessageKeyword.empty() ? 1 : std::min(slot, kPointSlots) - 1;
+    // A message station keeps two point slots; rows beyond the 31st were refused by StoreSide
+    // and are not counted.
+    station.points.resize(station.IsMessage() ? 2
+                                              : static_cast<size_t>(std::min(slot, kMaxPoints)));
     return end_of_file ? Rows::kEndOfFile : Rows::kClosed;
   }
 
-  bool Finish(int32_t k) {
-    store_.StationCount = k;
-    RecreateReport(store_.LeftReport, store_.StationCount);
-    RecreateReport(store_.RightReport, store_.StationCount);
-    return true;
+  // Both sides end at station k; a side whose block the file did not reach is an empty station.
+  ImportResult Finish(size_t k) {
+    left_.resize(k + 1);
+    right_.resize(k + 1);
+    ImportResult result;
+    result.status = ImportStatus::kImported;
+    result.stations.roadway = Roadway::Divided;
+    result.stations.sides.push_back(std::move(left_));
+    result.stations.sides.push_back(std::move(right_));
+    return result;
   }
 
-  Store& store_;
+  static ImportResult Ended() {
+    ImportResult result;
+    result.status = ImportStatus::kProgramEnded;
+    return result;
+  }
+
+  LineReader reader_;
+  ImportMemory& memory_;
   Messages& messages_;
-  const std::vector<std::string_view>& lines_;
-  size_t next_ = 0;
+  Stations left_;
+  Stations right_;
   std::string_view line_;
   std::string_view rest_;
 };
@@ -193,19 +207,15 @@ bool IsMessageKeyword(std::string_view field) {
 
 }  // namespace
 
-bool StoreSide(Store& store, Messages& messages, const std::string& station, std::string_view rest,
-               int32_t station_index, const std::string& side, int32_t slot) {
-  const bool left = side == "LeftSide";
-  if (!left && side != "RightSide") return true;
-  StationArray& stations = left ? store.LeftStations : store.RightStations;
+bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+               const std::string& station, Messages& messages) {
+  const bool left = side == Side::Left;
   auto fail = [&messages] {
     messages.Show("Error in StoreSide");
     return true;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
-  if (station_index < 0 || static_cast<size_t>(station_index) >= stations.size()) return fail();
-  if (slot < 0 || slot >= kPointSlots) return fail();
-  StationRecord& record = stations[static_cast<size_t>(station_index)];
+  if (slot < 0 || slot >= kMaxPoints) return fail();
 
   // r[n] is field n + 2 of the row. Values are stored in row order until a missing field.
   std::array<std::string_view, kRestFieldsRead + 1> cut;
@@ -213,50 +223,42 @@ bool StoreSide(Store& store, Messages& messages, const std::string& station, std
   if (r.size() < 2) return fail();
   const bool message = left ? IsMessageKeyword(r[1]) : IsMessageKeyword(UpperCase(r[1]));
   if (message) {
-    record.MessageKeyword = r[1];
+    record.message_keyword = r[1];
     if (r.size() < 3) return fail();
-    record.MessageText = r[2];
+    record.message_text = r[2];
     return true;
   }
   if (r.size() < 3) return fail();
-  record.ExtraText = r[2];
+  record.extra_text = r[2];
   if (r.size() < 4) return fail();
-  record.SectionStation = r[3];
+  record.section_station = r[3];
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show("Error at " + side + " Station: " + station +
-                  "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
+    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") + " Station: " +
+                  station + "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
     messages.EndProgram();
-    store.ProgramEnded = true;
     return false;
   }
   const auto j = static_cast<size_t>(slot);
+  if (record.points.size() <= j) record.points.resize(j + 1);
+  Point& point = record.points[j];
   if (r.size() < 8) return fail();
-  record.PointCodes[j] = r[7];
+  point.label = r[7];
   if (r.size() < 9) return fail();
-  record.PointOffsets[j] = r[8];
+  point.offset = r[8];
   if (r.size() < 10) return fail();
-  record.PointElevations[j] = r[9];
+  point.elevation = r[9];
   return true;
 }
 
-bool GPKDivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines) {
+ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
+  DividedReader reader(bytes, memory, messages);
   try {
-    return DividedReader(store, messages, lines).Run();
+    return reader.Run();
   } catch (...) {
-    return Fail(store, messages);
+    return reader.Fail();
   }
-}
-
-bool GPKDivided(Store& store, Messages& messages) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(store.InputFilePath);
-  } catch (...) {
-    return Fail(store, messages);
-  }
-  return GPKDivided(store, messages, SplitLines(bytes));
 }
 
 }  // namespace vantrels

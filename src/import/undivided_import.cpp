@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -13,112 +14,125 @@ constexpr size_t kSeparatorCommas = 7;
 constexpr size_t kPointRowFields = 12;
 constexpr size_t kMessageRowFields = 4;
 constexpr size_t kHeaderLines = 3;
+// Bytes a station takes at the least in practice: only a guess for reserving room.
+constexpr size_t kBytesPerStationGuess = 64;
 
 bool IsMessageKeyword(std::string_view field) {
   return field == "ERROR" || field == "MESSAGE";
 }
 
-bool Fail(Messages& messages) {
-  messages.Show("Error in GPKUndivided");
-  return false;
-}
+// Reads the stations of an undivided file: a station is the run of point rows up to the next
+// separator, blank line or message row; a message row is a station of its own.
+class UndividedReader {
+ public:
+  UndividedReader(ImportMemory& memory, Messages& messages)
+      : memory_(memory), messages_(messages) {}
 
-bool ImportUndivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines) {
-  if (lines.size() < kHeaderLines) return Fail(messages);
-
-  ClearStations(store.UndividedStations);
-  StationArray& stations = store.UndividedStations;
-  const auto in_range = [&stations](int32_t i) {
-    return i >= 0 && static_cast<size_t>(i) < stations.size();
-  };
-
-  int32_t i = 0;
-  int32_t j = 0;
-  bool closing = false;
-  for (size_t next = kHeaderLines; next < lines.size(); ++next) {
-    const std::string_view line = lines[next];
-    if (ContainsCommaRun(line, kSeparatorCommas)) {
-      closing = true;
-    } else if (TrimBlanks(line).empty()) {
-      store.LastStationText.clear();
-      store.LastRegionStation.clear();
-      closing = true;
-    } else {
-      std::array<std::string_view, kPointRowFields + 1> cut;
-      const std::span<const std::string_view> fields(cut.data(), SplitFieldsInto(line, cut));
-      const bool message_row = fields.size() > 2 && IsMessageKeyword(fields[2]);
-      // A row is checked whole before anything of it is stored.
-      if (fields.size() < (message_row ? kMessageRowFields : kPointRowFields))
-        return Fail(messages);
-      if (!in_range(i)) return Fail(messages);
-      if (!message_row && j >= kPointSlots) return Fail(messages);
-
-      StationRecord& station = stations[static_cast<size_t>(i)];
-      // A point row without station names only closes the station; it must not blank out the
-      // names and section of the station it closes.
-      const bool unnamed = fields[0].empty() && fields[1].empty();
-      if (message_row || !unnamed) {
-        station.StationText = fields[0];
-        station.RegionStation = fields[1];
-      }
-      store.LastStationText = fields[0];
-      store.LastRegionStation = fields[1];
-
-      if (message_row) {
-        station.MessageText = fields[3];
-        station.MessageKeyword = fields[2];
-        closing = true;
-        j = 1;
-      } else {
-        if (!unnamed) {
-          station.ExtraText = fields[4];
-          station.SectionStation = fields[5];
-        }
-        station.PointCodes[static_cast<size_t>(j)] = fields[9];
-        station.PointOffsets[static_cast<size_t>(j)] = fields[10];
-        station.PointElevations[static_cast<size_t>(j)] = fields[11];
-        if (unnamed) {
-          closing = true;
-        } else {
-          ++j;
-        }
-      }
+  ImportResult Run(std::string_view bytes) {
+    LineReader reader(bytes);
+    std::string_view line;
+    for (size_t n = 0; n < kHeaderLines; ++n) {
+      if (!reader.Next(line)) return Fail();
     }
-
-    if (closing) {
-      if (!in_range(i)) return Fail(messages);
-      stations[static_cast<size_t>(i)].LastPointIndex = j - 1;
-      j = 0;
-      closing = false;
-      ++i;
+    stations_.reserve(
+        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1));
+    while (reader.Next(line)) {
+      if (!ReadLine(line)) return Fail();
     }
+    // The station open at the end of the file is counted, even an empty one.
+    if (!Close()) return Fail();
+    ImportResult result;
+    result.status = ImportStatus::kImported;
+    result.stations.roadway = Roadway::Undivided;
+    result.stations.sides.push_back(std::move(stations_));
+    return result;
   }
 
-  if (!in_range(i)) return Fail(messages);
-  stations[static_cast<size_t>(i)].LastPointIndex = j - 1;
-  store.StationCount = i;
-  RecreateReport(store.UndividedReport, store.StationCount);
-  return true;
-}
+ private:
+  bool ReadLine(std::string_view line) {
+    if (ContainsCommaRun(line, kSeparatorCommas)) return Close();
+    if (TrimBlanks(line).empty()) {
+      memory_.last_region_station.clear();
+      return Close();
+    }
+    std::array<std::string_view, kPointRowFields + 1> cut;
+    const std::span<const std::string_view> fields(cut.data(), SplitFieldsInto(line, cut));
+    const bool message_row = fields.size() > 2 && IsMessageKeyword(fields[2]);
+    // A row is checked whole before anything of it is stored.
+    if (fields.size() < (message_row ? kMessageRowFields : kPointRowFields)) return false;
+    if (!message_row && points_ >= kMaxPoints) return false;
+    StationRecord* station = Current();
+    if (station == nullptr) return false;
+
+    // A point row without station names only closes the station; it must not blank out the
+    // names and section of the station it closes.
+    const bool unnamed = fields[0].empty() && fields[1].empty();
+    if (message_row || !unnamed) {
+      station->station_text = fields[0];
+      station->region_station = fields[1];
+    }
+    memory_.last_region_station = fields[1];
+
+    if (message_row) {
+      station->message_text = fields[3];
+      station->message_keyword = fields[2];
+      points_ = 1;
+      return Close();
+    }
+    if (unnamed) return Close();
+    station->extra_text = fields[4];
+    station->section_station = fields[5];
+    Point& point = station->points.emplace_back();
+    point.label = fields[9];
+    point.offset = fields[10];
+    point.elevation = fields[11];
+    ++points_;
+    return true;
+  }
+
+  // The station being read; nullptr when it would be one more than a roadway holds.
+  StationRecord* Current() {
+    if (stations_.size() <= index_) {
+      if (index_ >= static_cast<size_t>(kMaxStations)) return nullptr;
+      // Stations of one file mostly have as many points as the one before.
+      stations_.emplace_back().points.reserve(points_hint_);
+    }
+    return &stations_[index_];
+  }
+
+  bool Close() {
+    StationRecord* station = Current();
+    if (station == nullptr) return false;
+    station->points.resize(points_);
+    if (!station->IsMessage() && points_ > 0) points_hint_ = points_;
+    points_ = 0;
+    ++index_;
+    return true;
+  }
+
+  ImportResult Fail() {
+    messages_.Show("Error in GPKUndivided");
+    return {};
+  }
+
+  ImportMemory& memory_;
+  Messages& messages_;
+  Stations stations_;
+  size_t index_ = 0;
+  // Point slots the open station uses.
+  size_t points_ = 0;
+  size_t points_hint_ = 0;
+};
 
 }  // namespace
 
-bool GPKUndivided(Store& store, Messages& messages, const std::vector<std::string_view>& lines) {
+ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
   try {
-    return ImportUndivided(store, messages, lines);
+    return UndividedReader(memory, messages).Run(bytes);
   } catch (...) {
-    return Fail(messages);
+    messages.Show("Error in GPKUndivided");
+    return {};
   }
-}
-
-bool GPKUndivided(Store& store, Messages& messages) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(store.InputFilePath);
-  } catch (...) {
-    return Fail(messages);
-  }
-  return GPKUndivided(store, messages, SplitLines(bytes));
 }
 
 }  // namespace vantrels

@@ -1,35 +1,53 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "layout/surface.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels {
+
+// What every page of one output shares besides the book: the heading's texts, the report face,
+// the page the book is laid out on, and the scale of a window it is drawn on.
+struct PageContext {
+  std::string project_number;
+  // "mm dd yyyy"; empty means today's system date.
+  std::string heading_date;
+  std::string report_font;
+  PageGeometry page;
+  // Window targets only: twips per twip of the printer page.
+  double view_scale = 0;
+};
 
 // Rounds to the nearest integer, halves to even, and checks the 16-bit coordinate range
 // (throws std::runtime_error("Overflow") outside it).
 int16_t RoundCoordinate(double value);
 
-// Today's date (or store.HeadingDate when set) as "mm dd yyyy".
-std::string HeadingDateText(const Store& store);
+// The pinned date of the context, or today's, as "mm dd yyyy".
+std::string HeadingDateText(const PageContext& context);
 
 // Places one text at (x, y) in target units; failures are reported and the caller goes on.
-void PutText(Messages& messages, Surface& target, int x, int y, const std::string& text);
+void PutText(Messages& messages, Surface& target, int x, int y, std::string_view text);
 
-// Draws the page heading and measures store.Printer into PageColumns / PageLines.
-void WriteHeader(Store& store, Messages& messages, Surface& target);
-void PrintQMTForm(Store& store, Messages& messages, Surface& target);
+// The printer's printable area in single precision; nullopt when it cannot be measured.
+std::optional<PageGeometry> MeasurePage(Surface& printer);
 
-// Draws the body of page CurrentPage and writes the next page's start into the page table.
-void ToPrintAllForms(Store& store, Messages& messages, Surface& target);
-// The same layout without drawing; appends the station list entries of the page.
-void ToCountAllForms(Store& store, Messages& messages, Surface& target);
+// The page heading: project number, the book's title and the date, bold, at their distances
+// from the right and bottom edges of the page.
+void DrawHeading(Surface& target, const PageContext& context, Messages& messages);
 
-// Count the undivided book or the left side (PageCount) and the right side (PageCountRight).
-void PageCount(Store& store, Messages& messages);
-void PageCountRight(Store& store, Messages& messages);
+// The body of page `page` of the side book: its label and the stations that fall on it.
+// Returns where the next page begins, or nullopt when the page cannot be laid out (reported).
+std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int32_t page,
+                                      const PageContext& context, Messages& messages);
+
+// Lays out every page of the side book once, invisibly, on `page`: where each page begins, the
+// last page, and the station heading entries of every page. Drawing a page takes exactly the
+// decisions counting took.
+void CountPages(SideBook& book, PageGeometry page, Messages& messages);
 
 }  // namespace vantrels

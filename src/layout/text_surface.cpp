@@ -1,5 +1,6 @@
 #include "layout/text_surface.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/cp1252.h"
@@ -28,14 +29,17 @@ void TextSurface::PrintText(std::string_view text) {
   Page& page = CurrentPage();
   page.drawn = true;
   if (y_ < 0 || static_cast<size_t>(y_) >= row_count_) return;
+  // The part of the text that falls between the first and the last column.
+  const long long first = x_;
+  const long long begin = std::max(first, 0LL);
+  const long long end =
+      std::min(first + static_cast<long long>(text.size()), static_cast<long long>(column_count_));
+  if (begin >= end) return;
   std::string& row = page.rows[static_cast<size_t>(y_)];
-  for (size_t i = 0; i < text.size(); ++i) {
-    const long long column = static_cast<long long>(x_) + static_cast<long long>(i);
-    if (column < 0) continue;
-    if (static_cast<size_t>(column) >= column_count_) break;
-    if (row.size() <= static_cast<size_t>(column)) row.resize(static_cast<size_t>(column) + 1, ' ');
-    row[static_cast<size_t>(column)] = text[i];
-  }
+  const auto stop = static_cast<size_t>(end);
+  if (row.size() < stop) row.resize(stop, ' ');
+  text.copy(row.data() + begin, static_cast<size_t>(end - begin),
+            static_cast<size_t>(begin - first));
 }
 
 void TextSurface::NewPage() {

@@ -2,11 +2,19 @@
 
 namespace vantrels {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
+namespace {
+
+std::string_view Trim(std::string_view text, char blank) {
+  const size_t first = text.find_first_not_of(blank);
   if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
+  const size_t last = text.find_last_not_of(blank);
   return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  return Trim(text, ' ');
 }
 
 std::string UpperCase(std::string_view text) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/units.h"
+
 namespace vantrels {
 
 // The built-in entry that writes the book to a PDF file; always last in the printer list, so the
@@ -17,7 +19,8 @@ namespace vantrels {
 inline constexpr char kPdfPrinterName[] = "PDF file";
 inline constexpr double kPdfMarginInches = 0.25;
 
-enum class PaperSize { Letter, A4, Legal };
+// The model's paper.
+using PaperSize = Paper;
 
 // "letter", "a4" or "legal" (any case); nullopt for anything else.
 std::optional<PaperSize> ParsePaperSize(std::string_view name);

@@ -9,7 +9,7 @@ namespace vantrels {
 
 namespace {
 
-constexpr double kCellTwipsAtTenPoints = 120;
+constexpr double kCellTwipsAtTenPoints = kCellTwipsWide;
 
 }  // namespace
 

@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "layout/surface.h"
+#include "model/units.h"
 #include "render/font_cache.h"
 #include "render/text_run.h"
 
 namespace vantrels {
-
-inline constexpr double kTwipsPerInch = 1440;
 
 // Twips of `pixels` on a device of `dpi` logical dots per inch.
 inline double PixelsToTwips(double pixels, double dpi) {

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 
 #include "compute/grade.h"
 #include "import/criteria_file.h"
-#include "model/store.h"
+#include "model/book.h"
+#include "model/messages.h"
 
 namespace vantrels {
 namespace {
@@ -88,42 +90,61 @@ TEST(ContainsCommaRun, FindsARunOfExactlyThatManyCommasAnywhere) {
   }
 }
 
-TEST(StoreRecreation, EmptiesEveryFieldInPlaceIncludingLongTexts) {
+TEST(NumberShortcut, ReadsWhatTheGeneralReadingReads) {
+  const char* const numbers[] = {"  0000000000000000012.50\t",
+                                 "+.5",
+                                 "-0",
+                                 "5.",
+                                 "-0.000000000000000000001",
+                                 "0000000000000000000000000.0000000000000000000001",
+                                 "123456789012345",
+                                 "1234567890123456",
+                                 "12345678901234567890123",
+                                 "99999999999999.99",
+                                 "-1234.567890123456"};
+  for (const char* text : numbers) {
+    const std::optional<double> value = ParseNumber(text);
+    ASSERT_TRUE(value) << text;
+    const double expected = std::strtod(text, nullptr);
+    EXPECT_EQ(*value, expected) << text;
+    EXPECT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+  }
+  for (const char* text : {"1.2.3", "12a", "+-1", ".", "", " - 1", "1 2", "0x10", "1e5"}) {
+    EXPECT_FALSE(ParseNumber(text)) << text;
+  }
+}
+
+TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
   const std::string long_text(100, 'x');
-  StationArray stations(2005);
-  stations[0].MessageText = long_text;
-  stations[0].PointSlopes[30] = "1.00";
-  stations[0].LastPointIndex = 30;
-  stations[2000].PointCodes[5] = long_text;
-  ClearStations(stations);
-  ASSERT_EQ(stations.size(), 2001u);
-  EXPECT_TRUE(stations[0].MessageText.empty());
-  EXPECT_TRUE(stations[0].PointSlopes[30].empty());
-  EXPECT_EQ(stations[0].LastPointIndex, 0);
-  EXPECT_TRUE(stations[2000].PointCodes[5].empty());
+  const std::string header = "\"VANTREL REPORT,\r\nJob\r\nUNDIVIDED,\r\n";
+  std::string first = header;
+  for (int n = 0; n < 3; ++n) {
+    first += "S," + long_text + ",,," + long_text + "," + long_text + ",,,," + long_text + ",1," +
+             long_text + "\r\n";
+  }
+  first += ",,,,,,,\r\n" + long_text + ",S R1,MESSAGE," + long_text + "\r\n";
+  const std::string second = header + "T,T R1,,,,T R1,,,,CL,0,1\r\n";
+  ImportMemory memory;
+  RecordingMessages messages;
+  const ImportResult big = ImportUndivided(first, memory, messages);
+  ASSERT_EQ(big.status, ImportStatus::kImported);
+  ASSERT_EQ(big.stations.sides[0].size(), 3u);
+  EXPECT_EQ(big.stations.sides[0][0].points.size(), 3u);
+  EXPECT_EQ(big.stations.sides[0][1].message_text, long_text);
 
-  ReportArray report(3);
-  report[1].LastRow = 4;
-  report[1].Cells[10][3][4] = long_text;
-  report[2].MessageText = "gone";
-  RecreateReport(report, 5);
-  ASSERT_EQ(report.size(), 6u);
-  EXPECT_EQ(report[1].LastRow, 0);
-  EXPECT_TRUE(report[1].Cells[10][3][4].empty());
-  report[5].SectionLabel = "Cross Sec. Sta.";
-  RecreateReport(report, 1);
-  ASSERT_EQ(report.size(), 2u);
-  RecreateReport(report, 5);
-  EXPECT_TRUE(report[5].SectionLabel.empty());
-  RecreateReport(report, -1);
-  EXPECT_TRUE(report.empty());
-
-  Store store;
-  store.RightFiltered.resize(1);
-  store.RightFiltered[0].RegionStation = long_text;
-  InitialiseStore(store);
-  EXPECT_EQ(store.RightFiltered.size(), 2001u);
-  EXPECT_TRUE(store.RightFiltered[0].RegionStation.empty());
+  const ImportResult small = ImportUndivided(second, memory, messages);
+  ASSERT_EQ(small.stations.sides.size(), 1u);
+  const Stations& stations = small.stations.sides[0];
+  ASSERT_EQ(stations.size(), 1u);
+  const StationRecord& s = stations[0];
+  for (const std::string* text : {&s.station_text, &s.region_station, &s.extra_text,
+                                  &s.section_station, &s.message_keyword, &s.message_text}) {
+    EXPECT_EQ(text->find(long_text), std::string::npos) << *text;
+  }
+  ASSERT_EQ(s.points.size(), 1u);
+  EXPECT_EQ(s.points[0].label, "CL");
+  EXPECT_EQ(s.points[0].elevation, "1");
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

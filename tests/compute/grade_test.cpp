@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
 
 namespace vantrels {
 namespace {
@@ -15,66 +15,63 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // A point station whose codes and elevations derive from its offsets ("P5", "E5"), so a moved
-// point is visible in every slot array; explicit elevations replace the derived ones.
+// point is visible in every field; explicit elevations replace the derived ones.
 StationRecord Station(const Texts& offsets, const Texts& elevations = {}) {
   StationRecord s;
-  s.LastPointIndex = static_cast<int32_t>(offsets.size()) - 1;
-  s.StationText = "1+00";
-  s.RegionStation = s.SectionStation = "1+00 R1";
+  s.station_text = "1+00";
+  s.region_station = s.section_station = "1+00 R1";
   for (size_t j = 0; j < offsets.size(); ++j) {
-    s.PointCodes[j] = "P" + offsets[j];
-    s.PointOffsets[j] = offsets[j];
-    s.PointElevations[j] = elevations.empty() ? "E" + offsets[j] : elevations[j];
-    s.PointSlopes[j] = "S" + offsets[j];
+    s.points.push_back(Point{"P" + offsets[j], offsets[j],
+                             elevations.empty() ? "E" + offsets[j] : elevations[j],
+                             "S" + offsets[j]});
   }
   return s;
 }
 
-StationRecord MessageStation(const std::string& keyword, int32_t last_point_index) {
+// A message station with `slots` point slots, as the imports give it one or two.
+StationRecord MessageStation(const std::string& keyword, size_t slots) {
   StationRecord s = Station({"9", "-9"}, {"1", "2"});
-  s.LastPointIndex = last_point_index;
-  s.RegionStation = "5+00 R1";
-  s.MessageKeyword = keyword;
-  s.MessageText = "no template found";
+  s.points.resize(slots);
+  s.region_station = "5+00 R1";
+  s.message_keyword = keyword;
+  s.message_text = "no template found";
   return s;
 }
 
-// Small station arrays: the computations must keep to StationCount and to the array sizes.
-Store StoreWith(const std::string& roadway, const std::vector<StationRecord>& stations) {
-  Store store;
-  for (StationArray* a : {&store.UndividedStations, &store.UndividedFiltered, &store.LeftStations,
-                          &store.LeftFiltered, &store.RightStations, &store.RightFiltered}) {
-    a->assign(6, StationRecord{});
-  }
-  store.RoadwayType = roadway;
-  store.StationCount = static_cast<int32_t>(stations.size()) - 1;
-  for (StationArray* a : {&store.UndividedStations, &store.LeftStations, &store.RightStations}) {
-    std::copy(stations.begin(), stations.end(), a->begin());
-  }
-  for (ReportArray* r : {&store.UndividedReport, &store.LeftReport, &store.RightReport}) {
-    RecreateReport(*r, store.StationCount);
-  }
-  return store;
+// The stations on every side of the roadway: one side, or the same stations left and right.
+RoadwayStations With(Roadway roadway, const std::vector<StationRecord>& stations) {
+  RoadwayStations r;
+  r.roadway = roadway;
+  r.sides.assign(roadway == Roadway::Divided ? 2 : 1, stations);
+  return r;
 }
 
 Texts Offsets(const StationRecord& s) {
-  return {s.PointOffsets.begin(), s.PointOffsets.begin() + s.LastPointIndex + 1};
+  Texts texts;
+  for (const Point& p : s.points) texts.push_back(p.offset);
+  return texts;
 }
 
 Texts Slopes(const StationRecord& s) {
-  return {s.PointSlopes.begin(), s.PointSlopes.begin() + s.LastPointIndex + 1};
+  Texts texts;
+  for (const Point& p : s.points) texts.push_back(p.slope);
+  return texts;
+}
+
+Texts Codes(const StationRecord& s) {
+  Texts texts;
+  for (const Point& p : s.points) texts.push_back(p.label);
+  return texts;
 }
 
 TEST(CalculateSlopes, WorkedValuesAndSign) {
-  Store store = StoreWith("UNDIVIDED", {Station({"0.00", "12.00", "5.00", "17.00"},
-                                                {"100.00", "99.76", "100.00", "100.06"}),
-                                        Station({"12", "0"}, {"100", "99.76"})});
-  RecordingMessages messages;
-  CalculateSlopes(store, messages);
+  const RoadwayStations out = CalculateSlopes(
+      With(Roadway::Undivided,
+           {Station({"0.00", "12.00", "5.00", "17.00"}, {"100.00", "99.76", "100.00", "100.06"}),
+            Station({"12", "0"}, {"100", "99.76"})}));
   // The slope follows the elevation whatever the direction of the offsets.
-  EXPECT_EQ(Slopes(store.UndividedStations[0]), (Texts{"-2.00", "3.43", ".50", ""}));
-  EXPECT_EQ(Slopes(store.UndividedStations[1]), (Texts{"-2.00", ""}));
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(Slopes(out.sides[0][0]), (Texts{"-2.00", "3.43", ".50", ""}));
+  EXPECT_EQ(Slopes(out.sides[0][1]), (Texts{"-2.00", ""}));
 }
 
 TEST(CalculateSlopes, SpanRulesDifferOnlyAtExactlyPointTwo) {
@@ -89,27 +86,20 @@ TEST(CalculateSlopes, SpanRulesDifferOnlyAtExactlyPointTwo) {
       {"0", "0.21", "47.62", "47.62"}, {"-0.2", "0", "", "50.00"},
   };
   for (const auto& c : cases) {
-    Store undivided = StoreWith("UNDIVIDED", {Station({c.o0, c.o1}, {"100", "100.1"})});
-    Store divided = StoreWith("DIVIDED", {Station({c.o0, c.o1}, {"100", "100.1"})});
-    RecordingMessages messages;
-    CalculateSlopes(undivided, messages);
-    CalculateSlopes(divided, messages);
-    EXPECT_EQ(undivided.UndividedStations[0].PointSlopes[0], c.undivided) << c.o0 << " " << c.o1;
-    EXPECT_EQ(divided.LeftStations[0].PointSlopes[0], c.divided) << c.o0 << " " << c.o1;
-    EXPECT_EQ(divided.RightStations[0].PointSlopes[0], c.divided) << c.o0 << " " << c.o1;
+    const StationRecord s = Station({c.o0, c.o1}, {"100", "100.1"});
+    const RoadwayStations undivided = CalculateSlopes(With(Roadway::Undivided, {s}));
+    const RoadwayStations divided = CalculateSlopes(With(Roadway::Divided, {s}));
+    EXPECT_EQ(undivided.sides[0][0].points[0].slope, c.undivided) << c.o0 << " " << c.o1;
+    EXPECT_EQ(divided.sides[0][0].points[0].slope, c.divided) << c.o0 << " " << c.o1;
+    EXPECT_EQ(divided.sides[1][0].points[0].slope, c.divided) << c.o0 << " " << c.o1;
   }
 }
 
 TEST(CalculateSlopes, UnreadableNumbersEmptyOnlyTheirSteps) {
-  StationRecord s = Station({"0", "abc", "10", "20", "30", "40", "50"},
-                            {"100", "100", "101", "", "100", "101", ""});
-  s.PointSlopes[7] = "beyond the points";
-  Store store = StoreWith("UNDIVIDED", {s});
-  RecordingMessages messages;
-  CalculateSlopes(store, messages);
-  EXPECT_EQ(Slopes(store.UndividedStations[0]), (Texts{"", "", "", "", "10.00", "", ""}));
-  EXPECT_EQ(store.UndividedStations[0].PointSlopes[7], "beyond the points");
-  EXPECT_TRUE(messages.shown.empty());
+  const StationRecord s = Station({"0", "abc", "10", "20", "30", "40", "50"},
+                                  {"100", "100", "101", "", "100", "101", ""});
+  const RoadwayStations out = CalculateSlopes(With(Roadway::Undivided, {s}));
+  EXPECT_EQ(Slopes(out.sides[0][0]), (Texts{"", "", "", "", "10.00", "", ""}));
 }
 
 TEST(CalculateSlopes, OrderingPassMovesTheFirstPointIntoPlace) {
@@ -130,14 +120,13 @@ TEST(CalculateSlopes, OrderingPassMovesTheFirstPointIntoPlace) {
       {{"-9", "-8", "abc"}, {"-9", "-8", "abc"}},
   };
   for (const auto& c : cases) {
-    Store store = StoreWith("divided", {Station(c.before)});
-    RecordingMessages messages;
-    CalculateSlopes(store, messages);
-    for (const StationRecord* s : {&store.LeftStations[0], &store.RightStations[0]}) {
-      EXPECT_EQ(Offsets(*s), c.after) << c.before.front();
+    const RoadwayStations out = CalculateSlopes(With(Roadway::Divided, {Station(c.before)}));
+    for (const Stations& side : out.sides) {
+      const StationRecord& s = side[0];
+      EXPECT_EQ(Offsets(s), c.after) << c.before.front();
       for (size_t j = 0; j < c.after.size(); ++j) {
-        EXPECT_EQ(s->PointCodes[j], "P" + c.after[j]);
-        EXPECT_EQ(s->PointElevations[j], "E" + c.after[j]);
+        EXPECT_EQ(s.points[j].label, "P" + c.after[j]);
+        EXPECT_EQ(s.points[j].elevation, "E" + c.after[j]);
       }
     }
   }
@@ -145,135 +134,96 @@ TEST(CalculateSlopes, OrderingPassMovesTheFirstPointIntoPlace) {
 
 TEST(CalculateSlopes, OrderingPutsTheFirstPointAfterEqualOffsetsThenSlopes) {
   StationRecord s = Station({"5", "-10", "5", "8"}, {"100", "101", "102", "103"});
-  s.PointCodes = {"first", "a", "later", "b"};
-  Store store = StoreWith("DIVIDED", {s});
-  RecordingMessages messages;
-  CalculateSlopes(store, messages);
-  const StationRecord& out = store.LeftStations[0];
-  EXPECT_EQ(Offsets(out), (Texts{"-10", "5", "5", "8"}));
-  EXPECT_EQ((Texts{out.PointCodes[1], out.PointCodes[2]}), (Texts{"later", "first"}));
-  EXPECT_EQ(Slopes(out), (Texts{"6.67", "", "100.00", ""}));
-  const StationRecord once = out;
-  CalculateSlopes(store, messages);
-  EXPECT_EQ(out.PointOffsets, once.PointOffsets);
-  EXPECT_EQ(out.PointSlopes, once.PointSlopes);
+  const Texts codes = {"first", "a", "later", "b"};
+  for (size_t j = 0; j < codes.size(); ++j) s.points[j].label = codes[j];
+  RoadwayStations out = CalculateSlopes(With(Roadway::Divided, {s}));
+  const StationRecord& ordered = out.sides[0][0];
+  EXPECT_EQ(Offsets(ordered), (Texts{"-10", "5", "5", "8"}));
+  EXPECT_EQ(Codes(ordered), (Texts{"a", "later", "first", "b"}));
+  EXPECT_EQ(Slopes(ordered), (Texts{"6.67", "", "100.00", ""}));
+  const StationRecord once = ordered;
+  out = CalculateSlopes(std::move(out));
+  EXPECT_EQ(Offsets(out.sides[0][0]), Offsets(once));
+  EXPECT_EQ(Slopes(out.sides[0][0]), Slopes(once));
 }
 
 TEST(CalculateSlopes, LeavesAloneWhatItMustNotTouch) {
   const StationRecord unordered = Station({"5", "-10", "-3"}, {"100", "101", "102"});
-  RecordingMessages messages;
 
-  Store undivided = StoreWith("undivided", {unordered});
-  CalculateSlopes(undivided, messages);
-  EXPECT_EQ(Offsets(undivided.UndividedStations[0]), Offsets(unordered));  // never reordered
-  EXPECT_EQ(Slopes(undivided.UndividedStations[0]), (Texts{"6.67", "14.29", ""}));
+  const RoadwayStations undivided = CalculateSlopes(With(Roadway::Undivided, {unordered}));
+  EXPECT_EQ(Offsets(undivided.sides[0][0]), Offsets(unordered));  // never reordered
+  EXPECT_EQ(Slopes(undivided.sides[0][0]), (Texts{"6.67", "14.29", ""}));
 
-  Store other = StoreWith("DIVIDE", {unordered});
-  CalculateSlopes(other, messages);
-  for (const StationArray* a :
-       {&other.UndividedStations, &other.LeftStations, &other.RightStations}) {
-    EXPECT_EQ(Offsets((*a)[0]), Offsets(unordered));
-    EXPECT_EQ(Slopes((*a)[0]), Slopes(unordered));
-  }
-
-  Store beyond = StoreWith("DIVIDED", {unordered, unordered});
-  beyond.StationCount = 0;
-  CalculateSlopes(beyond, messages);
-  EXPECT_EQ(Offsets(beyond.LeftStations[0]), (Texts{"-10", "-3", "5"}));
-  EXPECT_EQ(Offsets(beyond.RightStations[1]), Offsets(unordered));
-
-  for (const char* roadway : {"UNDIVIDED", "DIVIDED"}) {
+  for (const Roadway roadway : {Roadway::Undivided, Roadway::Divided}) {
     StationRecord overfull = unordered;
-    overfull.LastPointIndex = 31;
-    Store store = StoreWith(roadway, {MessageStation("ERROR", 1), MessageStation("MESSAGE", 0),
-                                      overfull, Station({"5"})});
-    store.StationCount = 5000;
-    CalculateSlopes(store, messages);
-    const StationArray& a = roadway[0] == 'U' ? store.UndividedStations : store.RightStations;
+    overfull.points.resize(kMaxPoints + 1, overfull.points.back());
+    const RoadwayStations out =
+        CalculateSlopes(With(roadway, {MessageStation("ERROR", 2), MessageStation("MESSAGE", 1),
+                                       overfull, Station({"5"})}));
+    const Stations& a = out.sides.back();
+    const StationRecord expected[3] = {MessageStation("ERROR", 2), MessageStation("MESSAGE", 1),
+                                       overfull};
     for (int i = 0; i < 3; ++i) {
-      const StationRecord expected = i == 2 ? overfull : MessageStation(i ? "MESSAGE" : "ERROR", 1);
-      EXPECT_EQ(a[i].PointOffsets, expected.PointOffsets) << roadway << i;
-      EXPECT_EQ(a[i].PointSlopes, expected.PointSlopes) << roadway << i;
+      EXPECT_EQ(Offsets(a[i]), Offsets(expected[i])) << i;
+      EXPECT_EQ(Slopes(a[i]), Slopes(expected[i])) << i;
     }
-    EXPECT_EQ(Slopes(a[3]), (Texts{""})) << roadway;  // one point: no slope
+    EXPECT_EQ(Slopes(a[3]), (Texts{""}));  // one point: no slope
   }
-  EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(FilterPoints, CopiesEveryFieldOfBothSides) {
+TEST(FilterPoints, KeepsEveryFieldOfBothSides) {
   StationRecord left = Station({"-12", "0"}, {"100", "100.24"});
-  left.ExtraText = "extra";
-  left.SectionStation = "2+00 R1";
-  Store store = StoreWith("DIVIDED", {left, MessageStation("ERROR", 1)});
-  store.RightStations[0] = Station({"0", "6", "9"});
-  store.RightStations[1] = MessageStation("MESSAGE", 1);
+  left.extra_text = "extra";
+  left.section_station = "2+00 R1";
+  RoadwayStations stations = With(Roadway::Divided, {left, MessageStation("ERROR", 2)});
+  stations.sides[1][0] = Station({"0", "6", "9"});
+  stations.sides[1][1] = MessageStation("MESSAGE", 2);
+  const RoadwayStations before = stations;
   RecordingMessages messages;
-  FilterPoints(store, messages);
+  const RoadwayStations filtered = FilterPoints(std::move(stations), messages);
   EXPECT_TRUE(messages.shown.empty());
-  for (const auto& [source, copy] : {std::pair{&store.LeftStations, &store.LeftFiltered},
-                                     std::pair{&store.RightStations, &store.RightFiltered}}) {
+  for (size_t side = 0; side < 2; ++side) {
     for (int i = 0; i <= 1; ++i) {
-      const StationRecord& s = (*source)[i];
-      const StationRecord& f = (*copy)[i];
-      EXPECT_EQ(f.LastPointIndex, s.LastPointIndex);
-      EXPECT_EQ((Texts{f.StationText, f.RegionStation, f.ExtraText, f.SectionStation,
-                       f.MessageKeyword, f.MessageText}),
-                (Texts{s.StationText, s.RegionStation, s.ExtraText, s.SectionStation,
-                       s.MessageKeyword, s.MessageText}));
-      EXPECT_EQ(f.PointCodes, s.PointCodes);
-      EXPECT_EQ(f.PointOffsets, s.PointOffsets);
-      EXPECT_EQ(f.PointElevations, s.PointElevations);
-      EXPECT_EQ(f.PointSlopes, s.PointSlopes);
+      const StationRecord& s = before.sides[side][i];
+      const StationRecord& f = filtered.sides[side][i];
+      EXPECT_EQ((Texts{f.station_text, f.region_station, f.extra_text, f.section_station,
+                       f.message_keyword, f.message_text}),
+                (Texts{s.station_text, s.region_station, s.extra_text, s.section_station,
+                       s.message_keyword, s.message_text}));
+      EXPECT_EQ(Codes(f), Codes(s));
+      EXPECT_EQ(Offsets(f), Offsets(s));
+      EXPECT_EQ(Slopes(f), Slopes(s));
     }
   }
-  EXPECT_EQ(store.RightFiltered[1].MessageKeyword, "MESSAGE");
+  EXPECT_EQ(filtered.sides[1][1].message_keyword, "MESSAGE");
 }
 
-TEST(FilterPoints, NoPointStationCopiesFieldsAndLeavesHigherSlotsAlone) {
-  StationRecord empty = Station({"1"});
-  empty.LastPointIndex = -1;
-  Store store = StoreWith("UNDIVIDED", {empty});
-  store.UndividedFiltered[0].PointCodes[0] = "earlier run";
-  store.RoadwayType = "";
+TEST(FilterPoints, NoPointStationKeepsItsFields) {
+  StationRecord empty = Station({});
   RecordingMessages messages;
-  FilterPoints(store, messages);
-  EXPECT_EQ(store.UndividedFiltered[0].RegionStation, "");  // other roadway types copy nothing
-  store.RoadwayType = "Undivided";
-  FilterPoints(store, messages);
-  EXPECT_EQ(store.UndividedFiltered[0].LastPointIndex, -1);
-  EXPECT_EQ(store.UndividedFiltered[0].RegionStation, "1+00 R1");
-  EXPECT_EQ(store.UndividedFiltered[0].PointCodes[0], "earlier run");
+  const RoadwayStations filtered = FilterPoints(With(Roadway::Undivided, {empty}), messages);
+  EXPECT_TRUE(filtered.sides[0][0].points.empty());
+  EXPECT_EQ(filtered.sides[0][0].region_station, "1+00 R1");
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(FilterPoints, RecordsThatCannotBeCopiedAreSkippedWithOneMessage) {
+TEST(FilterPoints, StationsThatCannotBeTakenAreEmptiedWithOneMessage) {
   StationRecord overfull = Station({"1"});
-  overfull.LastPointIndex = 31;
-  overfull.RegionStation = "overfull";
-  Store store = StoreWith("DIVIDED", {Station({"1", "2"}), overfull, overfull, Station({"3"})});
+  overfull.points.resize(kMaxPoints + 1);
+  overfull.region_station = "overfull";
   RecordingMessages messages;
-  FilterPoints(store, messages);
+  const RoadwayStations filtered = FilterPoints(
+      With(Roadway::Divided, {Station({"1", "2"}), overfull, overfull, Station({"3"})}), messages);
   EXPECT_EQ(messages.shown,
             (Texts{"Program Error: Subscript out of range occured in FilterPoints"}));
-  EXPECT_EQ(store.LeftFiltered[1].RegionStation, "");
-  EXPECT_EQ(Offsets(store.LeftFiltered[3]), (Texts{"3"}));
-  EXPECT_EQ(Offsets(store.RightFiltered[3]), (Texts{"3"}));
-
-  Store beyond = StoreWith("UNDIVIDED", {Station({"1"})});
-  beyond.StationCount = 2500;
-  beyond.UndividedStations.back() = Station({"7"});
-  RecordingMessages beyond_messages;
-  FilterPoints(beyond, beyond_messages);
-  EXPECT_EQ(beyond_messages.shown.size(), 1u);
-  EXPECT_EQ(Offsets(beyond.UndividedFiltered.back()), (Texts{"7"}));
+  EXPECT_EQ(filtered.sides[0][1].region_station, "");
+  EXPECT_EQ(Offsets(filtered.sides[0][3]), (Texts{"3"}));
+  EXPECT_EQ(Offsets(filtered.sides[1][3]), (Texts{"3"}));
 }
 
-// Runs the report over stations placed in both the filtered and the station arrays.
-Store ReportOf(const std::vector<StationRecord>& stations, RecordingMessages& messages) {
-  Store store = StoreWith("UNDIVIDED", stations);
-  std::copy(stations.begin(), stations.end(), store.UndividedFiltered.begin());
-  WritetoFinalReport(store, messages);
-  return store;
+std::vector<ReportRecord> ReportOf(const std::vector<StationRecord>& stations,
+                                   RecordingMessages& messages) {
+  return BuildReport(Stations(stations), messages);
 }
 
 StationRecord StationOfSize(int points) {
@@ -282,23 +232,27 @@ StationRecord StationOfSize(int points) {
   return Station(offsets);
 }
 
-TEST(WritetoFinalReport, PlacesThreePointsToARow) {
+Texts CellTexts(const Cell* cell) {
+  if (cell == nullptr) return Texts(4);
+  return {cell->label, cell->offset, cell->elevation, cell->slope};
+}
+
+TEST(BuildReport, PlacesThreePointsToARow) {
   const struct {
     int points;
     int last_row;
   } cases[] = {{1, 0}, {2, 0}, {3, 0}, {4, 1}, {6, 1}, {7, 2}, {30, 9}, {31, 10}};
   for (const auto& c : cases) {
     RecordingMessages messages;
-    const Store store = ReportOf({StationOfSize(c.points)}, messages);
-    const ReportRecord& r = store.UndividedReport[0];
-    EXPECT_EQ(r.LastRow, c.last_row) << c.points;
+    const std::vector<ReportRecord> report = ReportOf({StationOfSize(c.points)}, messages);
+    const ReportRecord& r = report[0];
+    EXPECT_EQ(r.last_row, c.last_row) << c.points;
     for (int row = 0; row < kGridRows; ++row) {
-      for (int column = 0; column < kGridColumns; ++column) {
+      for (int column = 0; column < kPointsPerRow; ++column) {
         const std::string j = std::to_string(row * 3 + column);
-        const bool used = column < 3 && row * 3 + column < c.points;
-        const auto& cell = r.Cells[row][column];
-        const Texts expected = used ? Texts{"P" + j, j, "E" + j, "S" + j, ""} : Texts(5);
-        EXPECT_EQ((Texts{cell[0], cell[1], cell[2], cell[3], cell[4]}), expected)
+        const bool used = row * 3 + column < c.points;
+        const Texts expected = used ? Texts{"P" + j, j, "E" + j, "S" + j} : Texts(4);
+        EXPECT_EQ(CellTexts(r.CellAt(row, column)), expected)
             << c.points << " points, cell " << row << "," << column;
       }
     }
@@ -306,58 +260,50 @@ TEST(WritetoFinalReport, PlacesThreePointsToARow) {
   }
 }
 
-TEST(WritetoFinalReport, SectionLabelComparesTheStationsExactly) {
+TEST(BuildReport, SectionLabelComparesTheStationsExactly) {
   StationRecord design = StationOfSize(1);
-  design.SectionStation = "1+00 r1";
-  StationRecord message = MessageStation("MESSAGE", 0);
-  message.SectionStation = message.RegionStation;
+  design.section_station = "1+00 r1";
+  StationRecord message = MessageStation("MESSAGE", 1);
+  message.section_station = message.region_station;
   RecordingMessages messages;
-  const Store store =
-      ReportOf({StationOfSize(1), design, message, MessageStation("ERROR", 0)}, messages);
-  const ReportArray& r = store.UndividedReport;
-  EXPECT_EQ((Texts{r[0].SectionLabel, r[1].SectionLabel, r[2].SectionLabel, r[3].SectionLabel}),
-            (Texts{"Cross Sec. Sta.", "Design Sec. Sta.", "Cross Sec. Sta.", "Design Sec. Sta."}));
-  EXPECT_EQ(r[1].RegionStation, "1+00 R1");
-  EXPECT_EQ(r[1].StationText, "1+00");
+  const std::vector<ReportRecord> r =
+      ReportOf({StationOfSize(1), design, message, MessageStation("ERROR", 1)}, messages);
+  EXPECT_EQ(
+      (Texts{r[0].SectionLabel(), r[1].SectionLabel(), r[2].SectionLabel(), r[3].SectionLabel()}),
+      (Texts{"Cross Sec. Sta.", "Design Sec. Sta.", "Cross Sec. Sta.", "Design Sec. Sta."}));
+  EXPECT_EQ(r[1].region_station, "1+00 R1");
+  EXPECT_EQ(r[1].station_text, "1+00");
 }
 
-TEST(WritetoFinalReport, MessageStationsGetTheirTextAndNoCells) {
+TEST(BuildReport, MessageStationsGetTheirTextAndNoCells) {
   RecordingMessages messages;
-  const Store store = ReportOf(
-      {MessageStation("ERROR", 0), MessageStation("MESSAGE", 1), StationOfSize(2)}, messages);
-  const ReportArray& r = store.UndividedReport;
-  EXPECT_EQ((Texts{r[0].MessageKeyword, r[0].MessageText}), (Texts{"ERROR", "no template found"}));
-  EXPECT_EQ(r[1].MessageKeyword, "MESSAGE");
-  EXPECT_EQ(r[0].LastRow, 1);
-  EXPECT_EQ(r[1].LastRow, 2);
-  for (int i = 0; i < 2; ++i) {
-    for (const auto& row : r[i].Cells) {
-      for (const auto& cell : row) EXPECT_EQ(cell, CellGrid::value_type::value_type{}) << i;
-    }
-  }
+  const std::vector<ReportRecord> r = ReportOf(
+      {MessageStation("ERROR", 1), MessageStation("MESSAGE", 2), StationOfSize(2)}, messages);
+  EXPECT_EQ((Texts{r[0].message_keyword, r[0].message_text}),
+            (Texts{"ERROR", "no template found"}));
+  EXPECT_EQ(r[1].message_keyword, "MESSAGE");
+  EXPECT_EQ(r[0].last_row, 1);
+  EXPECT_EQ(r[1].last_row, 2);
+  EXPECT_TRUE(r[0].cells.empty());
+  EXPECT_TRUE(r[1].cells.empty());
   // The next station starts its grid afresh.
-  EXPECT_EQ((Texts{r[2].Cells[0][0][1], r[2].Cells[0][1][1]}), (Texts{"0", "1"}));
-  EXPECT_EQ(r[2].LastRow, 0);
-  EXPECT_TRUE(r[2].MessageKeyword.empty());
+  EXPECT_EQ((Texts{r[2].CellAt(0, 0)->offset, r[2].CellAt(0, 1)->offset}), (Texts{"0", "1"}));
+  EXPECT_EQ(r[2].last_row, 0);
+  EXPECT_TRUE(r[2].message_keyword.empty());
 }
 
-TEST(WritetoFinalReport, FaultsShowOneMessageAndNeverCrash) {
+TEST(BuildReport, FaultsShowOneMessageAndNeverCrash) {
   StationRecord overfull = StationOfSize(3);
-  overfull.LastPointIndex = 40;
+  overfull.points.resize(41);
   RecordingMessages messages;
-  const Store store = ReportOf({StationOfSize(1), overfull, overfull, StationOfSize(2)}, messages);
+  const std::vector<ReportRecord> report =
+      ReportOf({StationOfSize(1), overfull, overfull, StationOfSize(2)}, messages);
   EXPECT_EQ(messages.shown, (Texts{"Error in WritetoFinalReport"}));
-  EXPECT_EQ(store.UndividedReport[0].Cells[0][0][1], "0");
-  EXPECT_TRUE(store.UndividedReport[1].SectionLabel.empty());
-  EXPECT_EQ(store.UndividedReport[3].Cells[0][1][1], "1");
-
-  Store short_report = StoreWith("UNDIVIDED", {StationOfSize(1), StationOfSize(1)});
-  short_report.UndividedFiltered = short_report.UndividedStations;
-  RecreateReport(short_report.UndividedReport, 0);
-  RecordingMessages short_messages;
-  WritetoFinalReport(short_report, short_messages);
-  EXPECT_EQ(short_messages.shown, (Texts{"Error in WritetoFinalReport"}));
-  EXPECT_EQ(short_report.UndividedReport[0].SectionLabel, "Cross Sec. Sta.");
+  ASSERT_EQ(report.size(), 4u);
+  EXPECT_EQ(report[0].CellAt(0, 0)->offset, "0");
+  EXPECT_TRUE(report[1].region_station.empty());
+  EXPECT_TRUE(report[1].cells.empty());
+  EXPECT_EQ(report[3].CellAt(0, 1)->offset, "1");
 }
 
 TEST(DescribePoint, TranslatesTheFiveCodesExactly) {
@@ -381,30 +327,42 @@ TEST(DescribePoint, TranslatesTheFiveCodesExactly) {
 
 TEST(GradeComputations, DividedStationsRunThroughAllThreeLeftAndRight) {
   StationRecord s = Station({"5", "-12", "0", "12"}, {"100.24", "100", "100.24", "100"});
-  s.PointCodes = {"BR", "LtSgShldr", "LtSgEOP", "RtSgEOP"};
-  Store store = StoreWith("DIVIDED", {s, MessageStation("ERROR", 1)});
-  store.RightStations[0] = StationOfSize(7);
+  const Texts codes = {"BR", "LtSgShldr", "LtSgEOP", "RtSgEOP"};
+  for (size_t j = 0; j < codes.size(); ++j) s.points[j].label = codes[j];
+  RoadwayStations stations = With(Roadway::Divided, {s, MessageStation("ERROR", 2)});
+  stations.sides[1][0] = StationOfSize(7);
   RecordingMessages messages;
-  CalculateSlopes(store, messages);
-  FilterPoints(store, messages);
-  WritetoFinalReport(store, messages);
+  const Book book =
+      BuildReport(FilterPoints(CalculateSlopes(std::move(stations)), messages), messages);
   EXPECT_TRUE(messages.shown.empty());
-  const ReportRecord& left = store.LeftReport[0];
+  ASSERT_EQ(book.sides.size(), 2u);
+  EXPECT_EQ(book.sides[0].part, BookPart::Left);
+  EXPECT_EQ(book.sides[1].part, BookPart::Right);
+  const ReportRecord& left = book.Of(Side::Left).report[0];
   const std::vector<Texts> expected = {
       {"Left Shoulder", "-12", "100", "2.00"},
       {"Left Edge", "0", "100.24", ".00"},
       {"Break", "5", "100.24", "-3.43"},
       {"Right Edge", "12", "100", ""},
   };
-  for (int j = 0; j < 4; ++j) {
-    const auto& cell = left.Cells[j / 3][j % 3];
-    EXPECT_EQ((Texts{cell[0], cell[1], cell[2], cell[3]}), expected[j]) << j;
-  }
-  EXPECT_EQ(left.LastRow, 1);
-  EXPECT_EQ(store.RightReport[0].LastRow, 2);
-  EXPECT_EQ(store.RightReport[0].Cells[2][0][1], "6");
-  EXPECT_EQ(store.RightReport[1].MessageKeyword, "ERROR");
-  EXPECT_TRUE(store.UndividedReport[0].SectionLabel.empty());
+  for (int j = 0; j < 4; ++j) EXPECT_EQ(CellTexts(left.CellAt(j / 3, j % 3)), expected[j]) << j;
+  EXPECT_EQ(left.last_row, 1);
+  const std::vector<ReportRecord>& right = book.Of(Side::Right).report;
+  EXPECT_EQ(right[0].last_row, 2);
+  EXPECT_EQ(right[0].CellAt(2, 0)->offset, "6");
+  EXPECT_EQ(right[1].message_keyword, "ERROR");
+}
+
+TEST(GradeComputations, AFaultOnBothSidesIsShownOnce) {
+  StationRecord overfull = StationOfSize(3);
+  overfull.points.resize(40);
+  RecordingMessages messages;
+  const Book book = BuildReport(With(Roadway::Divided, {overfull}), messages);
+  EXPECT_EQ(messages.shown, (Texts{"Error in WritetoFinalReport"}));
+  EXPECT_EQ(book.Of(Side::Right).report.size(), 1u);
+  const Book undivided = BuildReport(With(Roadway::Undivided, {StationOfSize(2)}), messages);
+  ASSERT_EQ(undivided.sides.size(), 1u);
+  EXPECT_EQ(undivided.sides[0].part, BookPart::Undivided);
 }
 
 }  // namespace

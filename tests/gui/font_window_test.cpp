@@ -43,7 +43,7 @@ TEST(FontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
     EXPECT_EQ(Items(window.combo1_1), c.offered);
     EXPECT_EQ(window.combo1_1->currentText().toStdString(), c.preselected);
     window.cmdDone->click();
-    EXPECT_EQ(ctx.store.ReportFontName, c.preselected);
+    EXPECT_EQ(ctx.state.report_font, c.preselected);
     EXPECT_TRUE(messages.shown.empty());
   }
 }
@@ -65,8 +65,8 @@ TEST(FontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
 
   window.combo1_0->setCurrentIndex(2);
   window.cmdDone->click();
-  EXPECT_EQ(ctx.store.PrinterName, "Laser");
-  EXPECT_EQ(ctx.store.ReportFontName, "");
+  EXPECT_EQ(ctx.state.printer_name, "Laser");
+  EXPECT_EQ(ctx.state.report_font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), "Laser");
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -76,13 +76,13 @@ TEST(FontWindow, CancelStoresNothingAndKeepsTheCurrentPrinter) {
   QtPrintService printers({"Laser", "Plotter"}, "Plotter");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
   AppContext ctx(messages, printers, fonts);
-  ctx.store.PrinterName = "Earlier";
-  ctx.store.ReportFontName = "Courier New";
+  ctx.state.printer_name = "Earlier";
+  ctx.state.report_font = "Courier New";
   frmSystem window(ctx);
   window.combo1_0->setCurrentIndex(0);
   window.cmdCancel->click();
-  EXPECT_EQ(ctx.store.PrinterName, "Earlier");
-  EXPECT_EQ(ctx.store.ReportFontName, "Courier New");
+  EXPECT_EQ(ctx.state.printer_name, "Earlier");
+  EXPECT_EQ(ctx.state.report_font, "Courier New");
   EXPECT_EQ(printers.CurrentPrinterName(), "Plotter");
   EXPECT_EQ(window.result(), QDialog::Rejected);
 }
@@ -101,7 +101,7 @@ TEST(FontWindow, AKeyInAListMovesTheFocusOn) {
   EXPECT_EQ(window.focusWidget(), window.cmdDone);
   // Enter only moved the focus: nothing was pressed.
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(ctx.store.ReportFontName, "");
+  EXPECT_EQ(ctx.state.report_font, "");
 }
 
 }  // namespace

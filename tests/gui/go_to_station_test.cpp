@@ -27,11 +27,8 @@ class GoToStation : public ::testing::Test {
  protected:
   void SetUp() override {
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    Store& store = ctx_->store;
-    InitialiseStore(store);
-    store.UndividedPageStarts[0] = store.LeftPageStarts[0] = store.RightPageStarts[0] = "0:0";
-    store.ReportFontName = "Courier New";
-    store.HeadingDate = "05 02 2024";
+    ctx_->state.report_font = "Courier New";
+    ctx_->state.heading_date = "05 02 2024";
     // A modal find window runs the next scripted step while shown, so no test can block.
     ctx_->run_modal = [this](QDialog& dialog) {
       ++modal_runs_;
@@ -46,10 +43,22 @@ class GoToStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    ctx_->store.InputFilePath = std::string(VANTRELS_EXAMPLES) + "/" + example;
-    ASSERT_TRUE(RunHeadlessRoad(ctx_->store, messages_));
+    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example, &ctx_->printer,
+                                ctx_->memory, messages_);
+    ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+    ctx_->SetBook(std::move(*road.book));
   }
+
+  std::vector<std::string> Listed(Side side) const {
+    std::vector<std::string> entries;
+    for (const StationEntry& entry : ctx_->book()->Of(side).station_entries) {
+      entries.push_back(FormatStationEntry(entry));
+    }
+    return entries;
+  }
+
+  BookPosition Position() const { return ctx_->navigator.Position(); }
 
   frmStation& Window() { return ctx_->StationWindow(); }
 
@@ -92,7 +101,7 @@ TEST_F(GoToStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
   EXPECT_FALSE(window.Combo2->isVisible());
   EXPECT_FALSE(window.Combo1->isEditable());
 
-  const std::vector<std::string>& entries = ctx_->store.StationList;
+  const std::vector<std::string> entries = Listed(Side::Left);
   ASSERT_EQ(window.Combo1->count(), static_cast<int>(entries.size()));
   for (size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(ToReportBytes(window.Combo1->itemText(static_cast<int>(i))), entries[i]);
@@ -101,7 +110,7 @@ TEST_F(GoToStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
 
   Pick(window.Combo1, "5" + kBlanks12 + "2394+50.00 R1");
   window.Command1->click();
-  EXPECT_EQ(ctx_->store.CurrentPage, 4);
+  EXPECT_EQ(Position().page, 4);
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_TRUE(ViewerShows("Page No.:5 of 10"));
@@ -113,7 +122,7 @@ TEST_F(GoToStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   Load("undivided.csv");
   const std::string station = "2392+00.00 R1";
   std::vector<std::string> entries;
-  for (const std::string& entry : ctx_->store.StationList) {
+  for (const std::string& entry : Listed(Side::Left)) {
     if (entry.ends_with(kBlanks12 + station)) entries.push_back(entry);
   }
   ASSERT_EQ(entries,
@@ -127,30 +136,29 @@ TEST_F(GoToStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
     mnuGoToStation_Click(*ctx_);
     Pick(Window().Combo1, c.entry);
     Window().Command1->click();
-    EXPECT_EQ(ctx_->store.CurrentPage, c.page);
+    EXPECT_EQ(Position().page, c.page);
     EXPECT_TRUE(ViewerShows(QString("Page No.:%1 of 10").arg(c.page + 1)));
   }
 }
 
 TEST_F(GoToStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   Load("divided.csv");
-  Store& store = ctx_->store;
-  store.CurrentSide = "RightSide";
-  store.CurrentPage = 3;
+  ctx_->navigator.MoveTo({Side::Right, 3});
 
   mnuStationLeft_Click(*ctx_);
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  EXPECT_EQ(store.CurrentPage, 3);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
   frmStation& window = Window();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(modal_runs_, 0);
   EXPECT_TRUE(window.Combo1->isVisible());
   EXPECT_FALSE(window.Combo2->isVisible());
-  EXPECT_EQ(window.Combo1->count(), static_cast<int>(store.StationList.size()));
+  EXPECT_EQ(window.Combo1->count(), static_cast<int>(Listed(Side::Left).size()));
 
   window.close();
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  EXPECT_EQ(store.CurrentPage, 3);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
+  // The next move starts from the left side's page 3.
+  ASSERT_TRUE(ctx_->navigator.Next().moved);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, 4}));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -159,31 +167,28 @@ TEST_F(GoToStation, StationLeftFindsTheLeftPageOfACutStation) {
   mnuStationLeft_Click(*ctx_);
   Pick(Window().Combo1, "3" + kBlanks12 + "2392+50.00 R2");
   Window().Command1->click();
-  EXPECT_EQ(ctx_->store.CurrentSide, "LeftSide");
-  EXPECT_EQ(ctx_->store.CurrentPage, 2);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, 2}));
   EXPECT_TRUE(ViewerShows("(Left)Page No.:3 of 5"));
 }
 
 TEST_F(GoToStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
   Load("divided.csv");
-  Store& store = ctx_->store;
-  store.CurrentPage = 2;
+  ctx_->navigator.MoveTo({Side::Left, 2});
   // The left window still open modeless is shown again modally.
   mnuStationLeft_Click(*ctx_);
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<frmStation&>(dialog);
-    EXPECT_EQ(store.CurrentSide, "RightSide");
+    EXPECT_EQ(Position().side, Side::Right);
     EXPECT_TRUE(window.Combo2->isVisible());
     EXPECT_FALSE(window.Combo1->isVisible());
     EXPECT_TRUE(window.Combo2->isEditable());
-    EXPECT_EQ(window.Combo2->count(), static_cast<int>(store.StationListRight.size()));
-    EXPECT_EQ(ToReportBytes(window.Combo2->currentText()), store.StationListRight.front());
+    EXPECT_EQ(window.Combo2->count(), static_cast<int>(Listed(Side::Right).size()));
+    EXPECT_EQ(ToReportBytes(window.Combo2->currentText()), Listed(Side::Right).front());
     window.Command1->click();
   });
   mnuStationRight_Click(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
-  EXPECT_EQ(store.CurrentSide, "RightSide");
-  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
   EXPECT_TRUE(ViewerShows("(Right)Page No.:1 of 5"));
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -197,14 +202,14 @@ TEST_F(GoToStation, TypedRightEntryIsReadUpToItsFirstBlank) {
       {"4            2395+00.00 R2", 3}, {"  5   x  ", 4}, {"1 2389+00.00 R2", 0}, {"+2 y", 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    ctx_->store.CurrentPage = 99;
+    ctx_->navigator.MoveTo({Side::Left, 99});
     steps_.push_back([&](QDialog& dialog) {
       auto& window = dynamic_cast<frmStation&>(dialog);
       window.Combo2->setEditText(c.text);
       window.Command1->click();
     });
     mnuStationRight_Click(*ctx_);
-    EXPECT_EQ(ctx_->store.CurrentPage, c.page);
+    EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -225,7 +230,7 @@ TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
       {"-2 x", " Program Error : Page -2 is out of range 1 to 5"},
       {"70000 x", " Program Error : Overflow"},
   };
-  ctx_->store.CurrentPage = 2;
+  ctx_->navigator.MoveTo({Side::Left, 2});
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<frmStation&>(dialog);
     for (const auto& c : cases) {
@@ -241,19 +246,17 @@ TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
         EXPECT_EQ(messages_.shown[0], c.message);
       }
       EXPECT_TRUE(window.isVisible());
-      EXPECT_EQ(ctx_->store.CurrentPage, 2);
+      EXPECT_EQ(Position().page, 2);
     }
     window.close();
   });
   mnuStationRight_Click(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
-  EXPECT_EQ(ctx_->store.CurrentPage, 2);
+  EXPECT_EQ(Position().page, 2);
 }
 
 TEST_F(GoToStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
-  Store& store = ctx_->store;
-  store.RoadwayType = "UNDIVIDED";
-  store.CurrentPage = 0;
+  // No book yet.
   EXPECT_EQ(Window().Combo2->currentText(), "Combo2");
   mnuGoToStation_Click(*ctx_);
   EXPECT_TRUE(Window().isVisible());
@@ -262,7 +265,6 @@ TEST_F(GoToStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
   Window().Command1->click();
   EXPECT_FALSE(Window().isVisible());
 
-  store.RoadwayType = "DIVIDED";
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<frmStation&>(dialog);
     EXPECT_EQ(window.Combo2->count(), 0);
@@ -271,7 +273,7 @@ TEST_F(GoToStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
   });
   mnuStationRight_Click(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
-  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_EQ(Position().page, 0);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -283,13 +285,13 @@ TEST_F(GoToStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   mnuGoToStation_Click(*ctx_);
-  EXPECT_EQ(Window().Combo1->count(), static_cast<int>(ctx_->store.StationList.size()));
+  EXPECT_EQ(Window().Combo1->count(), static_cast<int>(Listed(Side::Left).size()));
   EXPECT_GT(Window().Combo1->count(), 0);
 
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
   mnuStationRight_Click(*ctx_);
   EXPECT_FALSE(ctx_->StationWindowLoaded());
-  EXPECT_EQ(ctx_->store.CurrentSide, "RightSide");
+  EXPECT_EQ(Position().side, Side::Right);
 }
 
 TEST_F(GoToStation, StationRightRunsItsOwnModalLoop) {
@@ -306,11 +308,10 @@ TEST_F(GoToStation, StationRightRunsItsOwnModalLoop) {
     was_modal = window->isModal();
     window->Command1->click();
   });
-  ctx_->store.CurrentPage = 3;
+  ctx_->navigator.MoveTo({Side::Left, 3});
   mnuStationRight_Click(*ctx_);
   EXPECT_TRUE(was_modal);
-  EXPECT_EQ(ctx_->store.CurrentPage, 0);
-  EXPECT_EQ(ctx_->store.CurrentSide, "RightSide");
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
 }
 
 }  // namespace

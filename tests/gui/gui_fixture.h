@@ -48,7 +48,7 @@ class GuiTest : public ::testing::Test {
  protected:
   GuiTest() {
     form.end_program = [this] { ++program_ends; };
-    ctx.store.HeadingDate = "01 02 2024";
+    ctx.state.heading_date = "01 02 2024";
     ctx.run_modal = [this](QDialog& dialog) {
       modal_titles.push_back(dialog.windowTitle().toStdString());
       if (auto* font_window = qobject_cast<frmSystem*>(&dialog)) {
@@ -75,6 +75,20 @@ class GuiTest : public ::testing::Test {
   }
 
   frmPrint& Viewer() { return ctx.Viewer(); }
+
+  // The book on show and the viewer's place in it.
+  const Book& TheBook() const { return *ctx.book(); }
+  int32_t LastPage(Side side = Side::Left) const { return TheBook().Of(side).last_page; }
+  Side CurrentSide() const { return ctx.navigator.Position().side; }
+  int32_t CurrentPage() const { return ctx.navigator.Position().page; }
+  // The station list of a side as the find window shows it.
+  std::vector<std::string> Listed(Side side = Side::Left) const {
+    std::vector<std::string> entries;
+    for (const StationEntry& entry : TheBook().Of(side).station_entries) {
+      entries.push_back(FormatStationEntry(entry));
+    }
+    return entries;
+  }
 
   RecordingMessages messages;
   QtPrintService printers{{}, ""};

@@ -11,12 +11,10 @@ namespace {
 
 using MainWindowTest = GuiTest;
 
-TEST_F(MainWindowTest, LoadCreatesTheStoreAndStartsEveryPageTable) {
-  EXPECT_EQ(ctx.store.UndividedStations.size(), 2001u);
-  EXPECT_EQ(ctx.store.RightFiltered.size(), 2001u);
-  EXPECT_EQ(ctx.store.UndividedPageStarts[0], "0:0");
-  EXPECT_EQ(ctx.store.LeftPageStarts[0], "0:0");
-  EXPECT_EQ(ctx.store.RightPageStarts[0], "0:0");
+TEST_F(MainWindowTest, TheProgramStartsWithoutABookOnItsFirstPage) {
+  EXPECT_EQ(ctx.book(), nullptr);
+  EXPECT_EQ(ctx.navigator.Position(), (BookPosition{Side::Left, 0}));
+  EXPECT_EQ(ctx.state.input_file, "");
   EXPECT_EQ(form.findChild<QLabel*>("Label4")->text(), "#");
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(form.Combo1[i]->currentText(), "From Last Point");
@@ -87,11 +85,11 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
     return answer;
   };
   form.Command1->click();
-  EXPECT_EQ(ctx.store.InputFilePath, "/data/one.csv");
+  EXPECT_EQ(ctx.state.input_file, "/data/one.csv");
   EXPECT_EQ(form.Label4->text(), "/data/one.csv");
   answer.clear();
   form.Command1->click();
-  EXPECT_EQ(ctx.store.InputFilePath, "/data/one.csv");
+  EXPECT_EQ(ctx.state.input_file, "/data/one.csv");
   ASSERT_EQ(filters.size(), 2u);
   EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv)");
   EXPECT_EQ(previous[0], "");
@@ -99,9 +97,9 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
 }
 
 TEST_F(MainWindowTest, CancelOnFirstFileBrowseEmptiesThePathAndPreviewDoesNothing) {
-  ctx.store.InputFilePath = "left over";
+  ctx.state.input_file = "left over";
   PreviewFile(QString());
-  EXPECT_EQ(ctx.store.InputFilePath, "");
+  EXPECT_EQ(ctx.state.input_file, "");
   EXPECT_EQ(form.Label4->text(), "");
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(modal_titles.empty());

@@ -1,8 +1,10 @@
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "gui/go_to_station.h"
 #include "gui_fixture.h"
 #include "import/import_test_util.h"
 
@@ -41,35 +43,33 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_EQ(viewer.windowTitle(), "Display Report");
 
-  const Store& store = ctx.store;
-  EXPECT_EQ(store.ProjectNumber, "P-17");
-  EXPECT_EQ(store.PrinterName, "PDF file");
+  EXPECT_EQ(ctx.state.project_number, "P-17");
+  EXPECT_EQ(ctx.state.printer_name, "PDF file");
   // The second report face the font list meets.
-  EXPECT_EQ(store.ReportFontName, "Lucida Console");
-  EXPECT_EQ(store.CurrentPage, 0);
-  EXPECT_GT(store.UndividedLastPage, 0);
+  EXPECT_EQ(ctx.state.report_font, "Lucida Console");
+  EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
+  EXPECT_EQ(CurrentPage(), 0);
+  EXPECT_GT(LastPage(), 0);
   // A Letter page with quarter-inch margins.
-  EXPECT_DOUBLE_EQ(store.PageColumns, 96);
-  EXPECT_DOUBLE_EQ(store.PageLines, 63);
-  EXPECT_FALSE(store.StationList.empty());
+  EXPECT_DOUBLE_EQ(TheBook().page.columns, 96);
+  EXPECT_DOUBLE_EQ(TheBook().page.lines, 63);
+  EXPECT_FALSE(Listed().empty());
   EXPECT_TRUE(PictureShows(viewer.Picture(), "Project No: P-17"));
   EXPECT_TRUE(PictureShows(viewer.Picture(), "Date: 01 02 2024"));
-  EXPECT_TRUE(PictureShows(viewer.Picture(),
-                           "Page No.:1 of " + std::to_string(store.UndividedLastPage + 1)));
-  EXPECT_TRUE(PictureShows(viewer.Picture(), store.UndividedReport[0].RegionStation));
+  EXPECT_TRUE(PictureShows(viewer.Picture(), "Page No.:1 of " + std::to_string(LastPage() + 1)));
+  EXPECT_TRUE(PictureShows(viewer.Picture(), TheBook().Of(Side::Left).report[0].region_station));
 }
 
 TEST_F(PreviewTest, DividedFileOpensOnTheLeftSideAfterCountingTheRight) {
   PreviewFile(Example("divided.csv"));
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_TRUE(ctx.ViewerLoaded());
-  const Store& store = ctx.store;
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  EXPECT_EQ(store.CurrentPage, 0);
-  EXPECT_FALSE(store.StationListRight.empty());
+  EXPECT_EQ(CurrentSide(), Side::Left);
+  EXPECT_EQ(CurrentPage(), 0);
+  EXPECT_FALSE(Listed(Side::Right).empty());
   EXPECT_TRUE(PictureShows(Viewer().Picture(),
-                           "(Left)Page No.:1 of " + std::to_string(store.LeftLastPage + 1)));
-  EXPECT_TRUE(PictureShows(Viewer().Picture(), store.LeftReport[0].RegionStation));
+                           "(Left)Page No.:1 of " + std::to_string(LastPage(Side::Left) + 1)));
+  EXPECT_TRUE(PictureShows(Viewer().Picture(), TheBook().Of(Side::Left).report[0].region_station));
 }
 
 TEST_F(PreviewTest, EmptyNumberIsReportedAndTheBookIsStillMade) {
@@ -116,25 +116,32 @@ TEST_F(PreviewTest, RejectedFileLeavesThePreviousBookAndPictureUntouched) {
   PreviewFile(Example("undivided.csv"));
   Viewer().viewForward_Click();
   const std::vector<std::string> before = PictureTexts(Viewer().Picture());
-  const int32_t last_page = ctx.store.UndividedLastPage;
-  const size_t stations = ctx.store.UndividedReport.size();
+  const Book* book = ctx.book();
+  const int32_t last_page = LastPage();
+  const size_t stations = TheBook().Of(Side::Left).report.size();
+  const std::vector<std::string> listed = Listed();
   modal_titles.clear();
 
   PreviewFile(WriteFile(dir, "rejected.csv", "\"CRITERIA REPORT,Run 1\r\nJob\r\nUNDIVIDED,1\r\n"));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Invalid File Type check file format"});
   EXPECT_TRUE(modal_titles.empty());
   EXPECT_EQ(PictureTexts(Viewer().Picture()), before);
-  EXPECT_EQ(ctx.store.UndividedLastPage, last_page);
-  EXPECT_EQ(ctx.store.UndividedReport.size(), stations);
-  EXPECT_EQ(ctx.store.RoadwayType, "UNDIVIDED");
+  EXPECT_EQ(ctx.book(), book);
+  EXPECT_EQ(LastPage(), last_page);
+  EXPECT_EQ(TheBook().Of(Side::Left).report.size(), stations);
+  EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
+  // The find window still lists the book on show.
+  mnuGoToStation_Click(ctx);
+  EXPECT_EQ(ctx.StationWindow().Combo1->count(), static_cast<int>(listed.size()));
+  EXPECT_EQ(CurrentPage(), 1);
 }
 
 TEST_F(PreviewTest, CancelInTheFontWindowOnTheFirstPreviewStillOpensTheBook) {
   font_window_answer = [](frmSystem& window) { window.cmdCancel->click(); };
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(ctx.store.PrinterName, "");
-  EXPECT_EQ(ctx.store.ReportFontName, "");
+  EXPECT_EQ(ctx.state.printer_name, "");
+  EXPECT_EQ(ctx.state.report_font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), kPdfPrinterName);
   ASSERT_TRUE(ctx.ViewerLoaded());
   EXPECT_TRUE(PictureShows(Viewer().Picture(), "Project No: P-17"));
@@ -146,6 +153,7 @@ TEST_F(PreviewTest, CancelInTheFontWindowOnTheFirstPreviewStillOpensTheBook) {
 TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
+  const std::string undivided_station = TheBook().Of(Side::Left).report[0].region_station;
   frmPrint* viewer = &Viewer();
   EXPECT_TRUE(ActionVisible(*viewer, "mnuGoToStation"));
   EXPECT_FALSE(ActionVisible(*viewer, "mnuStationLeft"));
@@ -157,7 +165,7 @@ TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {
   EXPECT_FALSE(ActionVisible(*viewer, "mnuGoToStation"));
   EXPECT_TRUE(ActionVisible(*viewer, "mnuStationLeft"));
   EXPECT_TRUE(ActionVisible(*viewer, "mnuStationRight"));
-  EXPECT_FALSE(PictureShows(viewer->Picture(), ctx.store.UndividedReport[0].RegionStation));
+  EXPECT_FALSE(PictureShows(viewer->Picture(), undivided_station));
 
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(ActionVisible(*viewer, "mnuGoToStation"));
@@ -166,11 +174,15 @@ TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {
 
 TEST_F(PreviewTest, EveryPreviewStartsTheStationListsAfresh) {
   PreviewFile(Example("undivided.csv"));
-  const std::vector<std::string> first = ctx.store.StationList;
+  const std::vector<std::string> first = Listed();
   ASSERT_FALSE(first.empty());
+  PreviewFile(Example("divided.csv"));
   PreviewFile(Example("undivided.csv"));
-  EXPECT_EQ(ctx.store.StationList, first);
-  EXPECT_TRUE(ctx.store.StationListRight.empty());
+  EXPECT_EQ(Listed(), first);
+  // The find window's right-side list holds nothing of the divided book before.
+  mnuGoToStation_Click(ctx);
+  EXPECT_EQ(ctx.StationWindow().Combo1->count(), static_cast<int>(first.size()));
+  EXPECT_EQ(ctx.StationWindow().Combo2->count(), 0);
 }
 
 TEST_F(PreviewTest, WrongSideRowEndsTheProgram) {

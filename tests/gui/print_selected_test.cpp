@@ -40,23 +40,26 @@ Entries ListEntries(const QComboBox* list) {
 }
 
 TEST(PageListEntries, OneEntryPerPageButTheLastWithItsFirstAndLastStation) {
-  ReportArray report(6);
-  for (size_t i = 0; i < report.size(); ++i) report[i].RegionStation = "S" + std::to_string(i);
-  PageTable starts;
-  starts[0] = "0:0";
-  starts[1] = "2:0";
-  starts[2] = "3:4";  // station 3 is cut: the entry still ends with the station before it
-  starts[3] = "6:0";
+  SideBook book;
+  book.report.resize(6);
+  for (size_t i = 0; i < book.report.size(); ++i) {
+    book.report[i].region_station = "S" + std::to_string(i);
+  }
+  // Station 3 is cut: the entry still ends with the station before it.
+  book.page_starts = {{0, 0}, {2, 0}, {3, 4}, {6, 0}};
 
-  EXPECT_EQ(PageListEntries(report, starts, 2),
-            (Entries{"1     S0        S1", "2     S2        S2"}));
-  EXPECT_EQ(PageListEntries(report, starts, 0), Entries{});
-  EXPECT_EQ(PageListEntries(report, starts, -3), Entries{});
+  book.last_page = 2;
+  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        S1", "2     S2        S2"}));
+  book.last_page = 0;
+  EXPECT_EQ(PageListEntries(book), Entries{});
+  book.last_page = -3;
+  EXPECT_EQ(PageListEntries(book), Entries{});
 
-  // A page start that names no report record gives an empty station, never a read outside.
-  starts[1] = "x:0";
-  starts[2] = "40:0";
-  EXPECT_EQ(PageListEntries(report, starts, 2), (Entries{"1     S0        ", "2             "}));
+  // A page start that names no report record gives an empty station, never a read outside;
+  // neither is a page start read that the book does not have.
+  book.page_starts = {{0, 0}, {-1, 0}, {40, 0}};
+  book.last_page = 5;
+  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        ", "2             "}));
 }
 
 // The widgets Tab visits from `first` until it comes back to it.
@@ -74,12 +77,9 @@ class PrintSelected : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    Store& store = ctx_->store;
-    InitialiseStore(store);
-    store.UndividedPageStarts[0] = store.LeftPageStarts[0] = store.RightPageStarts[0] = "0:0";
-    store.ReportFontName = "Courier New";
-    store.PrinterName = "PDF file";
-    store.HeadingDate = "05 02 2024";
+    ctx_->state.report_font = "Courier New";
+    ctx_->state.printer_name = "PDF file";
+    ctx_->state.heading_date = "05 02 2024";
     ctx_->ask_pdf_file = [this] {
       ++pdf_files_asked_;
       last_pdf_ = dir_.filePath(QString("out%1.pdf").arg(pdf_files_asked_));
@@ -97,9 +97,10 @@ class PrintSelected : public ::testing::Test {
 
   // The preview's road: import, count, then the roadway type into Form5.
   void LoadFile(const std::string& path) {
-    ctx_->store.InputFilePath = path;
-    ASSERT_TRUE(RunHeadlessRoad(ctx_->store, messages_));
-    SetPrintRangeRoadwayType(*ctx_, ctx_->store.RoadwayType);
+    RoadResult road = BuildBook(path, &ctx_->printer, ctx_->memory, messages_);
+    ASSERT_TRUE(road.book);
+    ctx_->SetBook(std::move(*road.book));
+    SetPrintRangeRoadwayType(*ctx_, ctx_->book()->roadway);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }
@@ -199,7 +200,7 @@ TEST_F(PrintSelected, UndividedBookLoadsTotalAndPageList) {
   EXPECT_EQ(entries[1], "2     2390+50.00 R1        2391+50.00 R1");
   EXPECT_EQ(entries[8].substr(0, 6), "9     ");
   EXPECT_EQ(page_list.Combo1->currentIndex(), 0);
-  EXPECT_EQ(ctx_->store.PickedPageIndex, 0);
+  EXPECT_EQ(ctx_->state.picked_page_index, 0);
 }
 
 TEST_F(PrintSelected, SideListSwitchesTotalAndPageListOfADividedBook) {
@@ -217,7 +218,7 @@ TEST_F(PrintSelected, SideListSwitchesTotalAndPageListOfADividedBook) {
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0], "1     2389+00.00 R2        2390+50.00 R2");
 
-  ctx_->store.PickedPageIndex = 3;
+  ctx_->state.picked_page_index = 3;
   form.Combo2->setCurrentIndex(1);
   emit form.Combo2->activated(1);
   EXPECT_EQ(form.Label3->text(), "Total Right Side Pages:");
@@ -225,7 +226,7 @@ TEST_F(PrintSelected, SideListSwitchesTotalAndPageListOfADividedBook) {
   entries = ListEntries(PageList().Combo1);
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1], "2     2391+00.00 R2        2392+50.00 R2");
-  EXPECT_EQ(ctx_->store.PickedPageIndex, 0);
+  EXPECT_EQ(ctx_->state.picked_page_index, 0);
 
   // A click on the roadway type puts the side list back to the left side.
   QTest::mouseClick(form.Label4, Qt::LeftButton);
@@ -268,7 +269,7 @@ TEST_F(PrintSelected, TypedRangesPrintThoseUndividedPages) {
     });
     EXPECT_EQ(messages_.shown, Entries{kSentMessage});
     EXPECT_EQ(PrintedLabels(), Labels("", c.first, c.last, 10));
-    EXPECT_EQ(ctx_->store.CurrentPage, c.last - 1);
+    EXPECT_EQ(ctx_->navigator.Position().page, c.last - 1);
     // "Print" only hides the window: the boxes keep their texts.
     ASSERT_TRUE(ctx_->PrintRangeWindowLoaded());
     EXPECT_EQ(Range().Text1->text(), c.from);
@@ -287,7 +288,7 @@ TEST_F(PrintSelected, PickedPagesGoIntoTheBoxesAndPrint) {
     EXPECT_EQ(form.Text2->text(), "4 ");
     form.Command1_1->click();
   });
-  EXPECT_EQ(ctx_->store.PickedPageIndex, 3);
+  EXPECT_EQ(ctx_->state.picked_page_index, 3);
   EXPECT_FALSE(PageList().isVisible());
   EXPECT_EQ(PrintedLabels(), Labels("", 2, 4, 10));
   EXPECT_EQ(messages_.shown, Entries{kSentMessage});
@@ -306,8 +307,7 @@ TEST_F(PrintSelected, RightSideRangePrintsRightPagesAndStaysOnTheRightSide) {
     form.Command1_1->click();
   });
   EXPECT_EQ(PrintedLabels(), Labels("(Right)", 2, 3, 5));
-  EXPECT_EQ(ctx_->store.CurrentSide, "RightSide");
-  EXPECT_EQ(ctx_->store.CurrentPage, 2);
+  EXPECT_EQ(ctx_->navigator.Position(), (BookPosition{Side::Right, 2}));
 }
 
 TEST_F(PrintSelected, BadRangesAreRejectedAndTheWindowStaysOpen) {
@@ -339,8 +339,8 @@ TEST_F(PrintSelected, BadRangesAreRejectedAndTheWindowStaysOpen) {
     form.Text1->setText("5");
     form.Text2->setText("2");
     form.Command1_1->click();
-    EXPECT_EQ(ctx_->store.PrintFromPage, 4);
-    EXPECT_EQ(ctx_->store.PrintToPage, 1);
+    EXPECT_EQ(ctx_->state.print_from_page, 4);
+    EXPECT_EQ(ctx_->state.print_to_page, 1);
     form.Command1_0->click();
   });
   EXPECT_EQ(pdf_files_asked_, 0);
@@ -355,8 +355,8 @@ TEST_F(PrintSelected, CancelIsToldApartFromTheFirstPageAlone) {
     form.Command1_1->click();
   });
   EXPECT_EQ(pdf_files_asked_, 1);
-  EXPECT_EQ(ctx_->store.PrintFromPage, 0);
-  EXPECT_EQ(ctx_->store.PrintToPage, 0);
+  EXPECT_EQ(ctx_->state.print_from_page, 0);
+  EXPECT_EQ(ctx_->state.print_to_page, 0);
   if (CanCheckPdf()) {
     EXPECT_EQ(PrintedLabels(), Labels("", 1, 1, 10));
   }
@@ -368,8 +368,8 @@ TEST_F(PrintSelected, CancelIsToldApartFromTheFirstPageAlone) {
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->store.PrintFromPage, 0);
-  EXPECT_EQ(ctx_->store.PrintToPage, 0);
+  EXPECT_EQ(ctx_->state.print_from_page, 0);
+  EXPECT_EQ(ctx_->state.print_to_page, 0);
   // "Cancel" unloads the window: the next use loads it afresh with empty boxes.
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
   EXPECT_EQ(Range().Text1->text(), "");
@@ -389,8 +389,8 @@ TEST_F(PrintSelected, FrameCloseActsAsCancelAfterAnEarlierPrint) {
   PrintWith([](Form5& form) { form.close(); });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->store.PrintFromPage, 0);
-  EXPECT_EQ(ctx_->store.PrintToPage, 0);
+  EXPECT_EQ(ctx_->state.print_from_page, 0);
+  EXPECT_EQ(ctx_->state.print_to_page, 0);
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
 }
 
@@ -435,7 +435,7 @@ TEST_F(PrintSelected, PageListClosedByItsFrameKeepsThePageBoxAndReloadsAtItsFirs
     EXPECT_EQ(form.Text1->text(), "5 ");
     form.Command1_0->click();
   });
-  EXPECT_EQ(ctx_->store.PickedPageIndex, 0);
+  EXPECT_EQ(ctx_->state.picked_page_index, 0);
   EXPECT_EQ(ListEntries(PageList().Combo1).size(), 9u);
 }
 
@@ -452,7 +452,7 @@ TEST_F(PrintSelected, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
   }
   small.close();
   LoadFile(small.fileName().toStdString());
-  ASSERT_EQ(ctx_->store.UndividedLastPage, 0);
+  ASSERT_EQ(ctx_->book()->Of(Side::Left).last_page, 0);
   EXPECT_EQ(Range().Label6->text(), "1");
   EXPECT_EQ(PageList().Combo1->count(), 0);
 

@@ -28,27 +28,27 @@ TEST_F(ViewerTest, UndividedBookIsWalkedToItsEndsWithTheEndMessages) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   frmPrint& viewer = Viewer();
-  const int32_t last = ctx.store.UndividedLastPage;
+  const int32_t last = LastPage();
   ASSERT_GT(last, 0);
 
   Trigger(viewer, "viewBackward");
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
-  EXPECT_EQ(ctx.store.CurrentPage, 0);
+  EXPECT_EQ(CurrentPage(), 0);
   messages.shown.clear();
 
   for (int32_t page = 1; page <= last; ++page) {
     Trigger(viewer, "viewForward");
-    ASSERT_EQ(ctx.store.CurrentPage, page);
+    ASSERT_EQ(CurrentPage(), page);
     EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", page, last))) << page;
   }
   const std::vector<std::string> last_picture = PictureTexts(viewer.Picture());
   Trigger(viewer, "viewForward");
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
-  EXPECT_EQ(ctx.store.CurrentPage, last);
+  EXPECT_EQ(CurrentPage(), last);
   EXPECT_EQ(PictureTexts(viewer.Picture()), last_picture);
 
   Trigger(viewer, "viewBackward");
-  EXPECT_EQ(ctx.store.CurrentPage, last - 1);
+  EXPECT_EQ(CurrentPage(), last - 1);
   EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", last - 1, last)));
 }
 
@@ -56,9 +56,8 @@ TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
   PreviewFile(Example("divided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   frmPrint& viewer = Viewer();
-  Store& store = ctx.store;
-  const int32_t left = store.LeftLastPage;
-  const int32_t right = store.RightLastPage;
+  const int32_t left = LastPage(Side::Left);
+  const int32_t right = LastPage(Side::Right);
 
   std::vector<std::string> expected;
   for (int32_t p = 0; p <= left; ++p) expected.push_back(Label("(Left)", p, left));
@@ -68,8 +67,8 @@ TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
     Trigger(viewer, "viewForward");
     EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
   }
-  EXPECT_EQ(store.CurrentSide, "RightSide");
-  EXPECT_EQ(store.CurrentPage, right);
+  EXPECT_EQ(CurrentSide(), Side::Right);
+  EXPECT_EQ(CurrentPage(), right);
   EXPECT_TRUE(messages.shown.empty());
   Trigger(viewer, "viewForward");
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
@@ -79,8 +78,8 @@ TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
     Trigger(viewer, "viewBackward");
     EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
   }
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  EXPECT_EQ(store.CurrentPage, 0);
+  EXPECT_EQ(CurrentSide(), Side::Left);
+  EXPECT_EQ(CurrentPage(), 0);
   EXPECT_TRUE(messages.shown.empty());
   Trigger(viewer, "viewBackward");
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
@@ -90,9 +89,9 @@ TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageDown);
-  EXPECT_EQ(ctx.store.CurrentPage, 1);
+  EXPECT_EQ(CurrentPage(), 1);
   QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
-  EXPECT_EQ(ctx.store.CurrentPage, 0);
+  EXPECT_EQ(CurrentPage(), 0);
   QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
 }
@@ -129,11 +128,11 @@ TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
     const QRect outer = viewer.frameGeometry();
     const double scale = ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
                                       PixelsToTwips(outer.height(), viewer.logicalDpiY()));
-    EXPECT_EQ(ctx.store.ViewScale, scale);
+    EXPECT_EQ(ctx.state.view_scale, scale);
     // The page was drawn again at the new scale.
     EXPECT_DOUBLE_EQ(viewer.Picture().Runs().front().points, 10 * scale);
   }
-  EXPECT_LT(ctx.store.ViewScale, 1);
+  EXPECT_LT(ctx.state.view_scale, 1);
 }
 
 class PrintAllTest : public GuiTest {
@@ -157,15 +156,15 @@ TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCoun
   ASSERT_TRUE(ctx.ViewerLoaded());
   Viewer().viewForward_Click();
   const std::vector<std::string> picture = PictureTexts(Viewer().Picture());
-  const int32_t last = ctx.store.UndividedLastPage;
+  const int32_t last = LastPage();
   pdf_answer = dir.filePath("book.pdf");
 
   Trigger(Viewer(), "viewprint");
   EXPECT_EQ(pdf_questions, 1);
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file printer."});
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), last + 1);
-  EXPECT_EQ(ctx.store.UndividedLastPage, last);
-  EXPECT_EQ(ctx.store.CurrentPage, last);
+  EXPECT_EQ(LastPage(), last);
+  EXPECT_EQ(CurrentPage(), last);
   EXPECT_EQ(PictureTexts(Viewer().Picture()), picture);
 
   // The book keeps its end: "&>>" on the last page printed stops there.
@@ -177,16 +176,16 @@ TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCoun
 TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
   PreviewFile(Example("divided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  const int32_t left = ctx.store.LeftLastPage;
-  const int32_t right = ctx.store.RightLastPage;
+  const int32_t left = LastPage(Side::Left);
+  const int32_t right = LastPage(Side::Right);
   pdf_answer = dir.filePath("divided.pdf");
 
   Viewer().viewprint_Click();
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), left + right + 2);
-  EXPECT_EQ(ctx.store.CurrentSide, "RightSide");
-  EXPECT_EQ(ctx.store.CurrentPage, right);
-  EXPECT_EQ(ctx.store.LeftLastPage, left);
-  EXPECT_EQ(ctx.store.RightLastPage, right);
+  EXPECT_EQ(CurrentSide(), Side::Right);
+  EXPECT_EQ(CurrentPage(), right);
+  EXPECT_EQ(LastPage(Side::Left), left);
+  EXPECT_EQ(LastPage(Side::Right), right);
   const std::vector<testing::PdfWord> words = testing::PdfWords(pdf_answer);
   ASSERT_FALSE(words.empty());
   int first_right_page = 0;

@@ -74,8 +74,9 @@ TEST_F(ImportTest, HeaderIsTheTextFromTheSecondCharacterToTheFirstComma) {
   };
   for (const HeaderCase& c : cases) {
     messages_.shown.clear();
-    const int result = Import(Join({c.line1, "two", "UNDIVIDED,"}));
-    EXPECT_EQ(result, c.message.empty() ? kFileAccepted : kFileRejected) << c.line1;
+    const ImportStatus result = Import(Join({c.line1, "two", "UNDIVIDED,"}));
+    EXPECT_EQ(result, c.message.empty() ? ImportStatus::kImported : ImportStatus::kRejected)
+        << c.line1;
     EXPECT_EQ(messages_.shown,
               c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
         << c.line1;
@@ -83,17 +84,19 @@ TEST_F(ImportTest, HeaderIsTheTextFromTheSecondCharacterToTheFirstComma) {
 }
 
 TEST_F(ImportTest, LineThreeFieldZeroChoosesTheRoadwayType) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"DIVIDED,", "DIVIDED"},     {"  divided  ,x", "DIVIDED"},  {"Divided,", "DIVIDED"},
-      {"UNDIVIDED,", "UNDIVIDED"}, {",DIVIDED", "UNDIVIDED"},     {"DIVIDED X,", "UNDIVIDED"},
-      {"\tDIVIDED,", "UNDIVIDED"}, {"\"DIVIDED\",", "UNDIVIDED"},
+  constexpr Roadway kDivided = Roadway::Divided;
+  constexpr Roadway kUndivided = Roadway::Undivided;
+  const std::vector<std::pair<std::string, Roadway>> cases = {
+      {"DIVIDED,", kDivided},     {"  divided  ,x", kDivided},  {"Divided,", kDivided},
+      {"UNDIVIDED,", kUndivided}, {",DIVIDED", kUndivided},     {"DIVIDED X,", kUndivided},
+      {"\tDIVIDED,", kUndivided}, {"\"DIVIDED\",", kUndivided},
   };
   for (const auto& [line3, type] : cases) {
     // Both bodies are valid for either import: only separators or terminating lines.
     EXPECT_EQ(Import(Join({"\"VANTREL REPORT,", "", line3, kTerminator, kTerminator})),
-              kFileAccepted)
+              ImportStatus::kImported)
         << line3;
-    EXPECT_EQ(store_.RoadwayType, type) << line3;
+    EXPECT_EQ(stations_.roadway, type) << line3;
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -101,24 +104,21 @@ TEST_F(ImportTest, LineThreeFieldZeroChoosesTheRoadwayType) {
 TEST_F(ImportTest, RejectedFileLeavesThePreviousImportUntouched) {
   ASSERT_EQ(Import(Join(UndividedHeader()) + Join({Point("A", "A R1", "CL", "0", "100"), kSeparator,
                                                    Point("B", "B R1", "CL", "0", "101")})),
-            kFileAccepted);
-  store_.UndividedReport[1].SectionLabel = "kept";
+            ImportStatus::kImported);
   for (const std::string& bad :
        {Join({"VANTREL REPORT,", "", "DIVIDED,"}), Join({"\"VANTREL REPORT,", "", "DIVIDED"})}) {
-    EXPECT_EQ(Import(bad), kFileRejected);
-    EXPECT_EQ(store_.RoadwayType, "UNDIVIDED");
-    EXPECT_EQ(store_.StationCount, 1);
-    ASSERT_EQ(store_.UndividedReport.size(), 2u);
-    EXPECT_EQ(store_.UndividedReport[1].SectionLabel, "kept");
-    EXPECT_EQ(U(1).StationText, "B");
+    EXPECT_EQ(Import(bad), ImportStatus::kRejected);
+    EXPECT_EQ(stations_.roadway, Roadway::Undivided);
+    EXPECT_EQ(StationCount(), 1);
+    EXPECT_EQ(U(1).station_text, "B");
   }
   EXPECT_EQ(messages_.shown, (std::vector<std::string>{
                                  "Invalid File Type check file format",
                                  "Program Error : No comma in line 3 occured in GpkVantrels"}));
 }
 
-// Every kind of bad input ends with one message of its own, the file closed and the store as
-// consistent as before: StationCount matches the report array of the roadway type.
+// Every kind of bad input ends with one message of its own, the file closed and the stations of
+// the file imported before kept whole.
 struct BadInput {
   const char* name;
   std::function<std::string(ImportTest&, const std::filesystem::path&)> make_path;
@@ -166,32 +166,29 @@ TEST_F(ImportTest, BadInputGivesItsMessageAndLeavesTheStoreConsistent) {
       {"2002nd station", file(header + stations2002), "Error in GPKUndivided"},
       {"divided header only", file(Join(DividedHeader())), " There is something wrong at Sta. "},
   };
+  std::string previous = header;
+  for (int n = 0; n < 5; ++n)
+    previous += (n ? kSeparator + "\r\n" : "") + Point("P", "P R1", "CL", "0", "1");
+  ASSERT_EQ(Import(previous), ImportStatus::kImported);
   for (const BadInput& c : cases) {
     SCOPED_TRACE(c.name);
-    InitialiseStore(store_);
-    store_.RoadwayType = "UNDIVIDED";
-    store_.StationCount = 4;
-    store_.LastRegionStation.clear();
-    RecreateReport(store_.UndividedReport, 4);
+    memory_.last_region_station.clear();
     messages_.shown.clear();
     const int descriptors = OpenDescriptors();
-    store_.InputFilePath = c.make_path(*this, dir_);
-    EXPECT_EQ(GpkVantrels(store_, messages_), kFileRejected);
+    EXPECT_EQ(ImportPath(c.make_path(*this, dir_)), ImportStatus::kRejected);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{c.message});
     EXPECT_FALSE(messages_.ended);
     EXPECT_EQ(OpenDescriptors(), descriptors);
-    EXPECT_EQ(store_.RoadwayType, "UNDIVIDED");
-    EXPECT_EQ(store_.StationCount, 4);
-    EXPECT_EQ(store_.UndividedReport.size(), 5u);
-    EXPECT_EQ(store_.UndividedStations.size(), 2001u);
+    EXPECT_EQ(stations_.roadway, Roadway::Undivided);
+    EXPECT_EQ(StationCount(), 4);
   }
 }
 
 TEST_F(ImportTest, UnreadableFileIsAProgramError) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
-  store_.InputFilePath = Write(Join(UndividedHeader()));
-  ASSERT_EQ(::chmod(store_.InputFilePath.c_str(), 0), 0);
-  EXPECT_EQ(GpkVantrels(store_, messages_), kFileRejected);
+  const std::string path = Write(Join(UndividedHeader()));
+  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+  EXPECT_EQ(ImportPath(path), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"Program Error : Permission denied occured in GpkVantrels"});
 }
@@ -199,7 +196,7 @@ TEST_F(ImportTest, UnreadableFileIsAProgramError) {
 TEST_F(ImportTest, FiftyMegabyteSingleLineIsRejectedWithoutHanging) {
   std::string line = "\"VANTREL REPORT,";
   line.append(50u << 20, 'x');
-  EXPECT_EQ(Import(line), kFileRejected);
+  EXPECT_EQ(Import(line), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{
                                  "Program Error : Input past end of file occured in GpkVantrels"});
 }
@@ -208,23 +205,23 @@ TEST_F(ImportTest, FiftyMegabyteDataLineIsOneRowOfManyFields) {
   // Pairs of commas never make a separator, so the whole line is one point row.
   std::string row = Point("A", "A R1", "CL", "0", "100") + ",";
   while (row.size() < (50u << 20)) row += "x,,";
-  EXPECT_EQ(Import(Join(UndividedHeader()) + row), kFileAccepted);
+  EXPECT_EQ(Import(Join(UndividedHeader()) + row), ImportStatus::kImported);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(store_.StationCount, 0);
-  EXPECT_EQ(U(0).LastPointIndex, 0);
-  EXPECT_EQ(U(0).PointElevations[0], "100");
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_EQ(LastPointIndex(U(0)), 0);
+  EXPECT_EQ(U(0).points[0].elevation, "100");
 }
 
 TEST_F(ImportTest, NulAndNonAsciiBytesAreKeptAsTheyAre) {
   const std::string code("C\0L", 3);
   const std::string region = "2389+00.00 R\xe9";
   EXPECT_EQ(Import(Join(UndividedHeader()) + Point("S\xb0", region, code, "-1\xa0", "100")),
-            kFileAccepted);
+            ImportStatus::kImported);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(U(0).StationText, "S\xb0");
-  EXPECT_EQ(U(0).RegionStation, region);
-  EXPECT_EQ(U(0).PointCodes[0], code);
-  EXPECT_EQ(U(0).PointOffsets[0], "-1\xa0");
+  EXPECT_EQ(U(0).station_text, "S\xb0");
+  EXPECT_EQ(U(0).region_station, region);
+  EXPECT_EQ(U(0).points[0].label, code);
+  EXPECT_EQ(U(0).points[0].offset, "-1\xa0");
 }
 
 TEST_F(ImportTest, FileIsClosedOnSuccessFailureAndProgramEnd) {
@@ -234,14 +231,15 @@ TEST_F(ImportTest, FileIsClosedOnSuccessFailureAndProgramEnd) {
       Join(DividedHeader()) +
           Join({SideRow("A", "A R1", "RIGHT", "LEFTDITCH", "0", "1"), kTerminator}),
   };
-  const std::vector<int> results = {kFileAccepted, kFileRejected, kFileRejected};
+  const std::vector<ImportStatus> results = {ImportStatus::kImported, ImportStatus::kRejected,
+                                             ImportStatus::kProgramEnded};
   for (size_t n = 0; n < files.size(); ++n) {
     const int descriptors = OpenDescriptors();
     EXPECT_EQ(Import(files[n]), results[n]);
     EXPECT_EQ(OpenDescriptors(), descriptors);
   }
   EXPECT_EQ(messages_.shown.size(), 2u);
-  EXPECT_TRUE(store_.ProgramEnded);
+  EXPECT_TRUE(messages_.ended);
 }
 
 }  // namespace

@@ -8,26 +8,28 @@ namespace {
 
 class DividedImport : public ImportTest {
  protected:
-  int ImportRows(const std::vector<std::string>& rows) {
+  ImportStatus ImportRows(const std::vector<std::string>& rows) {
     std::vector<std::string> lines = DividedHeader();
     lines.insert(lines.end(), rows.begin(), rows.end());
     return Import(Join(lines));
   }
 
-  // A previous import's values, to see what a failure leaves alone.
+  // A previous import of five undivided stations, to see what a failure leaves alone.
   void SetPrevious() {
-    store_.RoadwayType = "UNDIVIDED";
-    store_.StationCount = 4;
-    RecreateReport(store_.LeftReport, 4);
-    RecreateReport(store_.RightReport, 4);
-    RecreateReport(store_.UndividedReport, 4);
+    std::vector<std::string> lines = UndividedHeader();
+    for (int n = 0; n < 5; ++n) {
+      if (n > 0) lines.push_back(kSeparator);
+      const std::string name = "P" + std::to_string(n);
+      lines.push_back(Point(name, name + " R1", "CL", "0", "1"));
+    }
+    ASSERT_EQ(Import(Join(lines)), ImportStatus::kImported);
+    messages_.shown.clear();
   }
 
   void ExpectPreviousKept() {
-    EXPECT_EQ(store_.RoadwayType, "UNDIVIDED");
-    EXPECT_EQ(store_.StationCount, 4);
-    EXPECT_EQ(store_.LeftReport.size(), 5u);
-    EXPECT_EQ(store_.RightReport.size(), 5u);
+    EXPECT_EQ(stations_.roadway, Roadway::Undivided);
+    EXPECT_EQ(StationCount(), 4);
+    EXPECT_EQ(U(4).region_station, "P4 R1");
   }
 };
 
@@ -56,28 +58,26 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 
 TEST_F(DividedImport, BlocksFillLeftAndRightStationsAtTheSameIndex) {
   ASSERT_EQ(ImportRows(Concat({Block("2389+00.00", 3, 2), Block("2389+50.00", 1, 4)})),
-            kFileAccepted);
+            ImportStatus::kImported);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(store_.RoadwayType, "DIVIDED");
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(store_.DividedStationIndex, 1);
-  EXPECT_EQ(store_.LeftReport.size(), 2u);
-  EXPECT_EQ(store_.RightReport.size(), 2u);
+  EXPECT_EQ(stations_.roadway, Roadway::Divided);
+  EXPECT_EQ(StationCount(), 1);
+  EXPECT_EQ(stations_.sides.at(1).size(), 2u);
 
-  EXPECT_EQ(L(0).StationText, "2389+00.00");
-  EXPECT_EQ(L(0).RegionStation, "2389+00.00 R1");
-  EXPECT_EQ(L(0).LastPointIndex, 2);
-  EXPECT_EQ(L(0).PointCodes[2], "L2");
-  EXPECT_EQ(L(0).PointOffsets[2], "-58.00");
-  EXPECT_EQ(L(0).PointElevations[2], "1234.52");
-  EXPECT_EQ(L(0).ExtraText, "x");
-  EXPECT_EQ(L(0).SectionStation, "2389+00.00 R1");
-  EXPECT_EQ(R(0).LastPointIndex, 1);
-  EXPECT_EQ(R(0).PointCodes[1], "R1");
-  EXPECT_EQ(L(1).LastPointIndex, 0);
-  EXPECT_EQ(R(1).LastPointIndex, 3);
-  EXPECT_EQ(R(1).RegionStation, "2389+50.00 R1");
-  EXPECT_EQ(R(1).PointElevations[3], "1233.53");
+  EXPECT_EQ(L(0).station_text, "2389+00.00");
+  EXPECT_EQ(L(0).region_station, "2389+00.00 R1");
+  EXPECT_EQ(LastPointIndex(L(0)), 2);
+  EXPECT_EQ(L(0).points[2].label, "L2");
+  EXPECT_EQ(L(0).points[2].offset, "-58.00");
+  EXPECT_EQ(L(0).points[2].elevation, "1234.52");
+  EXPECT_EQ(L(0).extra_text, "x");
+  EXPECT_EQ(L(0).section_station, "2389+00.00 R1");
+  EXPECT_EQ(LastPointIndex(R(0)), 1);
+  EXPECT_EQ(R(0).points[1].label, "R1");
+  EXPECT_EQ(LastPointIndex(L(1)), 0);
+  EXPECT_EQ(LastPointIndex(R(1)), 3);
+  EXPECT_EQ(R(1).region_station, "2389+50.00 R1");
+  EXPECT_EQ(R(1).points[3].elevation, "1233.53");
 }
 
 struct EndCase {
@@ -97,10 +97,10 @@ TEST_F(DividedImport, WhereTheFileEndsDecidesTheStationCount) {
   };
   for (const EndCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_EQ(ImportRows(c.rows), kFileAccepted);
-    EXPECT_EQ(store_.StationCount, c.station_count);
-    EXPECT_EQ(store_.LeftReport.size(), static_cast<size_t>(c.station_count) + 1);
-    EXPECT_EQ(store_.RightReport.size(), static_cast<size_t>(c.station_count) + 1);
+    ASSERT_EQ(ImportRows(c.rows), ImportStatus::kImported);
+    EXPECT_EQ(StationCount(), c.station_count);
+    // Both sides hold every station, a side the file did not reach as an empty station.
+    EXPECT_EQ(stations_.sides.at(1).size(), static_cast<size_t>(c.station_count) + 1);
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -108,21 +108,21 @@ TEST_F(DividedImport, WhereTheFileEndsDecidesTheStationCount) {
 TEST_F(DividedImport, EndOfFileInsideASideClosesThatSide) {
   ASSERT_EQ(ImportRows(Concat({Block("A", 1, 1),
                                {Block("B", 3, 0)[0], Block("B", 3, 0)[1], Block("B", 3, 0)[2]}})),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(L(1).LastPointIndex, 2);
-  EXPECT_EQ(L(1).PointCodes[2], "L2");
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 1);
+  EXPECT_EQ(LastPointIndex(L(1)), 2);
+  EXPECT_EQ(L(1).points[2].label, "L2");
 
   const std::vector<std::string> block = Block("C", 1, 2);
-  ASSERT_EQ(ImportRows({block[0], block[1], block[2], block[3]}), kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 0);
-  EXPECT_EQ(R(0).LastPointIndex, 1);
-  EXPECT_EQ(R(0).PointCodes[1], "R1");
+  ASSERT_EQ(ImportRows({block[0], block[1], block[2], block[3]}), ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_EQ(LastPointIndex(R(0)), 1);
+  EXPECT_EQ(R(0).points[1].label, "R1");
 
   ASSERT_EQ(ImportRows({block[0], kTerminator, SideMessage("C", "C R1", "RIGHT", "ERROR", "t")}),
-            kFileAccepted);
-  EXPECT_EQ(R(0).LastPointIndex, 1);
-  EXPECT_EQ(R(0).MessageKeyword, "ERROR");
+            ImportStatus::kImported);
+  EXPECT_EQ(LastPointIndex(R(0)), 1);
+  EXPECT_EQ(R(0).message_keyword, "ERROR");
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -131,30 +131,30 @@ TEST_F(DividedImport, MessageRowsMarkTheSideWithLastPointIndexOne) {
                         kTerminator, SideMessage("A", "A R1", "RIGHT", "Error", "No template"),
                         kTerminator, SideMessage("B", "B R1", "LEFT", "message", ""), kTerminator,
                         SideMessage("B", "B R1", "RIGHT", "mEsSaGe", "m"), kTerminator}),
-            kFileAccepted);
+            ImportStatus::kImported);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(L(0).MessageKeyword, "MESSAGE");
-  EXPECT_EQ(L(0).MessageText, "Left roadway not designed");
-  EXPECT_EQ(L(0).LastPointIndex, 1);
-  EXPECT_EQ(R(0).MessageKeyword, "Error");
-  EXPECT_EQ(R(0).MessageText, "No template");
-  EXPECT_EQ(R(0).LastPointIndex, 1);
+  EXPECT_EQ(L(0).message_keyword, "MESSAGE");
+  EXPECT_EQ(L(0).message_text, "Left roadway not designed");
+  EXPECT_EQ(LastPointIndex(L(0)), 1);
+  EXPECT_EQ(R(0).message_keyword, "Error");
+  EXPECT_EQ(R(0).message_text, "No template");
+  EXPECT_EQ(LastPointIndex(R(0)), 1);
   // The left side takes the keywords in upper case only: this row is an ordinary point.
-  EXPECT_TRUE(L(1).MessageKeyword.empty());
-  EXPECT_EQ(L(1).LastPointIndex, 0);
-  EXPECT_EQ(R(1).MessageKeyword, "mEsSaGe");
+  EXPECT_TRUE(L(1).message_keyword.empty());
+  EXPECT_EQ(LastPointIndex(L(1)), 0);
+  EXPECT_EQ(R(1).message_keyword, "mEsSaGe");
 }
 
 TEST_F(DividedImport, LeftBlockWhoseFirstLineIsNoLeftRowHasNoPoints) {
   ASSERT_EQ(ImportRows(Concat(
                 {Block("A", 1, 1),
                  {"B,B R1,,,,,,,,", SideRow("B", "B R1", "RIGHT", "CL", "12", "1"), kTerminator}})),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(L(1).LastPointIndex, -1);
-  EXPECT_EQ(L(1).StationText, "B");
-  EXPECT_EQ(L(1).RegionStation, "B R1");
-  EXPECT_EQ(R(1).LastPointIndex, 0);
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 1);
+  EXPECT_EQ(LastPointIndex(L(1)), -1);
+  EXPECT_EQ(L(1).station_text, "B");
+  EXPECT_EQ(L(1).region_station, "B R1");
+  EXPECT_EQ(LastPointIndex(R(1)), 0);
 }
 
 TEST_F(DividedImport, LeftRowsAfterTheTerminatingLineAreSkippedWithTheLineAfterThem) {
@@ -162,21 +162,21 @@ TEST_F(DividedImport, LeftRowsAfterTheTerminatingLineAreSkippedWithTheLineAfterT
                         SideRow("A", "A R1", "LEFT", "late1", "-11", "1"),
                         SideRow("A", "A R1", "LEFT", "late2", "-10", "1"), "skipped,line",
                         SideRow("A", "A R1", "RIGHT", "R0", "12", "1"), kTerminator}),
-            kFileAccepted);
-  EXPECT_EQ(L(0).LastPointIndex, 0);
-  EXPECT_EQ(L(0).PointCodes[0], "L0");
-  EXPECT_TRUE(L(0).PointCodes[1].empty());
-  EXPECT_EQ(R(0).LastPointIndex, 0);
-  EXPECT_EQ(R(0).PointCodes[0], "R0");
+            ImportStatus::kImported);
+  EXPECT_EQ(LastPointIndex(L(0)), 0);
+  EXPECT_EQ(L(0).points[0].label, "L0");
+  EXPECT_EQ(L(0).points.size(), 1u);
+  EXPECT_EQ(LastPointIndex(R(0)), 0);
+  EXPECT_EQ(R(0).points[0].label, "R0");
   EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(DividedImport, LineWithFourteenCommasIsNoSideRow) {
   ASSERT_EQ(ImportRows({SideRow("A", "A R1", "LEFT", "L0", "-12", "1"), kTerminator + "LEFT",
                         SideRow("A", "A R1", "RIGHT", "R0", "12", "1"), kTerminator}),
-            kFileAccepted);
-  EXPECT_EQ(L(0).LastPointIndex, 0);
-  EXPECT_EQ(R(0).PointCodes[0], "R0");
+            ImportStatus::kImported);
+  EXPECT_EQ(LastPointIndex(L(0)), 0);
+  EXPECT_EQ(R(0).points[0].label, "R0");
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -193,15 +193,15 @@ TEST_F(DividedImport, MoreThanThirtyOneRowsKeepTheFirstThirtyOne) {
                       "99", "9", "late", "late");
       }
     }
-    ASSERT_EQ(ImportRows(rows), kFileAccepted);
+    ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
     const int extra = std::max(left, right) - 31;
     EXPECT_EQ(messages_.shown, std::vector<std::string>(static_cast<size_t>(std::max(extra, 0)),
                                                         "Error in StoreSide"));
     const StationRecord& side = left >= 31 ? L(0) : R(0);
-    EXPECT_EQ(side.LastPointIndex, 30);
-    EXPECT_EQ(side.PointCodes[30], left >= 31 ? "L30" : "R30");
-    EXPECT_EQ(side.ExtraText, "x");
-    EXPECT_EQ(side.SectionStation, "A R1");
+    EXPECT_EQ(LastPointIndex(side), 30);
+    EXPECT_EQ(side.points[30].label, left >= 31 ? "L30" : "R30");
+    EXPECT_EQ(side.extra_text, "x");
+    EXPECT_EQ(side.section_station, "A R1");
   }
 }
 
@@ -228,18 +228,14 @@ TEST_F(DividedImport, WrongSideWordEndsTheProgramAtOnce) {
   };
   for (const WrongSideCase& c : cases) {
     SCOPED_TRACE(c.name);
-    InitialiseStore(store_);
     SetPrevious();
-    store_.ProgramEnded = false;
     messages_ = RecordingMessages{};
     std::vector<std::string> rows = c.rows;
     rows.insert(rows.end(), {SideRow("B", "B R1", "LEFT", "CL", "-12", "1"), kTerminator});
-    EXPECT_EQ(ImportRows(rows), kFileRejected);
+    EXPECT_EQ(ImportRows(rows), ImportStatus::kProgramEnded);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{c.message});
     EXPECT_TRUE(messages_.ended);
-    EXPECT_TRUE(store_.ProgramEnded);
-    EXPECT_TRUE(L(1).StationText.empty());
-    EXPECT_EQ(store_.StationCount, 4);
+    ExpectPreviousKept();
   }
 }
 
@@ -248,13 +244,13 @@ TEST_F(DividedImport, LaterRowsUpdateTheNamesOnlyWhenTheyAreNotEmpty) {
                         SideRow("", "", "LEFT", "L1", "-11", "1"),
                         SideRow("A2", "A2 R1", "LEFT", "L2", "-10", "1"), kTerminator,
                         SideRow("", "", "RIGHT", "R0", "12", "1"), kTerminator}),
-            kFileAccepted);
-  EXPECT_EQ(L(0).StationText, "A2");
-  EXPECT_EQ(L(0).RegionStation, "A2 R1");
-  EXPECT_EQ(L(0).LastPointIndex, 2);
+            ImportStatus::kImported);
+  EXPECT_EQ(L(0).station_text, "A2");
+  EXPECT_EQ(L(0).region_station, "A2 R1");
+  EXPECT_EQ(LastPointIndex(L(0)), 2);
   // The right head sets both names even when they are empty.
-  EXPECT_EQ(R(0).StationText, "");
-  EXPECT_EQ(R(0).RegionStation, "");
+  EXPECT_EQ(R(0).station_text, "");
+  EXPECT_EQ(R(0).region_station, "");
 }
 
 TEST_F(DividedImport, CommaOfFieldZeroIsFoundBeforeTrimmingButCutAfterIt) {
@@ -265,18 +261,18 @@ TEST_F(DividedImport, CommaOfFieldZeroIsFoundBeforeTrimmingButCutAfterIt) {
         ImportRows({blanks + SideRow("2389+00.00", "2389+00.00 R1", "LEFT", "CL", "-12", "1"),
                     kTerminator, SideRow("2389+00.00", "2389+00.00 R1", "RIGHT", "CL", "12", "1"),
                     kTerminator}),
-        kFileAccepted);
-    EXPECT_EQ(L(0).StationText, blanks + "2389+00.00");
-    EXPECT_EQ(L(0).RegionStation, region);
-    EXPECT_EQ(L(0).PointOffsets[0], "-12");
+        ImportStatus::kImported);
+    EXPECT_EQ(L(0).station_text, blanks + "2389+00.00");
+    EXPECT_EQ(L(0).region_station, region);
+    EXPECT_EQ(L(0).points[0].offset, "-12");
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(DividedImport, TooFewLinesIsSomethingWrongAtTheLastStation) {
   SetPrevious();
-  store_.LastRegionStation = "2390+00.00 R1";
-  EXPECT_EQ(ImportRows({}), kFileRejected);
+  memory_.last_region_station = "2390+00.00 R1";
+  EXPECT_EQ(ImportRows({}), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{" There is something wrong at Sta. 2390+00.00 R1"});
   ExpectPreviousKept();
@@ -288,33 +284,32 @@ TEST_F(DividedImport, TwoThousandAndOneStationsFitAndOneMoreFails) {
     const std::vector<std::string> block = Block("S" + std::to_string(n), 1, 1);
     rows.insert(rows.end(), block.begin(), block.end());
   }
-  ASSERT_EQ(ImportRows(rows), kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 2000);
-  EXPECT_EQ(R(2000).RegionStation, "S2000 R1");
+  ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 2000);
+  EXPECT_EQ(R(2000).region_station, "S2000 R1");
 
   SetPrevious();
   rows.push_back(SideRow("S2001", "S2001 R1", "LEFT", "CL", "-12", "1"));
   rows.push_back(kTerminator);
-  EXPECT_EQ(ImportRows(rows), kFileRejected);
+  EXPECT_EQ(ImportRows(rows), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{" There is something wrong at Sta. S2001 R1"});
   ExpectPreviousKept();
 }
 
 TEST_F(DividedImport, EachImportStartsFromClearedStations) {
-  ASSERT_EQ(ImportRows(Concat({Block("A", 2, 2), Block("B", 2, 2)})), kFileAccepted);
-  RecreateReport(store_.UndividedReport, 6);
-  ASSERT_EQ(ImportRows(Block("C", 1, 1)), kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 0);
-  EXPECT_TRUE(L(0).PointCodes[1].empty());
-  EXPECT_TRUE(R(1).StationText.empty());
-  EXPECT_EQ(store_.UndividedReport.size(), 7u);
+  ASSERT_EQ(ImportRows(Concat({Block("A", 2, 2), Block("B", 2, 2)})), ImportStatus::kImported);
+  ASSERT_EQ(ImportRows(Block("C", 1, 1)), ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_EQ(L(0).points.size(), 1u);
+  EXPECT_EQ(stations_.sides.at(1).size(), 1u);
+  EXPECT_EQ(R(0).station_text, "C");
 }
 
 struct StoreSideCase {
   const char* name;
   std::string rest;
-  std::string side;
+  Side side;
   int32_t slot;
   bool error;
   StationRecord expected;
@@ -326,53 +321,52 @@ StationRecord Expect(std::function<void(StationRecord&)> set) {
   return r;
 }
 
+std::vector<std::string> PointTexts(const StationRecord& r) {
+  std::vector<std::string> texts;
+  for (const vantrels::Point& p : r.points)
+    texts.push_back(p.label + "|" + p.offset + "|" + p.elevation);
+  return texts;
+}
+
 TEST_F(DividedImport, StoreSideStoresFieldsInRowOrderUntilOneIsMissing) {
   const std::string full = ",,e,s,,,LEFT,CL,-12.00,1234.56";
   const std::vector<StoreSideCase> cases = {
-      {"whole row", full, "LeftSide", 2, false, Expect([](StationRecord& r) {
-         r.ExtraText = "e";
-         r.SectionStation = "s";
-         r.PointCodes[2] = "CL";
-         r.PointOffsets[2] = "-12.00";
-         r.PointElevations[2] = "1234.56";
+      {"whole row", full, Side::Left, 2, false, Expect([](StationRecord& r) {
+         r.extra_text = "e";
+         r.section_station = "s";
+         r.points.resize(3);
+         r.points[2] = {"CL", "-12.00", "1234.56", ""};
        })},
-      {"no elevation", ",,e,s,,,LEFT,CL,-12.00", "LeftSide", 0, true, Expect([](StationRecord& r) {
-         r.ExtraText = "e";
-         r.SectionStation = "s";
-         r.PointCodes[0] = "CL";
-         r.PointOffsets[0] = "-12.00";
+      {"no elevation", ",,e,s,,,LEFT,CL,-12.00", Side::Left, 0, true, Expect([](StationRecord& r) {
+         r.extra_text = "e";
+         r.section_station = "s";
+         r.points = {{"CL", "-12.00", "", ""}};
        })},
-      {"no side word", ",,e,s,,", "LeftSide", 0, true, Expect([](StationRecord& r) {
-         r.ExtraText = "e";
-         r.SectionStation = "s";
+      {"no side word", ",,e,s,,", Side::Left, 0, true, Expect([](StationRecord& r) {
+         r.extra_text = "e";
+         r.section_station = "s";
        })},
-      {"one field", "x", "LeftSide", 0, true, StationRecord{}},
-      {"message without text", ",MESSAGE", "LeftSide", 0, true,
-       Expect([](StationRecord& r) { r.MessageKeyword = "MESSAGE"; })},
-      {"slot 31", full, "LeftSide", 31, true, StationRecord{}},
-      {"right side", ",,e,s,,,RIGHT,CL,12,1", "RightSide", 0, false, Expect([](StationRecord& r) {
-         r.ExtraText = "e";
-         r.SectionStation = "s";
-         r.PointCodes[0] = "CL";
-         r.PointOffsets[0] = "12";
-         r.PointElevations[0] = "1";
+      {"one field", "x", Side::Left, 0, true, StationRecord{}},
+      {"message without text", ",MESSAGE", Side::Left, 0, true,
+       Expect([](StationRecord& r) { r.message_keyword = "MESSAGE"; })},
+      {"slot 31", full, Side::Left, 31, true, StationRecord{}},
+      {"right side", ",,e,s,,,RIGHT,CL,12,1", Side::Right, 0, false, Expect([](StationRecord& r) {
+         r.extra_text = "e";
+         r.section_station = "s";
+         r.points = {{"CL", "12", "1", ""}};
        })},
-      {"unknown side", full, "leftside", 0, false, StationRecord{}},
   };
   for (const StoreSideCase& c : cases) {
     SCOPED_TRACE(c.name);
-    InitialiseStore(store_);
     messages_.shown.clear();
-    EXPECT_TRUE(StoreSide(store_, messages_, "A R1", c.rest, 3, c.side, c.slot));
+    StationRecord got;
+    EXPECT_TRUE(StoreSide(got, c.rest, c.side, c.slot, "A R1", messages_));
     EXPECT_EQ(messages_.shown, c.error ? std::vector<std::string>{"Error in StoreSide"}
                                        : std::vector<std::string>{});
-    const StationRecord& got = c.side == "RightSide" ? R(3) : L(3);
-    EXPECT_EQ(got.ExtraText, c.expected.ExtraText);
-    EXPECT_EQ(got.SectionStation, c.expected.SectionStation);
-    EXPECT_EQ(got.MessageKeyword, c.expected.MessageKeyword);
-    EXPECT_EQ(got.PointCodes, c.expected.PointCodes);
-    EXPECT_EQ(got.PointOffsets, c.expected.PointOffsets);
-    EXPECT_EQ(got.PointElevations, c.expected.PointElevations);
+    EXPECT_EQ(got.extra_text, c.expected.extra_text);
+    EXPECT_EQ(got.section_station, c.expected.section_station);
+    EXPECT_EQ(got.message_keyword, c.expected.message_keyword);
+    EXPECT_EQ(PointTexts(got), PointTexts(c.expected));
   }
   EXPECT_FALSE(messages_.ended);
 }

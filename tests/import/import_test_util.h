@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "import/criteria_file.h"
+#include "model/book.h"
 #include "model/messages.h"
-#include "model/store.h"
+#include "temp_folder.h"
 
 namespace vantrels::import_test {
 
@@ -76,40 +76,40 @@ inline int OpenDescriptors() {
   return count;
 }
 
-// A store as the main window leaves it, with files written to a private temporary folder.
-class ImportTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrels-import-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-    InitialiseStore(store_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+// The index of a station's last point slot: -1 for a station without points.
+inline int32_t LastPointIndex(const StationRecord& s) {
+  return static_cast<int32_t>(s.points.size()) - 1;
+}
 
+// Imports files written to a private temporary folder, keeping the stations of the last file
+// accepted, as a preview keeps the book of the last file accepted.
+class ImportTest : public ::testing::Test {
  public:
   std::string Write(const std::string& bytes, const std::string& name = "input.csv") {
-    const std::filesystem::path path = dir_ / name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return path.string();
+    return folder_.Write(bytes, name);
   }
 
  protected:
-  // Writes the file, points InputFilePath at it and classifies and imports it.
-  int Import(const std::string& bytes) {
-    store_.InputFilePath = Write(bytes);
-    return GpkVantrels(store_, messages_);
+  // Writes the file, then classifies and imports it.
+  ImportStatus Import(const std::string& bytes) { return ImportPath(Write(bytes)); }
+
+  ImportStatus ImportPath(const std::string& path) {
+    ImportResult result = ImportCriteriaFile(path, memory_, messages_);
+    if (result.status == ImportStatus::kImported) stations_ = std::move(result.stations);
+    return result.status;
   }
 
-  const StationRecord& U(size_t i) const { return store_.UndividedStations.at(i); }
-  const StationRecord& L(size_t i) const { return store_.LeftStations.at(i); }
-  const StationRecord& R(size_t i) const { return store_.RightStations.at(i); }
+  // Highest station index of the last accepted file.
+  int32_t StationCount() const { return static_cast<int32_t>(stations_.sides.at(0).size()) - 1; }
 
-  std::filesystem::path dir_;
-  Store store_;
+  const StationRecord& U(size_t i) const { return stations_.sides.at(0).at(i); }
+  const StationRecord& L(size_t i) const { return stations_.sides.at(0).at(i); }
+  const StationRecord& R(size_t i) const { return stations_.sides.at(1).at(i); }
+
+  TemporaryFolder folder_{"vantrels-import"};
+  const std::filesystem::path& dir_ = folder_.path();
+  RoadwayStations stations_;
+  ImportMemory memory_;
   RecordingMessages messages_;
 };
 

@@ -21,15 +21,15 @@ std::string SparseFile(ImportTest& test, uint64_t size) {
 }
 
 TEST_F(ImportTest, AFileOverTheLimitIsRefusedBeforeItIsRead) {
-  store_.InputFilePath = SparseFile(*this, kCriteriaFileLimit + 1);
-  store_.RoadwayType = "DIVIDED";
-  store_.StationCount = 7;
-  EXPECT_EQ(GpkVantrels(store_, messages_), kFileRejected);
+  ASSERT_EQ(Import(Join(UndividedHeader()) + "A,A R1,,,x,A R1,,,,BR,1.00,100.00\r\n"),
+            ImportStatus::kImported);
+  EXPECT_EQ(ImportPath(SparseFile(*this, kCriteriaFileLimit + 1)), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"Program Error : File is larger than the 256 MB limit for "
                                      "criteria files occured in GpkVantrels"});
-  EXPECT_EQ(store_.RoadwayType, "DIVIDED");
-  EXPECT_EQ(store_.StationCount, 7);
+  // The previous file's stations are not touched.
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_EQ(U(0).region_station, "A R1");
 }
 
 TEST_F(ImportTest, TheLimitItselfIsAcceptedAndOneByteMoreIsNot) {

@@ -5,7 +5,8 @@ namespace {
 
 class UndividedImport : public ImportTest {
  protected:
-  int ImportRows(const std::vector<std::string>& rows, const std::string& ending = "\r\n") {
+  ImportStatus ImportRows(const std::vector<std::string>& rows,
+                          const std::string& ending = "\r\n") {
     std::vector<std::string> lines = UndividedHeader();
     lines.insert(lines.end(), rows.begin(), rows.end());
     return Import(Join(lines, ending));
@@ -13,11 +14,11 @@ class UndividedImport : public ImportTest {
 };
 
 TEST_F(UndividedImport, HeaderOnlyGivesOneEmptyStation) {
-  ASSERT_EQ(ImportRows({}), kFileAccepted);
-  EXPECT_EQ(store_.RoadwayType, "UNDIVIDED");
-  EXPECT_EQ(store_.StationCount, 0);
-  EXPECT_EQ(U(0).LastPointIndex, -1);
-  EXPECT_EQ(store_.UndividedReport.size(), 1u);
+  ASSERT_EQ(ImportRows({}), ImportStatus::kImported);
+  EXPECT_EQ(stations_.roadway, Roadway::Undivided);
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_EQ(LastPointIndex(U(0)), -1);
+  EXPECT_EQ(stations_.sides.size(), 1u);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -28,24 +29,22 @@ TEST_F(UndividedImport, PointRowsFillTheirFieldsAndTheLastRowGivesExtraAndSectio
                 kSeparator,
                 Point("2389+50.00", "2389+50.00 R1", "CL", "0.00", "1236.00"),
             }),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(store_.UndividedReport.size(), 2u);
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 1);
   const StationRecord& s = U(0);
-  EXPECT_EQ(s.StationText, "2389+00.00");
-  EXPECT_EQ(s.RegionStation, "2389+00.00 R1");
-  EXPECT_EQ(s.LastPointIndex, 1);
-  EXPECT_EQ(s.PointCodes[0], "LtSgShldr");
-  EXPECT_EQ(s.PointOffsets[0], "-24.00");
-  EXPECT_EQ(s.PointElevations[0], "1234.56");
-  EXPECT_EQ(s.PointCodes[1], "CL");
-  EXPECT_EQ(s.ExtraText, "e2");
-  EXPECT_EQ(s.SectionStation, "s2");
-  EXPECT_TRUE(s.MessageKeyword.empty());
-  EXPECT_EQ(U(1).LastPointIndex, 0);
-  EXPECT_EQ(U(1).SectionStation, "2389+50.00 R1");
-  EXPECT_EQ(store_.LastStationText, "2389+50.00");
-  EXPECT_EQ(store_.LastRegionStation, "2389+50.00 R1");
+  EXPECT_EQ(s.station_text, "2389+00.00");
+  EXPECT_EQ(s.region_station, "2389+00.00 R1");
+  EXPECT_EQ(LastPointIndex(s), 1);
+  EXPECT_EQ(s.points[0].label, "LtSgShldr");
+  EXPECT_EQ(s.points[0].offset, "-24.00");
+  EXPECT_EQ(s.points[0].elevation, "1234.56");
+  EXPECT_EQ(s.points[1].label, "CL");
+  EXPECT_EQ(s.extra_text, "e2");
+  EXPECT_EQ(s.section_station, "s2");
+  EXPECT_TRUE(s.message_keyword.empty());
+  EXPECT_EQ(LastPointIndex(U(1)), 0);
+  EXPECT_EQ(U(1).section_station, "2389+50.00 R1");
+  EXPECT_EQ(memory_.last_region_station, "2389+50.00 R1");
 }
 
 struct ClosingCase {
@@ -69,10 +68,10 @@ TEST_F(UndividedImport, SeparatorsAndBlankLinesCloseStations) {
   };
   for (const ClosingCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_EQ(ImportRows(c.rows), kFileAccepted);
-    ASSERT_EQ(store_.StationCount + 1, static_cast<int32_t>(c.last_point_indexes.size()));
+    ASSERT_EQ(ImportRows(c.rows), ImportStatus::kImported);
+    ASSERT_EQ(StationCount() + 1, static_cast<int32_t>(c.last_point_indexes.size()));
     for (size_t i = 0; i < c.last_point_indexes.size(); ++i) {
-      EXPECT_EQ(U(i).LastPointIndex, c.last_point_indexes[i]) << "station " << i;
+      EXPECT_EQ(LastPointIndex(U(i)), c.last_point_indexes[i]) << "station " << i;
     }
   }
   EXPECT_TRUE(messages_.shown.empty());
@@ -82,27 +81,27 @@ TEST_F(UndividedImport, MessageRowIsAStationOfItsOwn) {
   ASSERT_EQ(ImportRows({Point("A", "A R1", "CL", "0", "1"), kSeparator,
                         UndividedMessage("B", "B R1", "ERROR", "No template found"),
                         Point("C", "C R1", "CL", "0", "1")}),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 2);
-  EXPECT_EQ(U(1).MessageKeyword, "ERROR");
-  EXPECT_EQ(U(1).MessageText, "No template found");
-  EXPECT_EQ(U(1).RegionStation, "B R1");
-  EXPECT_EQ(U(1).LastPointIndex, 0);
-  EXPECT_TRUE(U(1).PointCodes[0].empty());
-  EXPECT_EQ(U(2).StationText, "C");
-  EXPECT_EQ(U(2).LastPointIndex, 0);
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 2);
+  EXPECT_EQ(U(1).message_keyword, "ERROR");
+  EXPECT_EQ(U(1).message_text, "No template found");
+  EXPECT_EQ(U(1).region_station, "B R1");
+  EXPECT_EQ(LastPointIndex(U(1)), 0);
+  EXPECT_TRUE(U(1).points[0].label.empty());
+  EXPECT_EQ(U(2).station_text, "C");
+  EXPECT_EQ(LastPointIndex(U(2)), 0);
 }
 
 TEST_F(UndividedImport, MessageRowAfterAnOpenStationTakesItOver) {
   ASSERT_EQ(ImportRows({Point("A", "A R1", "CL", "0", "1"), Point("A", "A R1", "BR", "5", "1"),
                         UndividedMessage("M", "M R1", "MESSAGE", "Check")}),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(U(0).StationText, "M");
-  EXPECT_EQ(U(0).RegionStation, "M R1");
-  EXPECT_EQ(U(0).MessageKeyword, "MESSAGE");
-  EXPECT_EQ(U(0).LastPointIndex, 0);
-  EXPECT_EQ(U(1).LastPointIndex, -1);
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 1);
+  EXPECT_EQ(U(0).station_text, "M");
+  EXPECT_EQ(U(0).region_station, "M R1");
+  EXPECT_EQ(U(0).message_keyword, "MESSAGE");
+  EXPECT_EQ(LastPointIndex(U(0)), 0);
+  EXPECT_EQ(LastPointIndex(U(1)), -1);
 }
 
 TEST_F(UndividedImport, FieldCountLimits) {
@@ -121,7 +120,8 @@ TEST_F(UndividedImport, FieldCountLimits) {
   };
   for (const auto& [row, accepted] : cases) {
     messages_.shown.clear();
-    EXPECT_EQ(ImportRows({row}), accepted ? kFileAccepted : kFileRejected) << row;
+    EXPECT_EQ(ImportRows({row}), accepted ? ImportStatus::kImported : ImportStatus::kRejected)
+        << row;
     EXPECT_EQ(messages_.shown.empty(), accepted) << row;
   }
 }
@@ -130,14 +130,14 @@ TEST_F(UndividedImport, ThirtyOnePointsFitAndTheThirtySecondFails) {
   std::vector<std::string> rows;
   for (int n = 0; n < 31; ++n)
     rows.push_back(Point("A", "A R1", "P" + std::to_string(n), "0", "1"));
-  ASSERT_EQ(ImportRows(rows), kFileAccepted);
-  EXPECT_EQ(U(0).LastPointIndex, 30);
-  EXPECT_EQ(U(0).PointCodes[30], "P30");
+  ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
+  EXPECT_EQ(LastPointIndex(U(0)), 30);
+  EXPECT_EQ(U(0).points[30].label, "P30");
 
   rows.push_back(Point("A", "A R1", "P31", "0", "1"));
-  EXPECT_EQ(ImportRows(rows), kFileRejected);
+  EXPECT_EQ(ImportRows(rows), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
-  EXPECT_EQ(store_.StationCount, 0);
+  EXPECT_EQ(StationCount(), 0);
 }
 
 TEST_F(UndividedImport, TwoThousandAndOneStationsFitAndOneMoreFails) {
@@ -146,10 +146,9 @@ TEST_F(UndividedImport, TwoThousandAndOneStationsFitAndOneMoreFails) {
     if (n) rows.push_back(kSeparator);
     rows.push_back(Point("S" + std::to_string(n), "R", "CL", "0", "1"));
   }
-  ASSERT_EQ(ImportRows(rows), kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 2000);
-  EXPECT_EQ(store_.UndividedReport.size(), 2001u);
-  EXPECT_EQ(U(2000).StationText, "S2000");
+  ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 2000);
+  EXPECT_EQ(U(2000).station_text, "S2000");
 
   // A separator after the last station opens station 2001 as well.
   for (const std::string& more : {kSeparator, Point("S2001", "R", "CL", "0", "1")}) {
@@ -157,9 +156,9 @@ TEST_F(UndividedImport, TwoThousandAndOneStationsFitAndOneMoreFails) {
     std::vector<std::string> longer = rows;
     longer.push_back(kSeparator);
     if (more != kSeparator) longer.push_back(more);
-    EXPECT_EQ(ImportRows(longer), kFileRejected);
+    EXPECT_EQ(ImportRows(longer), ImportStatus::kRejected);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
-    EXPECT_EQ(store_.StationCount, 2000);
+    EXPECT_EQ(StationCount(), 2000);
   }
 }
 
@@ -169,32 +168,32 @@ TEST_F(UndividedImport, RowWithoutStationNamesClosesButKeepsTheStationNames) {
                 Point("", "", "DITCH", "9", "2", "other", "other"),
                 Point("B", "B R1", "CL", "0", "1"),
             }),
-            kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 1);
+            ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 1);
   const StationRecord& a = U(0);
-  EXPECT_EQ(a.LastPointIndex, 0);
-  EXPECT_EQ(a.StationText, "A");
-  EXPECT_EQ(a.RegionStation, "A R1");
-  EXPECT_EQ(a.ExtraText, "extra");
-  EXPECT_EQ(a.SectionStation, "A R2");
-  EXPECT_EQ(U(1).StationText, "B");
-  EXPECT_EQ(U(1).LastPointIndex, 0);
+  EXPECT_EQ(LastPointIndex(a), 0);
+  EXPECT_EQ(a.station_text, "A");
+  EXPECT_EQ(a.region_station, "A R1");
+  EXPECT_EQ(a.extra_text, "extra");
+  EXPECT_EQ(a.section_station, "A R2");
+  EXPECT_EQ(U(1).station_text, "B");
+  EXPECT_EQ(LastPointIndex(U(1)), 0);
 }
 
 TEST_F(UndividedImport, RowWithOnlyOneStationNameIsAnOrdinaryPoint) {
   ASSERT_EQ(ImportRows({Point("A", "A R1", "CL", "0", "1"), Point("", "A R1", "BR", "5", "1")}),
-            kFileAccepted);
-  EXPECT_EQ(U(0).LastPointIndex, 1);
-  EXPECT_EQ(U(0).StationText, "");
+            ImportStatus::kImported);
+  EXPECT_EQ(LastPointIndex(U(0)), 1);
+  EXPECT_EQ(U(0).station_text, "");
 }
 
 TEST_F(UndividedImport, LineEndingsCrLfLfAndCrReadAlike) {
   const std::vector<std::string> rows = {Point("A", "A R1", "CL", "0", "1"), kSeparator,
                                          Point("B", "B R1", "CL", "0", "1")};
   for (const std::string ending : {"\r\n", "\n", "\r"}) {
-    ASSERT_EQ(ImportRows(rows, ending), kFileAccepted);
-    EXPECT_EQ(store_.StationCount, 1);
-    EXPECT_EQ(U(1).PointElevations[0], "1");
+    ASSERT_EQ(ImportRows(rows, ending), ImportStatus::kImported);
+    EXPECT_EQ(StationCount(), 1);
+    EXPECT_EQ(U(1).points[0].elevation, "1");
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -202,40 +201,33 @@ TEST_F(UndividedImport, LineEndingsCrLfLfAndCrReadAlike) {
 TEST_F(UndividedImport, EachImportStartsFromClearedStations) {
   ASSERT_EQ(ImportRows({UndividedMessage("A", "A R1", "ERROR", "x"), kSeparator,
                         Point("B", "B R1", "CL", "0", "1"), Point("B", "B R1", "BR", "5", "1")}),
-            kFileAccepted);
-  RecreateReport(store_.LeftReport, 7);
-  ASSERT_EQ(ImportRows({Point("C", "C R1", "CL", "0", "1")}), kFileAccepted);
-  EXPECT_EQ(store_.StationCount, 0);
-  EXPECT_EQ(store_.UndividedReport.size(), 1u);
-  EXPECT_TRUE(U(0).MessageKeyword.empty());
-  EXPECT_TRUE(U(0).MessageText.empty());
-  EXPECT_TRUE(U(1).StationText.empty());
-  EXPECT_TRUE(U(1).PointCodes[1].empty());
-  EXPECT_EQ(store_.LeftReport.size(), 8u);
+            ImportStatus::kImported);
+  ASSERT_EQ(ImportRows({Point("C", "C R1", "CL", "0", "1")}), ImportStatus::kImported);
+  EXPECT_EQ(StationCount(), 0);
+  EXPECT_TRUE(U(0).message_keyword.empty());
+  EXPECT_TRUE(U(0).message_text.empty());
+  EXPECT_EQ(U(0).points.size(), 1u);
 }
 
-TEST_F(UndividedImport, FailureKeepsStationCountReportAndRoadwayType) {
+TEST_F(UndividedImport, FailureKeepsThePreviousStationsAndRoadwayType) {
   ASSERT_EQ(Import(Join(DividedHeader()) +
                    Join({SideRow("A", "A R1", "LEFT", "CL", "-12", "1"), kTerminator,
                          SideRow("A", "A R1", "RIGHT", "CL", "12", "1"), kTerminator,
                          SideRow("B", "B R1", "LEFT", "CL", "-12", "1")})),
-            kFileAccepted);
-  ASSERT_EQ(store_.StationCount, 1);
-  RecreateReport(store_.UndividedReport, 5);
-  store_.UndividedReport[0].StationText = "kept";
-  EXPECT_EQ(ImportRows({Point("C", "C R1", "CL", "0", "1"), kSeparator, "bad"}), kFileRejected);
+            ImportStatus::kImported);
+  ASSERT_EQ(StationCount(), 1);
+  EXPECT_EQ(ImportRows({Point("C", "C R1", "CL", "0", "1"), kSeparator, "bad"}),
+            ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
-  EXPECT_EQ(store_.RoadwayType, "DIVIDED");
-  EXPECT_EQ(store_.StationCount, 1);
-  EXPECT_EQ(store_.UndividedReport.size(), 6u);
-  EXPECT_EQ(store_.UndividedReport[0].StationText, "kept");
-  EXPECT_EQ(U(0).StationText, "C");
-  EXPECT_EQ(store_.LeftReport.size(), 2u);
+  EXPECT_EQ(stations_.roadway, Roadway::Divided);
+  EXPECT_EQ(StationCount(), 1);
+  EXPECT_EQ(L(0).station_text, "A");
+  EXPECT_EQ(R(1).station_text, "");
 }
 
-TEST_F(UndividedImport, DirectCallOnAMissingFileFails) {
-  store_.InputFilePath = (dir_ / "missing.csv").string();
-  EXPECT_FALSE(GPKUndivided(store_, messages_));
+TEST_F(UndividedImport, DirectCallOnFewerThanThreeLinesFails) {
+  EXPECT_EQ(ImportUndivided("\"VANTREL REPORT,\r\nx\r\n", memory_, messages_).status,
+            ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
 }
 

@@ -28,18 +28,18 @@ class HeadingPositions : public ::testing::TestWithParam<HeadingCase> {};
 
 TEST_P(HeadingPositions, ItemsStandAtTheirDistanceFromTheRightAndBottomEdges) {
   const HeadingCase& c = GetParam();
-  Store store;
-  store.ProjectNumber = "P-17";
-  store.HeadingDate = "12 07 2026";
-  store.ViewScale = c.view_scale;
-  store.ReportFontName = "Lucida Console";
+  PageContext context;
+  context.project_number = "P-17";
+  context.heading_date = "12 07 2026";
+  context.view_scale = c.view_scale;
+  context.report_font = "Lucida Console";
   RecordingSurface printer;
   printer.measure = CellMeasure{c.columns, c.lines};
-  store.Printer = &printer;
+  context.page = MeasurePage(printer).value();
   RecordingSurface target(c.window);
   RecordingMessages messages;
 
-  PrintQMTForm(store, messages, target);
+  DrawHeading(target, context, messages);
 
   EXPECT_THAT(messages.shown, IsEmpty());
   ASSERT_EQ(target.texts.size(), 5u);
@@ -78,47 +78,36 @@ INSTANTIATE_TEST_SUITE_P(
             93.5, 66.5, true, 0.75, {405, 2115, 3285, 4725, 6165}, {990, 810, 810, 810, 990}}));
 
 TEST(Heading, MeasuresThePrinterInSinglePrecision) {
-  Store store;
-  store.HeadingDate = "01 02 2003";
   TextSurface printer(93.3, 66.2);
-  store.Printer = &printer;
-  RecordingSurface viewer(true);
-  RecordingMessages messages;
-  PrintQMTForm(store, messages, viewer);
-  EXPECT_EQ(store.PageColumns, static_cast<double>(93.3f));
-  EXPECT_EQ(store.PageLines, static_cast<double>(66.2f));
-  EXPECT_NE(store.PageLines, 66.2);
+  const std::optional<PageGeometry> page = MeasurePage(printer);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->columns, static_cast<double>(93.3f));
+  EXPECT_EQ(page->lines, static_cast<double>(66.2f));
+  EXPECT_NE(page->lines, 66.2);
 }
 
-TEST(Heading, KeepsThePageSizeWhenThereIsNoPrinterToMeasure) {
-  Store store;
-  store.PageColumns = 80;
-  store.PageLines = 60;
+TEST(Heading, APrinterWithoutAMeasureGivesNoPageAndTheHeadingUsesTheContextsPage) {
+  RecordingSurface unmeasurable;
+  EXPECT_FALSE(MeasurePage(unmeasurable));
+  PageContext context;
+  context.page = {80, 60};
   RecordingSurface target;
   RecordingMessages messages;
-  PrintQMTForm(store, messages, target);
-  EXPECT_EQ(store.PageColumns, 80);
-  EXPECT_EQ(store.PageLines, 60);
-
-  RecordingSurface unmeasurable;  // a printer that gives no measure
-  store.Printer = &unmeasurable;
-  PrintQMTForm(store, messages, target);
-  EXPECT_EQ(store.PageColumns, 80);
-  EXPECT_EQ(store.PageLines, 60);
+  DrawHeading(target, context, messages);
+  DrawHeading(target, context, messages);
   EXPECT_THAT(messages.shown, IsEmpty());
   EXPECT_THAT(target.At(80 - 89, 60 - 61), ElementsAre("Project No: ", "Project No: "));
 }
 
 TEST(Heading, AFaceThatCannotBeSelectedFallsBackToCourierNewAndTheHeadingIsComplete) {
-  Store store;
-  store.HeadingDate = "12 07 2026";
-  store.ReportFontName = "No Such Face";
-  store.PageColumns = 96;
-  store.PageLines = 63;
+  PageContext context;
+  context.heading_date = "12 07 2026";
+  context.report_font = "No Such Face";
+  context.page = {96, 63};
   RecordingSurface target;
   target.missing_face = "No Such Face";
   RecordingMessages messages;
-  PrintQMTForm(store, messages, target);
+  DrawHeading(target, context, messages);
   EXPECT_THAT(messages.shown, IsEmpty());
   ASSERT_EQ(target.texts.size(), 5u);
   for (const auto& t : target.texts) {
@@ -129,13 +118,12 @@ TEST(Heading, AFaceThatCannotBeSelectedFallsBackToCourierNewAndTheHeadingIsCompl
 }
 
 TEST(Heading, AnOverflowingPositionSkipsThatItemOnly) {
-  Store store;
-  store.HeadingDate = "12 07 2026";
-  store.PageColumns = 32767 + 50;  // the items 41 and 25 columns from the right overflow
-  store.PageLines = 63;
+  PageContext context;
+  context.heading_date = "12 07 2026";
+  context.page = {32767 + 50, 63};  // the items 41 and 25 columns from the right overflow
   RecordingSurface target;
   RecordingMessages messages;
-  PrintQMTForm(store, messages, target);
+  DrawHeading(target, context, messages);
   EXPECT_THAT(messages.shown, IsEmpty());
   std::vector<std::string> drawn;
   for (const auto& t : target.texts) drawn.push_back(t.text);
@@ -143,12 +131,11 @@ TEST(Heading, AnOverflowingPositionSkipsThatItemOnly) {
   EXPECT_EQ(target.face, "Courier New");
 }
 
-TEST(Heading, AFailingFallbackIsReportedOnceByPrintQMTForm) {
-  Store store;
+TEST(Heading, AFailingFallbackIsReportedOnce) {
   RecordingSurface target;
   target.face_error = "Font subsystem gone";
   RecordingMessages messages;
-  PrintQMTForm(store, messages, target);
+  DrawHeading(target, PageContext{}, messages);
   EXPECT_THAT(messages.shown,
               ElementsAre("Program Error: Font subsystem gone PrintQMTForm(KorPrint)"));
 }
@@ -160,18 +147,17 @@ TEST(Heading, AFailingTextIsReportedByPutTextAndTheNextTextIsDrawn) {
   PutText(messages, target, 1, 2, "x");
   EXPECT_THAT(messages.shown, ElementsAre("Program Error: Printer is offline(PutText(korPrint))"));
 
-  Store store;
-  PrintQMTForm(store, messages, target);
+  DrawHeading(target, PageContext{}, messages);
   EXPECT_EQ(messages.shown.size(), 6u) << "one message per heading text, nothing more";
 }
 
 TEST(Heading, DateIsThePinnedDateOrTodayAsMonthDayYear) {
-  Store store;
-  store.HeadingDate = "02 29 2028";
-  EXPECT_EQ(HeadingDateText(store), "02 29 2028");
-  store.HeadingDate.clear();
+  PageContext context;
+  context.heading_date = "02 29 2028";
+  EXPECT_EQ(HeadingDateText(context), "02 29 2028");
+  context.heading_date.clear();
   EXPECT_TRUE(
-      std::regex_match(HeadingDateText(store), std::regex(R"((0[1-9]|1[0-2]) \d\d \d{4})")));
+      std::regex_match(HeadingDateText(context), std::regex(R"((0[1-9]|1[0-2]) \d\d \d{4})")));
 }
 
 TEST(RoundCoordinate, RoundsHalvesToEvenAndRejectsValuesOutside16Bits) {

@@ -17,13 +17,13 @@ using testing::RecordingSurface;
 // A station whose rows 0..rows-1 are filled; cell (r, c) is described "d<r>.<c>".
 ReportRecord PointStation(const std::string& name, int rows) {
   ReportRecord r;
-  r.SectionLabel = "Cross Sec. Sta.";
-  r.RegionStation = name;
-  r.StationText = "S" + name;
-  r.LastRow = rows - 1;
+  r.cross_section = true;
+  r.region_station = name;
+  r.station_text = "S" + name;
+  r.last_row = rows - 1;
   for (int row = 0; row < rows; ++row) {
-    for (int c = 0; c < kGridColumns; ++c) {
-      r.Cells[row][c][0] = "d" + std::to_string(row) + "." + std::to_string(c);
+    for (int c = 0; c < kPointsPerRow; ++c) {
+      r.cells.push_back(Cell{"d" + std::to_string(row) + "." + std::to_string(c), "", "", ""});
     }
   }
   return r;
@@ -31,13 +31,12 @@ ReportRecord PointStation(const std::string& name, int rows) {
 
 ReportRecord MessageStation(const std::string& name) {
   ReportRecord r;
-  r.SectionLabel = "Design Sec. Sta.";
-  r.RegionStation = name;
-  r.StationText = "S" + name;
-  r.MessageKeyword = "MESSAGE";
-  r.MessageText = "no cross section";
-  r.LastRow = 2;
-  r.Cells[0][0][0] = "never drawn";
+  r.region_station = name;
+  r.station_text = "S" + name;
+  r.message_keyword = "MESSAGE";
+  r.message_text = "no cross section";
+  r.last_row = 2;
+  r.cells.push_back(Cell{"never drawn", "", "", ""});
   return r;
 }
 
@@ -47,22 +46,34 @@ std::vector<ReportRecord> SingleRowStations(int count) {
   return stations;
 }
 
-Store UndividedBook(std::vector<ReportRecord> stations, double columns = 96, double lines = 63) {
-  Store store;
-  store.RoadwayType = "Undivided";
-  store.UndividedReport = std::move(stations);
-  store.StationCount = static_cast<int32_t>(store.UndividedReport.size()) - 1;
-  store.UndividedPageStarts[0] = store.LeftPageStarts[0] = store.RightPageStarts[0] = "0:0";
-  store.PageColumns = columns;
-  store.PageLines = lines;
-  return store;
-}
+// One side book and the page it is laid out on.
+struct Laid {
+  SideBook book;
+  PageContext context;
 
-RecordingSurface DrawPage(Store& store, int32_t page, RecordingMessages& messages) {
-  RecordingSurface printer;
-  store.CurrentPage = page;
-  ToPrintAllForms(store, messages, printer);
-  return printer;
+  void Count(RecordingMessages& messages) { CountPages(book, context.page, messages); }
+
+  RecordingSurface Draw(int32_t page, RecordingMessages& messages) const {
+    RecordingSurface printer;
+    DrawPageBody(printer, book, page, context, messages);
+    return printer;
+  }
+
+  // The station list entries as the find window shows them.
+  std::vector<std::string> Listed() const {
+    std::vector<std::string> entries;
+    for (const StationEntry& entry : book.station_entries) {
+      entries.push_back(FormatStationEntry(entry));
+    }
+    return entries;
+  }
+};
+
+Laid UndividedBook(std::vector<ReportRecord> stations, double columns = 96, double lines = 63) {
+  Laid laid;
+  laid.book.report = std::move(stations);
+  laid.context.page = {columns, lines};
+  return laid;
 }
 
 // The station names whose heading is drawn on the page, with the line of the heading.
@@ -87,51 +98,50 @@ std::map<int, std::string> FirstColumnRows(const RecordingSurface& page, int col
 }
 
 TEST(PageLayout, TwentySingleRowStationsOnA63LinePageMakeThreePagesOfEight) {
-  Store store = UndividedBook(SingleRowStations(20));
+  Laid laid = UndividedBook(SingleRowStations(20));
   RecordingMessages messages;
-  PageCount(store, messages);
+  laid.Count(messages);
   EXPECT_THAT(messages.shown, IsEmpty());
-  EXPECT_EQ(store.UndividedLastPage, 2);
-  EXPECT_EQ(store.CurrentPage, 0);
-  EXPECT_EQ(store.UndividedPageStarts[1], "8:0");
-  EXPECT_EQ(store.UndividedPageStarts[2], "16:0");
-  EXPECT_EQ(store.UndividedPageStarts[3], "20:0");
-  ASSERT_EQ(store.StationList.size(), 20u);
-  EXPECT_EQ(store.StationList[0], "1            R0");
-  EXPECT_EQ(store.StationList[7], "1            R7");
-  EXPECT_EQ(store.StationList[8], "2            R8");
-  EXPECT_EQ(store.StationList[19], "3            R19");
+  EXPECT_EQ(laid.book.last_page, 2);
+  EXPECT_THAT(laid.book.page_starts,
+              ElementsAre(PageStart{0, 0}, PageStart{8, 0}, PageStart{16, 0}, PageStart{20, 0}));
+  const std::vector<std::string> listed = laid.Listed();
+  ASSERT_EQ(listed.size(), 20u);
+  EXPECT_EQ(listed[0], "1            R0");
+  EXPECT_EQ(listed[7], "1            R7");
+  EXPECT_EQ(listed[8], "2            R8");
+  EXPECT_EQ(listed[19], "3            R19");
 
-  const RecordingSurface page0 = DrawPage(store, 0, messages);
+  const RecordingSurface page0 = laid.Draw(0, messages);
   std::vector<int> lines;
   for (const auto& [name, line] : Headings(page0, 7)) lines.push_back(line);
   EXPECT_THAT(lines, ElementsAre(7, 13, 19, 25, 31, 37, 43, 49));
   EXPECT_THAT(page0.At(66, 1), ElementsAre("Page No.:1 of 3"));
-  EXPECT_THAT(DrawPage(store, 2, messages).At(66, 1), ElementsAre("Page No.:3 of 3"));
+  EXPECT_THAT(laid.Draw(2, messages).At(66, 1), ElementsAre("Page No.:3 of 3"));
 }
 
 TEST(PageLayout, A66LinePageHasBands10To46AndSevenStations) {
-  Store store = UndividedBook(SingleRowStations(15), 96, 66);
+  Laid laid = UndividedBook(SingleRowStations(15), 96, 66);
   RecordingMessages messages;
-  PageCount(store, messages);
-  EXPECT_EQ(store.UndividedPageStarts[1], "7:0");
-  EXPECT_EQ(store.UndividedPageStarts[2], "14:0");
-  EXPECT_EQ(store.UndividedLastPage, 2);
+  laid.Count(messages);
+  EXPECT_EQ(laid.book.page_starts[1], (PageStart{7, 0}));
+  EXPECT_EQ(laid.book.page_starts[2], (PageStart{14, 0}));
+  EXPECT_EQ(laid.book.last_page, 2);
   std::vector<int> lines;
-  for (const auto& [name, line] : Headings(DrawPage(store, 1, messages), 7)) lines.push_back(line);
+  for (const auto& [name, line] : Headings(laid.Draw(1, messages), 7)) lines.push_back(line);
   EXPECT_THAT(lines, ElementsAre(10, 16, 22, 28, 34, 40, 46));
 }
 
 TEST(PageLayout, ALongStationUsesTheBandOnLine55AndIsCutAcrossPages) {
-  Store store = UndividedBook({PointStation("R0", 11)});
+  Laid laid = UndividedBook({PointStation("R0", 11)});
   RecordingMessages messages;
-  PageCount(store, messages);
-  EXPECT_EQ(store.UndividedPageStarts[1], "0:9") << "the next page resumes at row 9";
-  EXPECT_EQ(store.UndividedPageStarts[2], "1:0");
-  EXPECT_EQ(store.UndividedLastPage, 1);
-  EXPECT_THAT(store.StationList, ElementsAre("1            R0", "2            R0"));
+  laid.Count(messages);
+  EXPECT_EQ(laid.book.page_starts[1], (PageStart{0, 9})) << "the next page resumes at row 9";
+  EXPECT_EQ(laid.book.page_starts[2], (PageStart{1, 0}));
+  EXPECT_EQ(laid.book.last_page, 1);
+  EXPECT_THAT(laid.Listed(), ElementsAre("1            R0", "2            R0"));
 
-  const RecordingSurface page0 = DrawPage(store, 0, messages);
+  const RecordingSurface page0 = laid.Draw(0, messages);
   std::map<int, std::string> rows = FirstColumnRows(page0, 36);
   ASSERT_EQ(rows.size(), 9u);
   EXPECT_EQ(rows.begin()->first, 7);
@@ -139,7 +149,7 @@ TEST(PageLayout, ALongStationUsesTheBandOnLine55AndIsCutAcrossPages) {
   EXPECT_EQ(rows.rbegin()->first, 55);
   EXPECT_EQ(rows.rbegin()->second, "d8.0");
 
-  const RecordingSurface page1 = DrawPage(store, 1, messages);
+  const RecordingSurface page1 = laid.Draw(1, messages);
   EXPECT_THAT(Headings(page1, 7), ElementsAre(std::pair<std::string, int>{"R0", 7}))
       << "the cut station's heading is drawn again";
   EXPECT_THAT(FirstColumnRows(page1, 36),
@@ -151,29 +161,29 @@ TEST(PageLayout, ALongStationUsesTheBandOnLine55AndIsCutAcrossPages) {
 TEST(PageLayout, ANewStationNeverBeginsOnLine50OrBelow) {
   struct Case {
     int last_station_rows;
-    const char* next_start;
+    PageStart next_start;
     int bands_used;
   };
   // Seven single-row stations take bands 7..43; the eighth begins on 49.
-  for (const Case& c : {Case{1, "8:0", 8}, Case{2, "8:0", 9}, Case{3, "7:2", 9}}) {
+  for (const Case& c : {Case{1, {8, 0}, 8}, Case{2, {8, 0}, 9}, Case{3, {7, 2}, 9}}) {
     SCOPED_TRACE(c.last_station_rows);
     std::vector<ReportRecord> stations = SingleRowStations(7);
     stations.push_back(PointStation("R7", c.last_station_rows));
     stations.push_back(PointStation("R8", 1));
-    Store store = UndividedBook(stations);
+    Laid laid = UndividedBook(stations);
     RecordingMessages messages;
-    PageCount(store, messages);
-    EXPECT_EQ(store.UndividedPageStarts[1], c.next_start);
-    EXPECT_EQ(FirstColumnRows(DrawPage(store, 0, messages), 36).size(),
+    laid.Count(messages);
+    EXPECT_EQ(laid.book.page_starts[1], c.next_start);
+    EXPECT_EQ(FirstColumnRows(laid.Draw(0, messages), 36).size(),
               static_cast<size_t>(c.bands_used));
   }
 }
 
 TEST(PageLayout, AMessageStationTakesOneBandAndNoGrid) {
-  Store store = UndividedBook({PointStation("R0", 1), MessageStation("M1"), PointStation("R2", 2)});
+  Laid laid = UndividedBook({PointStation("R0", 1), MessageStation("M1"), PointStation("R2", 2)});
   RecordingMessages messages;
-  PageCount(store, messages);
-  const RecordingSurface page = DrawPage(store, 0, messages);
+  laid.Count(messages);
+  const RecordingSurface page = laid.Draw(0, messages);
   EXPECT_THAT(page.At(36, 13), ElementsAre("MESSAGE"));
   EXPECT_THAT(page.At(36, 14), ElementsAre("no cross section"));
   for (const auto& t : page.texts) EXPECT_NE(t.text, "never drawn");
@@ -189,24 +199,36 @@ TEST(PageLayout, AMessageStationTakesOneBandAndNoGrid) {
 
 TEST(PageLayout, AStationWithoutNameIsLaidOutButNotListed) {
   std::vector<ReportRecord> stations = SingleRowStations(3);
-  stations[1].RegionStation.clear();
-  Store store = UndividedBook(stations);
+  stations[1].region_station.clear();
+  Laid laid = UndividedBook(stations);
   RecordingMessages messages;
-  PageCount(store, messages);
-  EXPECT_THAT(store.StationList, ElementsAre("1            R0", "1            R2"));
-  EXPECT_THAT(DrawPage(store, 0, messages).At(7, 13), ElementsAre("Cross Sec. Sta."));
+  laid.Count(messages);
+  EXPECT_THAT(laid.Listed(), ElementsAre("1            R0", "1            R2"));
+  EXPECT_THAT(laid.Draw(0, messages).At(7, 13), ElementsAre("Cross Sec. Sta."));
+}
+
+TEST(PageLayout, AStationWithoutPointsTakesOneBandOfEmptyCells) {
+  ReportRecord empty = PointStation("E0", 1);
+  empty.cells.clear();
+  Laid laid = UndividedBook({empty, PointStation("R1", 1)});
+  RecordingMessages messages;
+  laid.Count(messages);
+  const RecordingSurface page = laid.Draw(0, messages);
+  EXPECT_THAT(page.At(36, 7), ElementsAre(""));
+  EXPECT_THAT(page.At(76, 7), ElementsAre(""));
+  EXPECT_THAT(Headings(page, 7), ElementsAre(std::pair<std::string, int>{"E0", 7},
+                                             std::pair<std::string, int>{"R1", 13}));
 }
 
 TEST(PageLayout, CellsShowDescriptionElevationAtOffsetAndSlopeBehindThem) {
   ReportRecord r = PointStation("R0", 1);
-  r.Cells[0][0] = {"Left Edge", " 12.50", " 1234.56 ", "2.5", ""};
-  r.Cells[0][1] = {"Break", "7.00", "", "-0.5", ""};  // no elevation: no second line
-  r.Cells[0][2] = {"", "", "", "abc", ""};            // not a number: kept as it is
-  r.Cells[0][3] = {"Column 3", "1", "2", "3", ""};    // never drawn
-  Store store = UndividedBook({r});
+  r.cells[0] = {"Left Edge", " 12.50", " 1234.56 ", "2.5"};
+  r.cells[1] = {"Break", "7.00", "", "-0.5"};  // no elevation: no second line
+  r.cells[2] = {"", "", "", "abc"};            // not a number: kept as it is
+  Laid laid = UndividedBook({r});
   RecordingMessages messages;
-  PageCount(store, messages);
-  const RecordingSurface page = DrawPage(store, 0, messages);
+  laid.Count(messages);
+  const RecordingSurface page = laid.Draw(0, messages);
   EXPECT_THAT(page.At(36, 7), ElementsAre("Left Edge"));
   EXPECT_THAT(page.At(36, 8), ElementsAre("1234.56 @  12.50"));
   EXPECT_THAT(page.At(36 + 7 + 6, 9), ElementsAre("2.50%"));
@@ -214,17 +236,16 @@ TEST(PageLayout, CellsShowDescriptionElevationAtOffsetAndSlopeBehindThem) {
   EXPECT_THAT(page.At(56, 8), IsEmpty());
   EXPECT_THAT(page.At(56 + 4, 9), ElementsAre("-.50%"));
   EXPECT_THAT(page.At(76, 9), ElementsAre("abc%"));
-  for (const auto& t : page.texts) EXPECT_NE(t.text, "Column 3");
   EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
-  Store store = UndividedBook({MessageStation("M0"), PointStation("R1", 1)}, 93.5, 66.2);
-  store.ViewScale = 0.5;
+  Laid laid = UndividedBook({MessageStation("M0"), PointStation("R1", 1)}, 93.5, 66.2);
+  laid.context.view_scale = 0.5;
   RecordingMessages messages;
-  PageCount(store, messages);
+  laid.Count(messages);
   RecordingSurface printer;
-  ToPrintAllForms(store, messages, printer);
+  DrawPageBody(printer, laid.book, 0, laid.context, messages);
   // round(93.5 - 89) = 4, round(93.5 - 60) = 34 (halves to even), L(0) = round(10.2) = 10.
   EXPECT_THAT(printer.At(4, 11), ElementsAre("M0"));
   EXPECT_THAT(printer.At(34, 10), ElementsAre("MESSAGE"));
@@ -233,7 +254,7 @@ TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
   EXPECT_THAT(printer.At(64, 4), ElementsAre("Page No.:1 of 1"));
 
   RecordingSurface window(true);
-  ToPrintAllForms(store, messages, window);
+  DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(window.At(4 * 60, 11 * 120), ElementsAre("M0"));
   EXPECT_THAT(window.At(34 * 60, 10 * 120), ElementsAre("MESSAGE"));
   // The label converts like the heading: round(63.5 * 60), round(4.2 * 120).
@@ -243,174 +264,157 @@ TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
 
 TEST(PageLayout, ABookEndingExactlyWithAPageCountsNoFurtherPage) {
   for (const auto& [stations, last_page] : {std::pair{8, 0}, std::pair{9, 1}, std::pair{16, 1}}) {
-    Store store = UndividedBook(SingleRowStations(stations));
+    Laid laid = UndividedBook(SingleRowStations(stations));
     RecordingMessages messages;
-    PageCount(store, messages);
-    EXPECT_EQ(store.UndividedLastPage, last_page) << stations;
+    laid.Count(messages);
+    EXPECT_EQ(laid.book.last_page, last_page) << stations;
   }
 }
 
 TEST(PageLayout, APageBeyondTheLastStationShowsOnlyItsLabel) {
-  Store store = UndividedBook(SingleRowStations(3));
+  Laid laid = UndividedBook(SingleRowStations(3));
   RecordingMessages messages;
-  PageCount(store, messages);
-  store.UndividedPageStarts[5] = "3:0";
-  const RecordingSurface page = DrawPage(store, 5, messages);
+  laid.Count(messages);
+  laid.book.page_starts.resize(6);
+  laid.book.page_starts[5] = {3, 0};
+  RecordingSurface page;
+  const std::optional<PageStart> next = DrawPageBody(page, laid.book, 5, laid.context, messages);
   ASSERT_EQ(page.texts.size(), 1u);
   EXPECT_EQ(page.texts[0].text, "Page No.:6 of 1");
-  EXPECT_EQ(store.UndividedPageStarts[6], "3:0");
+  EXPECT_EQ(next, (PageStart{3, 0}));
 }
 
-TEST(PageLayout, DividedSidesAreCountedIntoTheirOwnTablesAndLists) {
-  Store store;
-  store.RoadwayType = "DIVIDED";
-  store.StationCount = 8;
-  store.LeftReport = SingleRowStations(9);
-  store.RightReport = SingleRowStations(9);
-  store.RightReport[0] = PointStation("X0", 11);
-  store.LeftPageStarts[0] = store.RightPageStarts[0] = "0:0";
-  store.UndividedLastPage = 7;
-  store.PageColumns = 96;
-  store.PageLines = 63;
+TEST(PageLayout, DividedSidesAreCountedIntoTheirOwnStartsAndLists) {
+  Laid left = UndividedBook(SingleRowStations(9));
+  left.book.part = BookPart::Left;
+  Laid right = UndividedBook(SingleRowStations(9));
+  right.book.part = BookPart::Right;
+  right.book.report[0] = PointStation("X0", 11);
   RecordingMessages messages;
-  PageCount(store, messages);
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  PageCountRight(store, messages);
-  EXPECT_EQ(store.CurrentSide, "RightSide");
-  EXPECT_EQ(store.CurrentPage, 0);
-  EXPECT_EQ(store.LeftLastPage, 1);
-  EXPECT_EQ(store.RightLastPage, 2);
-  EXPECT_EQ(store.UndividedLastPage, 7);
-  EXPECT_EQ(store.StationList.size(), 9u);
-  EXPECT_EQ(store.StationListRight.front(), "1            X0");
-  EXPECT_EQ(store.StationListRight[1], "2            X0");
+  left.Count(messages);
+  right.Count(messages);
+  EXPECT_EQ(left.book.last_page, 1);
+  EXPECT_EQ(right.book.last_page, 2);
+  EXPECT_EQ(left.book.station_entries.size(), 9u);
+  EXPECT_EQ(right.Listed()[0], "1            X0");
+  EXPECT_EQ(right.Listed()[1], "2            X0");
 
-  store.CurrentSide = "LeftSide";
-  EXPECT_THAT(DrawPage(store, 0, messages).At(66, 1), ElementsAre("(Left)Page No.:1 of 2"));
-  store.CurrentSide = "RightSide";
-  EXPECT_THAT(DrawPage(store, 2, messages).At(66, 1), ElementsAre("(Right)Page No.:3 of 3"));
+  EXPECT_THAT(left.Draw(0, messages).At(66, 1), ElementsAre("(Left)Page No.:1 of 2"));
+  EXPECT_THAT(right.Draw(2, messages).At(66, 1), ElementsAre("(Right)Page No.:3 of 3"));
+  EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST(PageLayout, ToCountAllFormsListsOnePageAndDrawsNothing) {
-  Store store = UndividedBook(SingleRowStations(20));
+TEST(PageLayout, EachPageListsTheStationsItsDrawingHeads) {
+  Laid laid = UndividedBook(SingleRowStations(20));
   RecordingMessages messages;
-  PageCount(store, messages);
-  store.StationList.clear();
-  store.UndividedPageStarts[2].clear();
-  store.CurrentPage = 1;
-  RecordingSurface hidden(true);
-  ToCountAllForms(store, messages, hidden);
-  EXPECT_TRUE(hidden.texts.empty());
-  EXPECT_EQ(store.UndividedPageStarts[2], "16:0");
-  ASSERT_EQ(store.StationList.size(), 8u);
-  EXPECT_EQ(store.StationList.front(), "2            R8");
-  EXPECT_EQ(store.StationList.back(), "2            R15");
+  laid.Count(messages);
+  std::vector<std::string> second_page;
+  for (const StationEntry& entry : laid.book.station_entries) {
+    if (entry.page == 1) second_page.push_back(entry.station);
+  }
+  ASSERT_EQ(second_page.size(), 8u);
+  EXPECT_EQ(second_page.front(), "R8");
+  EXPECT_EQ(second_page.back(), "R15");
+  std::vector<std::string> drawn;
+  for (const auto& [name, line] : Headings(laid.Draw(1, messages), 7)) drawn.push_back(name);
+  EXPECT_EQ(drawn, second_page);
 }
 
-TEST(PageLayout, PageCountRightLeavesAnUndividedBookAlone) {
-  Store store = UndividedBook(SingleRowStations(3));
-  store.LeftLastPage = 4;
-  store.RightLastPage = 5;
-  store.CurrentSide = "LeftSide";
-  store.CurrentPage = 3;
+TEST(PageLayout, CountingAgainStartsTheStartsAndListsAfresh) {
+  Laid laid = UndividedBook(SingleRowStations(20));
   RecordingMessages messages;
-  PageCountRight(store, messages);
-  EXPECT_EQ(store.RightLastPage, 5);
-  EXPECT_EQ(store.LeftLastPage, 4);
-  EXPECT_EQ(store.CurrentSide, "LeftSide");
-  EXPECT_EQ(store.CurrentPage, 3);
-  EXPECT_TRUE(store.StationListRight.empty());
+  laid.Count(messages);
+  const std::vector<PageStart> starts = laid.book.page_starts;
+  const std::vector<std::string> listed = laid.Listed();
+  laid.Count(messages);
+  EXPECT_EQ(laid.book.page_starts, starts);
+  EXPECT_EQ(laid.Listed(), listed);
 }
 
 TEST(PageLayout, APageOf105AndAHalfLinesPlacesNoStationAndCountingEnds) {
   for (double lines : {105.5, 140.0}) {
-    Store store = UndividedBook(SingleRowStations(3), 96, lines);
+    Laid laid = UndividedBook(SingleRowStations(3), 96, lines);
     RecordingMessages messages;
-    PageCount(store, messages);
+    laid.Count(messages);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_THAT(messages.shown[0], ::testing::HasSubstr("No station fits on a page of"));
-    EXPECT_EQ(store.UndividedLastPage, 0);
-    EXPECT_TRUE(store.StationList.empty());
+    EXPECT_EQ(laid.book.last_page, 0);
+    EXPECT_TRUE(laid.book.station_entries.empty());
   }
   // Just below, the first band begins on line round(48.5) = 48.
-  Store store = UndividedBook(SingleRowStations(3), 96, 104.5);
+  Laid laid = UndividedBook(SingleRowStations(3), 96, 104.5);
   RecordingMessages messages;
-  PageCount(store, messages);
+  laid.Count(messages);
   EXPECT_THAT(messages.shown, IsEmpty());
-  EXPECT_EQ(store.UndividedPageStarts[1], "1:0");
-  EXPECT_EQ(store.UndividedLastPage, 2);
+  EXPECT_EQ(laid.book.page_starts[1], (PageStart{1, 0}));
+  EXPECT_EQ(laid.book.last_page, 2);
 }
 
 TEST(PageLayout, ABookNeedingMoreThan501PagesIsCutWithOneMessage) {
   // Eight stations a page: 4008 stations fill exactly 501 pages, one more needs a 502nd.
   for (const auto& [stations, message] : {std::pair{4008, false}, std::pair{4009, true}}) {
-    Store store = UndividedBook(SingleRowStations(stations));
+    Laid laid = UndividedBook(SingleRowStations(stations));
     RecordingMessages messages;
-    PageCount(store, messages);
-    EXPECT_EQ(store.UndividedLastPage, 500);
-    EXPECT_EQ(store.CurrentPage, 0);
-    EXPECT_EQ(store.UndividedPageStarts[500], "4000:0");
+    laid.Count(messages);
+    EXPECT_EQ(laid.book.last_page, 500);
+    EXPECT_EQ(laid.book.page_starts.size(), 501u) << "no start is kept for a page 502";
+    EXPECT_EQ(laid.book.page_starts[500], (PageStart{4000, 0}));
     if (message) {
       EXPECT_THAT(messages.shown, ElementsAre("The book needs more than 501 pages and is cut "
                                               "after page 501"));
     } else {
       EXPECT_THAT(messages.shown, IsEmpty());
     }
-    EXPECT_EQ(store.StationList.size(), 4008u);
-    EXPECT_EQ(store.StationList.back(), "501            R4007");
+    EXPECT_EQ(laid.book.station_entries.size(), 4008u);
+    EXPECT_EQ(laid.Listed().back(), "501            R4007");
   }
 }
 
 TEST(PageLayout, PagesOutsideTheTableAreReportedAndNeverIndexed) {
-  Store store = UndividedBook(SingleRowStations(3));
+  Laid laid = UndividedBook(SingleRowStations(3));
   RecordingMessages messages;
-  for (int32_t page : {-1, 501, 100000}) {
-    const RecordingSurface drawn = DrawPage(store, page, messages);
+  laid.Count(messages);
+  for (int32_t page : {-1, 2, 501, 100000}) {
+    const RecordingSurface drawn = laid.Draw(page, messages);
     EXPECT_THAT(drawn.texts, IsEmpty());
   }
   EXPECT_THAT(
       messages.shown,
       ElementsAre("Program Error: Page -1 is outside the page table occured in ToPrintAllForms",
+                  "Program Error: Page 2 is outside the page table occured in ToPrintAllForms",
                   "Program Error: Page 501 is outside the page table occured in ToPrintAllForms",
                   "Program Error: Page 100000 is outside the page table occured in "
                   "ToPrintAllForms"));
-  // The last page of the table is drawn, but there is no entry after it to write.
-  store.UndividedPageStarts[500] = "1:0";
+  // The last page of the table is drawn.
+  laid.book.page_starts.resize(501);
+  laid.book.page_starts[500] = {1, 0};
   messages.shown.clear();
-  EXPECT_FALSE(DrawPage(store, 500, messages).texts.empty());
+  EXPECT_FALSE(laid.Draw(500, messages).texts.empty());
   EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST(PageLayout, AnUnreadablePageStartIsReportedOnceAndCountingEnds) {
-  for (const char* entry : {"abc", "", "3", "x:1"}) {
-    Store store = UndividedBook(SingleRowStations(3));
-    store.UndividedPageStarts[0] = entry;
+TEST(PageLayout, APageStartOutsideTheReportOrTheGridIsReportedNotRead) {
+  for (const PageStart start : {PageStart{-1, 0}, PageStart{0, -2}}) {
+    SCOPED_TRACE(std::to_string(start.station) + ":" + std::to_string(start.row));
+    Laid laid = UndividedBook(SingleRowStations(3));
+    laid.book.page_starts = {start};
     RecordingMessages messages;
-    PageCount(store, messages);
-    EXPECT_THAT(messages.shown, ElementsAre(std::string("Program Error: Invalid page start \"") +
-                                            entry + "\" occured in ToPrintAllForms"));
-    EXPECT_EQ(store.UndividedLastPage, 0);
+    RecordingSurface page;
+    EXPECT_FALSE(DrawPageBody(page, laid.book, 0, laid.context, messages));
+    EXPECT_THAT(messages.shown,
+                ElementsAre("Program Error: Subscript out of range occured in ToPrintAllForms"));
   }
 }
 
-TEST(PageLayout, AStationCountBeyondTheReportIsReportedNotRead) {
-  Store store = UndividedBook(SingleRowStations(3));
-  store.StationCount = 5;
-  RecordingMessages messages;
-  PageCount(store, messages);
-  EXPECT_THAT(messages.shown,
-              ElementsAre("Program Error: Subscript out of range occured in ToPrintAllForms"));
-}
-
 TEST(PageLayout, AWindowThatRejectsEveryPositionCostsOneMessagePerPage) {
-  Store store = UndividedBook(SingleRowStations(10));
+  Laid laid = UndividedBook(SingleRowStations(10));
   RecordingMessages messages;
-  PageCount(store, messages);
-  store.ViewScale = 1000;
+  laid.Count(messages);
+  laid.context.view_scale = 1000;
   RecordingSurface window(true);
-  ToPrintAllForms(store, messages, window);
+  const std::optional<PageStart> next = DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(messages.shown, ElementsAre("Program Error: Overflow occured in ToPrintAllForms"));
-  EXPECT_EQ(store.UndividedPageStarts[1], "8:0") << "the page's decisions are still taken";
+  EXPECT_EQ(next, (PageStart{8, 0})) << "the page's decisions are still taken";
 }
 
 // Every station drawn on page p is listed for page p, and the other way round.
@@ -422,19 +426,22 @@ TEST(PageLayout, CountingAndDrawingAgreeOnEveryPage) {
   }
   for (double lines : {63.0, 66.2, 70.0, 100.0, 40.0}) {
     SCOPED_TRACE(lines);
-    Store store = UndividedBook(stations, 96, lines);
+    Laid laid = UndividedBook(stations, 96, lines);
     RecordingMessages messages;
-    PageCount(store, messages);
+    laid.Count(messages);
     ASSERT_THAT(messages.shown, IsEmpty());
     std::vector<std::string> drawn;
-    for (int32_t p = 0; p <= store.UndividedLastPage; ++p) {
-      for (const auto& [name, line] : Headings(DrawPage(store, p, messages), 7)) {
+    for (int32_t p = 0; p <= laid.book.last_page; ++p) {
+      RecordingSurface page;
+      const std::optional<PageStart> next =
+          DrawPageBody(page, laid.book, p, laid.context, messages);
+      EXPECT_EQ(next, laid.book.page_starts[static_cast<size_t>(p) + 1]) << p;
+      for (const auto& [name, line] : Headings(page, 7)) {
         drawn.push_back(std::to_string(p + 1) + "            " + name);
       }
     }
-    EXPECT_EQ(drawn, store.StationList);
-    EXPECT_EQ(store.StationList.back().substr(store.StationList.back().find(' ')),
-              "            R59");
+    EXPECT_EQ(drawn, laid.Listed());
+    EXPECT_EQ(laid.Listed().back().substr(laid.Listed().back().find(' ')), "            R59");
   }
 }
 

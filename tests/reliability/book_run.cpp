@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "book/road.h"
+#include "book/book_printer.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"
@@ -55,11 +55,6 @@ bool SameState(const FileState& a, const FileState& b) {
          a.modified.tv_nsec == b.modified.tv_nsec;
 }
 
-PageTable& TableOf(Store& store, const std::string& side) {
-  if (side.empty()) return store.UndividedPageStarts;
-  return side == "LeftSide" ? store.LeftPageStarts : store.RightPageStarts;
-}
-
 struct Start {
   int64_t station = 0;
   int64_t row = 0;
@@ -75,24 +70,12 @@ std::optional<int64_t> WholeNumber(std::string_view text) {
   return value;
 }
 
-// "s:r" with two plain decimal numbers, nothing else.
-std::optional<Start> ParseStart(std::string_view entry) {
-  const size_t colon = entry.find(':');
-  if (colon == std::string_view::npos) return std::nullopt;
-  const std::optional<int64_t> s = WholeNumber(entry.substr(0, colon));
-  const std::optional<int64_t> r = WholeNumber(entry.substr(colon + 1));
-  if (!s || !r || entry[0] == '-' || entry[colon + 1] == '-') return std::nullopt;
-  return Start{*s, *r};
+std::string Show(const PageStart& start) {
+  return std::to_string(start.station) + ":" + std::to_string(start.row);
 }
 
-const ReportArray& ReportOf(const Store& store, const std::string& side) {
-  if (side.empty()) return store.UndividedReport;
-  return side == "LeftSide" ? store.LeftReport : store.RightReport;
-}
-
-const StationArray& StationsOf(const Store& store, const std::string& side) {
-  if (side.empty()) return store.UndividedStations;
-  return side == "LeftSide" ? store.LeftStations : store.RightStations;
+std::string Show(const std::optional<PageStart>& start) {
+  return start ? Show(*start) : "none";
 }
 
 void CheckMessages(const BookRun& run, std::vector<std::string>& out) {
@@ -127,7 +110,7 @@ void CheckMessages(const BookRun& run, std::vector<std::string>& out) {
   }
 }
 
-void CheckSide(const Store& store, const BookRun& run, const SideBook& book,
+void CheckSide(int64_t station_count, const BookRun& run, const SideRun& book,
                std::vector<std::string>& out) {
   const std::string name = book.side.empty() ? "book" : book.side;
   const auto fail = [&](const std::string& what) { out.push_back(name + ": " + what); };
@@ -139,34 +122,40 @@ void CheckSide(const Store& store, const BookRun& run, const SideBook& book,
   const bool layout_failed =
       shown([](const std::string& m) { return EndsWith(m, kLayoutFailure); });
 
-  if (book.last_page < 0 || book.last_page >= kPageTableSize) {
+  if (book.last_page < 0 || book.last_page >= kMaxPages) {
     fail("last page index " + std::to_string(book.last_page) + " outside 0..500");
     return;
   }
-  // A failed page leaves the next entry unwritten; the 501st page has no next entry.
-  const int32_t top = book.last_page + (layout_failed || book.last_page == 500 ? 0 : 1);
+  // A failed page leaves the next start unknown; the 501st page has no next start.
+  const size_t top =
+      static_cast<size_t>(book.last_page) + (layout_failed || book.last_page == 500 ? 0 : 1);
+  if (book.counted_starts.size() < top + 1 ||
+      book.counted_starts.size() > static_cast<size_t>(book.last_page) + 2) {
+    fail(std::to_string(book.counted_starts.size()) + " page starts for last page " +
+         std::to_string(book.last_page));
+    return;
+  }
   std::vector<Start> starts;
-  for (int32_t p = 0; p <= top; ++p) {
-    const std::string& entry = book.counted_starts[static_cast<size_t>(p)];
-    const std::optional<Start> start = ParseStart(entry);
-    if (!start || start->station > int64_t{store.StationCount} + 1 || start->row < 0 ||
-        start->row >= kGridRows) {
-      fail("page table entry " + std::to_string(p) + " is \"" + entry.substr(0, 40) + "\"");
+  for (size_t p = 0; p <= top; ++p) {
+    const PageStart start = book.counted_starts[p];
+    if (start.station < 0 || start.station > station_count + 1 || start.row < 0 ||
+        start.row >= kGridRows) {
+      fail("page start " + std::to_string(p) + " is " + Show(start));
       return;
     }
-    if (book.drawn_starts[static_cast<size_t>(p)] != entry) {
-      fail("drawing wrote page table entry " + std::to_string(p) + " \"" +
-           book.drawn_starts[static_cast<size_t>(p)].substr(0, 40) + "\", counting \"" + entry +
-           "\"");
+    if (p > 0 && (p > book.drawn_next.size() || book.drawn_next[p - 1] != start)) {
+      fail("drawing page " + std::to_string(p) + " found the next page at " +
+           (p > book.drawn_next.size() ? "no start" : Show(book.drawn_next[p - 1])) +
+           ", counting at " + Show(start));
     }
-    starts.push_back(*start);
+    starts.push_back({start.station, start.row});
   }
   for (size_t p = 1; p < starts.size(); ++p) {
     if (!(starts[p - 1] < starts[p]) && !no_band) {
       fail("page " + std::to_string(p) + " starts no later than page " + std::to_string(p - 1));
     }
   }
-  if (!cut && !no_band && !layout_failed && starts.back().station <= store.StationCount) {
+  if (!cut && !no_band && !layout_failed && starts.back().station <= station_count) {
     fail("counting stopped at page " + std::to_string(book.last_page) + " before the last station");
   }
 
@@ -202,29 +191,28 @@ void CheckSide(const Store& store, const BookRun& run, const SideBook& book,
 }
 
 // The slope text by the literal rule: the 15-digit decimal text of the value, then "##.00".
-std::string LiteralSlope(const StationRecord& s, int j, bool divided) {
-  const std::optional<double> o0 = ParseNumber(s.PointOffsets[j]);
-  const std::optional<double> o1 = ParseNumber(s.PointOffsets[j + 1]);
-  const std::optional<double> e0 = ParseNumber(s.PointElevations[j]);
-  const std::optional<double> e1 = ParseNumber(s.PointElevations[j + 1]);
+std::string LiteralSlope(const Cell& from, const Cell& to, bool divided) {
+  const std::optional<double> o0 = ParseNumber(from.offset);
+  const std::optional<double> o1 = ParseNumber(to.offset);
+  const std::optional<double> e0 = ParseNumber(from.elevation);
+  const std::optional<double> e1 = ParseNumber(to.elevation);
   if (!o0 || !o1 || !e0 || !e1) return {};
   const double span = std::fabs(*o1 - *o0);
   if (divided ? !(span >= kMinSlopeSpan) : !(span > kMinSlopeSpan)) return {};
   return FormatHashDot00(FormatDecimal15(((*e1 - *e0) * 100) / span));
 }
 
-void CheckSlopes(const StationArray& stations, int32_t station_count, bool divided,
+void CheckSlopes(const std::vector<ReportRecord>& report, bool divided,
                  std::vector<std::string>& out) {
-  for (int32_t i = 0; i <= station_count && static_cast<size_t>(i) < stations.size(); ++i) {
-    const StationRecord& s = stations[static_cast<size_t>(i)];
-    if (!s.MessageKeyword.empty() || s.LastPointIndex < 0 || s.LastPointIndex >= kPointSlots) {
-      continue;
-    }
-    for (int j = 0; j <= s.LastPointIndex; ++j) {
-      const std::string expected = j < s.LastPointIndex ? LiteralSlope(s, j, divided) : "";
-      if (s.PointSlopes[j] != expected) {
-        out.push_back("station " + std::to_string(i) + " slot " + std::to_string(j) +
-                      " has slope \"" + s.PointSlopes[j] + "\", the rule gives \"" + expected +
+  for (size_t i = 0; i < report.size(); ++i) {
+    const ReportRecord& r = report[i];
+    if (r.IsMessage()) continue;
+    for (size_t j = 0; j < r.cells.size(); ++j) {
+      const std::string expected =
+          j + 1 < r.cells.size() ? LiteralSlope(r.cells[j], r.cells[j + 1], divided) : "";
+      if (r.cells[j].slope != expected) {
+        out.push_back("station " + std::to_string(i) + " point " + std::to_string(j) +
+                      " has slope \"" + r.cells[j].slope + "\", the rule gives \"" + expected +
                       "\"");
         return;
       }
@@ -232,22 +220,22 @@ void CheckSlopes(const StationArray& stations, int32_t station_count, bool divid
   }
 }
 
-void CheckStore(const Store& store, const BookRun& run, std::vector<std::string>& out) {
-  if (store.StationCount < 0 || store.StationCount > kMaxStationIndex) {
-    out.push_back("StationCount " + std::to_string(store.StationCount));
+// Every side holds every station of the file, none with more points than a station holds, and
+// every slope follows the rule.
+void CheckReport(const Book& book, std::vector<std::string>& out) {
+  const size_t stations = book.sides.empty() ? 0 : book.sides[0].report.size();
+  if (stations < 1 || stations > static_cast<size_t>(kMaxStations)) {
+    out.push_back(std::to_string(stations) + " stations");
     return;
   }
-  for (const SideBook& book : run.sides) {
-    if (ReportOf(store, book.side).size() != static_cast<size_t>(store.StationCount) + 1) {
-      out.push_back("report array size does not match StationCount");
-    }
-    const StationArray& stations = StationsOf(store, book.side);
-    for (int32_t i = 0; i <= store.StationCount && static_cast<size_t>(i) < stations.size(); ++i) {
-      if (stations[static_cast<size_t>(i)].LastPointIndex >= kPointSlots) {
+  for (const SideBook& side : book.sides) {
+    if (side.report.size() != stations) out.push_back("the sides hold different stations");
+    for (size_t i = 0; i < side.report.size(); ++i) {
+      if (side.report[i].cells.size() > static_cast<size_t>(kMaxPoints)) {
         out.push_back("station " + std::to_string(i) + " has more than 31 points");
       }
     }
-    CheckSlopes(stations, store.StationCount, !book.side.empty(), out);
+    CheckSlopes(side.report, book.Divided(), out);
   }
 }
 
@@ -258,12 +246,8 @@ void HeadingTrackingSurface::SetCurrentX(int x) {
   TextSurface::SetCurrentX(x);
 }
 
-void HeadingTrackingSurface::SetCurrentY(int y) {
-  TextSurface::SetCurrentY(y);
-}
-
 void HeadingTrackingSurface::PrintText(std::string_view text) {
-  if (watching_ && x_ == column_) {
+  if (watching_ && !bold_ && x_ == column_) {
     if (watched_.size() <= page_) watched_.resize(page_ + 1);
     watched_[page_].emplace_back(text);
   }
@@ -275,10 +259,8 @@ void HeadingTrackingSurface::NewPage() {
   ++page_;
 }
 
-void HeadingTrackingSurface::WatchColumn(int column) {
-  watching_ = true;
-  column_ = column;
-  if (watched_.size() <= page_) watched_.resize(page_ + 1);
+std::vector<std::string> HeadingTrackingSurface::Watched(size_t page) const {
+  return page < watched_.size() ? watched_[page] : std::vector<std::string>{};
 }
 
 FuzzInput DecodeFuzzInput(std::string_view data) {
@@ -297,86 +279,91 @@ FuzzInput DecodeFuzzInput(std::string_view data) {
   return input;
 }
 
-BookRun RunBook(Store& store, const std::string& path, PageSize size) {
+namespace {
+
+// Prints every page of the road's book through the book printer and records what counting and
+// drawing decided.
+void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessages& messages,
+               bool keep_text, BookRun& run) {
+  run.ended = road.status == RoadStatus::kProgramEnded;
+  run.sink_ended = messages.ended;
+  if (!road.book) return;
+  run.counted = true;
+  const Book& book = *road.book;
+  PageContext context;
+  context.project_number = "RELIABILITY";
+  context.heading_date = "01 02 2026";
+  printer.WatchColumn(static_cast<int>(std::nearbyint(book.page.columns - 89)));
+  const PrintResult printed = BookPrinter(book, context, messages).Print(printer, WholeBook(book));
+  if (!printed.printed) messages.Show("the text printer failed: " + printed.failure);
+
+  for (const Side side : {Side::Left, Side::Right}) {
+    if (side == Side::Right && !book.Divided()) break;
+    const SideBook& part = book.Of(side);
+    SideRun& run_side = run.sides.emplace_back();
+    run_side.side = !book.Divided() ? "" : side == Side::Left ? "LeftSide" : "RightSide";
+    run_side.last_page = part.last_page;
+    run_side.counted_starts = part.page_starts;
+    for (const StationEntry& entry : part.station_entries) {
+      run_side.station_list.push_back(FormatStationEntry(entry));
+    }
+    for (size_t p = 0; p < printed.pages.size(); ++p) {
+      if (printed.pages[p].position.side != side) continue;
+      run_side.drawn_next.push_back(printed.pages[p].next);
+      std::vector<std::string> names;
+      const std::vector<std::string> texts = printer.Watched(p);
+      // Each station heading is the section label, the region station and the station text.
+      for (size_t t = 1; t < texts.size(); t += 3) names.push_back(texts[t]);
+      run_side.drawn_stations.push_back(std::move(names));
+    }
+  }
+  run.pages = printer.Pages();
+  if (keep_text) run.text = printer.Render();
+  run.book = std::move(road.book);
+}
+
+}  // namespace
+
+BookRun RunBook(RoadMemory& memory, const std::string& path, PageSize size) {
   BookRun run;
   const FileState before = ReadState(path);
   run.input_lines = SplitLines(before.bytes).size();
-
   HeadingTrackingSurface printer(size.columns, size.lines);
-  for (PageTable* table :
-       {&store.UndividedPageStarts, &store.LeftPageStarts, &store.RightPageStarts}) {
-    (*table)[0] = "0:0";
-  }
-  store.Printer = &printer;
-  store.InputFilePath = path;
-  store.ProjectNumber = "RELIABILITY";
-  store.HeadingDate = "01 02 2026";
-  store.ProgramEnded = false;
-
   RecordingMessages messages;
-  run.counted = RunHeadlessRoad(store, messages);
-  run.ended = messages.ended || store.ProgramEnded;
-
-  if (run.counted) {
-    const auto add_side = [&](const char* side, int32_t last_page,
-                              const std::vector<std::string>& stations) {
-      SideBook& book = run.sides.emplace_back();
-      book.side = side;
-      book.last_page = last_page;
-      book.station_list = stations;
-    };
-    if (UpperCase(store.RoadwayType) == "DIVIDED") {
-      add_side("LeftSide", store.LeftLastPage, store.StationList);
-      add_side("RightSide", store.RightLastPage, store.StationListRight);
-    } else {
-      add_side("", store.UndividedLastPage, store.StationList);
-    }
-    for (SideBook& book : run.sides) book.counted_starts = TableOf(store, book.side);
-
-    for (SideBook& book : run.sides) {
-      const size_t first_page = printer.Watched().size();
-      // A broken last page index is reported by Violations; drawing stays within the table.
-      const int32_t last = std::clamp(book.last_page, -1, kPageTableSize - 1);
-      for (int32_t page = 0; page <= last; ++page) {
-        if (!book.side.empty()) store.CurrentSide = book.side;
-        store.CurrentPage = page;
-        PrintQMTForm(store, messages, printer);
-        printer.WatchColumn(static_cast<int>(std::nearbyint(store.PageColumns - 89)));
-        ToPrintAllForms(store, messages, printer);
-        printer.StopWatching();
-        printer.NewPage();
-      }
-      book.drawn_starts = TableOf(store, book.side);
-      for (size_t p = first_page; p < printer.Watched().size(); ++p) {
-        std::vector<std::string> names;
-        const std::vector<std::string>& texts = printer.Watched()[p];
-        // Each station heading is SectionLabel, RegionStation, StationText.
-        for (size_t t = 1; t < texts.size(); t += 3) names.push_back(texts[t]);
-        book.drawn_stations.push_back(std::move(names));
-      }
-    }
-    printer.EndDoc();
-    run.pages = printer.Pages();
-    run.text = printer.Render();
-  }
-  store.Printer = nullptr;
+  PrintBook(BuildBook(path, &printer, memory, messages), printer, messages, true, run);
   run.messages = std::move(messages.shown);
   run.input_unchanged = SameState(before, ReadState(path));
   return run;
 }
 
-std::vector<std::string> Violations(const Store& store, const BookRun& run) {
+BookRun RunBookOnBytes(RoadMemory& memory, std::string_view bytes, PageSize size) {
+  BookRun run;
+  run.input_lines = SplitLines(bytes).size();
+  HeadingTrackingSurface printer(size.columns, size.lines);
+  RecordingMessages messages;
+  PrintBook(BuildBookFromBytes(bytes, &printer, memory, messages), printer, messages, false, run);
+  run.messages = std::move(messages.shown);
+  run.input_unchanged = true;
+  return run;
+}
+
+std::vector<std::string> Violations(const BookRun& run) {
   std::vector<std::string> out;
   if (!run.input_unchanged) out.push_back("the input file was changed");
   if (run.ended && run.counted) out.push_back("a book was counted after the program ended");
-  if (run.ended && !store.ProgramEnded) out.push_back("the program ended behind the store's back");
+  if (run.ended != run.sink_ended) out.push_back("the program ended behind the sink's back");
   CheckMessages(run, out);
   if (!run.counted) return out;
+  if (!run.book) {
+    out.push_back("a run counted without a book");
+    return out;
+  }
 
-  CheckStore(store, run, out);
+  CheckReport(*run.book, out);
+  const auto station_count = static_cast<int64_t>(run.book->sides[0].report.size()) - 1;
   int64_t pages = 0;
-  for (const SideBook& book : run.sides) {
-    CheckSide(store, run, book, out);
+  for (const SideRun& book : run.sides) {
+    CheckSide(station_count, run, book, out);
     pages += int64_t{book.last_page} + 1;
   }
   if (pages != run.pages) {

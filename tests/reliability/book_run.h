@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "book/road.h"
 #include "layout/text_surface.h"
-#include "model/store.h"
+#include "model/book.h"
 
 namespace vantrels::reliability {
 
@@ -21,24 +23,28 @@ inline constexpr PageSize kPageSizes[] = {{96, 63}, {93.5, 66.2}, {80, 50}, {120
 
 // A text printer that also keeps, page by page, the texts the page body draws in one column:
 // set to the station heading column, they are the three heading lines of every station drawn.
+// The page heading is drawn in bold and is not kept.
 class HeadingTrackingSurface : public TextSurface {
  public:
   using TextSurface::TextSurface;
 
+  // Starts keeping the body texts drawn at `column`.
+  void WatchColumn(int column) {
+    column_ = column;
+    watching_ = true;
+  }
+
   void SetCurrentX(int x) override;
-  void SetCurrentY(int y) override;
   void PrintText(std::string_view text) override;
+  void SetFontBold(bool on) override { bold_ = on; }
   void NewPage() override;
 
-  // Starts watching `column` for the body of the current page; StopWatching ends it.
-  void WatchColumn(int column);
-  void StopWatching() { watching_ = false; }
-
-  // Per page of the document, the watched texts in drawing order.
-  const std::vector<std::vector<std::string>>& Watched() const { return watched_; }
+  // The kept texts of page `page` of the document, in drawing order.
+  std::vector<std::string> Watched(size_t page) const;
 
  private:
   int x_ = 0;
+  bool bold_ = false;
   bool watching_ = false;
   int column_ = 0;
   size_t page_ = 0;
@@ -46,25 +52,30 @@ class HeadingTrackingSurface : public TextSurface {
 };
 
 // One book of a run: the undivided roadway or one side of a divided one.
-struct SideBook {
+struct SideRun {
   std::string side;  // "LeftSide", "RightSide", or empty for an undivided roadway
   int32_t last_page = 0;
-  PageTable counted_starts;
-  PageTable drawn_starts;
+  std::vector<PageStart> counted_starts;
+  // Per page drawn, where the drawing found the next page to begin.
+  std::vector<std::optional<PageStart>> drawn_next;
+  // The station list as the find window shows it.
   std::vector<std::string> station_list;
-  // Per page, the RegionStation of every station heading drawn on it.
+  // Per page, the region station of every station heading drawn on it.
   std::vector<std::vector<std::string>> drawn_stations;
 };
 
 struct BookRun {
   bool counted = false;
+  // The road reported the wrong-side stop; the message sink was told to end the program.
   bool ended = false;
+  bool sink_ended = false;
   bool input_unchanged = false;
   size_t input_lines = 0;
   std::vector<std::string> messages;
-  std::vector<SideBook> sides;
+  std::vector<SideRun> sides;
   int pages = 0;
   std::string text;  // the whole book, as the command line prints it
+  std::optional<Book> book;
 };
 
 // A fuzz input: the first byte chooses the page size (bits 0-1) and whether a valid header
@@ -75,13 +86,17 @@ struct FuzzInput {
 };
 FuzzInput DecodeFuzzInput(std::string_view data);
 
-// Runs the headless road on the file at `path` with a text printer of `size`, the way a
-// Preview does on `store` (call InitialiseStore before a first run), then draws every page of
-// every side: heading, body and a new page each, left pages before right pages. Messages are
-// recorded and the wrong-side stop is noted, never acted on.
-BookRun RunBook(Store& store, const std::string& path, PageSize size);
+// Runs the headless road on the file at `path` with a text printer of `size`, the way a Preview
+// does with `memory` (what earlier previews left), then prints every page of the book through
+// the book printer, left pages before right pages. Messages are recorded and the wrong-side
+// stop is noted, never acted on.
+BookRun RunBook(RoadMemory& memory, const std::string& path, PageSize size);
+
+// The same road over a file's bytes, as the fuzz target runs it: no file is read, the input
+// counts as unchanged, and the book's text is not kept.
+BookRun RunBookOnBytes(RoadMemory& memory, std::string_view bytes, PageSize size);
 
 // The invariants every run keeps whatever its file held; one text per broken invariant.
-std::vector<std::string> Violations(const Store& store, const BookRun& run);
+std::vector<std::string> Violations(const BookRun& run);
 
 }  // namespace vantrels::reliability

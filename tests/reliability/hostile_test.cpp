@@ -75,12 +75,11 @@ TEST_P(HostileFiles, GiveOneClearMessageOrABook) {
   const HostileCase& c = GetParam();
   const std::string path = Write(c.bytes());
   const int descriptors = OpenDescriptors();
-  Store store;
-  const BookRun run = RunFresh(store, path, c.size);
+  const BookRun run = RunFresh(path, c.size);
   EXPECT_EQ(run.counted, c.book);
   EXPECT_FALSE(run.ended);
   EXPECT_EQ(run.messages, c.messages);
-  const std::vector<std::string> violations = Violations(store, run);
+  const std::vector<std::string> violations = Violations(run);
   EXPECT_THAT(violations, IsEmpty()) << Violated(violations);
   EXPECT_TRUE(run.input_unchanged);
   EXPECT_EQ(OpenDescriptors(), descriptors);
@@ -203,14 +202,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileFiles, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReliabilityTest, LineEndingsDoNotChangeTheBook) {
-  Store store;
-  const BookRun crlf = RunFresh(store, Hostile("crlf.csv"));
+  const BookRun crlf = RunFresh(Hostile("crlf.csv"));
   ASSERT_TRUE(crlf.counted);
   ASSERT_THAT(crlf.messages, IsEmpty());
-  EXPECT_EQ(store.StationCount, 2);
+  EXPECT_EQ(crlf.book->sides.at(0).report.size(), 3u);
   for (const char* name : {"lone_cr.csv", "lone_lf.csv", "mixed_endings.csv"}) {
     SCOPED_TRACE(name);
-    const BookRun run = RunFresh(store, Hostile(name));
+    const BookRun run = RunFresh(Hostile(name));
     EXPECT_THAT(run.messages, IsEmpty());
     EXPECT_EQ(run.text, crlf.text);
     EXPECT_EQ(run.sides.at(0).station_list, crlf.sides.at(0).station_list);
@@ -218,8 +216,7 @@ TEST_F(ReliabilityTest, LineEndingsDoNotChangeTheBook) {
 }
 
 TEST_F(ReliabilityTest, BookOf600PagesStopsAtPage501WithEveryPageDrawn) {
-  Store store;
-  const BookRun run = RunFresh(store, Write(UndividedStations(491, 31)));
+  const BookRun run = RunFresh(Write(UndividedStations(491, 31)));
   ASSERT_EQ(run.sides.size(), 1u);
   EXPECT_EQ(run.sides[0].last_page, 500);
   EXPECT_EQ(run.pages, 501);
@@ -228,9 +225,8 @@ TEST_F(ReliabilityTest, BookOf600PagesStopsAtPage501WithEveryPageDrawn) {
 }
 
 TEST_F(ReliabilityTest, FiftyMegabyteFieldIsCutAtTheEdgeOfThePage) {
-  Store store;
   const BookRun run =
-      RunFresh(store, Write(kUndividedHeader + UndividedRow("S0 R1", std::string(50 << 20, 'C'))));
+      RunFresh(Write(kUndividedHeader + UndividedRow("S0 R1", std::string(50 << 20, 'C'))));
   ASSERT_TRUE(run.counted);
   // The description starts at the first point column (36) and runs to the last column (95).
   EXPECT_NE(run.text.find(std::string(60, 'C') + "\n"), std::string::npos);
@@ -238,12 +234,11 @@ TEST_F(ReliabilityTest, FiftyMegabyteFieldIsCutAtTheEdgeOfThePage) {
 }
 
 TEST_F(ReliabilityTest, DividedFileOf32PointsKeepsItsFirst31) {
-  Store store;
-  const BookRun run = RunFresh(store, Hostile("thirty_two_points_divided.csv"));
+  const BookRun run = RunFresh(Hostile("thirty_two_points_divided.csv"));
   ASSERT_TRUE(run.counted);
-  EXPECT_EQ(store.LeftStations[0].LastPointIndex, 30);
-  EXPECT_EQ(store.LeftReport[0].LastRow, 10);
-  EXPECT_EQ(store.RightStations[0].LastPointIndex, 2);
+  EXPECT_EQ(run.book->Of(Side::Left).report[0].cells.size(), 31u);
+  EXPECT_EQ(run.book->Of(Side::Left).report[0].last_row, 10);
+  EXPECT_EQ(run.book->Of(Side::Right).report[0].cells.size(), 3u);
 }
 
 TEST_F(ReliabilityTest, UnreadablePathsGiveOneMessageAndNoBook) {
@@ -258,11 +253,10 @@ TEST_F(ReliabilityTest, UnreadablePathsGiveOneMessageAndNoBook) {
   };
   for (const auto& [path, message] : cases) {
     SCOPED_TRACE(path);
-    Store store;
-    const BookRun run = RunFresh(store, path);
+    const BookRun run = RunFresh(path);
     EXPECT_FALSE(run.counted);
     EXPECT_THAT(run.messages, ElementsAre(message));
-    EXPECT_THAT(Violations(store, run), IsEmpty());
+    EXPECT_THAT(Violations(run), IsEmpty());
   }
 }
 

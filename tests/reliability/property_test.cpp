@@ -177,39 +177,32 @@ class FileGenerator {
 // empty).
 std::vector<std::string> ReportCells(const ReportRecord& record) {
   std::vector<std::string> cells;
-  for (const auto& row : record.Cells) {
-    for (const auto& cell : row) {
-      if (!cell[0].empty()) cells.push_back(CellText(cell[0], cell[1], cell[2]));
+  for (const Cell& cell : record.cells) {
+    if (!cell.label.empty()) {
+      cells.push_back(CellText(cell.label, cell.offset, cell.elevation));
     }
   }
   std::sort(cells.begin(), cells.end());
   return cells;
 }
 
-struct SideArrays {
-  const StationArray& stations;
-  const StationArray& filtered;
-  const ReportArray& report;
-};
-
-void ExpectStationsSurvive(const std::vector<Expected>& expected, const SideArrays& side,
-                           const SideBook& book) {
+void ExpectStationsSurvive(const std::vector<Expected>& expected,
+                           const std::vector<ReportRecord>& report, const SideRun& book) {
   std::vector<std::string> named;
+  ASSERT_EQ(report.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("station " + std::to_string(i));
     const Expected& e = expected[i];
-    EXPECT_EQ(side.stations[i].RegionStation, e.region);
-    EXPECT_EQ(side.report[i].RegionStation, e.region);
+    EXPECT_EQ(report[i].region_station, e.region);
     if (!e.region.empty()) named.push_back(e.region);
     if (e.message) {
-      EXPECT_FALSE(side.report[i].MessageKeyword.empty());
+      EXPECT_FALSE(report[i].message_keyword.empty());
       continue;
     }
-    EXPECT_EQ(side.stations[i].LastPointIndex + 1, e.points);
-    EXPECT_EQ(side.filtered[i].LastPointIndex + 1, e.points);
+    EXPECT_EQ(report[i].cells.size(), static_cast<size_t>(e.points));
     // No point is lost or doubled, whatever the ordering pass moved.
-    EXPECT_EQ(ReportCells(side.report[i]), e.cells);
-    EXPECT_EQ(side.report[i].LastRow, e.points > 0 ? (e.points - 1) / 3 : 0);
+    EXPECT_EQ(ReportCells(report[i]), e.cells);
+    EXPECT_EQ(report[i].last_row, e.points > 0 ? (e.points - 1) / 3 : 0);
   }
 
   // Every named station is drawn, in file order, and listed with each page it is drawn on
@@ -245,38 +238,32 @@ TEST_P(GeneratedBooks, CountingDrawingAndPointCountsAgreeAndASecondRunGivesTheSa
   // The page sizes on which stations fit; the tallest page is a hostile case of its own.
   for (const PageSize size : {kPageSizes[0], kPageSizes[1], kPageSizes[2]}) {
     SCOPED_TRACE(std::to_string(size.columns) + " x " + std::to_string(size.lines));
-    Store store;
-    const BookRun run = RunFresh(store, path, size);
+    RoadMemory memory;
+    const BookRun run = RunBook(memory, path, size);
     ASSERT_TRUE(run.counted);
     EXPECT_TRUE(run.messages.empty()) << run.messages.front();
-    EXPECT_EQ(Violations(store, run), std::vector<std::string>{})
-        << Violated(Violations(store, run));
-    ASSERT_EQ(store.StationCount + 1, static_cast<int32_t>(file.first.size()));
+    EXPECT_EQ(Violations(run), std::vector<std::string>{}) << Violated(Violations(run));
+    const Book& book = *run.book;
 
     if (c.divided) {
       ASSERT_EQ(run.sides.size(), 2u);
-      ExpectStationsSurvive(file.first, {store.LeftStations, store.LeftFiltered, store.LeftReport},
-                            run.sides[0]);
-      ExpectStationsSurvive(
-          file.second, {store.RightStations, store.RightFiltered, store.RightReport}, run.sides[1]);
+      ExpectStationsSurvive(file.first, book.Of(Side::Left).report, run.sides[0]);
+      ExpectStationsSurvive(file.second, book.Of(Side::Right).report, run.sides[1]);
     } else {
       ASSERT_EQ(run.sides.size(), 1u);
-      ExpectStationsSurvive(
-          file.first, {store.UndividedStations, store.UndividedFiltered, store.UndividedReport},
-          run.sides[0]);
+      ExpectStationsSurvive(file.first, book.Of(Side::Left).report, run.sides[0]);
     }
-    for (const SideBook& book : run.sides) EXPECT_LE(book.last_page, 500);
+    for (const SideRun& book : run.sides) EXPECT_LE(book.last_page, 500);
 
-    // A second Preview on the same store, and a first one in a new program, give the same book.
-    const BookRun again = RunBook(store, path, size);
+    // A second Preview after the first, and a first one in a new program, give the same book.
+    const BookRun again = RunBook(memory, path, size);
     EXPECT_EQ(again.text, run.text);
     EXPECT_EQ(again.messages, run.messages);
     for (size_t s = 0; s < run.sides.size(); ++s) {
       EXPECT_EQ(again.sides[s].station_list, run.sides[s].station_list);
       EXPECT_EQ(again.sides[s].counted_starts, run.sides[s].counted_starts);
     }
-    Store fresh;
-    EXPECT_EQ(RunFresh(fresh, path, size).text, run.text);
+    EXPECT_EQ(RunFresh(path, size).text, run.text);
   }
 }
 
@@ -303,16 +290,18 @@ TEST_F(ReliabilityTest, ASmallerFileAfterABiggerOneLeavesNothingOfTheFirstInTheB
   const GeneratedFile small = small_generator.Undivided(5);
   const std::string big_path = Write(big.bytes, "big.csv");
   const std::string small_path = Write(small.bytes, "small.csv");
-  Store reused;
-  RunFresh(reused, big_path);
+  RoadMemory reused;
+  RunBook(reused, big_path, kPageSizes[0]);
   const BookRun second = RunBook(reused, small_path, kPageSizes[0]);
-  Store fresh;
-  const BookRun first = RunFresh(fresh, small_path);
+  const BookRun first = RunFresh(small_path);
   EXPECT_EQ(second.text, first.text);
   EXPECT_EQ(second.sides.at(0).station_list, first.sides.at(0).station_list);
-  for (int32_t i = 0; i <= reused.StationCount; ++i) {
-    EXPECT_EQ(reused.UndividedStations[i].SectionStation,
-              fresh.UndividedStations[i].SectionStation);
+  const std::vector<ReportRecord>& again = second.book->sides.at(0).report;
+  const std::vector<ReportRecord>& alone = first.book->sides.at(0).report;
+  ASSERT_EQ(again.size(), alone.size());
+  for (size_t i = 0; i < again.size(); ++i) {
+    EXPECT_EQ(again[i].cross_section, alone[i].cross_section) << i;
+    EXPECT_EQ(ReportCells(again[i]), ReportCells(alone[i])) << i;
   }
 }
 

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "model/store.h"
 #include "reliability/book_run.h"
+#include "temp_folder.h"
 
 namespace vantrels::reliability {
 
@@ -37,28 +36,19 @@ inline std::string Violated(const std::vector<std::string>& violations) {
 // Files written to a private temporary folder, removed after the test.
 class ReliabilityTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrels-reliability-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   std::string Write(std::string_view bytes, const std::string& name = "input.csv") {
-    const std::filesystem::path path = dir_ / name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    return folder_.Write(bytes, name);
   }
 
-  // A run on a fresh store, as the first Preview after the program starts.
-  static BookRun RunFresh(Store& store, const std::string& path, PageSize size = kPageSizes[0]) {
-    InitialiseStore(store);
-    return RunBook(store, path, size);
+  // A run with nothing left by an earlier preview, as the first Preview after the program
+  // starts.
+  static BookRun RunFresh(const std::string& path, PageSize size = kPageSizes[0]) {
+    RoadMemory memory;
+    return RunBook(memory, path, size);
   }
 
-  std::filesystem::path dir_;
+  TemporaryFolder folder_{"vantrels-reliability"};
+  const std::filesystem::path& dir_ = folder_.path();
 };
 
 }  // namespace vantrels::reliability

@@ -1,0 +1,46 @@
+#include "book/book_printer.h"
+
+#include <exception>
+#include <utility>
+
+namespace vantrels {
+
+PageSelection WholeBook(const Book& book) {
+  PageSelection selection;
+  for (const Side side : {Side::Left, Side::Right}) {
+    if (side == Side::Right && !book.Divided()) break;
+    selection.push_back(PageSpan{side, 0, book.Of(side).last_page});
+  }
+  return selection;
+}
+
+BookPrinter::BookPrinter(const Book& book, PageContext context, Messages& messages)
+    : book_(book), context_(std::move(context)), messages_(messages) {
+  context_.page = book.page;
+}
+
+std::optional<PageStart> BookPrinter::RenderPage(Surface& surface, BookPosition position) const {
+  DrawHeading(surface, context_, messages_);
+  return DrawPageBody(surface, book_.Of(position.side), position.page, context_, messages_);
+}
+
+PrintResult BookPrinter::Print(Surface& printer, const PageSelection& selection) const {
+  PrintResult result;
+  try {
+    for (const PageSpan& span : selection) {
+      for (int32_t page = span.first; page <= span.last; ++page) {
+        const BookPosition position{span.side, page};
+        result.pages.push_back(PrintedPage{position, RenderPage(printer, position)});
+        printer.NewPage();
+      }
+    }
+    printer.EndDoc();
+  } catch (const std::exception& e) {
+    result.failure = e.what();
+    return result;
+  }
+  result.printed = true;
+  return result;
+}
+
+}  // namespace vantrels
