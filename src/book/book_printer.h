@@ -61,6 +61,7 @@ class BookPrinter {
   PrintResult Print(Surface& printer, const PageSelection& selection) const;
 
   const PageContext& Context() const { return context_; }
+  const Book& PrintedBook() const { return book_; }
 
  private:
   const Book& book_;

@@ -55,6 +55,17 @@ void CountBook(Book& book, PageGeometry page, Messages& messages) {
   for (SideBook& side : book.sides) CountPages(side, page, messages);
 }
 
+bool NoStationFits(const Book& book) {
+  for (const SideBook& side : book.sides) {
+    // The first page made no progress: the page after it begins where it began.
+    if (!side.report.empty() && side.page_starts.size() > 1 &&
+        side.page_starts[1] == side.page_starts[0]) {
+      return true;
+    }
+  }
+  return false;
+}
+
 RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                      Messages& messages) {
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);

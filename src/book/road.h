@@ -48,6 +48,10 @@ PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory);
 // Lays the book out on `page`: counts every side, left before right.
 void CountBook(Book& book, PageGeometry page, Messages& messages);
 
+// True when counting found no station that fits on the book's page (its first band begins too
+// low): such a book is blank pages only. Counting has shown its message.
+bool NoStationFits(const Book& book);
+
 // The whole headless road of one preview: ImportAndCompute, then the book counted on the page of
 // `printer`.
 RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,

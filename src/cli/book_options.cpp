@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cli/argument_text.h"
-#include "cli/station_value.h"
+#include "book/station_value.h"
 #include "model/cp1252.h"
 
 namespace vantrels {

@@ -1,15 +1,20 @@
 #include "cli/book_render.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <utility>
 
+#include "book/book_csv.h"
 #include "book/road.h"
+#include "book/station_range.h"
+#include "book/station_value.h"
 #include "layout/page.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
 #include "model/output_file.h"
+#include "model/text.h"
 #include "model/version.h"
 
 namespace vantrels {
@@ -37,13 +42,12 @@ PageSpan SpanOf(const Book& book, Side side, const BookOptions& options) {
   return {side, 0, book.Of(side).last_page};
 }
 
-// A printer or PDF file that fails; the book is not produced.
+// A printer or an output file that fails; the book is not produced.
 int PaperFailure(std::ostream& err, const BookOptions& options, const std::string& problem) {
-  err << "vantrels-book: "
-      << (options.output == BookOutput::kPdf ? "cannot write " + options.pdf_file
-                                             : "cannot print on " + options.printer)
-      << ": " << problem << '\n'
-      << std::flush;
+  std::string what = "cannot print on " + options.printer;
+  if (options.output == BookOutput::kPdf) what = "cannot write " + options.pdf_file;
+  if (options.output == BookOutput::kCsv) what = "cannot write " + options.csv_file;
+  err << "vantrels-book: " << what << ": " << problem << '\n' << std::flush;
   return kBookRejected;
 }
 
@@ -65,14 +69,54 @@ int WriteOut(std::ostream& out, std::ostream& err, const std::string& text) {
   return kBookRejected;
 }
 
-// Creates the PDF's temporary file, or says why the output is refused.
-int OpenPdfFile(OutputFile& pdf, std::ostream& err, const BookOptions& options) {
-  if (pdf.Open({options.file})) return kBookProduced;
-  if (pdf.failure() == OutputFailure::kSameAsInput) {
-    return UsageError(err, "the output " + options.pdf_file + " is the input file " + options.file +
+// Creates the output's temporary file, or says why the output is refused.
+int OpenOutputFile(OutputFile& file, std::ostream& err, const BookOptions& options) {
+  if (file.Open({options.file})) return kBookProduced;
+  if (file.failure() == OutputFailure::kSameAsInput) {
+    return UsageError(err, "the output " + file.target() + " is the input file " + options.file +
                                ": choose another output file");
   }
-  return PaperFailure(err, options, pdf.reason());
+  return PaperFailure(err, options, file.reason());
+}
+
+StationRange RangeOf(const BookOptions& options) {
+  return StationRange{options.from_station, options.to_station};
+}
+
+bool ByStation(const BookOptions& options) {
+  return options.from_station || options.to_station;
+}
+
+std::string RangeText(const StationRange& range) {
+  if (range.from && range.to) {
+    return "from " + FormatStationFeet(*range.from) + " to " + FormatStationFeet(*range.to);
+  }
+  if (range.from) return "from " + FormatStationFeet(*range.from) + " on";
+  return "up to " + FormatStationFeet(range.to.value_or(0));
+}
+
+// The range that matches nothing, and the stations the chosen side(s) do hold.
+std::string NoStationInRange(const Book& book, const BookOptions& options) {
+  std::optional<double> lowest;
+  std::optional<double> highest;
+  for (const Side side : SelectedSides(book, options)) {
+    for (const StationEntry& entry : book.Of(side).station_entries) {
+      const std::optional<double> feet = RegionStationFeet(TrimBlanks(entry.station));
+      if (!feet) continue;
+      if (!lowest || *feet < *lowest) lowest = feet;
+      if (!highest || *feet > *highest) highest = feet;
+    }
+  }
+  const char* what = options.side == BookSide::kLeft    ? "the left side"
+                     : options.side == BookSide::kRight ? "the right side"
+                                                        : "the book";
+  std::string problem =
+      "no station of " + std::string(what) + " lies in the range " + RangeText(RangeOf(options));
+  if (lowest) {
+    problem += " (its stations run from " + FormatStationFeet(*lowest) + " to " +
+               FormatStationFeet(*highest) + ")";
+  }
+  return problem;
 }
 
 }  // namespace
@@ -113,15 +157,19 @@ std::string SelectionError(const Book& book, const BookOptions& options) {
   if (options.side != BookSide::kBoth && !divided) {
     return "--side applies only to a divided roadway";
   }
-  if (!options.pages) return {};
-  if (divided && options.side == BookSide::kBoth) {
+  if (options.pages && divided && options.side == BookSide::kBoth) {
     return "--pages on a divided roadway needs --side";
   }
-  const int32_t pages = book.Of(SelectedSides(book, options).front()).Pages();
-  if (options.pages->to > pages) {
-    return "--pages " + std::to_string(options.pages->from) + "-" +
-           std::to_string(options.pages->to) + " is outside the book's pages 1 to " +
-           std::to_string(pages);
+  if (options.pages) {
+    const int32_t pages = book.Of(SelectedSides(book, options).front()).Pages();
+    if (options.pages->to > pages) {
+      return "--pages " + std::to_string(options.pages->from) + "-" +
+             std::to_string(options.pages->to) + " is outside the book's pages 1 to " +
+             std::to_string(pages);
+    }
+  }
+  if (ByStation(options) && SelectedPages(book, options).empty()) {
+    return NoStationInRange(book, options);
   }
   return {};
 }
@@ -129,20 +177,29 @@ std::string SelectionError(const Book& book, const BookOptions& options) {
 PageSelection SelectedPages(const Book& book, const BookOptions& options) {
   PageSelection selection;
   for (const Side side : SelectedSides(book, options)) {
-    selection.push_back(SpanOf(book, side, options));
+    if (!ByStation(options)) {
+      selection.push_back(SpanOf(book, side, options));
+      continue;
+    }
+    for (const PageSpan& span : PagesShowingStations(book.Of(side), side, RangeOf(options))) {
+      selection.push_back(span);
+    }
   }
   return selection;
 }
 
 std::string StationListing(const Book& book, const BookOptions& options) {
+  const PageSelection selection = SelectedPages(book, options);
   std::string out;
   bool first_book = true;
   for (const Side side : SelectedSides(book, options)) {
     if (!first_book) out += "\f\n";
     first_book = false;
-    const PageSpan span = SpanOf(book, side, options);
     for (const StationEntry& entry : book.Of(side).station_entries) {
-      if (options.pages && (entry.page < span.first || entry.page > span.last)) continue;
+      const bool chosen = std::any_of(selection.begin(), selection.end(), [&](const PageSpan& s) {
+        return s.side == side && entry.page >= s.first && entry.page <= s.last;
+      });
+      if (!chosen) continue;
       out += Cp1252ToUtf8(FormatStationEntry(entry));
       out += '\n';
     }
@@ -157,17 +214,11 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (parsed.version) return WriteOut(out, err, std::string("vantrels-book ") + kVersion + '\n');
   if (!parsed.error.empty()) return UsageError(err, parsed.error);
   const BookOptions& options = parsed.options;
-  // The parser reads these, but the book cannot act on them yet; ignoring them would print
-  // the wrong pages or nothing at all.
-  if (options.output == BookOutput::kCsv) return UsageError(err, "--csv is not available yet");
-  if (options.from_station || options.to_station) {
-    return UsageError(err, "--from-station and --to-station are not available yet");
-  }
   const bool on_paper = DrawsOnPaper(options.output);
   if ((on_paper || options.output == BookOutput::kListPrinters) && !platform) {
     return UsageError(err,
-                      "this vantrels-book was built without printing: only --text and "
-                      "--stations are available");
+                      "this vantrels-book was built without printing: only --text, --stations "
+                      "and --csv are available");
   }
   if (options.output == BookOutput::kListPrinters) {
     std::string names;
@@ -176,19 +227,20 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
 
   // The output is checked and the printer chosen before the file is read, so a wrong name or
-  // an unwritable path costs no import. The PDF goes to a temporary file until it is complete.
-  std::optional<OutputFile> pdf;
-  BookOptions printer_options = options;
-  if (options.output == BookOutput::kPdf) {
-    pdf.emplace(options.pdf_file);
-    if (const int status = OpenPdfFile(*pdf, err, options); status != kBookProduced) return status;
-    printer_options.pdf_file = pdf->temporary_path();
+  // an unwritable path costs no import. Files go to a temporary file until they are complete.
+  std::optional<OutputFile> file;
+  if (options.output == BookOutput::kPdf) file.emplace(options.pdf_file);
+  if (options.output == BookOutput::kCsv && options.csv_file != "-") file.emplace(options.csv_file);
+  if (file) {
+    if (const int status = OpenOutputFile(*file, err, options); status != kBookProduced) {
+      return status;
+    }
   }
   std::unique_ptr<Surface> printer;
   TextSurface* text = nullptr;
   if (on_paper) {
     std::string problem;
-    printer = platform->OpenPrinter(printer_options, problem);
+    printer = platform->OpenPrinter(options, problem);
     if (!printer) return UsageError(err, problem);
     // A page of no size would lay the whole book out on nothing.
     if (!printer->MeasureCells()) {
@@ -204,28 +256,29 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const PreparedBook prepared = PrepareBook(messages, *printer, options);
   if (prepared.status != kBookProduced) return prepared.status;
   const Book& book = *prepared.book;
+  // Counting has said so: the pages would be headings only.
+  if (NoStationFits(book)) return kBookRejected;
   const std::string problem = SelectionError(book, options);
   if (!problem.empty()) return UsageError(err, problem);
 
   if (options.output == BookOutput::kStations) {
     return WriteOut(out, err, StationListing(book, options));
   }
-  const PrintResult printed = BookPrinter(book, PageContextOf(options), messages)
-                                  .Print(*printer, SelectedPages(book, options));
-  if (!printed.printed) {
-    if (!pdf) return PaperFailure(err, options, printed.failure);
-    // A PDF writer that stops on a failed write knows no more than that: ask the file system.
-    pdf->FailIncomplete(printed.failure);
-    return PaperFailure(err, options, pdf->reason());
+  if (options.output == BookOutput::kCsv) {
+    const std::string csv = BookCsv(book, SelectedSides(book, options));
+    if (!file) return WriteOut(out, err, csv);
+    if (!file->Write(csv) || !file->Commit()) return PaperFailure(err, options, file->reason());
+    return kBookProduced;
   }
+  const BookPrinter book_printer(book, PageContextOf(options), messages);
+  if (file) {
+    const std::string failure =
+        platform->WritePdf(book_printer, SelectedPages(book, options), options, *file);
+    return failure.empty() ? kBookProduced : PaperFailure(err, options, failure);
+  }
+  const PrintResult printed = book_printer.Print(*printer, SelectedPages(book, options));
+  if (!printed.printed) return PaperFailure(err, options, printed.failure);
   if (text) return WriteOut(out, err, text->Render());
-  if (pdf) {
-    // The printer has closed its file: a cut-short document never replaces the target.
-    printer.reset();
-    const std::string incomplete = platform->IncompleteFile(pdf->temporary_path());
-    if (!incomplete.empty()) pdf->FailIncomplete(incomplete);
-    if (!pdf->Commit()) return PaperFailure(err, options, pdf->reason());
-  }
   return kBookProduced;
 }
 

@@ -12,6 +12,7 @@
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/messages.h"
+#include "model/output_file.h"
 
 namespace vantrels {
 
@@ -44,14 +45,15 @@ PreparedBook PrepareBook(Messages& messages, Surface& printer, const BookOptions
 // The heading texts and face of the options.
 PageContext PageContextOf(const BookOptions& options);
 
-// Why the side and page choice does not fit the counted book; empty when it does.
+// Why the side, page and station choice does not fit the counted book; empty when it does.
 std::string SelectionError(const Book& book, const BookOptions& options);
 
-// The chosen pages: every page of the chosen side(s), or options.pages of the one side.
+// The chosen pages: every page of the chosen side(s), options.pages of the one side, or the
+// pages of the chosen side(s) that show a station of the station range.
 PageSelection SelectedPages(const Book& book, const BookOptions& options);
 
-// The go-to-station lists of the chosen side(s) and pages, UTF-8, one entry per line; the two
-// lists of a divided roadway are separated by a line "\f".
+// The go-to-station lists of the chosen side(s), UTF-8, one entry per line, each the entries of
+// the chosen pages; the two lists of a divided roadway are separated by a line "\f".
 std::string StationListing(const Book& book, const BookOptions& options);
 
 // The printers of the platform for --pdf, --printer and --list-printers. The core-only program
@@ -61,13 +63,14 @@ class PrintPlatform {
   virtual ~PrintPlatform() = default;
   // Installed printers in the platform's order, then the built-in PDF entry.
   virtual std::vector<std::string> PrinterNames() = 0;
-  // The printer surface for options.pdf_file or options.printer; nullptr with `problem` set
-  // when there is no such printer.
+  // The printer surface of options.printer, or for --pdf one that measures the page of
+  // options.paper; nullptr with `problem` set when there is no such printer.
   virtual std::unique_ptr<Surface> OpenPrinter(const BookOptions& options,
                                                std::string& problem) = 0;
-  // After the document has ended: why the file the printer wrote at `path` is not a whole
-  // document (its writer may not report a full disk); empty when it is.
-  virtual std::string IncompleteFile(const std::string& /*path*/) { return {}; }
+  // Writes `selection`'s pages as the PDF file of the options into `output` (opened, with the
+  // bookmarks and the title) and commits it; why it failed, empty on success.
+  virtual std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                               const BookOptions& options, OutputFile& output) = 0;
 };
 
 // The whole command: parses args, writes the book or the lists to `out`, messages and usage

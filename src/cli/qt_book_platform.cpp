@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/pdf_file.h"
+#include "render/book_pdf.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 
@@ -75,7 +75,8 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   EnsureApplication();
   std::unique_ptr<QPrinter> printer;
   if (options.output == BookOutput::kPdf) {
-    printer = MakePdfPrinter(QString::fromStdString(options.pdf_file), ToPaper(options.paper));
+    // Only measured: WritePdf draws the pages into a printer of its own.
+    printer = MakePdfPrinter(QStringLiteral("/dev/null"), ToPaper(options.paper));
   } else {
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
@@ -91,8 +92,11 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   return std::make_unique<PrinterSurface>(std::move(printer));
 }
 
-std::string QtBookPlatform::IncompleteFile(const std::string& path) {
-  return IncompletePdf(path);
+std::string QtBookPlatform::WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                                     const BookOptions& options, OutputFile& output) {
+  EnsureApplication();
+  return WriteBookPdf(printer, selection, ToPaper(options.paper),
+                      BookPdfTitle(options.file, options.project), output);
 }
 
 }  // namespace vantrels

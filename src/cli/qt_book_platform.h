@@ -21,8 +21,8 @@ class QtBookPlatform : public PrintPlatform {
 
   std::vector<std::string> PrinterNames() override;
   std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override;
-  // Qt's PDF writer does not report failed writes: the file is checked once it is closed.
-  std::string IncompleteFile(const std::string& path) override;
+  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                       const BookOptions& options, OutputFile& output) override;
 
  private:
   void EnsureApplication();

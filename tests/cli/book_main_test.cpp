@@ -108,10 +108,9 @@ TEST(BookMain, UsageErrorsGiveStatus2AndUsageOnStderr) {
       {{"--project", "No \xE2\x84\x96", "--text", road},
        "--project cannot hold \"\xE2\x84\x96\" (U+2116): the page heading is Windows-1252 text"},
       {{"--pdf", "a.pdf", "--pdf", "b.pdf", road}, "--pdf can be given only once"},
-      // Not silently ignored while the book cannot choose stations or write a spreadsheet.
-      {{"--csv", "-", road}, "--csv is not available yet"},
-      {{"--from-station", "10+01", "--text", road},
-       "--from-station and --to-station are not available yet"},
+      {{"--side", "left", "--csv", "-", road}, "--side applies only to a divided roadway"},
+      {{"--csv", road, road},
+       "the output " + road + " is the input file " + road + ": choose another output file"},
   };
   for (const auto& [args, problem] : cases) {
     SCOPED_TRACE(problem);
@@ -268,6 +267,13 @@ class FakePlatform : public PrintPlatform {
     }
     return std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable);
   }
+  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                       const BookOptions&, OutputFile& output) override {
+    FakePaper paper(printed, faces, fail_at_end, measurable);
+    const PrintResult result = printer.Print(paper, selection);
+    if (!result.printed) return result.failure;
+    return output.Write(printed) && output.Commit() ? "" : output.reason();
+  }
   int opened = 0;
   std::string printed;
   std::vector<std::string> faces;
@@ -353,7 +359,8 @@ TEST(BookMain, WithoutAPrintPlatformOnlyTextOutputsExist) {
     EXPECT_EQ(run.status, kBookUsage);
     EXPECT_EQ(run.out, "");
     EXPECT_THAT(run.err, StartsWith("vantrels-book: this vantrels-book was built without "
-                                    "printing: only --text and --stations are available\n"));
+                                    "printing: only --text, --stations and --csv are "
+                                    "available\n"));
   }
 }
 

@@ -44,32 +44,23 @@ std::string Undivided() {
   return text;
 }
 
-// A printer that writes its text pages to the file it is given by name, as a PDF engine does.
-class FilePaper : public TextSurface {
- public:
-  explicit FilePaper(std::string path) : TextSurface(96, 63), path_(std::move(path)) {}
-  void EndDoc() override {
-    TextSurface::EndDoc();
-    std::ofstream(path_, std::ios::binary | std::ios::trunc) << Render();
-  }
-
- private:
-  std::string path_;
-};
-
+// A PDF writer that writes the text pages into the output it is given, or fails as told.
 class FilePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {"PDF file"}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string&) override {
-    opened.push_back(options.pdf_file);
-    return std::make_unique<FilePaper>(options.pdf_file);
+  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
+    return std::make_unique<TextSurface>(96, 63);
   }
-  std::string IncompleteFile(const std::string& path) override {
-    checked.push_back(path);
-    return incomplete;
+  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                       const BookOptions&, OutputFile& output) override {
+    written_to.push_back(output.temporary_path());
+    TextSurface pages(96, 63);
+    if (!printer.Print(pages, selection).printed) return "not printed";
+    if (!output.Write(pages.Render())) return output.reason();
+    if (!incomplete.empty()) return incomplete;
+    return output.Commit() ? "" : output.reason();
   }
-  std::vector<std::string> opened;
-  std::vector<std::string> checked;
+  std::vector<std::string> written_to;
   std::string incomplete;
 };
 
@@ -102,11 +93,10 @@ TEST_F(BookOutputFile, ThePdfIsWrittenBesideTheTargetAndReplacesItWhenWhole) {
   const BookRun run = BookOn(platform, {"--date", "2026-12-07", "--pdf", target.string(), input_});
   ASSERT_EQ(run.status, kBookProduced) << run.err;
   EXPECT_EQ(run.err, "");
-  // The printer never saw the target: it wrote a temporary file in the same folder.
-  ASSERT_EQ(platform.opened.size(), 1u);
-  EXPECT_NE(platform.opened[0], target.string());
-  EXPECT_EQ(fs::path(platform.opened[0]).parent_path(), dir_);
-  EXPECT_THAT(platform.checked, ElementsAre(platform.opened[0]));
+  // The writer never saw the target: it wrote a temporary file in the same folder.
+  ASSERT_EQ(platform.written_to.size(), 1u);
+  EXPECT_NE(platform.written_to[0], target.string());
+  EXPECT_EQ(fs::path(platform.written_to[0]).parent_path(), dir_);
   std::ostringstream text, ignored;
   ASSERT_EQ(BookMain({"--date", "2026-12-07", "--text", input_}, text, ignored), kBookProduced);
   EXPECT_EQ(ReadAll(target), text.str());

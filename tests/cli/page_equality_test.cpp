@@ -13,6 +13,7 @@
 #include "cli/book_render.h"
 #include "cli/qt_book_platform.h"
 #include "criteria_generator.h"
+#include "render/book_pdf.h"
 #include "render/pdf_tools.h"
 #include "render/print_service.h"
 #include "render/reference_surface.h"
@@ -24,9 +25,16 @@ namespace {
 class ReferencePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {kPdfPrinterName}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string&) override {
-    return std::make_unique<testing::ReferencePrinterSurface>(
-        MakePdfPrinter(QString::fromStdString(options.pdf_file)));
+  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
+    return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null"));
+  }
+  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+                       const BookOptions& options, OutputFile& output) override {
+    return WriteBookPdf(
+        printer, selection, Paper::Letter, BookPdfTitle(options.file, options.project), output,
+        [](const QString& path, Paper paper) {
+          return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter(path, paper));
+        });
   }
 };
 

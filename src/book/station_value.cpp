@@ -1,7 +1,8 @@
-#include "cli/station_value.h"
+#include "book/station_value.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace vantrels {
@@ -46,6 +47,16 @@ std::optional<double> RegionStationFeet(std::string_view text) {
   const size_t blank = text.find_first_of(" \t");
   if (blank == std::string_view::npos) return StationFeet(text);
   return StationFeet(text.substr(0, blank));
+}
+
+std::string FormatStationFeet(double feet) {
+  // A station may be any finite number of feet: up to some 310 digits.
+  std::string text(400, '\0');
+  text.resize(static_cast<size_t>(std::snprintf(text.data(), text.size(), "%.2f", feet)));
+  // "50.50" has no station hundreds: it is station 0.
+  if (text.size() < 6) text.insert(0, std::string(6 - text.size(), '0'));
+  text.insert(text.size() - 5, "+");
+  return text;
 }
 
 }  // namespace vantrels

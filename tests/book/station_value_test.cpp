@@ -1,4 +1,4 @@
-#include "cli/station_value.h"
+#include "book/station_value.h"
 
 #include <gtest/gtest.h>
 

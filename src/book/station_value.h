@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vantrels {
@@ -13,5 +14,9 @@ std::optional<double> StationFeet(std::string_view text);
 // The same for a station as the book names it, with its region after blanks
 // ("2389+00.00 R1"); a station without a region is read too.
 std::optional<double> RegionStationFeet(std::string_view text);
+
+// Feet written back as a station to the hundredth of a foot: 239000 is "2390+00.00", 50.5 is
+// "0+50.50".
+std::string FormatStationFeet(double feet);
 
 }  // namespace vantrels

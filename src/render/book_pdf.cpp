@@ -1,0 +1,103 @@
+#include "render/book_pdf.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QString>
+#include <cerrno>
+#include <cstring>
+
+#include "book/station_range.h"
+#include "model/cp1252.h"
+#include "render/pdf_file.h"
+#include "render/print_service.h"
+#include "render/printer_surface.h"
+
+namespace vantrels {
+
+namespace {
+
+// A file that exists only in memory and vanishes with its last descriptor, even when the
+// process is killed. Qt opens it through its /proc name, which is plain ASCII.
+class MemoryFile {
+ public:
+  MemoryFile() : fd_(::memfd_create("vantrels-book-pdf", MFD_CLOEXEC)), error_(errno) {}
+  ~MemoryFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  std::string Reason() const {
+    return std::string("no memory for the PDF: ") + std::strerror(error_);
+  }
+  std::string Path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+ private:
+  int fd_;
+  int error_;
+};
+
+std::vector<OutlineEntry> StationEntries(const Book& book, const PageSelection& selection,
+                                         Side side) {
+  std::vector<OutlineEntry> entries;
+  for (const StationEntry& mark : BookmarkEntries(book, selection, side)) {
+    entries.push_back(OutlineEntry{mark.station, mark.page, {}});
+  }
+  return entries;
+}
+
+// Prints the pages into the file at `path`; why it failed, or empty. The surface is gone when
+// this returns, so its file is closed.
+std::string PrintPages(const BookPrinter& book_printer, const PageSelection& selection, Paper paper,
+                       const std::string& path, const PdfSurfaceMaker& make_surface) {
+  const QString name = QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size()));
+  std::unique_ptr<Surface> surface;
+  if (make_surface) {
+    surface = make_surface(name, paper);
+  } else {
+    surface = std::make_unique<PrinterSurface>(MakePdfPrinter(name, paper));
+  }
+  const PrintResult printed = book_printer.Print(*surface, selection);
+  return printed.printed ? "" : printed.failure;
+}
+
+}  // namespace
+
+std::string BookPdfTitle(const std::string& criteria_file, const std::string& project) {
+  const std::string name = criteria_file.substr(criteria_file.rfind('/') + 1);
+  std::string title =
+      QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toUtf8().toStdString();
+  if (!project.empty()) title += ", Project No: " + Cp1252ToUtf8(project);
+  return title;
+}
+
+std::vector<OutlineEntry> BookOutline(const Book& book, const PageSelection& selection) {
+  if (!book.Divided()) return StationEntries(book, selection, Side::Left);
+  return SideOutline(StationEntries(book, selection, Side::Left),
+                     StationEntries(book, selection, Side::Right));
+}
+
+std::string WriteBookPdf(const BookPrinter& book_printer, const PageSelection& selection,
+                         Paper paper, const std::string& title, OutputFile& output,
+                         const PdfSurfaceMaker& make_surface) {
+  const MemoryFile pages;
+  std::string problem = pages.IsOpen() ? "" : pages.Reason();
+  if (problem.empty())
+    problem = PrintPages(book_printer, selection, paper, pages.Path(), make_surface);
+  // Qt's PDF writer does not report a failed write: the file must be whole before it is used.
+  if (problem.empty()) problem = IncompletePdf(pages.Path());
+  if (problem.empty()) {
+    const PdfBookInfo info{title, BookOutline(book_printer.PrintedBook(), selection)};
+    problem = WritePdfWithOutline(pages.Path(), info, output);
+  }
+  if (!problem.empty()) {
+    output.Discard();
+    return problem;
+  }
+  if (!output.Commit()) return output.reason();
+  return {};
+}
+
+}  // namespace vantrels
