@@ -46,5 +46,17 @@ TEST(RegionStationFeet, ReadsTheStationBeforeTheRegion) {
   EXPECT_FALSE(RegionStationFeet("2389+0 R1").has_value());
 }
 
+TEST(FormatStationFeet, WritesFeetAsAStationAndReadsBack) {
+  const std::pair<double, const char*> cases[] = {
+      {239000, "2390+00.00"}, {239550.25, "2395+50.25"}, {50.5, "0+50.50"}, {5, "0+05.00"},
+      {0, "0+00.00"},         {100, "1+00.00"},
+  };
+  for (const auto& [feet, station] : cases) {
+    EXPECT_EQ(FormatStationFeet(feet), station) << feet;
+    EXPECT_EQ(StationFeet(station), feet) << station;
+  }
+  EXPECT_EQ(FormatStationFeet(1e300).size(), 301u + 1 + 3);
+}
+
 }  // namespace
 }  // namespace vantrels
