@@ -1,0 +1,227 @@
+// Station ranges, the spreadsheet export and a page on which no station fits, through the whole
+// command.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/book_render.h"
+
+namespace vantrels {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAreArray;
+using ::testing::StartsWith;
+
+struct BookRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+BookRun Book(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = BookMain(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string Example(const char* name) {
+  return std::string(VANTRELS_EXAMPLES) + "/" + name;
+}
+
+std::vector<std::string> Labels(const std::string& text) {
+  std::vector<std::string> labels;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const auto at = line.find("Page No.:");
+    if (at != std::string::npos) labels.push_back(line.substr(line.rfind(' ', at) + 1));
+  }
+  return labels;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The examples' Go To lists: the undivided book cuts 2392+00 across pages 2 and 3, the divided
+// book's left side cuts 2392+50 across its pages 2 and 3, its right side cuts nothing.
+TEST(StationRange, ChoosesThePagesThatShowTheStations) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<std::string> labels;
+  } cases[] = {
+      {"the first station",
+       {"--from-station", "2389+00", "--to-station", "2389+00", Example("undivided.csv")},
+       {"Page No.:1 of 10"}},
+      {"the last station, open at the end",
+       {"--from-station", "2403+50.00", Example("undivided.csv")},
+       {"Page No.:10 of 10"}},
+      {"exactly a cut station",
+       {"--from-station", "2392+00", "--to-station", "2392+00", Example("undivided.csv")},
+       {"Page No.:2 of 10", "Page No.:3 of 10"}},
+      {"inside a cut station's pages",
+       {"--from-station", "2391+75", "--to-station", "2392+25", Example("undivided.csv")},
+       {"Page No.:2 of 10", "Page No.:3 of 10"}},
+      {"plain feet",
+       {"--from-station", "239000", "--to-station", "239050.00", Example("undivided.csv")},
+       {"Page No.:1 of 10", "Page No.:2 of 10"}},
+      {"one side",
+       {"--side", "right", "--from-station", "2392+50", "--to-station", "2393+00",
+        Example("divided.csv")},
+       {"(Right)Page No.:2 of 5", "(Right)Page No.:3 of 5"}},
+      {"both sides, each its own pages",
+       {"--from-station", "2392+50", "--to-station", "2392+50", Example("divided.csv")},
+       {"(Left)Page No.:2 of 5", "(Left)Page No.:3 of 5", "(Right)Page No.:2 of 5"}},
+      {"open at the start",
+       {"--side", "left", "--to-station", "2389+50", Example("divided.csv")},
+       {"(Left)Page No.:1 of 5"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), "--text");
+    const BookRun run = Book(args);
+    ASSERT_EQ(run.status, kBookProduced) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Labels(run.out), c.labels);
+  }
+}
+
+TEST(StationRange, StationsListsTheEntriesOfTheChosenPages) {
+  const BookRun whole = Book({"--stations", Example("divided.csv")});
+  ASSERT_EQ(whole.status, kBookProduced);
+  std::vector<std::string> expected;
+  bool right = false;
+  for (const std::string& line : Lines(whole.out)) {
+    if (line == "\f") right = true;
+    const char page = line[0];
+    if (line == "\f" || page == '2' || (!right && page == '3')) expected.push_back(line);
+  }
+  const BookRun range = Book({"--stations", "--from-station", "2392+50", "--to-station", "2392+50",
+                              Example("divided.csv")});
+  ASSERT_EQ(range.status, kBookProduced) << range.err;
+  // Every station of those pages, 2391+00 to 2394+50 on the left, not only 2392+50.
+  EXPECT_THAT(Lines(range.out), ElementsAreArray(expected));
+  EXPECT_EQ(expected.size(), 4u + 5u + 1u + 4u);
+}
+
+TEST(StationRange, ARangeThatMatchesNoStationIsAUsageError) {
+  const struct {
+    std::vector<std::string> args;
+    std::string problem;
+  } cases[] = {
+      {{"--to-station", "2000+00", Example("undivided.csv")},
+       "no station of the book lies in the range up to 2000+00.00 (its stations run from "
+       "2389+00.00 to 2403+50.00)"},
+      {{"--from-station", "2389+10", "--to-station", "2389+20", Example("undivided.csv")},
+       "no station of the book lies in the range from 2389+10.00 to 2389+20.00 (its stations run "
+       "from 2389+00.00 to 2403+50.00)"},
+      {{"--side", "left", "--from-station", "3000+00", Example("divided.csv")},
+       "no station of the left side lies in the range from 3000+00.00 on (its stations run from "
+       "2389+00.00 to 2398+50.00)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.problem);
+    for (const char* output : {"--text", "--stations"}) {
+      std::vector<std::string> args = c.args;
+      args.insert(args.begin(), output);
+      const BookRun run = Book(args);
+      EXPECT_EQ(run.status, kBookUsage);
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + BookUsage());
+    }
+  }
+}
+
+TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
+  for (const char* output : {"--text", "--stations"}) {
+    SCOPED_TRACE(output);
+    const BookRun run = Book({"--cells", "0.5x32767", output, Example("undivided.csv")});
+    EXPECT_EQ(run.status, kBookRejected);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "No station fits on a page of 32767 lines: the first band must begin above line "
+              "50\n");
+  }
+  // A narrow page still lays the stations out: it is a book.
+  const BookRun narrow = Book({"--cells", "20x63", "--text", Example("undivided.csv")});
+  EXPECT_EQ(narrow.status, kBookProduced);
+  const std::vector<std::string> lines = Lines(narrow.out);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), 10);
+}
+
+class CsvExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("csv_export_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(CsvExport, AFileHoldsWhatStdoutShowsAndReplacesTheOldFileWhole) {
+  const BookRun shown = Book({"--csv", "-", Example("undivided.csv")});
+  ASSERT_EQ(shown.status, kBookProduced) << shown.err;
+  EXPECT_EQ(shown.err, "");
+  const std::vector<std::string> rows = Lines(shown.out);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front(),
+            "Side,Station,Region Station,Point,Description,Offset,Elevation,Cross Slope (%),"
+            "Message\r");
+  EXPECT_EQ(rows[1], "Undivided,2389+00.00,2389+00.00 R1,1,Left Shoulder,-20.00,1233.84,6.00,\r");
+
+  const fs::path target = dir_ / "points.csv";
+  std::ofstream(target) << "old sheet";
+  const BookRun written = Book({"--csv", target.string(), Example("undivided.csv")});
+  ASSERT_EQ(written.status, kBookProduced) << written.err;
+  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(ReadAll(target), shown.out);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CsvExport, OneSideOfADividedRoadway) {
+  const BookRun both = Book({"--csv", "-", Example("divided.csv")});
+  const BookRun right = Book({"--side", "right", "--csv", "-", Example("divided.csv")});
+  ASSERT_EQ(right.status, kBookProduced) << right.err;
+  size_t right_rows = 0;
+  for (const std::string& row : Lines(both.out)) right_rows += row.starts_with("Right,");
+  const std::vector<std::string> rows = Lines(right.out);
+  EXPECT_EQ(rows.size(), right_rows + 1);
+  for (size_t n = 1; n < rows.size(); ++n) EXPECT_THAT(rows[n], StartsWith("Right,"));
+}
+
+TEST_F(CsvExport, AnUnwritablePathFailsWithItsReasonAndWritesNothing) {
+  const std::string missing = (dir_ / "no_such_folder" / "points.csv").string();
+  const BookRun run = Book({"--csv", missing, Example("undivided.csv")});
+  EXPECT_EQ(run.status, kBookRejected);
+  EXPECT_EQ(run.err, "vantrels-book: cannot write " + missing + ": No such file or directory\n");
+  EXPECT_FALSE(fs::exists(dir_ / "no_such_folder"));
+
+  const std::string folder = dir_.string();
+  const BookRun onto_folder = Book({"--csv", folder, Example("undivided.csv")});
+  EXPECT_EQ(onto_folder.status, kBookRejected);
+  EXPECT_EQ(onto_folder.err, "vantrels-book: cannot write " + folder + ": Is a directory\n");
+}
+
+}  // namespace
+}  // namespace vantrels
