@@ -1,8 +1,8 @@
 #!/bin/sh
 # vantrels-book against the file system a careless or unlucky user has: the input named as the
 # output, a FIFO, a directory, a missing or read-only folder, a full disk, a run killed while it
-# writes, a standard output that is full or closed. The user's files must come out untouched and
-# every failure must say which path and why.
+# writes, a standard output that is full or closed, file names that are not UTF-8. The user's
+# files must come out untouched and every failure must say which path and why.
 # Usage: output_safety_test.sh VANTRELS_BOOK EXAMPLES_DIR
 # Exit status: 0 passed, 1 failed. Cases that need root (a small tmpfs) say so and are skipped.
 set -u
@@ -74,10 +74,12 @@ ln u.csv hard.csv
 
 # The input named as the output, however it is spelled: a usage error before anything is written.
 for output in u.csv ./u.csv "$work/u.csv" link.csv hard.csv; do
-  run --pdf "$output" u.csv
-  expect 2 "is the input file" "--pdf $output u.csv"
-  cmp -s u.csv u.orig || fail "--pdf $output u.csv changed the input"
-  cp u.orig u.csv
+  for option in --pdf --csv; do
+    run "$option" "$output" u.csv
+    expect 2 "is the input file" "$option $output u.csv"
+    cmp -s u.csv u.orig || fail "$option $output u.csv changed the input"
+    cp u.orig u.csv
+  done
 done
 # The other cases read a copy that is never named as an output.
 cp u.orig road.csv
@@ -87,6 +89,22 @@ mkfifo pipe.pdf
 run --pdf pipe.pdf road.csv
 expect 1 "cannot write pipe.pdf: not a regular file (a named pipe)" "FIFO"
 [ -p pipe.pdf ] || fail "the FIFO was replaced"
+run --csv pipe.pdf road.csv
+expect 1 "cannot write pipe.pdf: not a regular file (a named pipe)" "FIFO for --csv"
+
+# File names are bytes: names and a folder that are not UTF-8 are written as given, and two
+# names that differ only in such bytes stay two files.
+odd_dir=$(printf 'd\377')
+mkdir "$odd_dir"
+for name in "$(printf 'o\377\376.pdf')" "$(printf 'o\376\377.pdf')"; do
+  run --pdf "$odd_dir/$name" road.csv
+  expect 0 "" "--pdf with a name that is not UTF-8"
+  head -c 5 "$odd_dir/$name" | grep -q '%PDF-' || fail "no PDF under a name that is not UTF-8"
+done
+run --csv "$odd_dir/$(printf 'p\377.csv')" road.csv
+expect 0 "" "--csv with a name that is not UTF-8"
+[ -s "$odd_dir/$(printf 'p\377.csv')" ] || fail "no CSV under a name that is not UTF-8"
+[ "$(ls -A "$odd_dir" | wc -l)" -eq 3 ] || fail "$odd_dir holds other files: $(ls -A "$odd_dir")"
 
 mkdir dir.pdf
 run --pdf dir.pdf road.csv
@@ -158,6 +176,9 @@ if mount_tmpfs disk 64k; then
   cmp -s disk/book.pdf good.pdf || fail "the full disk lost the old PDF"
   run --pdf disk/new.pdf mid.csv
   expect 1 "cannot write disk/new.pdf: No space left on device" "full disk, new PDF"
+  run --csv disk/book.pdf mid.csv
+  expect 1 "cannot write disk/book.pdf: No space left on device" "full disk, CSV"
+  cmp -s disk/book.pdf good.pdf || fail "the full disk lost the old file to the CSV"
   expect_names disk book.pdf
 else
   echo "SKIPPED: full disk (mounting a 64 KB tmpfs needs root)"
