@@ -306,6 +306,22 @@ TEST(BookMain, PaperOutputsTakeThePageFromThePrinterAndTheFaceFromFont) {
             kBookProduced);
   EXPECT_THAT(Labels(pdf.printed), ::testing::ElementsAre("Page No.:2 of 3"));
   EXPECT_THAT(pdf.faces, ::testing::Each("Courier New"));
+
+  // A station range chooses the pages of the printer's page: 10+07 begins its page 2 (the
+  // default grid would put it on page 1).
+  FakePlatform ranged;
+  ASSERT_EQ(BookOn(ranged, {"--from-station", "10+07", "--to-station", "10+07.00", "--printer",
+                            "Laser", road})
+                .status,
+            kBookProduced);
+  EXPECT_THAT(Labels(ranged.printed), ::testing::ElementsAre("Page No.:2 of 3"));
+  FakePlatform ranged_pdf;
+  ASSERT_EQ(BookOn(ranged_pdf, {"--from-station", "10+08", "--to-station", "10+19", "--pdf",
+                                WriteFile("ranged.pdf", ""), road})
+                .status,
+            kBookProduced);
+  EXPECT_THAT(Labels(ranged_pdf.printed),
+              ::testing::ElementsAre("Page No.:2 of 3", "Page No.:3 of 3"));
 }
 
 TEST(BookMain, PrinterFailures) {
