@@ -8,8 +8,8 @@
 #include <map>
 #include <string_view>
 
-#include "cli/argument_text.h"
 #include "book/station_value.h"
+#include "cli/argument_text.h"
 #include "model/cp1252.h"
 
 namespace vantrels {
