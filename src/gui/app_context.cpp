@@ -5,9 +5,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "gui/frm_print.h"
-#include "gui/go_to_station.h"
-#include "gui/print_selected.h"
+#include "gui/book_viewer.h"
+#include "gui/find_station_dialog.h"
+#include "gui/page_list_dialog.h"
+#include "gui/print_range_dialog.h"
 
 namespace vantrels {
 
@@ -42,12 +43,12 @@ PageGeometry AppContext::Page() const {
   return book_ ? book_->page : memory.page;
 }
 
-BookPrinter AppContext::Printer() const {
+BookPrinter AppContext::Printer(double view_scale) const {
   PageContext context;
   context.project_number = state.project_number;
   context.heading_date = state.heading_date;
   context.report_font = state.report_font;
-  context.view_scale = state.view_scale;
+  context.view_scale = view_scale;
   return BookPrinter(*book_, std::move(context), messages);
 }
 
@@ -96,8 +97,8 @@ void AppContext::SelectCurrentPrinter() {
   printer.SetPrinter(std::move(made));
 }
 
-frmPrint& AppContext::Viewer() {
-  if (!viewer_) viewer_ = std::make_unique<frmPrint>(*this);
+BookViewer& AppContext::Viewer() {
+  if (!viewer_) viewer_ = std::make_unique<BookViewer>(*this);
   return *viewer_;
 }
 
@@ -105,8 +106,8 @@ void AppContext::UnloadViewer() {
   Unload(viewer_);
 }
 
-frmStation& AppContext::StationWindow() {
-  if (!station_window_) station_window_ = std::make_unique<frmStation>(*this);
+FindStationDialog& AppContext::StationWindow() {
+  if (!station_window_) station_window_ = std::make_unique<FindStationDialog>(*this);
   return *station_window_;
 }
 
@@ -114,8 +115,8 @@ void AppContext::UnloadStationWindow() {
   Unload(station_window_);
 }
 
-Form5& AppContext::PrintRangeWindow() {
-  if (!print_range_) print_range_ = std::make_unique<Form5>(*this);
+PrintRangeDialog& AppContext::PrintRangeWindow() {
+  if (!print_range_) print_range_ = std::make_unique<PrintRangeDialog>(*this);
   return *print_range_;
 }
 
@@ -123,8 +124,8 @@ void AppContext::UnloadPrintRangeWindow() {
   Unload(print_range_);
 }
 
-Form6& AppContext::PageListWindow() {
-  if (!page_list_) page_list_ = std::make_unique<Form6>(*this);
+PageListDialog& AppContext::PageListWindow() {
+  if (!page_list_) page_list_ = std::make_unique<PageListDialog>(*this);
   return *page_list_;
 }
 

@@ -19,13 +19,13 @@ class QDialog;
 
 namespace vantrels {
 
-class frmPrint;
-class frmStation;
-class Form5;
-class Form6;
+class BookViewer;
+class FindStationDialog;
+class PageListDialog;
+class PrintRangeDialog;
 
 // What the windows keep between commands besides the book: the preview's inputs, the font and
-// printer window's choice, the viewer's scale and the print range dialogs' values. Texts are
+// printer window's choice and the print range dialogs' values. Texts are
 // Windows-1252 bytes, like the book's.
 struct AppState {
   std::string input_file;
@@ -34,7 +34,6 @@ struct AppState {
   std::string heading_date;
   std::string printer_name;
   std::string report_font;
-  double view_scale = 0;
   // Zero-based pages chosen in the print range dialog; both 0 after "Cancel".
   int16_t print_from_page = 0;
   int16_t print_to_page = 0;
@@ -71,9 +70,9 @@ class AppContext {
   void SetBook(Book book);
   // The page the viewer opens at: the book's, or the page measured last without a book.
   PageGeometry Page() const;
-  // Draws the pages of the book with the preview's heading texts and face, at the viewer's scale
-  // on a window. Needs a book.
-  BookPrinter Printer() const;
+  // Draws the pages of the book with the preview's heading texts and face, at `view_scale` on a
+  // window. Needs a book.
+  BookPrinter Printer(double view_scale = 0) const;
 
   // Asked for the output file when the PDF entry is current and a print job starts; an empty
   // answer cancels the job. The desktop program shows a save dialog; tests answer directly.
@@ -96,21 +95,21 @@ class AppContext {
 
   // Single instances, created on first reference. The viewer is loaded at creation: its size
   // comes from the book's page.
-  frmPrint& Viewer();
+  BookViewer& Viewer();
   bool ViewerLoaded() const { return viewer_ != nullptr; }
   // Closes and destroys the viewer; the next reference loads it again. Safe from the window's
   // own handlers: the window is deleted once control is back in the event loop.
   void UnloadViewer();
 
-  frmStation& StationWindow();
+  FindStationDialog& StationWindow();
   bool StationWindowLoaded() const { return station_window_ != nullptr; }
   void UnloadStationWindow();
 
-  Form5& PrintRangeWindow();
+  PrintRangeDialog& PrintRangeWindow();
   bool PrintRangeWindowLoaded() const { return print_range_ != nullptr; }
   void UnloadPrintRangeWindow();
 
-  Form6& PageListWindow();
+  PageListDialog& PageListWindow();
   bool PageListWindowLoaded() const { return page_list_ != nullptr; }
   void UnloadPageListWindow();
 
@@ -119,10 +118,10 @@ class AppContext {
 
  private:
   std::unique_ptr<Book> book_;
-  std::unique_ptr<frmPrint> viewer_;
-  std::unique_ptr<frmStation> station_window_;
-  std::unique_ptr<Form5> print_range_;
-  std::unique_ptr<Form6> page_list_;
+  std::unique_ptr<BookViewer> viewer_;
+  std::unique_ptr<FindStationDialog> station_window_;
+  std::unique_ptr<PrintRangeDialog> print_range_;
+  std::unique_ptr<PageListDialog> page_list_;
 };
 
 }  // namespace vantrels

@@ -1,4 +1,4 @@
-#include "gui/frm_system.h"
+#include "gui/printer_font_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,10 +11,13 @@
 #include <exception>
 
 #include "gui/app_context.h"
-#include "gui/frm_print.h"
+#include "gui/book_viewer.h"
+#include "gui/object_names.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
+
+namespace names = object_names::printer_font;
 
 namespace {
 
@@ -43,55 +46,56 @@ ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts)
   return choice;
 }
 
-frmSystem::frmSystem(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-  setObjectName("frmSystem");
+PrinterFontDialog::PrinterFontDialog(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+  setObjectName(names::kWindow);
   setWindowTitle("Select Font and a Printer");
   setModal(true);
 
-  Label1_0 = new QLabel("Printer Name :", this);
-  Label1_0->setObjectName("Label1_0");
-  combo1_0 = new QComboBox(this);
-  combo1_0->setObjectName("combo1_0");
-  Label1_1 = new QLabel("Font Name :", this);
-  Label1_1->setObjectName("Label1_1");
-  combo1_1 = new QComboBox(this);
-  combo1_1->setObjectName("combo1_1");
-  cmdDone = new QPushButton("&Preview", this);
-  cmdDone->setObjectName("cmdDone");
-  cmdCancel = new QPushButton("&Cancel", this);
-  cmdCancel->setObjectName("cmdCancel");
+  printer_caption_ = new QLabel("Printer Name :", this);
+  printer_caption_->setObjectName(names::kPrinterCaption);
+  printers_ = new QComboBox(this);
+  printers_->setObjectName(names::kPrinterList);
+  font_caption_ = new QLabel("Font Name :", this);
+  font_caption_->setObjectName(names::kFontCaption);
+  fonts_ = new QComboBox(this);
+  fonts_->setObjectName(names::kFontList);
+  preview_ = new QPushButton("&Preview", this);
+  preview_->setObjectName(names::kPreview);
+  cancel_ = new QPushButton("&Cancel", this);
+  cancel_->setObjectName(names::kCancel);
 
-  for (QComboBox* list : {combo1_0, combo1_1}) {
+  for (QComboBox* list : {printers_, fonts_}) {
     list->setMinimumContentsLength(24);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->installEventFilter(this);
   }
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(Label1_0, 0, 0);
-  grid->addWidget(combo1_0, 0, 1);
-  grid->addWidget(Label1_1, 1, 0);
-  grid->addWidget(combo1_1, 1, 1);
+  grid->addWidget(printer_caption_, 0, 0);
+  grid->addWidget(printers_, 0, 1);
+  grid->addWidget(font_caption_, 1, 0);
+  grid->addWidget(fonts_, 1, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(cmdDone);
-  buttons->addWidget(cmdCancel);
+  buttons->addWidget(preview_);
+  buttons->addWidget(cancel_);
   grid->addLayout(buttons, 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
 
-  setTabOrder(combo1_0, combo1_1);
-  setTabOrder(combo1_1, cmdDone);
-  setTabOrder(cmdDone, cmdCancel);
+  setTabOrder(printers_, fonts_);
+  setTabOrder(fonts_, preview_);
+  setTabOrder(preview_, cancel_);
 
-  connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  connect(preview_, &QPushButton::clicked, this, [this] { takeChoice(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
 
-  Form_Load();
+  fillLists();
 }
 
-frmSystem::~frmSystem() = default;
+PrinterFontDialog::~PrinterFontDialog() = default;
 
-void frmSystem::Form_Load() {
+void PrinterFontDialog::fillLists() {
   try {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
@@ -103,31 +107,31 @@ void frmSystem::Form_Load() {
       // preview.
       if (auto* platform = dynamic_cast<QtPrintService*>(&ctx_.printers)) platform->Refresh();
       for (const std::string& name : ctx_.printers.PrinterNames()) {
-        combo1_0->addItem(QString::fromStdString(name));
+        printers_->addItem(QString::fromStdString(name));
       }
-      combo1_0->setCurrentIndex(
-          combo1_0->findText(QString::fromStdString(ctx_.printers.CurrentPrinterName())));
+      printers_->setCurrentIndex(
+          printers_->findText(QString::fromStdString(ctx_.printers.CurrentPrinterName())));
     } catch (const std::exception&) {
       // Without printer information the rest of the load is skipped, silently.
       return;
     }
 
     const ReportFontChoice fonts = ChooseReportFonts(ctx_.fonts.ScreenFontNames());
-    for (const std::string& face : fonts.faces) combo1_1->addItem(FromReportBytes(face));
+    for (const std::string& face : fonts.faces) fonts_->addItem(FromReportBytes(face));
     // A list that got no preselection shows nothing chosen (adding items chose the first).
-    combo1_1->setCurrentIndex(
-        fonts.preselected.empty() ? -1 : combo1_1->findText(FromReportBytes(fonts.preselected)));
+    fonts_->setCurrentIndex(
+        fonts.preselected.empty() ? -1 : fonts_->findText(FromReportBytes(fonts.preselected)));
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(form_load)");
   }
 }
 
-void frmSystem::cmdDone_Click() {
+void PrinterFontDialog::takeChoice() {
   try {
-    ctx_.state.printer_name = ToReportBytes(combo1_0->currentText());
-    ctx_.state.report_font = ToReportBytes(combo1_1->currentText());
+    ctx_.state.printer_name = ToReportBytes(printers_->currentText());
+    ctx_.state.report_font = ToReportBytes(fonts_->currentText());
     try {
-      ctx_.printers.MakeCurrent(combo1_0->currentText().toStdString());
+      ctx_.printers.MakeCurrent(printers_->currentText().toStdString());
       ctx_.SelectCurrentPrinter();
     } catch (const std::exception&) {
       // Without printer information the rest of the command is skipped, silently.
@@ -139,7 +143,7 @@ void frmSystem::cmdDone_Click() {
   }
 }
 
-void frmSystem::cmdCancel_Click() {
+void PrinterFontDialog::cancel() {
   try {
     reject();
   } catch (const std::exception& e) {
@@ -147,17 +151,17 @@ void frmSystem::cmdCancel_Click() {
   }
 }
 
-bool frmSystem::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || (watched != combo1_0 && watched != combo1_1)) {
+bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || (watched != printers_ && watched != fonts_)) {
     return QDialog::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (!TypesCharacter(*key)) return false;
   try {
-    if (watched == combo1_0) {
-      combo1_1->setFocus();
+    if (watched == printers_) {
+      fonts_->setFocus();
     } else {
-      cmdDone->setFocus();
+      preview_->setFocus();
     }
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");

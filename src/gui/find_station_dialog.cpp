@@ -1,4 +1,4 @@
-#include "gui/go_to_station.h"
+#include "gui/find_station_dialog.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -15,12 +15,15 @@
 
 #include "book/page_input.h"
 #include "gui/app_context.h"
-#include "gui/frm_print.h"
+#include "gui/book_viewer.h"
+#include "gui/object_names.h"
 #include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
+
+namespace names = object_names::find_station;
 
 namespace {
 
@@ -30,18 +33,7 @@ void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
     combo->addItem(FromReportBytes(FormatStationEntry(entry)));
 }
 
-// Shows `list` alone with its first entry as its text (an empty list shows an empty text).
-void ShowList(frmStation& window, QComboBox* list) {
-  window.RefreshLists();
-  QComboBox* other = list == window.Combo1 ? window.Combo2 : window.Combo1;
-  other->setVisible(false);
-  list->setVisible(true);
-  list->setCurrentIndex(list->count() > 0 ? 0 : -1);
-  if (list->isEditable()) list->setEditText(list->count() > 0 ? list->itemText(0) : QString());
-  window.ResetClosedByFrame();
-}
-
-void ShowModeless(frmStation& window) {
+void ShowModeless(FindStationDialog& window) {
   window.setModal(false);
   window.show();
   window.raise();
@@ -50,83 +42,95 @@ void ShowModeless(frmStation& window) {
 
 }  // namespace
 
-frmStation::frmStation(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-  setObjectName("frmStation");
+FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+  setObjectName(names::kWindow);
   setWindowTitle("Find Station on the Page");
 
-  Label1 = new QLabel("Station :", this);
-  Label1->setObjectName("Label1");
-  Label2 = new QLabel("Page #", this);
-  Label2->setObjectName("Label2");
-  Label3 = new QLabel("Station", this);
-  Label3->setObjectName("Label3");
+  station_caption_ = new QLabel("Station :", this);
+  station_caption_->setObjectName(names::kStationCaption);
+  page_heading_ = new QLabel("Page #", this);
+  page_heading_->setObjectName(names::kPageHeading);
+  station_heading_ = new QLabel("Station", this);
+  station_heading_->setObjectName(names::kStationHeading);
 
   // A fixed-pitch font keeps the page numbers and stations of the entries in columns.
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
-  Combo1->setFont(fixed);
-  Combo1->setMinimumContentsLength(32);
-  Combo2 = new QComboBox(this);
-  Combo2->setObjectName("Combo2");
-  Combo2->setFont(fixed);
-  Combo2->setEditable(true);
-  Combo2->setInsertPolicy(QComboBox::NoInsert);
-  Combo2->setMinimumContentsLength(32);
-  Combo2->setEditText("Combo2");
-  Combo2->setVisible(false);
+  list_ = new QComboBox(this);
+  list_->setObjectName(names::kList);
+  list_->setFont(fixed);
+  list_->setMinimumContentsLength(32);
+  right_list_ = new QComboBox(this);
+  right_list_->setObjectName(names::kRightList);
+  right_list_->setFont(fixed);
+  right_list_->setEditable(true);
+  right_list_->setInsertPolicy(QComboBox::NoInsert);
+  right_list_->setMinimumContentsLength(32);
+  right_list_->setEditText("Combo2");
+  right_list_->setVisible(false);
 
-  Command1 = new QPushButton("Find", this);
-  Command1->setObjectName("Command1");
-  Command1->setAutoDefault(false);
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  find_ = new QPushButton("Find", this);
+  find_->setObjectName(names::kFind);
+  find_->setAutoDefault(false);
+  connect(find_, &QPushButton::clicked, this, [this] { findStation(); });
 
   // The headings stand above the two parts of an entry: the page number, then after 12 blanks
   // the station.
   const QFontMetrics metrics(fixed);
-  Label2->setFixedWidth(metrics.horizontalAdvance(QString(13, ' ')) + 6);
+  page_heading_->setFixedWidth(metrics.horizontalAdvance(QString(13, ' ')) + 6);
   auto* headings = new QHBoxLayout;
   headings->setSpacing(0);
   headings->setContentsMargins(6, 0, 0, 0);
-  headings->addWidget(Label2);
-  headings->addWidget(Label3, 1);
+  headings->addWidget(page_heading_);
+  headings->addWidget(station_heading_, 1);
 
   auto* layout = new QGridLayout(this);
   layout->addLayout(headings, 0, 1);
-  layout->addWidget(Label1, 1, 0);
+  layout->addWidget(station_caption_, 1, 0);
   // Both lists share one place; only one is visible at a time.
-  layout->addWidget(Combo1, 1, 1);
-  layout->addWidget(Combo2, 1, 1);
-  layout->addWidget(Command1, 2, 1, Qt::AlignRight);
+  layout->addWidget(list_, 1, 1);
+  layout->addWidget(right_list_, 1, 1);
+  layout->addWidget(find_, 2, 1, Qt::AlignRight);
   layout->setColumnStretch(1, 1);
 
-  setTabOrder(Combo1, Combo2);
-  setTabOrder(Combo2, Command1);
+  setTabOrder(list_, right_list_);
+  setTabOrder(right_list_, find_);
 }
 
-frmStation::~frmStation() = default;
+FindStationDialog::~FindStationDialog() = default;
 
-void frmStation::RefreshLists() {
+void FindStationDialog::refreshLists() {
   const Book* book = ctx_.book();
-  FillCombo(Combo1, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
-  FillCombo(Combo2, book && book->Divided() ? book->Of(Side::Right).station_entries
-                                            : std::vector<StationEntry>{});
+  FillCombo(list_, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
+  FillCombo(right_list_, book && book->Divided() ? book->Of(Side::Right).station_entries
+                                                 : std::vector<StationEntry>{});
 }
 
-void frmStation::Command1_Click() {
+void FindStationDialog::showList(bool right_side) {
+  refreshLists();
+  QComboBox* list = right_side ? right_list_ : list_;
+  QComboBox* other = right_side ? list_ : right_list_;
+  other->setVisible(false);
+  list->setVisible(true);
+  list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+  if (list->isEditable()) list->setEditText(list->count() > 0 ? list->itemText(0) : QString());
+  closed_by_frame_ = false;
+}
+
+void FindStationDialog::findStation() {
   try {
     const Book* book = ctx_.book();
     if (book) {
       // The list of the viewer's side: the editable right-side list may hold typed text.
       const bool right = book->Divided() && ctx_.navigator.Position().side == Side::Right;
-      const std::string text = ToReportBytes((right ? Combo2 : Combo1)->currentText());
+      const std::string text = ToReportBytes((right ? right_list_ : list_)->currentText());
       // Nothing chosen (an empty list): nothing to show.
       if (!TrimBlanks(text).empty()) {
         const EntryPageNumber entry = ReadEntryPageNumber(text);
         if (!entry.page) throw std::runtime_error(entry.problem);
         const Navigation moved = ctx_.navigator.GoToPageNumber(*entry.page);
         if (!moved.moved) throw std::runtime_error(moved.refusal);
-        ctx_.Viewer().RedrawPage();
+        ctx_.Viewer().redrawPage();
       }
     }
     hide();
@@ -135,39 +139,39 @@ void frmStation::Command1_Click() {
   }
 }
 
-void frmStation::reject() {
+void FindStationDialog::reject() {
   closed_by_frame_ = true;
   QDialog::reject();
   // Closing by the frame unloads the window; the station lists stay in the book.
   if (ctx_.StationWindowLoaded() && &ctx_.StationWindow() == this) ctx_.UnloadStationWindow();
 }
 
-void mnuGoToStation_Click(AppContext& ctx) {
+void OpenStationFinder(AppContext& ctx) {
   try {
-    frmStation& window = ctx.StationWindow();
-    ShowList(window, window.Combo1);
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(false);
     ShowModeless(window);
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string(" Program Error : ") + e.what() + " In mnuGoTOStation_Click");
   }
 }
 
-void mnuStationLeft_Click(AppContext& ctx) {
+void OpenLeftStationFinder(AppContext& ctx) {
   try {
     ctx.navigator.SetSide(Side::Left);
-    frmStation& window = ctx.StationWindow();
-    ShowList(window, window.Combo1);
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(false);
     ShowModeless(window);
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("Program Error : ") + e.what() + " In mnuStationLeft_Click");
   }
 }
 
-void mnuStationRight_Click(AppContext& ctx) {
+void OpenRightStationFinder(AppContext& ctx) {
   try {
     ctx.navigator.SetSide(Side::Right);
-    frmStation& window = ctx.StationWindow();
-    ShowList(window, window.Combo2);
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(true);
     // A modeless find window that is still open is shown again, this time modally.
     if (window.isVisible()) window.hide();
     ctx.RunModal(window);

@@ -3,17 +3,30 @@
 #include <QTest>
 
 #include "gui_fixture.h"
+#include "widget_lookup.h"
 
 namespace vantrels::gui_test {
 namespace {
 
-std::vector<std::string> Items(const QComboBox* list) {
+namespace pf = names::printer_font;
+
+QComboBox& Printers(PrinterFontDialog& window) {
+  return Child<QComboBox>(window, pf::kPrinterList);
+}
+QComboBox& Fonts(PrinterFontDialog& window) {
+  return Child<QComboBox>(window, pf::kFontList);
+}
+void Press(PrinterFontDialog& window, const char* name) {
+  Child<QPushButton>(window, name).click();
+}
+
+std::vector<std::string> Items(const QComboBox& list) {
   std::vector<std::string> items;
-  for (int i = 0; i < list->count(); ++i) items.push_back(list->itemText(i).toStdString());
+  for (int i = 0; i < list.count(); ++i) items.push_back(list.itemText(i).toStdString());
   return items;
 }
 
-TEST(FontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
+TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
   struct Case {
     const char* name;
     std::vector<std::string> screen_fonts;
@@ -39,66 +52,66 @@ TEST(FontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
     QtPrintService printers({}, "");
     FixedFontCatalog fonts(c.screen_fonts);
     AppContext ctx(messages, printers, fonts);
-    frmSystem window(ctx);
-    EXPECT_EQ(Items(window.combo1_1), c.offered);
-    EXPECT_EQ(window.combo1_1->currentText().toStdString(), c.preselected);
-    window.cmdDone->click();
+    PrinterFontDialog window(ctx);
+    EXPECT_EQ(Items(Fonts(window)), c.offered);
+    EXPECT_EQ(Fonts(window).currentText().toStdString(), c.preselected);
+    Press(window, pf::kPreview);
     EXPECT_EQ(ctx.state.report_font, c.preselected);
     EXPECT_TRUE(messages.shown.empty());
   }
 }
 
-TEST(FontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
+TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   RecordingMessages messages;
   QtPrintService printers({"Laser", "Plotter", "Laser"}, "Plotter");
   FixedFontCatalog fonts({"Courier New"});
   AppContext ctx(messages, printers, fonts);
-  frmSystem window(ctx);
+  PrinterFontDialog window(ctx);
   EXPECT_EQ(window.windowTitle(), "Select Font and a Printer");
-  EXPECT_EQ(window.Label1_0->text(), "Printer Name :");
-  EXPECT_EQ(window.Label1_1->text(), "Font Name :");
-  EXPECT_EQ(Items(window.combo1_0),
+  EXPECT_EQ(Child<QLabel>(window, pf::kPrinterCaption).text(), "Printer Name :");
+  EXPECT_EQ(Child<QLabel>(window, pf::kFontCaption).text(), "Font Name :");
+  EXPECT_EQ(Items(Printers(window)),
             (std::vector<std::string>{"Laser", "Plotter", "Laser", kPdfPrinterName}));
-  EXPECT_EQ(window.combo1_0->currentText(), "Plotter");
+  EXPECT_EQ(Printers(window).currentText(), "Plotter");
   EXPECT_EQ(window.pos(), QPoint(TwipsToPixels(450, window.logicalDpiX()),
                                  TwipsToPixels(450, window.logicalDpiY())));
 
-  window.combo1_0->setCurrentIndex(2);
-  window.cmdDone->click();
+  Printers(window).setCurrentIndex(2);
+  Press(window, pf::kPreview);
   EXPECT_EQ(ctx.state.printer_name, "Laser");
   EXPECT_EQ(ctx.state.report_font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), "Laser");
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
-TEST(FontWindow, CancelStoresNothingAndKeepsTheCurrentPrinter) {
+TEST(PrinterFontWindow, CancelStoresNothingAndKeepsTheCurrentPrinter) {
   RecordingMessages messages;
   QtPrintService printers({"Laser", "Plotter"}, "Plotter");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
   AppContext ctx(messages, printers, fonts);
   ctx.state.printer_name = "Earlier";
   ctx.state.report_font = "Courier New";
-  frmSystem window(ctx);
-  window.combo1_0->setCurrentIndex(0);
-  window.cmdCancel->click();
+  PrinterFontDialog window(ctx);
+  Printers(window).setCurrentIndex(0);
+  Press(window, pf::kCancel);
   EXPECT_EQ(ctx.state.printer_name, "Earlier");
   EXPECT_EQ(ctx.state.report_font, "Courier New");
   EXPECT_EQ(printers.CurrentPrinterName(), "Plotter");
   EXPECT_EQ(window.result(), QDialog::Rejected);
 }
 
-TEST(FontWindow, AKeyInAListMovesTheFocusOn) {
+TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   RecordingMessages messages;
   QtPrintService printers({"Laser"}, "Laser");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
   AppContext ctx(messages, printers, fonts);
-  frmSystem window(ctx);
+  PrinterFontDialog window(ctx);
   window.show();
-  window.combo1_0->setFocus();
-  QTest::keyClick(window.combo1_0, Qt::Key_X);
-  EXPECT_EQ(window.focusWidget(), window.combo1_1);
-  QTest::keyClick(window.combo1_1, Qt::Key_Return);
-  EXPECT_EQ(window.focusWidget(), window.cmdDone);
+  Printers(window).setFocus();
+  QTest::keyClick(&Printers(window), Qt::Key_X);
+  EXPECT_EQ(window.focusWidget(), &Fonts(window));
+  QTest::keyClick(&Fonts(window), Qt::Key_Return);
+  EXPECT_EQ(window.focusWidget(), &Child<QPushButton>(window, pf::kPreview));
   // Enter only moved the focus: nothing was pressed.
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(ctx.state.report_font, "");

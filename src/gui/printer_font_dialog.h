@@ -21,26 +21,19 @@ struct ReportFontChoice {
 ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts);
 
 // "Select Font and a Printer": the printer that receives the book and the fixed-pitch report
-// font. Loaded afresh for every preview; either button closes it and the preview goes on.
-class frmSystem : public QDialog {
+// font. Made afresh for every preview; either button closes it and the preview goes on.
+class PrinterFontDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Places the window and fills the printer list (the current printer chosen) and the font list.
-  explicit frmSystem(AppContext& ctx, QWidget* parent = nullptr);
-  ~frmSystem() override;
-
-  QLabel* Label1_0 = nullptr;
-  QComboBox* combo1_0 = nullptr;  // printers
-  QLabel* Label1_1 = nullptr;
-  QComboBox* combo1_1 = nullptr;  // fonts
-  QPushButton* cmdDone = nullptr;
-  QPushButton* cmdCancel = nullptr;
+  explicit PrinterFontDialog(AppContext& ctx, QWidget* parent = nullptr);
+  ~PrinterFontDialog() override;
 
   // "&Preview": stores printer and font and makes the printer current, then closes.
-  void cmdDone_Click();
+  void takeChoice();
   // "&Cancel": closes without storing anything.
-  void cmdCancel_Click();
+  void cancel();
 
  protected:
   // A key pressed in the printer list moves on to the font list, one in the font list to
@@ -48,9 +41,15 @@ class frmSystem : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Form_Load();
+  void fillLists();
 
   AppContext& ctx_;
+  QLabel* printer_caption_ = nullptr;
+  QComboBox* printers_ = nullptr;
+  QLabel* font_caption_ = nullptr;
+  QComboBox* fonts_ = nullptr;
+  QPushButton* preview_ = nullptr;
+  QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace vantrels
