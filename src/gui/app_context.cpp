@@ -7,7 +7,6 @@
 
 #include "gui/book_viewer.h"
 #include "gui/find_station_dialog.h"
-#include "gui/page_list_dialog.h"
 #include "gui/print_range_dialog.h"
 
 namespace vantrels {
@@ -34,9 +33,12 @@ AppContext::AppContext(Messages& messages_sink, PrintService& print_service,
 
 AppContext::~AppContext() = default;
 
-void AppContext::SetBook(Book book) {
+void AppContext::SetBook(Book book, PageContext heading) {
   book_ = std::make_unique<Book>(std::move(book));
+  heading_ = std::move(heading);
   navigator.Open(book_.get());
+  if (station_window_) station_window_->showBook();
+  if (print_range_) print_range_->showBook();
 }
 
 PageGeometry AppContext::Page() const {
@@ -44,10 +46,7 @@ PageGeometry AppContext::Page() const {
 }
 
 BookPrinter AppContext::Printer(double view_scale) const {
-  PageContext context;
-  context.project_number = state.project_number;
-  context.heading_date = state.heading_date;
-  context.report_font = state.report_font;
+  PageContext context = heading_;
   context.view_scale = view_scale;
   return BookPrinter(*book_, std::move(context), messages);
 }
@@ -83,7 +82,19 @@ void AppContext::PrintPages(const PageSelection& selection) {
     return;
   }
   printer.KillDoc();
-  messages.Show("Pages have been sent to " + state.printer_name + " printer.");
+  messages.Show("Pages have been sent to " + chosen.printer + " printer.");
+}
+
+void AppContext::Choose(const PrinterChoice& choice) {
+  chosen = choice;
+  printers.MakeCurrent(choice.printer);
+  SelectCurrentPrinter();
+}
+
+Navigation AppContext::GoToPageNumber(int64_t page_number) {
+  const Navigation moved = navigator.GoToPageNumber(page_number);
+  if (moved.moved) Viewer().redrawPage();
+  return moved;
 }
 
 void AppContext::SelectCurrentPrinter() {
@@ -124,20 +135,10 @@ void AppContext::UnloadPrintRangeWindow() {
   Unload(print_range_);
 }
 
-PageListDialog& AppContext::PageListWindow() {
-  if (!page_list_) page_list_ = std::make_unique<PageListDialog>(*this);
-  return *page_list_;
-}
-
-void AppContext::UnloadPageListWindow() {
-  Unload(page_list_);
-}
-
 void AppContext::UnloadAll() {
   UnloadViewer();
   UnloadStationWindow();
   UnloadPrintRangeWindow();
-  UnloadPageListWindow();
 }
 
 }  // namespace vantrels

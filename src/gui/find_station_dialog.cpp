@@ -15,7 +15,6 @@
 
 #include "book/page_input.h"
 #include "gui/app_context.h"
-#include "gui/book_viewer.h"
 #include "gui/object_names.h"
 #include "model/book.h"
 #include "model/text.h"
@@ -106,6 +105,10 @@ void FindStationDialog::refreshLists() {
                                                  : std::vector<StationEntry>{});
 }
 
+void FindStationDialog::showBook() {
+  refreshLists();
+}
+
 void FindStationDialog::showList(bool right_side) {
   refreshLists();
   QComboBox* list = right_side ? right_list_ : list_;
@@ -128,9 +131,8 @@ void FindStationDialog::findStation() {
       if (!TrimBlanks(text).empty()) {
         const EntryPageNumber entry = ReadEntryPageNumber(text);
         if (!entry.page) throw std::runtime_error(entry.problem);
-        const Navigation moved = ctx_.navigator.GoToPageNumber(*entry.page);
+        const Navigation moved = ctx_.GoToPageNumber(*entry.page);
         if (!moved.moved) throw std::runtime_error(moved.refusal);
-        ctx_.Viewer().redrawPage();
       }
     }
     hide();

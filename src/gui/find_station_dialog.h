@@ -23,12 +23,15 @@ class FindStationDialog : public QDialog {
 
   // Fills both lists from the book's station entries.
   void refreshLists();
+  // A new book: the lists show its entries.
+  void showBook();
   // Shows the right side's editable list (true) or the other list alone, with its first entry
   // as its text (an empty list shows an empty text).
   void showList(bool right_side);
 
-  // "Find": shows the page of the entry in the visible list and hides the window. A page that
-  // cannot be read or lies outside the book is reported and the window stays open.
+  // "Find": hands the page of the entry in the list of the viewer's side to the viewer and hides
+  // the window. A page that cannot be read or lies outside the book is reported and the window
+  // stays open.
   void findStation();
 
   // True once the user closed the window by its frame (or Escape) since it was last shown.

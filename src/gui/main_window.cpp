@@ -165,7 +165,7 @@ void MainWindow::buildWindow() {
 
 void MainWindow::chooseFile(const QString& path) {
   if (!path.isEmpty()) dialog_file_name_ = path;
-  ctx_.state.input_file = QFile::encodeName(dialog_file_name_).toStdString();
+  input_file_ = QFile::encodeName(dialog_file_name_).toStdString();
   file_name_->setText(dialog_file_name_);
   file_name_->setToolTip(dialog_file_name_);
 }

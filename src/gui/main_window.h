@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,8 @@ class MainWindow : public QWidget {
   void chooseFile(const QString& path);
   // The file dialog's file name, kept from one use to the next.
   const QString& dialogFileName() const { return dialog_file_name_; }
+  // The criteria file Preview reads: the file name's bytes as the system takes them.
+  const std::string& inputFile() const { return input_file_; }
 
   // File Browse: asks for the criteria file.
   void browseForFile();
@@ -66,6 +69,7 @@ class MainWindow : public QWidget {
 
   AppContext& ctx_;
   QString dialog_file_name_;
+  std::string input_file_;
   bool ending_ = false;
 
   QLabel* title_ = nullptr;

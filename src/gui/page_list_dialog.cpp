@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "gui/app_context.h"
 #include "gui/object_names.h"
-#include "gui/print_range_dialog.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
@@ -44,7 +42,7 @@ std::vector<std::string> PageListEntries(const SideBook& book) {
   return entries;
 }
 
-PageListDialog::PageListDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(names::kWindow);
   setWindowTitle("Select Page Number");
   setModal(true);
@@ -67,30 +65,29 @@ PageListDialog::PageListDialog(AppContext& ctx, QWidget* parent) : QDialog(paren
   grid->setColumnStretch(2, 1);
 
   connect(list_, &QComboBox::activated, this, [this](int index) { pickEntry(index); });
-
-  // The print range window, when made, names the side; while it is being made it refills this
-  // list itself.
-  fillList(ctx_.PrintRangeWindowLoaded() ? ctx_.PrintRangeWindow().chosenSide() : Side::Left);
 }
 
 PageListDialog::~PageListDialog() = default;
 
-void PageListDialog::fillList(Side side) {
+void PageListDialog::showPages(const SideBook* book) {
   list_->clear();
-  if (const Book* book = ctx_.book()) {
-    for (const std::string& entry : PageListEntries(book->Of(side))) {
-      list_->addItem(FromReportBytes(entry));
+  if (book) {
+    int32_t page = 1;
+    for (const std::string& entry : PageListEntries(*book)) {
+      list_->addItem(FromReportBytes(entry), page++);
     }
   }
-  if (list_->count() > 0) {
-    list_->setCurrentIndex(0);
-    ctx_.state.picked_page_index = 0;
-  }
+  list_->setCurrentIndex(list_->count() > 0 ? 0 : -1);
 }
 
 void PageListDialog::pickEntry(int index) {
-  ctx_.state.picked_page_index = static_cast<int16_t>(index);
+  list_->setCurrentIndex(index);
   if (isVisible()) accept();
+}
+
+std::optional<int32_t> PageListDialog::pickedPage() const {
+  if (list_->currentIndex() < 0) return std::nullopt;
+  return list_->currentData().toInt();
 }
 
 QString PageListDialog::entry(int index) const {

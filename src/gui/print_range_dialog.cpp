@@ -10,14 +10,12 @@
 #include <QPushButton>
 #include <algorithm>
 #include <exception>
-#include <string_view>
 
 #include "book/page_input.h"
 #include "gui/app_context.h"
 #include "gui/object_names.h"
 #include "gui/page_list_dialog.h"
 #include "model/book.h"
-#include "model/text.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
@@ -107,16 +105,22 @@ PrintRangeDialog::PrintRangeDialog(AppContext& ctx, QWidget* parent) : QDialog(p
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(print_, &QPushButton::clicked, this, [this] { acceptRange(); });
 
-  const Book* book = ctx_.book();
-  setRoadwayType(book ? RoadwayName(book->roadway) : "");
-  if (book && book->Divided()) side_->setVisible(true);
+  makePageList();
+  showBook();
   total_->setText(PageTotal(lastPageOf(Side::Left)));
 }
 
 PrintRangeDialog::~PrintRangeDialog() = default;
 
-void PrintRangeDialog::setRoadwayType(const QString& roadway_type) {
-  roadway_type_->setText(roadway_type);
+void PrintRangeDialog::makePageList() {
+  if (page_list_) page_list_->deleteLater();
+  page_list_ = new PageListDialog(this);
+  showChosenSide();
+}
+
+void PrintRangeDialog::showBook() {
+  const Book* book = ctx_.book();
+  roadway_type_->setText(book ? RoadwayName(book->roadway) : QString());
   showRoadwayType();
 }
 
@@ -135,7 +139,6 @@ void PrintRangeDialog::showRoadwayType() {
 }
 
 void PrintRangeDialog::showChosenSide() {
-  PageListDialog& page_list = ctx_.PageListWindow();
   const Side side = chosenSide();
   const Book* book = ctx_.book();
   if (!book || !book->Divided()) {
@@ -146,7 +149,7 @@ void PrintRangeDialog::showChosenSide() {
     total_caption_->setText("Total Right Side Pages:");
   }
   total_->setText(PageTotal(lastPageOf(side)));
-  page_list.fillList(side);
+  page_list_->showPages(book ? &book->Of(side) : nullptr);
 }
 
 Side PrintRangeDialog::chosenSide() const {
@@ -159,28 +162,20 @@ int32_t PrintRangeDialog::lastPageOf(Side side) const {
 }
 
 void PrintRangeDialog::pickPage(QLineEdit* box) {
-  PageListDialog* page_list = &ctx_.PageListWindow();
-  page_list->resetClosedByFrame();
-  const QPointer<PageListDialog> guard(page_list);
-  ctx_.RunModal(*page_list);
-  // A page list closed by its frame is unloaded and loads afresh next time. Closing a list
-  // that offered pages picks nothing, so the page box keeps what the user had in it; an empty
-  // list (a one-page book) always leaves the box empty.
-  if (!guard || page_list->closedByFrame()) {
-    ctx_.UnloadPageListWindow();
-    if (ctx_.PageListWindow().entryCount() == 0) box->clear();
+  page_list_->resetClosedByFrame();
+  const QPointer<PageListDialog> guard(page_list_);
+  ctx_.RunModal(*page_list_);
+  // A page list closed by its frame is made afresh, at its first entry. Closing a list that
+  // offered pages picks nothing, so the page box keeps what the user had in it; an empty list
+  // (a one-page book) always leaves the box empty.
+  if (!guard || page_list_->closedByFrame()) {
+    makePageList();
+    if (page_list_->entryCount() == 0) box->clear();
     return;
   }
-  const int index = ctx_.state.picked_page_index;
-  if (index < 0 || index >= page_list->entryCount()) {
-    box->clear();
-    return;
-  }
-  const std::string entry = ToReportBytes(page_list->entry(index));
-  const std::string_view trimmed = TrimBlanks(entry);
-  const auto blank = trimmed.find(' ');
-  box->setText(FromReportBytes(blank == std::string_view::npos ? std::string_view()
-                                                               : trimmed.substr(0, blank + 1)));
+  const std::optional<int32_t> page = page_list_->pickedPage();
+  // The page number and one blank, as the entry begins.
+  box->setText(page ? QString::number(*page) + ' ' : QString());
 }
 
 void PrintRangeDialog::pickFromPage() {
@@ -195,23 +190,18 @@ void PrintRangeDialog::acceptRange() {
   const int32_t pages = std::clamp(lastPageOf(chosenSide()), 0, kLastPageInTable) + 1;
   const PageRangeCheck check =
       ValidatePageRange(ToReportBytes(from_page_->text()), ToReportBytes(to_page_->text()), pages);
-  if (check.read) {
-    // The order check keeps the values it has just stored.
-    ctx_.state.print_from_page = check.from;
-    ctx_.state.print_to_page = check.to;
-  }
   if (!check.problem.empty()) {
     ctx_.messages.Show(check.problem);
     return;
   }
-  print_chosen_ = true;
+  const Book* book = ctx_.book();
+  const Side side = book && book->Divided() ? chosenSide() : Side::Left;
+  range_ = PageSpan{side, check.from, check.to};
   accept();
 }
 
 void PrintRangeDialog::reject() {
-  ctx_.state.print_from_page = 0;
-  ctx_.state.print_to_page = 0;
-  print_chosen_ = false;
+  range_.reset();
   QDialog::reject();
 }
 
@@ -220,36 +210,28 @@ bool PrintRangeDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-bool PrintRangeDialog::runModal() {
-  print_chosen_ = false;
+std::optional<PageSpan> PrintRangeDialog::runModal() {
+  range_.reset();
   print_->setFocus();
   const QPointer<PrintRangeDialog> guard(this);
   ctx_.RunModal(*this);
-  return guard && print_chosen_;
+  if (!guard) return std::nullopt;
+  return range_;
 }
 
 void PrintSelectedPages(AppContext& ctx) {
   try {
-    PrintRangeDialog& form = ctx.PrintRangeWindow();
-    if (!form.runModal()) {
+    const std::optional<PageSpan> range = ctx.PrintRangeWindow().runModal();
+    if (!range) {
       // "Cancel" and the frame unload the window; nothing is printed.
       ctx.UnloadPrintRangeWindow();
       ctx.printer.KillDoc();
       return;
     }
-    const Book* book = ctx.book();
-    if (!book) return;
-    // An undivided book is printed from the viewer's side, which it does not change.
-    const Side side = book->Divided() ? form.chosenSide() : ctx.navigator.Position().side;
-    ctx.PrintPages({PageSpan{side, ctx.state.print_from_page,
-                             std::min<int32_t>(ctx.state.print_to_page, kLastPageInTable)}});
+    if (ctx.book()) ctx.PrintPages({*range});
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("Program Error : ") + e.what() + " occured in viewPrint_click");
   }
-}
-
-void SetPrintRangeRoadwayType(AppContext& ctx, Roadway roadway) {
-  ctx.PrintRangeWindow().setRoadwayType(RoadwayName(roadway));
 }
 
 }  // namespace vantrels

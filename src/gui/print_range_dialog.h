@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
+#include "book/book_printer.h"
 #include "model/book.h"
 
 class QComboBox;
@@ -14,6 +16,7 @@ class QPushButton;
 namespace vantrels {
 
 class AppContext;
+class PageListDialog;
 
 // "Print Selected Pages": the roadway type, the side of a divided roadway, the side's page total
 // and the first and last page to print, typed or picked from the page list.
@@ -21,13 +24,13 @@ class PrintRangeDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Takes the book's roadway type, which brings side list, total and page list up to date
-  // (creating the page list window if needed).
+  // Shows the book on show: its roadway type, and the side list, total and page list that
+  // follow from it.
   explicit PrintRangeDialog(AppContext& ctx, QWidget* parent = nullptr);
   ~PrintRangeDialog() override;
 
-  // Shows `roadway_type` beside "Roadway Type:" and follows the book on show.
-  void setRoadwayType(const QString& roadway_type);
+  // A new book: its roadway type beside "Roadway Type:", and what follows from it.
+  void showBook();
   // Side list, totals and page list follow the book's roadway type (also on a click on the
   // roadway type).
   void showRoadwayType();
@@ -39,9 +42,14 @@ class PrintRangeDialog : public QDialog {
   // "Print": checks the range and closes the window when it can be printed.
   void acceptRange();
 
-  // Shows the window modally until "Print" accepts a range (true) or it is cancelled or closed
-  // (false). Cancel is told apart from the range 1 to 1, which both store as 0..0.
-  bool runModal();
+  // Shows the window modally and gives the pages "Print" accepted: zero-based, of the chosen
+  // side (the left for an undivided roadway); nullopt after "Cancel" or the frame.
+  std::optional<PageSpan> runModal();
+  // The pages "Print" accepted last; nullopt after "Cancel" or the frame.
+  const std::optional<PageSpan>& range() const { return range_; }
+
+  // The page list the " . . ." buttons open, for the side chosen.
+  PageListDialog& pageList() { return *page_list_; }
 
   // The side chosen in the side list.
   Side chosenSide() const;
@@ -58,8 +66,12 @@ class PrintRangeDialog : public QDialog {
   // The last page index of the book's side (0 without a book).
   int32_t lastPageOf(Side side) const;
 
+  // A page list closed by its frame is made afresh, as a new window would be.
+  void makePageList();
+
   AppContext& ctx_;
-  bool print_chosen_ = false;
+  std::optional<PageSpan> range_;
+  PageListDialog* page_list_ = nullptr;
 
   QLabel* roadway_caption_ = nullptr;
   QLabel* roadway_type_ = nullptr;
@@ -78,9 +90,5 @@ class PrintRangeDialog : public QDialog {
 
 // The viewer's "Print Selected Pages": asks for the range, then prints it.
 void PrintSelectedPages(AppContext& ctx);
-
-// The roadway type shown in the print range window (made, hidden, on first use), which brings
-// its side list, totals and page list up to date for a new book.
-void SetPrintRangeRoadwayType(AppContext& ctx, Roadway roadway);
 
 }  // namespace vantrels

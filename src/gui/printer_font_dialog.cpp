@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <exception>
 
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/object_names.h"
 #include "render/qt_text.h"
@@ -46,26 +45,27 @@ ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts)
   return choice;
 }
 
-PrinterFontDialog::PrinterFontDialog(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
+PrinterFontDialog::PrinterFontDialog(PrintService& printers, FontCatalog& fonts, Messages& messages,
+                                     QWidget* parent)
+    : QDialog(parent), printers_(printers), fonts_(fonts), messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle("Select Font and a Printer");
   setModal(true);
 
   printer_caption_ = new QLabel("Printer Name :", this);
   printer_caption_->setObjectName(names::kPrinterCaption);
-  printers_ = new QComboBox(this);
-  printers_->setObjectName(names::kPrinterList);
+  printer_list_ = new QComboBox(this);
+  printer_list_->setObjectName(names::kPrinterList);
   font_caption_ = new QLabel("Font Name :", this);
   font_caption_->setObjectName(names::kFontCaption);
-  fonts_ = new QComboBox(this);
-  fonts_->setObjectName(names::kFontList);
+  font_list_ = new QComboBox(this);
+  font_list_->setObjectName(names::kFontList);
   preview_ = new QPushButton("&Preview", this);
   preview_->setObjectName(names::kPreview);
   cancel_ = new QPushButton("&Cancel", this);
   cancel_->setObjectName(names::kCancel);
 
-  for (QComboBox* list : {printers_, fonts_}) {
+  for (QComboBox* list : {printer_list_, font_list_}) {
     list->setMinimumContentsLength(24);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->installEventFilter(this);
@@ -73,9 +73,9 @@ PrinterFontDialog::PrinterFontDialog(AppContext& ctx, QWidget* parent)
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(printer_caption_, 0, 0);
-  grid->addWidget(printers_, 0, 1);
+  grid->addWidget(printer_list_, 0, 1);
   grid->addWidget(font_caption_, 1, 0);
-  grid->addWidget(fonts_, 1, 1);
+  grid->addWidget(font_list_, 1, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(preview_);
@@ -83,8 +83,8 @@ PrinterFontDialog::PrinterFontDialog(AppContext& ctx, QWidget* parent)
   grid->addLayout(buttons, 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
 
-  setTabOrder(printers_, fonts_);
-  setTabOrder(fonts_, preview_);
+  setTabOrder(printer_list_, font_list_);
+  setTabOrder(font_list_, preview_);
   setTabOrder(preview_, cancel_);
 
   connect(preview_, &QPushButton::clicked, this, [this] { takeChoice(); });
@@ -97,7 +97,9 @@ PrinterFontDialog::~PrinterFontDialog() = default;
 
 void PrinterFontDialog::fillLists() {
   try {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // The screen the main window is on; the primary screen without one.
+    const QScreen* screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     move(origin + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
                          TwipsToPixels(kPlacementTwips, logicalDpiY())));
@@ -105,41 +107,34 @@ void PrinterFontDialog::fillLists() {
     try {
       // The printers as the platform has them now: one may have been added since the last
       // preview.
-      if (auto* platform = dynamic_cast<QtPrintService*>(&ctx_.printers)) platform->Refresh();
-      for (const std::string& name : ctx_.printers.PrinterNames()) {
-        printers_->addItem(QString::fromStdString(name));
+      if (auto* platform = dynamic_cast<QtPrintService*>(&printers_)) platform->Refresh();
+      for (const std::string& name : printers_.PrinterNames()) {
+        printer_list_->addItem(QString::fromStdString(name));
       }
-      printers_->setCurrentIndex(
-          printers_->findText(QString::fromStdString(ctx_.printers.CurrentPrinterName())));
+      printer_list_->setCurrentIndex(
+          printer_list_->findText(QString::fromStdString(printers_.CurrentPrinterName())));
     } catch (const std::exception&) {
       // Without printer information the rest of the load is skipped, silently.
       return;
     }
 
-    const ReportFontChoice fonts = ChooseReportFonts(ctx_.fonts.ScreenFontNames());
-    for (const std::string& face : fonts.faces) fonts_->addItem(FromReportBytes(face));
+    const ReportFontChoice fonts = ChooseReportFonts(fonts_.ScreenFontNames());
+    for (const std::string& face : fonts.faces) font_list_->addItem(FromReportBytes(face));
     // A list that got no preselection shows nothing chosen (adding items chose the first).
-    fonts_->setCurrentIndex(
-        fonts.preselected.empty() ? -1 : fonts_->findText(FromReportBytes(fonts.preselected)));
+    font_list_->setCurrentIndex(
+        fonts.preselected.empty() ? -1 : font_list_->findText(FromReportBytes(fonts.preselected)));
   } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(form_load)");
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(form_load)");
   }
 }
 
 void PrinterFontDialog::takeChoice() {
   try {
-    ctx_.state.printer_name = ToReportBytes(printers_->currentText());
-    ctx_.state.report_font = ToReportBytes(fonts_->currentText());
-    try {
-      ctx_.printers.MakeCurrent(printers_->currentText().toStdString());
-      ctx_.SelectCurrentPrinter();
-    } catch (const std::exception&) {
-      // Without printer information the rest of the command is skipped, silently.
-      return;
-    }
+    choice_ = PrinterChoice{ToReportBytes(printer_list_->currentText()),
+                            ToReportBytes(font_list_->currentText())};
     accept();
   } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(cmdDone)");
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdDone)");
   }
 }
 
@@ -147,24 +142,24 @@ void PrinterFontDialog::cancel() {
   try {
     reject();
   } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(cmdcancel)");
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdcancel)");
   }
 }
 
 bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || (watched != printers_ && watched != fonts_)) {
+  if (event->type() != QEvent::KeyPress || (watched != printer_list_ && watched != font_list_)) {
     return QDialog::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (!TypesCharacter(*key)) return false;
   try {
-    if (watched == printers_) {
-      fonts_->setFocus();
+    if (watched == printer_list_) {
+      font_list_->setFocus();
     } else {
       preview_->setFocus();
     }
   } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");
   }
   // Enter only moves the focus: it must not also press the button it lands on.
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

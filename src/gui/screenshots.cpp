@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   vantrels::MainWindow form(ctx);
   form.end_program = [] {};
   // A fixed date keeps the pictures the same from one run to the next.
-  ctx.state.heading_date = "05 07 2003";
+  ctx.heading_date = "05 07 2003";
   namespace names = vantrels::object_names::main_window;
   form.findChild<QLineEdit*>(names::kProjectNumber)->setText("EXAMPLE-1");
   form.findChild<QLineEdit*>(names::kControlNumber)->setText("4711");

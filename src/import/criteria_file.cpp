@@ -185,7 +185,7 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     LineReader reader(bytes);
     std::string_view lines[3];
     for (std::string_view& line : lines) {
-      if (!reader.Next(line)) throw std::runtime_error("Input past end of file");
+      if (!reader.Next(line)) throw std::runtime_error("the file has fewer than three lines");
     }
 
     const std::string_view line1 = lines[0];

@@ -44,8 +44,6 @@ class FindStation : public ::testing::Test {
  protected:
   void SetUp() override {
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    ctx_->state.report_font = "Courier New";
-    ctx_->state.heading_date = "05 02 2024";
     // A modal find window runs the next scripted step while shown, so no test can block.
     ctx_->run_modal = [this](QDialog& dialog) {
       ++modal_runs_;
@@ -64,7 +62,10 @@ class FindStation : public ::testing::Test {
                                 ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
-    ctx_->SetBook(std::move(*road.book));
+    PageContext heading;
+    heading.report_font = "Courier New";
+    heading.heading_date = "05 02 2024";
+    ctx_->SetBook(std::move(*road.book), heading);
   }
 
   std::vector<std::string> Listed(Side side) const {
@@ -245,7 +246,9 @@ TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
       {"40            2395+00.00 R2", " Program Error : Page 40 is out of range 1 to 5"},
       {"0 x", " Program Error : Page 0 is out of range 1 to 5"},
       {"-2 x", " Program Error : Page -2 is out of range 1 to 5"},
-      {"70000 x", " Program Error : Overflow"},
+      {"70000 x", " Program Error : Page 70000 is out of range 1 to 5"},
+      {"99999999            2395+00.00 R2",
+       " Program Error : Page 99999999 is out of range 1 to 5"},
   };
   ctx_->navigator.MoveTo({Side::Left, 2});
   steps_.push_back([&](QDialog& dialog) {

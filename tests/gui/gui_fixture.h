@@ -49,7 +49,7 @@ class GuiTest : public ::testing::Test {
  protected:
   GuiTest() {
     form.end_program = [this] { ++program_ends; };
-    ctx.state.heading_date = "01 02 2024";
+    ctx.heading_date = "01 02 2024";
     ctx.run_modal = [this](QDialog& dialog) {
       modal_titles.push_back(dialog.windowTitle().toStdString());
       if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) {

@@ -27,7 +27,7 @@ class MainWindowTest : public GuiTest {
 TEST_F(MainWindowTest, TheProgramStartsWithoutABookOnItsFirstPage) {
   EXPECT_EQ(ctx.book(), nullptr);
   EXPECT_EQ(ctx.navigator.Position(), (BookPosition{Side::Left, 0}));
-  EXPECT_EQ(ctx.state.input_file, "");
+  EXPECT_EQ(form.inputFile(), "");
   EXPECT_EQ(FileName().text(), "#");
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(OffsetReference(i).currentText(), "From Last Point");
@@ -97,11 +97,11 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
     return answer;
   };
   Press(form, mw::kFileBrowse);
-  EXPECT_EQ(ctx.state.input_file, "/data/one.csv");
+  EXPECT_EQ(form.inputFile(), "/data/one.csv");
   EXPECT_EQ(FileName().text(), "/data/one.csv");
   answer.clear();
   Press(form, mw::kFileBrowse);
-  EXPECT_EQ(ctx.state.input_file, "/data/one.csv");
+  EXPECT_EQ(form.inputFile(), "/data/one.csv");
   ASSERT_EQ(filters.size(), 2u);
   EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv)");
   EXPECT_EQ(previous[0], "");
@@ -109,9 +109,8 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
 }
 
 TEST_F(MainWindowTest, CancelOnFirstFileBrowseEmptiesThePathAndPreviewDoesNothing) {
-  ctx.state.input_file = "left over";
   PreviewFile(QString());
-  EXPECT_EQ(ctx.state.input_file, "");
+  EXPECT_EQ(form.inputFile(), "");
   EXPECT_EQ(FileName().text(), "");
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(modal_titles.empty());

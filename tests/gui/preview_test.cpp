@@ -43,10 +43,10 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_EQ(viewer.windowTitle(), "Display Report");
 
-  EXPECT_EQ(ctx.state.project_number, "P-17");
-  EXPECT_EQ(ctx.state.printer_name, "PDF file");
+  EXPECT_EQ(ctx.Heading().project_number, "P-17");
+  EXPECT_EQ(ctx.chosen.printer, "PDF file");
   // The second report face the font list meets.
-  EXPECT_EQ(ctx.state.report_font, "Lucida Console");
+  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
   EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_GT(LastPage(), 0);
@@ -143,14 +143,26 @@ TEST_F(PreviewTest, CancelInTheFontWindowOnTheFirstPreviewStillOpensTheBook) {
   };
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(ctx.state.printer_name, "");
-  EXPECT_EQ(ctx.state.report_font, "");
+  EXPECT_EQ(ctx.chosen.printer, "");
+  EXPECT_EQ(ctx.chosen.font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), kPdfPrinterName);
   ASSERT_TRUE(ctx.ViewerLoaded());
   EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: P-17"));
   // The unselectable empty face falls back to Courier New.
   EXPECT_EQ(Viewer().picture().Runs().front().family,
             ResolveFontFamily("Courier New").value_or("?"));
+}
+
+TEST_F(PreviewTest, CancelInTheFontWindowKeepsTheEarlierChoiceForTheNextBook) {
+  PreviewFile(Example("undivided.csv"));
+  font_window_answer = [](PrinterFontDialog& window) {
+    Press(window, names::printer_font::kCancel);
+  };
+  PreviewFile(Example("divided.csv"));
+  EXPECT_EQ(TheBook().roadway, Roadway::Divided);
+  EXPECT_EQ(ctx.chosen.printer, "PDF file");
+  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
+  EXPECT_EQ(ctx.Heading().report_font, "Lucida Console");
 }
 
 TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {

@@ -103,9 +103,7 @@ class PrintRange : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    ctx_->state.report_font = "Courier New";
-    ctx_->state.printer_name = "PDF file";
-    ctx_->state.heading_date = "05 02 2024";
+    ctx_->chosen = PrinterChoice{"PDF file", "Courier New"};
     ctx_->ask_pdf_file = [this] {
       ++pdf_files_asked_;
       last_pdf_ = dir_.filePath(QString("out%1.pdf").arg(pdf_files_asked_));
@@ -121,18 +119,20 @@ class PrintRange : public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  // The preview's road: import, count, then the roadway type into the print range window.
+  // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
     RoadResult road = BuildBook(path, &ctx_->printer, ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
-    ctx_->SetBook(std::move(*road.book));
-    SetPrintRangeRoadwayType(*ctx_, ctx_->book()->roadway);
+    PageContext heading;
+    heading.report_font = "Courier New";
+    heading.heading_date = "05 02 2024";
+    ctx_->SetBook(std::move(*road.book), heading);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }
 
   PrintRangeDialog& Range() { return ctx_->PrintRangeWindow(); }
-  PageListDialog& PageList() { return ctx_->PageListWindow(); }
+  PageListDialog& PageList() { return Range().pageList(); }
 
   // Runs the print range window with `step` (before the page list steps it opens) and prints what
   // it chose.
@@ -228,7 +228,7 @@ TEST_F(PrintRange, UndividedBookLoadsTotalAndPageList) {
   EXPECT_EQ(entries[1], "2     2390+50.00 R1        2391+50.00 R1");
   EXPECT_EQ(entries[8].substr(0, 6), "9     ");
   EXPECT_EQ(Pages(page_list)->currentIndex(), 0);
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
+  EXPECT_EQ(page_list.pickedPage(), 1);
 }
 
 TEST_F(PrintRange, SideListSwitchesTotalAndPageListOfADividedBook) {
@@ -248,7 +248,8 @@ TEST_F(PrintRange, SideListSwitchesTotalAndPageListOfADividedBook) {
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0], "1     2389+00.00 R2        2390+50.00 R2");
 
-  ctx_->state.picked_page_index = 3;
+  PageList().pickEntry(3);
+  ASSERT_EQ(PageList().pickedPage(), 4);
   SideList(form)->setCurrentIndex(1);
   emit SideList(form)->activated(1);
   EXPECT_EQ(Label(form, pr::kTotalCaption)->text(), "Total Right Side Pages:");
@@ -256,7 +257,7 @@ TEST_F(PrintRange, SideListSwitchesTotalAndPageListOfADividedBook) {
   entries = ListEntries(Pages(PageList()));
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1], "2     2391+00.00 R2        2392+50.00 R2");
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
+  EXPECT_EQ(PageList().pickedPage(), 1);
 
   // A click on the roadway type puts the side list back to the left side.
   QTest::mouseClick(Label(form, pr::kRoadwayType), Qt::LeftButton);
@@ -318,7 +319,7 @@ TEST_F(PrintRange, PickedPagesGoIntoTheBoxesAndPrint) {
     EXPECT_EQ(Box(form, pr::kToPage)->text(), "4 ");
     Button(form, pr::kPrint)->click();
   });
-  EXPECT_EQ(ctx_->state.picked_page_index, 3);
+  EXPECT_EQ(PageList().pickedPage(), 4);
   EXPECT_FALSE(PageList().isVisible());
   EXPECT_EQ(PrintedLabels(), Labels("", 2, 4, 10));
   EXPECT_EQ(messages_.shown, Entries{kSentMessage});
@@ -364,14 +365,14 @@ TEST_F(PrintRange, BadRangesAreRejectedAndTheWindowStaysOpen) {
       EXPECT_EQ(messages_.shown, Entries{c.message});
       EXPECT_TRUE(form.isVisible());
     }
-    // The order check keeps the values it has just stored.
+    // A refused range gives no pages, whichever check refused it.
     messages_.shown.clear();
     Box(form, pr::kFromPage)->setText("5");
     Box(form, pr::kToPage)->setText("2");
     Button(form, pr::kPrint)->click();
-    EXPECT_EQ(ctx_->state.print_from_page, 4);
-    EXPECT_EQ(ctx_->state.print_to_page, 1);
+    EXPECT_FALSE(form.range());
     Button(form, pr::kCancel)->click();
+    EXPECT_FALSE(form.range());
   });
   EXPECT_EQ(pdf_files_asked_, 0);
   EXPECT_EQ(messages_.shown, Entries{kOrderMessage});
@@ -383,10 +384,11 @@ TEST_F(PrintRange, CancelIsToldApartFromTheFirstPageAlone) {
     Box(form, pr::kFromPage)->setText("1");
     Box(form, pr::kToPage)->setText("1");
     Button(form, pr::kPrint)->click();
+    ASSERT_TRUE(form.range());
+    EXPECT_EQ(form.range()->first, 0);
+    EXPECT_EQ(form.range()->last, 0);
   });
   EXPECT_EQ(pdf_files_asked_, 1);
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   if (CanCheckPdf()) {
     EXPECT_EQ(PrintedLabels(), Labels("", 1, 1, 10));
   }
@@ -395,11 +397,10 @@ TEST_F(PrintRange, CancelIsToldApartFromTheFirstPageAlone) {
   PrintWith([](PrintRangeDialog& form) {
     EXPECT_EQ(Box(form, pr::kFromPage)->text(), "1");
     Button(form, pr::kCancel)->click();
+    EXPECT_FALSE(form.range());
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   // "Cancel" unloads the window: the next use loads it afresh with empty boxes.
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
   EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), "");
@@ -416,11 +417,14 @@ TEST_F(PrintRange, FrameCloseActsAsCancelAfterAnEarlierPrint) {
   ASSERT_EQ(pdf_files_asked_, 1);
   messages_.shown.clear();
 
-  PrintWith([](PrintRangeDialog& form) { form.close(); });
+  PrintWith([](PrintRangeDialog& form) {
+    // The boxes still hold the range printed before; the frame prints nothing all the same.
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "3");
+    form.close();
+    EXPECT_FALSE(form.range());
+  });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
 }
 
@@ -465,7 +469,7 @@ TEST_F(PrintRange, PageListClosedByItsFrameKeepsThePageBoxAndReloadsAtItsFirstEn
     EXPECT_EQ(Box(form, pr::kFromPage)->text(), "5 ");
     Button(form, pr::kCancel)->click();
   });
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
+  EXPECT_EQ(PageList().pickedPage(), 1);
   EXPECT_EQ(ListEntries(Pages(PageList())).size(), 9u);
 }
 

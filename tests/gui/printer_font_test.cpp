@@ -51,12 +51,12 @@ TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond)
     RecordingMessages messages;
     QtPrintService printers({}, "");
     FixedFontCatalog fonts(c.screen_fonts);
-    AppContext ctx(messages, printers, fonts);
-    PrinterFontDialog window(ctx);
+    PrinterFontDialog window(printers, fonts, messages);
     EXPECT_EQ(Items(Fonts(window)), c.offered);
     EXPECT_EQ(Fonts(window).currentText().toStdString(), c.preselected);
     Press(window, pf::kPreview);
-    EXPECT_EQ(ctx.state.report_font, c.preselected);
+    ASSERT_TRUE(window.choice());
+    EXPECT_EQ(window.choice()->font, c.preselected);
     EXPECT_TRUE(messages.shown.empty());
   }
 }
@@ -66,7 +66,7 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   QtPrintService printers({"Laser", "Plotter", "Laser"}, "Plotter");
   FixedFontCatalog fonts({"Courier New"});
   AppContext ctx(messages, printers, fonts);
-  PrinterFontDialog window(ctx);
+  PrinterFontDialog window(printers, fonts, messages);
   EXPECT_EQ(window.windowTitle(), "Select Font and a Printer");
   EXPECT_EQ(Child<QLabel>(window, pf::kPrinterCaption).text(), "Printer Name :");
   EXPECT_EQ(Child<QLabel>(window, pf::kFontCaption).text(), "Font Name :");
@@ -78,24 +78,24 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
 
   Printers(window).setCurrentIndex(2);
   Press(window, pf::kPreview);
-  EXPECT_EQ(ctx.state.printer_name, "Laser");
-  EXPECT_EQ(ctx.state.report_font, "");
-  EXPECT_EQ(printers.CurrentPrinterName(), "Laser");
   EXPECT_EQ(window.result(), QDialog::Accepted);
+  ASSERT_TRUE(window.choice());
+  EXPECT_EQ(window.choice()->printer, "Laser");
+  EXPECT_EQ(window.choice()->font, "");
+  // The preview keeps the choice and makes its printer current.
+  ctx.Choose(*window.choice());
+  EXPECT_EQ(ctx.chosen.printer, "Laser");
+  EXPECT_EQ(printers.CurrentPrinterName(), "Laser");
 }
 
 TEST(PrinterFontWindow, CancelStoresNothingAndKeepsTheCurrentPrinter) {
   RecordingMessages messages;
   QtPrintService printers({"Laser", "Plotter"}, "Plotter");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
-  AppContext ctx(messages, printers, fonts);
-  ctx.state.printer_name = "Earlier";
-  ctx.state.report_font = "Courier New";
-  PrinterFontDialog window(ctx);
+  PrinterFontDialog window(printers, fonts, messages);
   Printers(window).setCurrentIndex(0);
   Press(window, pf::kCancel);
-  EXPECT_EQ(ctx.state.printer_name, "Earlier");
-  EXPECT_EQ(ctx.state.report_font, "Courier New");
+  EXPECT_FALSE(window.choice());
   EXPECT_EQ(printers.CurrentPrinterName(), "Plotter");
   EXPECT_EQ(window.result(), QDialog::Rejected);
 }
@@ -104,8 +104,7 @@ TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   RecordingMessages messages;
   QtPrintService printers({"Laser"}, "Laser");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
-  AppContext ctx(messages, printers, fonts);
-  PrinterFontDialog window(ctx);
+  PrinterFontDialog window(printers, fonts, messages);
   window.show();
   Printers(window).setFocus();
   QTest::keyClick(&Printers(window), Qt::Key_X);
@@ -114,7 +113,7 @@ TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   EXPECT_EQ(window.focusWidget(), &Child<QPushButton>(window, pf::kPreview));
   // Enter only moved the focus: nothing was pressed.
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(ctx.state.report_font, "");
+  EXPECT_FALSE(window.choice());
 }
 
 }  // namespace
