@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   vantrels::AppContext ctx(messages, printers, fonts);
   Note("AppContext (current printer)");
   vantrels::MainWindow form(ctx);
-  Note("MainWindow");
+  Note("MainWindow (window)");
   ShowUntilExposed(form);
   Note("show");
   return app.exec();
