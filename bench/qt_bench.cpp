@@ -14,7 +14,7 @@
 #include "bench_support.h"
 #include "book/book_printer.h"
 #include "book/road.h"
-#include "gui/frm_print.h"
+#include "gui/book_viewer.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 #include "render/window_surface.h"
@@ -37,11 +37,22 @@ QString PdfPath(const char* name) {
   return QString::fromStdString(path.string());
 }
 
-// The book of the road laid out on the page of a PDF printer, Letter with quarter-inch margins.
-RoadResult BuildOnPdfPage(Road& road, const QString& pdf) {
-  PrinterSurface printer(MakePdfPrinter(pdf));
-  return BuildBook(road.path, &printer, road.memory, road.messages);
-}
+// The book of a benchmark's shape laid out on the page of a PDF printer, Letter with
+// quarter-inch margins; the PDF file goes with it.
+struct PdfBook {
+  PdfBook(const benchmark::State& state, const char* name)
+      : shape(ShapeOf(state)), pdf(PdfPath(name)), road(MakeRoad(shape)) {
+    PrinterSurface printer(MakePdfPrinter(pdf));
+    built = BuildBook(road->path, &printer, road->memory, road->messages);
+  }
+  ~PdfBook() { QFile::remove(pdf); }
+  const Book& book() const { return *built.book; }
+
+  const RoadShape shape;
+  const QString pdf;
+  std::unique_ptr<Road> road;
+  RoadResult built;
+};
 
 // The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.
 QSize ViewerPixels(const Book& book) {
@@ -52,17 +63,14 @@ QSize ViewerPixels(const Book& book) {
 // The viewer's redraw (clear, heading, body) and the picture painted at the viewer's default
 // size on a 96 dpi screen, for a page in the middle of the book.
 void BM_ViewerPage(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  const QString pdf = PdfPath("viewer");
-  auto road = MakeRoad(shape);
-  const RoadResult built = BuildOnPdfPage(*road, pdf);
-  const Book& book = *built.book;
+  const PdfBook pdf(state, "viewer");
+  const Book& book = pdf.book();
   const QSize size = ViewerPixels(book);
   // As the viewer's resize handling does, from the window's outer size in pixels.
-  PageContext context = road->context;
+  PageContext context = pdf.road->context;
   context.view_scale = ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
                                     PixelsToTwips(size.height(), kScreenDpi));
-  const BookPrinter pages(book, context, road->messages);
+  const BookPrinter pages(book, context, pdf.road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   WindowSurface picture;
   for (auto _ : state) {
@@ -71,35 +79,30 @@ void BM_ViewerPage(benchmark::State& state) {
     const QImage image = RenderPicture(picture, size, kScreenDpi);
     benchmark::DoNotOptimize(image.constBits());
   }
-  if (CheckImported(state, &book, shape)) {
+  if (CheckImported(state, &book, pdf.shape)) {
     state.counters["texts"] = static_cast<double>(picture.Runs().size());
     state.counters["width_px"] = size.width();
     state.counters["height_px"] = size.height();
     state.SetLabel("ViewScale " + std::to_string(context.view_scale));
   }
-  QFile::remove(pdf);
 }
 BENCHMARK(BM_ViewerPage)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
 // The print-all command of the viewer: every page of every side, heading and body, a new page
 // after each, then the document is ended and written as a PDF file.
 void BM_BookToPdf(benchmark::State& state) {
-  const RoadShape shape = ShapeOf(state);
-  const QString pdf = PdfPath("book");
-  auto road = MakeRoad(shape);
-  const RoadResult built = BuildOnPdfPage(*road, pdf);
-  const Book& book = *built.book;
-  const BookPrinter pages(book, road->context, road->messages);
+  const PdfBook pdf(state, "book");
+  const Book& book = pdf.book();
+  const BookPrinter pages(book, pdf.road->context, pdf.road->messages);
   size_t printed = 0;
   for (auto _ : state) {
-    PrinterSurface printer(MakePdfPrinter(pdf));
+    PrinterSurface printer(MakePdfPrinter(pdf.pdf));
     printed = pages.Print(printer, WholeBook(book)).pages.size();
   }
-  if (CheckImported(state, &book, shape)) {
+  if (CheckImported(state, &book, pdf.shape)) {
     state.counters["pages"] = static_cast<double>(printed);
-    state.counters["pdf_MB"] = static_cast<double>(QFile(pdf).size()) / (1024.0 * 1024.0);
+    state.counters["pdf_MB"] = static_cast<double>(QFile(pdf.pdf).size()) / (1024.0 * 1024.0);
   }
-  QFile::remove(pdf);
 }
 BENCHMARK(BM_BookToPdf)->Apply(LargestShapes)->Unit(benchmark::kMillisecond)->Iterations(3);
 

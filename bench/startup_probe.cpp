@@ -16,12 +16,10 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <memory>
 
 #include "gui/app_context.h"
-#include "gui/form2.h"
+#include "gui/main_window.h"
 #include "gui/message_box.h"
-#include "model/store.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
 
@@ -65,10 +63,6 @@ int Steps() {
   Time("QPrinterInfo::defaultPrinterName", [] { QPrinterInfo::defaultPrinterName(); });
   Time("first QPrinter (PDF entry's page)", [] { vantrels::MakePdfPrinter(QString()); });
   Time("second QPrinter", [] { vantrels::MakePdfPrinter(QString()); });
-  Time("Store and InitialiseStore", [] {
-    auto store = std::make_unique<vantrels::Store>();
-    vantrels::InitialiseStore(*store);
-  });
   Time("QFontDatabase::families", [] { QFontDatabase::families(); });
   Time("screen font names (font window)", [] { vantrels::ScreenFontNames(); });
   return 0;
@@ -96,9 +90,9 @@ int main(int argc, char** argv) {
   vantrels::SystemFontCatalog fonts;
   Note("print service and font catalog");
   vantrels::AppContext ctx(messages, printers, fonts);
-  Note("AppContext (store, current printer)");
-  vantrels::Form2 form(ctx);
-  Note("Form2 (window, InitialiseStore)");
+  Note("AppContext (current printer)");
+  vantrels::MainWindow form(ctx);
+  Note("MainWindow (window)");
   ShowUntilExposed(form);
   Note("show");
   return app.exec();

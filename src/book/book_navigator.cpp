@@ -67,13 +67,13 @@ Navigation BookNavigator::GoToLast() {
   return Navigation{true, {}};
 }
 
-Navigation BookNavigator::GoToPageNumber(int32_t page_number) {
+Navigation BookNavigator::GoToPageNumber(int64_t page_number) {
   const int32_t pages = book_ ? std::min(LastPageOf(position_.side), kMaxPages - 1) + 1 : 0;
   if (page_number < 1 || page_number > pages) {
     return Navigation{false, "Page " + std::to_string(page_number) + " is out of range 1 to " +
                                  std::to_string(pages)};
   }
-  position_.page = page_number - 1;
+  position_.page = static_cast<int32_t>(page_number - 1);
   return Navigation{true, {}};
 }
 

@@ -39,7 +39,7 @@ class BookNavigator {
 
   // Page `page_number` (counted from 1) of the current side; refused with "Page 7 is out of
   // range 1 to 5" outside the side's pages.
-  Navigation GoToPageNumber(int32_t page_number);
+  Navigation GoToPageNumber(int64_t page_number);
 
   // Chooses the side without moving to another page or redrawing: the next move starts there.
   void SetSide(Side side);

@@ -10,6 +10,8 @@ namespace vantrels {
 namespace {
 
 constexpr size_t kMostDigits = 9;
+// Any page number of this many digits fits a 64-bit number.
+constexpr size_t kMostEntryDigits = 18;
 
 // The zero-based page of a box, or nullopt when the box holds no page of the side.
 std::optional<int16_t> PageOfBox(std::string_view box, int32_t pages) {
@@ -70,16 +72,16 @@ EntryPageNumber ReadEntryPageNumber(std::string_view text) {
   bool negative = false;
   if (digits[pos] == '+' || digits[pos] == '-') negative = digits[pos++] == '-';
   if (pos == digits.size()) return {std::nullopt, not_a_number};
-  int32_t value = 0;
-  for (; pos < digits.size(); ++pos) {
+  int64_t value = 0;
+  for (size_t count = 0; pos < digits.size(); ++pos, ++count) {
     const char c = digits[pos];
     if (c < '0' || c > '9') return {std::nullopt, not_a_number};
+    if (count == kMostEntryDigits) {
+      return {std::nullopt, Quoted(digits).append(" is too long for a page number")};
+    }
     value = value * 10 + (c - '0');
-    if (value > 32768) return {std::nullopt, "Overflow"};
   }
-  if (negative) value = -value;
-  if (value > 32767) return {std::nullopt, "Overflow"};
-  return {static_cast<int16_t>(value), {}};
+  return {negative ? -value : value, {}};
 }
 
 }  // namespace vantrels

@@ -23,11 +23,12 @@ struct PageRangeCheck {
 PageRangeCheck ValidatePageRange(std::string_view from_box, std::string_view to_box, int32_t pages);
 
 // The page number at the start of a station list entry (Windows-1252 text, blanks around it
-// allowed): the characters up to the first blank, a signed whole number in the 16-bit range.
+// allowed): the characters up to the first blank, a signed whole number of at most 18 digits.
+// Whether the book has that page is the navigator's question.
 struct EntryPageNumber {
-  std::optional<int16_t> page;
+  std::optional<int64_t> page;
   // Why there is none: "\"12\" does not begin with a page number followed by a blank",
-  // "\"ab\" is not a page number", "Overflow".
+  // "\"ab\" is not a page number", "\"1234567890123456789\" is too long for a page number".
   std::string problem;
 };
 EntryPageNumber ReadEntryPageNumber(std::string_view entry);

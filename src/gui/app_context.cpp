@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "gui/frm_print.h"
-#include "gui/go_to_station.h"
-#include "gui/print_selected.h"
+#include "gui/book_viewer.h"
+#include "gui/find_station_dialog.h"
+#include "gui/print_range_dialog.h"
 
 namespace vantrels {
 
@@ -33,21 +33,21 @@ AppContext::AppContext(Messages& messages_sink, PrintService& print_service,
 
 AppContext::~AppContext() = default;
 
-void AppContext::SetBook(Book book) {
+void AppContext::SetBook(Book book, PageContext heading) {
   book_ = std::make_unique<Book>(std::move(book));
+  heading_ = std::move(heading);
   navigator.Open(book_.get());
+  if (station_window_) station_window_->showBook();
+  if (print_range_) print_range_->showBook();
 }
 
 PageGeometry AppContext::Page() const {
   return book_ ? book_->page : memory.page;
 }
 
-BookPrinter AppContext::Printer() const {
-  PageContext context;
-  context.project_number = state.project_number;
-  context.heading_date = state.heading_date;
-  context.report_font = state.report_font;
-  context.view_scale = state.view_scale;
+BookPrinter AppContext::Printer(double view_scale) const {
+  PageContext context = heading_;
+  context.view_scale = view_scale;
   return BookPrinter(*book_, std::move(context), messages);
 }
 
@@ -82,7 +82,19 @@ void AppContext::PrintPages(const PageSelection& selection) {
     return;
   }
   printer.KillDoc();
-  messages.Show("Pages have been sent to " + state.printer_name + " printer.");
+  messages.Show("Pages have been sent to " + chosen.printer + " printer.");
+}
+
+void AppContext::Choose(const PrinterChoice& choice) {
+  chosen = choice;
+  printers.MakeCurrent(choice.printer);
+  SelectCurrentPrinter();
+}
+
+Navigation AppContext::GoToPageNumber(int64_t page_number) {
+  const Navigation moved = navigator.GoToPageNumber(page_number);
+  if (moved.moved) Viewer().redrawPage();
+  return moved;
 }
 
 void AppContext::SelectCurrentPrinter() {
@@ -96,8 +108,8 @@ void AppContext::SelectCurrentPrinter() {
   printer.SetPrinter(std::move(made));
 }
 
-frmPrint& AppContext::Viewer() {
-  if (!viewer_) viewer_ = std::make_unique<frmPrint>(*this);
+BookViewer& AppContext::Viewer() {
+  if (!viewer_) viewer_ = std::make_unique<BookViewer>(*this);
   return *viewer_;
 }
 
@@ -105,8 +117,8 @@ void AppContext::UnloadViewer() {
   Unload(viewer_);
 }
 
-frmStation& AppContext::StationWindow() {
-  if (!station_window_) station_window_ = std::make_unique<frmStation>(*this);
+FindStationDialog& AppContext::StationWindow() {
+  if (!station_window_) station_window_ = std::make_unique<FindStationDialog>(*this);
   return *station_window_;
 }
 
@@ -114,8 +126,8 @@ void AppContext::UnloadStationWindow() {
   Unload(station_window_);
 }
 
-Form5& AppContext::PrintRangeWindow() {
-  if (!print_range_) print_range_ = std::make_unique<Form5>(*this);
+PrintRangeDialog& AppContext::PrintRangeWindow() {
+  if (!print_range_) print_range_ = std::make_unique<PrintRangeDialog>(*this);
   return *print_range_;
 }
 
@@ -123,20 +135,10 @@ void AppContext::UnloadPrintRangeWindow() {
   Unload(print_range_);
 }
 
-Form6& AppContext::PageListWindow() {
-  if (!page_list_) page_list_ = std::make_unique<Form6>(*this);
-  return *page_list_;
-}
-
-void AppContext::UnloadPageListWindow() {
-  Unload(page_list_);
-}
-
 void AppContext::UnloadAll() {
   UnloadViewer();
   UnloadStationWindow();
   UnloadPrintRangeWindow();
-  UnloadPageListWindow();
 }
 
 }  // namespace vantrels

@@ -19,27 +19,14 @@ class QDialog;
 
 namespace vantrels {
 
-class frmPrint;
-class frmStation;
-class Form5;
-class Form6;
+class BookViewer;
+class FindStationDialog;
+class PrintRangeDialog;
 
-// What the windows keep between commands besides the book: the preview's inputs, the font and
-// printer window's choice, the viewer's scale and the print range dialogs' values. Texts are
-// Windows-1252 bytes, like the book's.
-struct AppState {
-  std::string input_file;
-  std::string project_number;
-  // "mm dd yyyy"; empty means today.
-  std::string heading_date;
-  std::string printer_name;
-  std::string report_font;
-  double view_scale = 0;
-  // Zero-based pages chosen in the print range dialog; both 0 after "Cancel".
-  int16_t print_from_page = 0;
-  int16_t print_to_page = 0;
-  // List position of the page list's entry chosen last.
-  int16_t picked_page_index = 0;
+// The printer and the report face chosen in the font and printer window; Windows-1252 bytes.
+struct PrinterChoice {
+  std::string printer;
+  std::string font;
 };
 
 // What every window of the desktop program shares for the whole run: the book on show and the
@@ -53,7 +40,6 @@ class AppContext {
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
-  AppState state;
   // What one preview leaves for the next.
   RoadMemory memory;
   // The viewer's side and page in the book.
@@ -64,16 +50,23 @@ class AppContext {
 
   // The current printer; a preview lays the book out on its page.
   PrinterSurface printer;
+  // The printer and face chosen last; both empty until the font and printer window chose.
+  PrinterChoice chosen;
+  // The heading's date, "mm dd yyyy"; empty means today.
+  std::string heading_date;
 
   // The book every window shows; null before the first preview. A rejected file leaves it.
   const Book* book() const { return book_.get(); }
-  // Makes `book` the one on show; the viewer's place goes to its first page.
-  void SetBook(Book book);
+  // The heading texts and face the book on show is drawn with.
+  const PageContext& Heading() const { return heading_; }
+  // Makes `book`, drawn with `heading`, the one on show: the viewer's place goes to its first
+  // page, and the find and print range windows, when loaded, show the new book.
+  void SetBook(Book book, PageContext heading);
   // The page the viewer opens at: the book's, or the page measured last without a book.
   PageGeometry Page() const;
-  // Draws the pages of the book with the preview's heading texts and face, at the viewer's scale
-  // on a window. Needs a book.
-  BookPrinter Printer() const;
+  // Draws the pages of the book with its heading texts and face, at `view_scale` on a window.
+  // Needs a book.
+  BookPrinter Printer(double view_scale = 0) const;
 
   // Asked for the output file when the PDF entry is current and a print job starts; an empty
   // answer cancels the job. The desktop program shows a save dialog; tests answer directly.
@@ -90,39 +83,41 @@ class AppContext {
   // Prints `selection` of the book as PrintAll and Print Selected Pages do, and says where the
   // pages went; the viewer is not redrawn, but its next move starts from the last page printed.
   void PrintPages(const PageSelection& selection);
-  // Points `printer` at the current entry again (after the font and printer window chose one),
-  // so the next book is laid out on the chosen printer's page.
+  // Keeps the font and printer window's choice and makes its printer the current one, so the
+  // next book is laid out on that printer's page.
+  void Choose(const PrinterChoice& choice);
+  // Points `printer` at the current entry again.
   void SelectCurrentPrinter();
+
+  // Shows page `page_number` (counted from 1) of the viewer's side and redraws the viewer; the
+  // refusal when the side has no such page.
+  Navigation GoToPageNumber(int64_t page_number);
 
   // Single instances, created on first reference. The viewer is loaded at creation: its size
   // comes from the book's page.
-  frmPrint& Viewer();
+  BookViewer& Viewer();
   bool ViewerLoaded() const { return viewer_ != nullptr; }
   // Closes and destroys the viewer; the next reference loads it again. Safe from the window's
   // own handlers: the window is deleted once control is back in the event loop.
   void UnloadViewer();
 
-  frmStation& StationWindow();
+  FindStationDialog& StationWindow();
   bool StationWindowLoaded() const { return station_window_ != nullptr; }
   void UnloadStationWindow();
 
-  Form5& PrintRangeWindow();
+  PrintRangeDialog& PrintRangeWindow();
   bool PrintRangeWindowLoaded() const { return print_range_ != nullptr; }
   void UnloadPrintRangeWindow();
-
-  Form6& PageListWindow();
-  bool PageListWindowLoaded() const { return page_list_ != nullptr; }
-  void UnloadPageListWindow();
 
   // Unloads every window above (the program is ending).
   void UnloadAll();
 
  private:
   std::unique_ptr<Book> book_;
-  std::unique_ptr<frmPrint> viewer_;
-  std::unique_ptr<frmStation> station_window_;
-  std::unique_ptr<Form5> print_range_;
-  std::unique_ptr<Form6> page_list_;
+  PageContext heading_;
+  std::unique_ptr<BookViewer> viewer_;
+  std::unique_ptr<FindStationDialog> station_window_;
+  std::unique_ptr<PrintRangeDialog> print_range_;
 };
 
 }  // namespace vantrels

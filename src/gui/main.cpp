@@ -8,7 +8,7 @@
 
 #include "gui/app_context.h"
 #include "gui/command_line.h"
-#include "gui/form2.h"
+#include "gui/main_window.h"
 #include "gui/message_box.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
@@ -63,9 +63,9 @@ int main(int argc, char** argv) {
   vantrels::AppContext ctx(messages, printers, fonts);
   ctx.ask_pdf_file = AskPdfFile;
 
-  vantrels::Form2 form(ctx);
+  vantrels::MainWindow form(ctx);
   // A criteria file given by a file manager is taken as if chosen with File Browse.
-  if (!command.file.isEmpty()) form.ChooseFile(QFileInfo(command.file).absoluteFilePath());
+  if (!command.file.isEmpty()) form.chooseFile(QFileInfo(command.file).absoluteFilePath());
   form.show();
   return app.exec();
 }

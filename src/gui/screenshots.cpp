@@ -6,14 +6,14 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QPushButton>
 #include <cstdio>
 #include <string>
 
 #include "gui/app_context.h"
-#include "gui/form2.h"
-#include "gui/frm_print.h"
-#include "gui/frm_system.h"
+#include "gui/book_viewer.h"
+#include "gui/main_window.h"
+#include "gui/object_names.h"
+#include "gui/printer_font_dialog.h"
 #include "model/cp1252.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
@@ -52,22 +52,23 @@ int main(int argc, char** argv) {
   vantrels::SystemFontCatalog fonts;
   vantrels::AppContext ctx(messages, printers, fonts);
   ctx.run_modal = [](QDialog& dialog) {
-    if (auto* font_window = qobject_cast<vantrels::frmSystem*>(&dialog)) {
-      font_window->cmdDone->click();
+    if (auto* font_window = qobject_cast<vantrels::PrinterFontDialog*>(&dialog)) {
+      font_window->takeChoice();
     }
     return dialog.result();
   };
 
-  vantrels::Form2 form(ctx);
+  vantrels::MainWindow form(ctx);
   form.end_program = [] {};
   // A fixed date keeps the pictures the same from one run to the next.
-  ctx.state.heading_date = "05 07 2003";
-  form.Text1[0]->setText("EXAMPLE-1");
-  form.Text1[1]->setText("4711");
-  form.ChooseFile(criteria);
+  ctx.heading_date = "05 07 2003";
+  namespace names = vantrels::object_names::main_window;
+  form.findChild<QLineEdit*>(names::kProjectNumber)->setText("EXAMPLE-1");
+  form.findChild<QLineEdit*>(names::kControlNumber)->setText("4711");
+  form.chooseFile(criteria);
   form.move(20, 20);
   form.show();
-  form.Command3->click();
+  form.preview();
   if (!ctx.ViewerLoaded()) {
     std::fprintf(stderr, "vantrels-screenshots: the preview did not open the viewer\n");
     return 1;

@@ -83,6 +83,12 @@ bool LineReader::Next(std::string_view& line) {
   return true;
 }
 
+size_t StationsToReserve(std::string_view bytes) {
+  // A station's rows take a hundred bytes and more in practice.
+  constexpr size_t kBytesPerStation = 100;
+  return std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStation + 1);
+}
+
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   LineReader reader(bytes);
@@ -185,7 +191,7 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     LineReader reader(bytes);
     std::string_view lines[3];
     for (std::string_view& line : lines) {
-      if (!reader.Next(line)) throw std::runtime_error("Input past end of file");
+      if (!reader.Next(line)) throw std::runtime_error("the file has fewer than three lines");
     }
 
     const std::string_view line1 = lines[0];

@@ -32,6 +32,10 @@ class LineReader {
   size_t lf_ = 0;
 };
 
+// Room to reserve for the stations of a file of `bytes` bytes: a guess from its size, never more
+// than a roadway holds.
+size_t StationsToReserve(std::string_view bytes);
+
 // Every line of the bytes, as LineReader reads them.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
 

@@ -12,8 +12,6 @@ namespace {
 // A terminating line holds fourteen consecutive commas.
 constexpr size_t kTerminatorCommas = 14;
 constexpr size_t kHeaderLines = 4;
-// Bytes a station takes at the least in practice: only a guess for reserving room.
-constexpr size_t kBytesPerStationGuess = 128;
 // StoreSide reads the rest's fields 0 to 9 (fields 2 to 11 of the row).
 constexpr size_t kRestFieldsRead = 10;
 
@@ -64,10 +62,8 @@ class DividedReader {
  public:
   DividedReader(std::string_view bytes, ImportMemory& memory, Messages& messages)
       : reader_(bytes), memory_(memory), messages_(messages) {
-    const size_t guess =
-        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1);
-    left_.reserve(guess);
-    right_.reserve(guess);
+    left_.reserve(StationsToReserve(bytes));
+    right_.reserve(StationsToReserve(bytes));
   }
 
   ImportResult Run() {

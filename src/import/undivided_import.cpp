@@ -14,8 +14,6 @@ constexpr size_t kSeparatorCommas = 7;
 constexpr size_t kPointRowFields = 12;
 constexpr size_t kMessageRowFields = 4;
 constexpr size_t kHeaderLines = 3;
-// Bytes a station takes at the least in practice: only a guess for reserving room.
-constexpr size_t kBytesPerStationGuess = 64;
 
 bool IsMessageKeyword(std::string_view field) {
   return field == "ERROR" || field == "MESSAGE";
@@ -34,8 +32,7 @@ class UndividedReader {
     for (size_t n = 0; n < kHeaderLines; ++n) {
       if (!reader.Next(line)) return Fail();
     }
-    stations_.reserve(
-        std::min(static_cast<size_t>(kMaxStations), bytes.size() / kBytesPerStationGuess + 1));
+    stations_.reserve(StationsToReserve(bytes));
     while (reader.Next(line)) {
       if (!ReadLine(line)) return Fail();
     }

@@ -92,7 +92,7 @@ TEST(BookNavigator, GoesToAPageNumberOfTheCurrentSideWithinItsPages) {
   navigator.Open(&book);
   const struct {
     Side side;
-    int32_t number;
+    int64_t number;
     const char* refusal;  // empty: moved to number - 1
   } cases[] = {
       {Side::Left, 5, ""},
@@ -102,6 +102,9 @@ TEST(BookNavigator, GoesToAPageNumberOfTheCurrentSideWithinItsPages) {
       {Side::Right, 2, ""},
       {Side::Right, 3, "Page 3 is out of range 1 to 2"},
       {Side::Right, -2, "Page -2 is out of range 1 to 2"},
+      // Far beyond any book, and beyond 32 bits: named as typed, never wrapped around.
+      {Side::Left, 99999999, "Page 99999999 is out of range 1 to 5"},
+      {Side::Left, 4294967297, "Page 4294967297 is out of range 1 to 5"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
@@ -109,7 +112,8 @@ TEST(BookNavigator, GoesToAPageNumberOfTheCurrentSideWithinItsPages) {
     const Navigation moved = navigator.GoToPageNumber(c.number);
     EXPECT_EQ(moved.refusal, c.refusal);
     EXPECT_EQ(moved.moved, moved.refusal.empty());
-    EXPECT_EQ(navigator.Position(), (BookPosition{c.side, moved.moved ? c.number - 1 : 0}));
+    EXPECT_EQ(navigator.Position(),
+              (BookPosition{c.side, moved.moved ? static_cast<int32_t>(c.number - 1) : 0}));
   }
 }
 

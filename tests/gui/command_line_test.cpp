@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/frm_about.h"
+#include "gui/about_dialog.h"
+#include "gui/object_names.h"
 #include "model/messages.h"
 #include "model/version.h"
 
@@ -86,9 +87,14 @@ TEST(DesktopCommandLine, VersionIsTheProjectVersionAndTheAboutWindowShowsIt) {
   EXPECT_EQ(DesktopVersionText(), "vantrels " + version);
 
   RecordingMessages messages;
-  frmAbout about(messages);
-  EXPECT_EQ(about.lblProgramVersion->text().trimmed(), "Version " + version);
-  EXPECT_EQ(about.lblVersion->text(), "  May 7th 2003");
+  AboutDialog about(messages);
+  namespace names = object_names::about;
+  const auto* program_version = about.findChild<QLabel*>(names::kProgramVersion);
+  const auto* version_date = about.findChild<QLabel*>(names::kVersionDate);
+  ASSERT_NE(program_version, nullptr);
+  ASSERT_NE(version_date, nullptr);
+  EXPECT_EQ(program_version->text().trimmed(), "Version " + version);
+  EXPECT_EQ(version_date->text(), "  May 7th 2003");
 }
 
 }  // namespace

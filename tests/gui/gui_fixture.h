@@ -13,13 +13,14 @@
 #include <vector>
 
 #include "gui/app_context.h"
-#include "gui/form2.h"
-#include "gui/frm_print.h"
-#include "gui/frm_system.h"
+#include "gui/book_viewer.h"
+#include "gui/main_window.h"
+#include "gui/printer_font_dialog.h"
 #include "model/messages.h"
 #include "render/print_service.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"
+#include "widget_lookup.h"
 
 namespace vantrels::gui_test {
 
@@ -48,15 +49,17 @@ class GuiTest : public ::testing::Test {
  protected:
   GuiTest() {
     form.end_program = [this] { ++program_ends; };
-    ctx.state.heading_date = "01 02 2024";
+    ctx.heading_date = "01 02 2024";
     ctx.run_modal = [this](QDialog& dialog) {
       modal_titles.push_back(dialog.windowTitle().toStdString());
-      if (auto* font_window = qobject_cast<frmSystem*>(&dialog)) {
+      if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) {
         if (font_window_answer) font_window_answer(*font_window);
       }
       return dialog.result();
     };
-    font_window_answer = [](frmSystem& window) { window.cmdDone->click(); };
+    font_window_answer = [](PrinterFontDialog& window) {
+      Press(window, names::printer_font::kPreview);
+    };
   }
 
   ~GuiTest() override {
@@ -67,14 +70,24 @@ class GuiTest : public ::testing::Test {
   // Fills the numbers and the file name as a user would and presses Preview.
   void PreviewFile(const QString& file, const QString& project = "P-17",
                    const QString& control = "C-4") {
-    form.Text1[0]->setText(project);
-    form.Text1[1]->setText(control);
+    MainWindowChild<QLineEdit>(names::main_window::kProjectNumber).setText(project);
+    MainWindowChild<QLineEdit>(names::main_window::kControlNumber).setText(control);
     form.ask_open_file = [file](const QString&, const QString&) { return file; };
-    form.Command1->click();
-    form.Command3->click();
+    Press(form, names::main_window::kFileBrowse);
+    Press(form, names::main_window::kPreview);
   }
 
-  frmPrint& Viewer() { return ctx.Viewer(); }
+  // Clicks the push button of `window` with this object name.
+  static void Press(const QWidget& window, const char* name) {
+    Child<QPushButton>(window, name).click();
+  }
+
+  template <typename Widget>
+  Widget& MainWindowChild(const char* name) {
+    return Child<Widget>(form, name);
+  }
+
+  BookViewer& Viewer() { return ctx.Viewer(); }
 
   // The book on show and the viewer's place in it.
   const Book& TheBook() const { return *ctx.book(); }
@@ -94,8 +107,8 @@ class GuiTest : public ::testing::Test {
   QtPrintService printers{{}, ""};
   FixedFontCatalog fonts{{"Arial", "Courier New", "DejaVu Sans Mono", "Lucida Console"}};
   AppContext ctx{messages, printers, fonts};
-  Form2 form{ctx};
-  std::function<void(frmSystem&)> font_window_answer;
+  MainWindow form{ctx};
+  std::function<void(PrinterFontDialog&)> font_window_answer;
   std::vector<std::string> modal_titles;
   int program_ends = 0;
 };

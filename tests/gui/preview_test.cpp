@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "gui/go_to_station.h"
+#include "gui/find_station_dialog.h"
 #include "gui_fixture.h"
 #include "import/import_test_util.h"
 
@@ -28,7 +28,7 @@ QString CopyExample(const QTemporaryDir& dir, const char* example, const QString
   return WriteFile(dir, name, source.readAll().toStdString());
 }
 
-bool ActionVisible(frmPrint& viewer, const char* name) {
+bool ActionVisible(BookViewer& viewer, const char* name) {
   auto* action = viewer.findChild<QAction*>(name);
   EXPECT_NE(action, nullptr) << name;
   return action != nullptr && action->isVisible();
@@ -39,14 +39,14 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(modal_titles, std::vector<std::string>{"Select Font and a Printer"});
   ASSERT_TRUE(ctx.ViewerLoaded());
-  frmPrint& viewer = Viewer();
+  BookViewer& viewer = Viewer();
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_EQ(viewer.windowTitle(), "Display Report");
 
-  EXPECT_EQ(ctx.state.project_number, "P-17");
-  EXPECT_EQ(ctx.state.printer_name, "PDF file");
+  EXPECT_EQ(ctx.Heading().project_number, "P-17");
+  EXPECT_EQ(ctx.chosen.printer, "PDF file");
   // The second report face the font list meets.
-  EXPECT_EQ(ctx.state.report_font, "Lucida Console");
+  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
   EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_GT(LastPage(), 0);
@@ -54,10 +54,10 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   EXPECT_DOUBLE_EQ(TheBook().page.columns, 96);
   EXPECT_DOUBLE_EQ(TheBook().page.lines, 63);
   EXPECT_FALSE(Listed().empty());
-  EXPECT_TRUE(PictureShows(viewer.Picture(), "Project No: P-17"));
-  EXPECT_TRUE(PictureShows(viewer.Picture(), "Date: 01 02 2024"));
-  EXPECT_TRUE(PictureShows(viewer.Picture(), "Page No.:1 of " + std::to_string(LastPage() + 1)));
-  EXPECT_TRUE(PictureShows(viewer.Picture(), TheBook().Of(Side::Left).report[0].region_station));
+  EXPECT_TRUE(PictureShows(viewer.picture(), "Project No: P-17"));
+  EXPECT_TRUE(PictureShows(viewer.picture(), "Date: 01 02 2024"));
+  EXPECT_TRUE(PictureShows(viewer.picture(), "Page No.:1 of " + std::to_string(LastPage() + 1)));
+  EXPECT_TRUE(PictureShows(viewer.picture(), TheBook().Of(Side::Left).report[0].region_station));
 }
 
 TEST_F(PreviewTest, DividedFileOpensOnTheLeftSideAfterCountingTheRight) {
@@ -67,9 +67,9 @@ TEST_F(PreviewTest, DividedFileOpensOnTheLeftSideAfterCountingTheRight) {
   EXPECT_EQ(CurrentSide(), Side::Left);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_FALSE(Listed(Side::Right).empty());
-  EXPECT_TRUE(PictureShows(Viewer().Picture(),
+  EXPECT_TRUE(PictureShows(Viewer().picture(),
                            "(Left)Page No.:1 of " + std::to_string(LastPage(Side::Left) + 1)));
-  EXPECT_TRUE(PictureShows(Viewer().Picture(), TheBook().Of(Side::Left).report[0].region_station));
+  EXPECT_TRUE(PictureShows(Viewer().picture(), TheBook().Of(Side::Left).report[0].region_station));
 }
 
 TEST_F(PreviewTest, EmptyNumberIsReportedAndTheBookIsStillMade) {
@@ -77,13 +77,13 @@ TEST_F(PreviewTest, EmptyNumberIsReportedAndTheBookIsStillMade) {
   EXPECT_EQ(messages.shown,
             std::vector<std::string>{"Please Enter Project Number and Control Number"});
   ASSERT_TRUE(ctx.ViewerLoaded());
-  EXPECT_TRUE(PictureShows(Viewer().Picture(), "Project No: "));
+  EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: "));
 
   messages.shown.clear();
   PreviewFile(Example("undivided.csv"), "P-1", "");
   EXPECT_EQ(messages.shown,
             std::vector<std::string>{"Please Enter Project Number and Control Number"});
-  EXPECT_TRUE(PictureShows(Viewer().Picture(), "Project No: P-1"));
+  EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: P-1"));
 }
 
 TEST_F(PreviewTest, OnlyAPathHoldingDotCsvInAnyCaseIsPreviewed) {
@@ -114,8 +114,8 @@ TEST_F(PreviewTest, RejectedFileLeavesThePreviousBookAndPictureUntouched) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   PreviewFile(Example("undivided.csv"));
-  Viewer().viewForward_Click();
-  const std::vector<std::string> before = PictureTexts(Viewer().Picture());
+  Viewer().showNextPage();
+  const std::vector<std::string> before = PictureTexts(Viewer().picture());
   const Book* book = ctx.book();
   const int32_t last_page = LastPage();
   const size_t stations = TheBook().Of(Side::Left).report.size();
@@ -125,51 +125,66 @@ TEST_F(PreviewTest, RejectedFileLeavesThePreviousBookAndPictureUntouched) {
   PreviewFile(WriteFile(dir, "rejected.csv", "\"CRITERIA REPORT,Run 1\r\nJob\r\nUNDIVIDED,1\r\n"));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Invalid File Type check file format"});
   EXPECT_TRUE(modal_titles.empty());
-  EXPECT_EQ(PictureTexts(Viewer().Picture()), before);
+  EXPECT_EQ(PictureTexts(Viewer().picture()), before);
   EXPECT_EQ(ctx.book(), book);
   EXPECT_EQ(LastPage(), last_page);
   EXPECT_EQ(TheBook().Of(Side::Left).report.size(), stations);
   EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
   // The find window still lists the book on show.
-  mnuGoToStation_Click(ctx);
-  EXPECT_EQ(ctx.StationWindow().Combo1->count(), static_cast<int>(listed.size()));
+  OpenStationFinder(ctx);
+  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kList).count(),
+            static_cast<int>(listed.size()));
   EXPECT_EQ(CurrentPage(), 1);
 }
 
 TEST_F(PreviewTest, CancelInTheFontWindowOnTheFirstPreviewStillOpensTheBook) {
-  font_window_answer = [](frmSystem& window) { window.cmdCancel->click(); };
+  font_window_answer = [](PrinterFontDialog& window) {
+    Press(window, names::printer_font::kCancel);
+  };
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(ctx.state.printer_name, "");
-  EXPECT_EQ(ctx.state.report_font, "");
+  EXPECT_EQ(ctx.chosen.printer, "");
+  EXPECT_EQ(ctx.chosen.font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), kPdfPrinterName);
   ASSERT_TRUE(ctx.ViewerLoaded());
-  EXPECT_TRUE(PictureShows(Viewer().Picture(), "Project No: P-17"));
+  EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: P-17"));
   // The unselectable empty face falls back to Courier New.
-  EXPECT_EQ(Viewer().Picture().Runs().front().family,
+  EXPECT_EQ(Viewer().picture().Runs().front().family,
             ResolveFontFamily("Courier New").value_or("?"));
+}
+
+TEST_F(PreviewTest, CancelInTheFontWindowKeepsTheEarlierChoiceForTheNextBook) {
+  PreviewFile(Example("undivided.csv"));
+  font_window_answer = [](PrinterFontDialog& window) {
+    Press(window, names::printer_font::kCancel);
+  };
+  PreviewFile(Example("divided.csv"));
+  EXPECT_EQ(TheBook().roadway, Roadway::Divided);
+  EXPECT_EQ(ctx.chosen.printer, "PDF file");
+  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
+  EXPECT_EQ(ctx.Heading().report_font, "Lucida Console");
 }
 
 TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   const std::string undivided_station = TheBook().Of(Side::Left).report[0].region_station;
-  frmPrint* viewer = &Viewer();
-  EXPECT_TRUE(ActionVisible(*viewer, "mnuGoToStation"));
-  EXPECT_FALSE(ActionVisible(*viewer, "mnuStationLeft"));
-  EXPECT_FALSE(ActionVisible(*viewer, "mnuStationRight"));
+  BookViewer* viewer = &Viewer();
+  EXPECT_TRUE(ActionVisible(*viewer, names::viewer::kFindStation));
+  EXPECT_FALSE(ActionVisible(*viewer, names::viewer::kFindLeftStation));
+  EXPECT_FALSE(ActionVisible(*viewer, names::viewer::kFindRightStation));
 
   // The open viewer is reused and now offers the two sides.
   PreviewFile(Example("divided.csv"));
   EXPECT_EQ(&Viewer(), viewer);
-  EXPECT_FALSE(ActionVisible(*viewer, "mnuGoToStation"));
-  EXPECT_TRUE(ActionVisible(*viewer, "mnuStationLeft"));
-  EXPECT_TRUE(ActionVisible(*viewer, "mnuStationRight"));
-  EXPECT_FALSE(PictureShows(viewer->Picture(), undivided_station));
+  EXPECT_FALSE(ActionVisible(*viewer, names::viewer::kFindStation));
+  EXPECT_TRUE(ActionVisible(*viewer, names::viewer::kFindLeftStation));
+  EXPECT_TRUE(ActionVisible(*viewer, names::viewer::kFindRightStation));
+  EXPECT_FALSE(PictureShows(viewer->picture(), undivided_station));
 
   PreviewFile(Example("undivided.csv"));
-  EXPECT_TRUE(ActionVisible(*viewer, "mnuGoToStation"));
-  EXPECT_FALSE(ActionVisible(*viewer, "mnuStationRight"));
+  EXPECT_TRUE(ActionVisible(*viewer, names::viewer::kFindStation));
+  EXPECT_FALSE(ActionVisible(*viewer, names::viewer::kFindRightStation));
 }
 
 TEST_F(PreviewTest, EveryPreviewStartsTheStationListsAfresh) {
@@ -180,9 +195,10 @@ TEST_F(PreviewTest, EveryPreviewStartsTheStationListsAfresh) {
   PreviewFile(Example("undivided.csv"));
   EXPECT_EQ(Listed(), first);
   // The find window's right-side list holds nothing of the divided book before.
-  mnuGoToStation_Click(ctx);
-  EXPECT_EQ(ctx.StationWindow().Combo1->count(), static_cast<int>(first.size()));
-  EXPECT_EQ(ctx.StationWindow().Combo2->count(), 0);
+  OpenStationFinder(ctx);
+  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kList).count(),
+            static_cast<int>(first.size()));
+  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kRightList).count(), 0);
 }
 
 TEST_F(PreviewTest, WrongSideRowEndsTheProgram) {

@@ -18,7 +18,7 @@ std::string Label(const std::string& tag, int32_t page, int32_t last_page) {
   return tag + "Page No.:" + std::to_string(page + 1) + " of " + std::to_string(last_page + 1);
 }
 
-void Trigger(frmPrint& viewer, const char* name) {
+void Trigger(BookViewer& viewer, const char* name) {
   auto* action = viewer.findChild<QAction*>(name);
   ASSERT_NE(action, nullptr) << name;
   action->trigger();
@@ -27,35 +27,35 @@ void Trigger(frmPrint& viewer, const char* name) {
 TEST_F(ViewerTest, UndividedBookIsWalkedToItsEndsWithTheEndMessages) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  frmPrint& viewer = Viewer();
+  BookViewer& viewer = Viewer();
   const int32_t last = LastPage();
   ASSERT_GT(last, 0);
 
-  Trigger(viewer, "viewBackward");
+  Trigger(viewer, names::viewer::kPreviousPage);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
   EXPECT_EQ(CurrentPage(), 0);
   messages.shown.clear();
 
   for (int32_t page = 1; page <= last; ++page) {
-    Trigger(viewer, "viewForward");
+    Trigger(viewer, names::viewer::kNextPage);
     ASSERT_EQ(CurrentPage(), page);
-    EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", page, last))) << page;
+    EXPECT_TRUE(PictureShows(viewer.picture(), Label("", page, last))) << page;
   }
-  const std::vector<std::string> last_picture = PictureTexts(viewer.Picture());
-  Trigger(viewer, "viewForward");
+  const std::vector<std::string> last_picture = PictureTexts(viewer.picture());
+  Trigger(viewer, names::viewer::kNextPage);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
   EXPECT_EQ(CurrentPage(), last);
-  EXPECT_EQ(PictureTexts(viewer.Picture()), last_picture);
+  EXPECT_EQ(PictureTexts(viewer.picture()), last_picture);
 
-  Trigger(viewer, "viewBackward");
+  Trigger(viewer, names::viewer::kPreviousPage);
   EXPECT_EQ(CurrentPage(), last - 1);
-  EXPECT_TRUE(PictureShows(viewer.Picture(), Label("", last - 1, last)));
+  EXPECT_TRUE(PictureShows(viewer.picture(), Label("", last - 1, last)));
 }
 
 TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
   PreviewFile(Example("divided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  frmPrint& viewer = Viewer();
+  BookViewer& viewer = Viewer();
   const int32_t left = LastPage(Side::Left);
   const int32_t right = LastPage(Side::Right);
 
@@ -64,35 +64,35 @@ TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
   for (int32_t p = 0; p <= right; ++p) expected.push_back(Label("(Right)", p, right));
 
   for (size_t n = 1; n < expected.size(); ++n) {
-    Trigger(viewer, "viewForward");
-    EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
+    Trigger(viewer, names::viewer::kNextPage);
+    EXPECT_TRUE(PictureShows(viewer.picture(), expected[n])) << expected[n];
   }
   EXPECT_EQ(CurrentSide(), Side::Right);
   EXPECT_EQ(CurrentPage(), right);
   EXPECT_TRUE(messages.shown.empty());
-  Trigger(viewer, "viewForward");
+  Trigger(viewer, names::viewer::kNextPage);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
   messages.shown.clear();
 
   for (size_t n = expected.size() - 1; n-- > 0;) {
-    Trigger(viewer, "viewBackward");
-    EXPECT_TRUE(PictureShows(viewer.Picture(), expected[n])) << expected[n];
+    Trigger(viewer, names::viewer::kPreviousPage);
+    EXPECT_TRUE(PictureShows(viewer.picture(), expected[n])) << expected[n];
   }
   EXPECT_EQ(CurrentSide(), Side::Left);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_TRUE(messages.shown.empty());
-  Trigger(viewer, "viewBackward");
+  Trigger(viewer, names::viewer::kPreviousPage);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
 }
 
 TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageDown);
+  QTest::keyClick(Viewer().pictureWidget(), Qt::Key_PageDown);
   EXPECT_EQ(CurrentPage(), 1);
-  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
+  QTest::keyClick(Viewer().pictureWidget(), Qt::Key_PageUp);
   EXPECT_EQ(CurrentPage(), 0);
-  QTest::keyClick(Viewer().PictureWidget(), Qt::Key_PageUp);
+  QTest::keyClick(Viewer().pictureWidget(), Qt::Key_PageUp);
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
 }
 
@@ -116,7 +116,7 @@ TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight)
 TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  frmPrint& viewer = Viewer();
+  BookViewer& viewer = Viewer();
   // Opened at the printer page's size: 96 x 120 by 63 x 240 twips.
   const QRect opened = viewer.frameGeometry();
   EXPECT_EQ(opened.width(), TwipsToPixels(11520, viewer.logicalDpiX()));
@@ -128,11 +128,11 @@ TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
     const QRect outer = viewer.frameGeometry();
     const double scale = ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
                                       PixelsToTwips(outer.height(), viewer.logicalDpiY()));
-    EXPECT_EQ(ctx.state.view_scale, scale);
+    EXPECT_EQ(viewer.viewScale(), scale);
     // The page was drawn again at the new scale.
-    EXPECT_DOUBLE_EQ(viewer.Picture().Runs().front().points, 10 * scale);
+    EXPECT_DOUBLE_EQ(viewer.picture().Runs().front().points, 10 * scale);
   }
-  EXPECT_LT(ctx.state.view_scale, 1);
+  EXPECT_LT(viewer.viewScale(), 1);
 }
 
 class PrintAllTest : public GuiTest {
@@ -154,22 +154,22 @@ class PrintAllTest : public GuiTest {
 TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCounted) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  Viewer().viewForward_Click();
-  const std::vector<std::string> picture = PictureTexts(Viewer().Picture());
+  Viewer().showNextPage();
+  const std::vector<std::string> picture = PictureTexts(Viewer().picture());
   const int32_t last = LastPage();
   pdf_answer = dir.filePath("book.pdf");
 
-  Trigger(Viewer(), "viewprint");
+  Trigger(Viewer(), names::viewer::kPrintAll);
   EXPECT_EQ(pdf_questions, 1);
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file printer."});
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), last + 1);
   EXPECT_EQ(LastPage(), last);
   EXPECT_EQ(CurrentPage(), last);
-  EXPECT_EQ(PictureTexts(Viewer().Picture()), picture);
+  EXPECT_EQ(PictureTexts(Viewer().picture()), picture);
 
   // The book keeps its end: "&>>" on the last page printed stops there.
   messages.shown.clear();
-  Viewer().viewForward_Click();
+  Viewer().showNextPage();
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
 }
 
@@ -180,7 +180,7 @@ TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
   const int32_t right = LastPage(Side::Right);
   pdf_answer = dir.filePath("divided.pdf");
 
-  Viewer().viewprint_Click();
+  Viewer().printAll();
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), left + right + 2);
   EXPECT_EQ(CurrentSide(), Side::Right);
   EXPECT_EQ(CurrentPage(), right);
@@ -199,17 +199,19 @@ TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
 }
 
 TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
-  font_window_answer = [](frmSystem& window) { window.cmdCancel->click(); };
+  font_window_answer = [](PrinterFontDialog& window) {
+    Press(window, names::printer_font::kCancel);
+  };
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  Viewer().viewprint_Click();
+  Viewer().printAll();
   EXPECT_EQ(pdf_questions, 1);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
   // With no printer chosen the message names none.
   pdf_answer = dir.filePath("default.pdf");
-  Viewer().viewprint_Click();
+  Viewer().printAll();
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to  printer."});
   EXPECT_GT(testing::PdfPageCount(pdf_answer), 0);
 }
@@ -217,7 +219,7 @@ TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
 TEST_F(ViewerTest, EndAndTheFrameUnloadTheViewerAndTheNextPreviewLoadsItAgain) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
-  Trigger(Viewer(), "viewEnd");
+  Trigger(Viewer(), names::viewer::kEnd);
   EXPECT_FALSE(ctx.ViewerLoaded());
   EXPECT_EQ(program_ends, 0);
 
@@ -235,7 +237,7 @@ TEST_F(ViewerTest, MenuBarHoldsTheCommandsInOrder) {
   std::vector<std::string> bar;
   for (QAction* action : Viewer().menuBar()->actions()) bar.push_back(action->text().toStdString());
   EXPECT_EQ(bar, (std::vector<std::string>{"&>>", "<&<", "&Go To", "&Print", "&End"}));
-  auto* print = Viewer().findChild<QMenu*>("mnuPrint");
+  auto* print = Viewer().findChild<QMenu*>(names::viewer::kPrintMenu);
   ASSERT_NE(print, nullptr);
   std::vector<std::string> items;
   for (QAction* action : print->actions()) items.push_back(action->text().toStdString());

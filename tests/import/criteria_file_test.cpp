@@ -152,9 +152,9 @@ TEST_F(ImportTest, BadInputGivesItsMessageAndLeavesTheStoreConsistent) {
          return path;
        },
        "Program Error : Not a regular file occured in GpkVantrels"},
-      {"empty", file(""), "Program Error : Input past end of file occured in GpkVantrels"},
+      {"empty", file(""), "Program Error : the file has fewer than three lines occured in GpkVantrels"},
       {"two header lines", file(Join({"\"VANTREL REPORT,", "x"})),
-       "Program Error : Input past end of file occured in GpkVantrels"},
+       "Program Error : the file has fewer than three lines occured in GpkVantrels"},
       {"binary", file("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0"s),
        "Program Error : No comma in line 1 occured in GpkVantrels"},
       {"binary with commas", file("\0\xff,\xfe\0\r\n\x01,\x02\r\n\x03,"s),
@@ -198,7 +198,7 @@ TEST_F(ImportTest, FiftyMegabyteSingleLineIsRejectedWithoutHanging) {
   line.append(50u << 20, 'x');
   EXPECT_EQ(Import(line), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{
-                                 "Program Error : Input past end of file occured in GpkVantrels"});
+                                 "Program Error : the file has fewer than three lines occured in GpkVantrels"});
 }
 
 TEST_F(ImportTest, FiftyMegabyteDataLineIsOneRowOfManyFields) {

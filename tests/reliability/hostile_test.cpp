@@ -160,7 +160,7 @@ const HostileCase kCases[] = {
     {"EmptyFile",
      [] { return std::string(); },
      false,
-     {"Program Error : Input past end of file occured in GpkVantrels"}},
+     {"Program Error : the file has fewer than three lines occured in GpkVantrels"}},
     {"TenThousandSeparatorLines",
      [] {
        std::string text = kUndividedHeader;

@@ -24,36 +24,34 @@ std::vector<SystemInfoProgram> KnownSystemInfoPrograms();
 
 // "About Quorvel Program": title, description, version date and number, and a button that
 // starts the desktop's system information program.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmAbout(Messages& messages, QWidget* parent = nullptr);
-  ~frmAbout() override;
+  explicit AboutDialog(Messages& messages, QWidget* parent = nullptr);
+  ~AboutDialog() override;
 
-  QLabel* picIcon = nullptr;
-  QLabel* lblTitle = nullptr;
-  QLabel* lblDescription = nullptr;
-  QLabel* lblVersion = nullptr;
-  // The program's version number, the one that --version prints.
-  QLabel* lblProgramVersion = nullptr;
-  QLabel* lblDisclaimer = nullptr;
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
-
-  // The programs StartSysInfo tries; preset to KnownSystemInfoPrograms().
+  // The programs startSystemInfo tries; preset to KnownSystemInfoPrograms().
   std::vector<SystemInfoProgram> system_info_programs;
   // Starts an installed program, detached; false when it could not be started. Preset to
   // QProcess::startDetached.
   std::function<bool(const QString& path, const QStringList& arguments)> start_program;
 
-  void cmdOK_Click();
-  void cmdSysInfo_Click();
-  // Starts the first installed system information program, without waiting for it.
-  void StartSysInfo();
+  // "&System Info...": starts the first installed system information program, without waiting
+  // for it, or says that none is available.
+  void startSystemInfo();
 
  private:
   Messages& messages_;
+  QLabel* icon_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* description_ = nullptr;
+  QLabel* version_date_ = nullptr;
+  // The program's version number, the one that --version prints.
+  QLabel* program_version_ = nullptr;
+  QLabel* disclaimer_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* system_info_ = nullptr;
 };
 
 }  // namespace vantrels

@@ -1,5 +1,3 @@
-#include "gui/go_to_station.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,21 +12,38 @@
 
 #include "book/road.h"
 #include "gui/app_context.h"
-#include "gui/frm_print.h"
+#include "gui/book_viewer.h"
+#include "gui/find_station_dialog.h"
 #include "render/qt_text.h"
 #include "scripted_modal.h"
+#include "widget_lookup.h"
 
 namespace vantrels {
 namespace {
 
+using gui_test::Child;
+namespace fs = object_names::find_station;
+
+// The find window's controls.
+QComboBox* List(QDialog& window) {
+  return &Child<QComboBox>(window, fs::kList);
+}
+QComboBox* RightList(QDialog& window) {
+  return &Child<QComboBox>(window, fs::kRightList);
+}
+void PressFind(QDialog& window) {
+  Child<QPushButton>(window, fs::kFind).click();
+}
+QString Text(QDialog& window, const char* label) {
+  return Child<QLabel>(window, label).text();
+}
+
 const std::string kBlanks12(12, ' ');
 
-class GoToStation : public ::testing::Test {
+class FindStation : public ::testing::Test {
  protected:
   void SetUp() override {
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    ctx_->state.report_font = "Courier New";
-    ctx_->state.heading_date = "05 02 2024";
     // A modal find window runs the next scripted step while shown, so no test can block.
     ctx_->run_modal = [this](QDialog& dialog) {
       ++modal_runs_;
@@ -47,7 +62,10 @@ class GoToStation : public ::testing::Test {
                                 ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
-    ctx_->SetBook(std::move(*road.book));
+    PageContext heading;
+    heading.report_font = "Courier New";
+    heading.heading_date = "05 02 2024";
+    ctx_->SetBook(std::move(*road.book), heading);
   }
 
   std::vector<std::string> Listed(Side side) const {
@@ -60,7 +78,7 @@ class GoToStation : public ::testing::Test {
 
   BookPosition Position() const { return ctx_->navigator.Position(); }
 
-  frmStation& Window() { return ctx_->StationWindow(); }
+  FindStationDialog& Window() { return ctx_->StationWindow(); }
 
   // Picks the list entry with this text, as the user does with the drop-down list.
   static void Pick(QComboBox* list, const std::string& entry) {
@@ -71,7 +89,7 @@ class GoToStation : public ::testing::Test {
 
   // True when the viewer's picture holds this text, e.g. the page label "Page No.:5 of 10".
   bool ViewerShows(const QString& text) {
-    for (const TextRun& run : ctx_->Viewer().Picture().Runs()) {
+    for (const TextRun& run : ctx_->Viewer().picture().Runs()) {
       if (run.text.contains(text)) return true;
     }
     return false;
@@ -85,31 +103,31 @@ class GoToStation : public ::testing::Test {
   int modal_runs_ = 0;
 };
 
-TEST_F(GoToStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
+TEST_F(FindStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
   Load("undivided.csv");
-  mnuGoToStation_Click(*ctx_);
-  frmStation& window = Window();
+  OpenStationFinder(*ctx_);
+  FindStationDialog& window = Window();
   EXPECT_EQ(window.windowTitle(), "Find Station on the Page");
-  EXPECT_EQ(window.Label1->text(), "Station :");
-  EXPECT_EQ(window.Label2->text(), "Page #");
-  EXPECT_EQ(window.Label3->text(), "Station");
-  EXPECT_EQ(window.Command1->text(), "Find");
+  EXPECT_EQ(Text(window, fs::kStationCaption), "Station :");
+  EXPECT_EQ(Text(window, fs::kPageHeading), "Page #");
+  EXPECT_EQ(Text(window, fs::kStationHeading), "Station");
+  EXPECT_EQ(Child<QPushButton>(window, fs::kFind).text(), "Find");
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(window.isModal());
   EXPECT_EQ(modal_runs_, 0);
-  EXPECT_TRUE(window.Combo1->isVisible());
-  EXPECT_FALSE(window.Combo2->isVisible());
-  EXPECT_FALSE(window.Combo1->isEditable());
+  EXPECT_TRUE(List(window)->isVisible());
+  EXPECT_FALSE(RightList(window)->isVisible());
+  EXPECT_FALSE(List(window)->isEditable());
 
   const std::vector<std::string> entries = Listed(Side::Left);
-  ASSERT_EQ(window.Combo1->count(), static_cast<int>(entries.size()));
+  ASSERT_EQ(List(window)->count(), static_cast<int>(entries.size()));
   for (size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(ToReportBytes(window.Combo1->itemText(static_cast<int>(i))), entries[i]);
+    EXPECT_EQ(ToReportBytes(List(window)->itemText(static_cast<int>(i))), entries[i]);
   }
-  EXPECT_EQ(ToReportBytes(window.Combo1->currentText()), "1" + kBlanks12 + "2389+00.00 R1");
+  EXPECT_EQ(ToReportBytes(List(window)->currentText()), "1" + kBlanks12 + "2389+00.00 R1");
 
-  Pick(window.Combo1, "5" + kBlanks12 + "2394+50.00 R1");
-  window.Command1->click();
+  Pick(List(window), "5" + kBlanks12 + "2394+50.00 R1");
+  PressFind(window);
   EXPECT_EQ(Position().page, 4);
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(messages_.shown.empty());
@@ -118,7 +136,7 @@ TEST_F(GoToStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
   EXPECT_TRUE(ctx_->StationWindowLoaded());
 }
 
-TEST_F(GoToStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
+TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   Load("undivided.csv");
   const std::string station = "2392+00.00 R1";
   std::vector<std::string> entries;
@@ -133,26 +151,26 @@ TEST_F(GoToStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   } cases[] = {{entries[1], 2}, {entries[0], 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.entry);
-    mnuGoToStation_Click(*ctx_);
-    Pick(Window().Combo1, c.entry);
-    Window().Command1->click();
+    OpenStationFinder(*ctx_);
+    Pick(List(Window()), c.entry);
+    PressFind(Window());
     EXPECT_EQ(Position().page, c.page);
     EXPECT_TRUE(ViewerShows(QString("Page No.:%1 of 10").arg(c.page + 1)));
   }
 }
 
-TEST_F(GoToStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
+TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   Load("divided.csv");
   ctx_->navigator.MoveTo({Side::Right, 3});
 
-  mnuStationLeft_Click(*ctx_);
+  OpenLeftStationFinder(*ctx_);
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
-  frmStation& window = Window();
+  FindStationDialog& window = Window();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(modal_runs_, 0);
-  EXPECT_TRUE(window.Combo1->isVisible());
-  EXPECT_FALSE(window.Combo2->isVisible());
-  EXPECT_EQ(window.Combo1->count(), static_cast<int>(Listed(Side::Left).size()));
+  EXPECT_TRUE(List(window)->isVisible());
+  EXPECT_FALSE(RightList(window)->isVisible());
+  EXPECT_EQ(List(window)->count(), static_cast<int>(Listed(Side::Left).size()));
 
   window.close();
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
@@ -162,38 +180,38 @@ TEST_F(GoToStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(GoToStation, StationLeftFindsTheLeftPageOfACutStation) {
+TEST_F(FindStation, StationLeftFindsTheLeftPageOfACutStation) {
   Load("divided.csv");
-  mnuStationLeft_Click(*ctx_);
-  Pick(Window().Combo1, "3" + kBlanks12 + "2392+50.00 R2");
-  Window().Command1->click();
+  OpenLeftStationFinder(*ctx_);
+  Pick(List(Window()), "3" + kBlanks12 + "2392+50.00 R2");
+  PressFind(Window());
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 2}));
   EXPECT_TRUE(ViewerShows("(Left)Page No.:3 of 5"));
 }
 
-TEST_F(GoToStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
+TEST_F(FindStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
   Load("divided.csv");
   ctx_->navigator.MoveTo({Side::Left, 2});
   // The left window still open modeless is shown again modally.
-  mnuStationLeft_Click(*ctx_);
+  OpenLeftStationFinder(*ctx_);
   steps_.push_back([&](QDialog& dialog) {
-    auto& window = dynamic_cast<frmStation&>(dialog);
+    auto& window = dynamic_cast<FindStationDialog&>(dialog);
     EXPECT_EQ(Position().side, Side::Right);
-    EXPECT_TRUE(window.Combo2->isVisible());
-    EXPECT_FALSE(window.Combo1->isVisible());
-    EXPECT_TRUE(window.Combo2->isEditable());
-    EXPECT_EQ(window.Combo2->count(), static_cast<int>(Listed(Side::Right).size()));
-    EXPECT_EQ(ToReportBytes(window.Combo2->currentText()), Listed(Side::Right).front());
-    window.Command1->click();
+    EXPECT_TRUE(RightList(window)->isVisible());
+    EXPECT_FALSE(List(window)->isVisible());
+    EXPECT_TRUE(RightList(window)->isEditable());
+    EXPECT_EQ(RightList(window)->count(), static_cast<int>(Listed(Side::Right).size()));
+    EXPECT_EQ(ToReportBytes(RightList(window)->currentText()), Listed(Side::Right).front());
+    PressFind(window);
   });
-  mnuStationRight_Click(*ctx_);
+  OpenRightStationFinder(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
   EXPECT_TRUE(ViewerShows("(Right)Page No.:1 of 5"));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(GoToStation, TypedRightEntryIsReadUpToItsFirstBlank) {
+TEST_F(FindStation, TypedRightEntryIsReadUpToItsFirstBlank) {
   Load("divided.csv");
   const struct {
     const char* text;
@@ -204,17 +222,17 @@ TEST_F(GoToStation, TypedRightEntryIsReadUpToItsFirstBlank) {
     SCOPED_TRACE(c.text);
     ctx_->navigator.MoveTo({Side::Left, 99});
     steps_.push_back([&](QDialog& dialog) {
-      auto& window = dynamic_cast<frmStation&>(dialog);
-      window.Combo2->setEditText(c.text);
-      window.Command1->click();
+      auto& window = dynamic_cast<FindStationDialog&>(dialog);
+      RightList(window)->setEditText(c.text);
+      PressFind(window);
     });
-    mnuStationRight_Click(*ctx_);
+    OpenRightStationFinder(*ctx_);
     EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
+TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
   Load("divided.csv");
   const struct {
     const char* text;
@@ -228,16 +246,18 @@ TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
       {"40            2395+00.00 R2", " Program Error : Page 40 is out of range 1 to 5"},
       {"0 x", " Program Error : Page 0 is out of range 1 to 5"},
       {"-2 x", " Program Error : Page -2 is out of range 1 to 5"},
-      {"70000 x", " Program Error : Overflow"},
+      {"70000 x", " Program Error : Page 70000 is out of range 1 to 5"},
+      {"99999999            2395+00.00 R2",
+       " Program Error : Page 99999999 is out of range 1 to 5"},
   };
   ctx_->navigator.MoveTo({Side::Left, 2});
   steps_.push_back([&](QDialog& dialog) {
-    auto& window = dynamic_cast<frmStation&>(dialog);
+    auto& window = dynamic_cast<FindStationDialog&>(dialog);
     for (const auto& c : cases) {
       SCOPED_TRACE(c.text);
       messages_.shown.clear();
-      window.Combo2->setEditText(c.text);
-      window.Command1->click();
+      RightList(window)->setEditText(c.text);
+      PressFind(window);
       ASSERT_EQ(messages_.shown.size(), 1u);
       if (c.message.empty()) {
         EXPECT_TRUE(messages_.shown[0].starts_with(" Program Error : "));
@@ -250,66 +270,66 @@ TEST_F(GoToStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
     }
     window.close();
   });
-  mnuStationRight_Click(*ctx_);
+  OpenRightStationFinder(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position().page, 2);
 }
 
-TEST_F(GoToStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
+TEST_F(FindStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
   // No book yet.
-  EXPECT_EQ(Window().Combo2->currentText(), "Combo2");
-  mnuGoToStation_Click(*ctx_);
+  EXPECT_EQ(RightList(Window())->currentText(), "Combo2");
+  OpenStationFinder(*ctx_);
   EXPECT_TRUE(Window().isVisible());
-  EXPECT_EQ(Window().Combo1->count(), 0);
-  EXPECT_EQ(Window().Combo1->currentText(), "");
-  Window().Command1->click();
+  EXPECT_EQ(List(Window())->count(), 0);
+  EXPECT_EQ(List(Window())->currentText(), "");
+  PressFind(Window());
   EXPECT_FALSE(Window().isVisible());
 
   steps_.push_back([&](QDialog& dialog) {
-    auto& window = dynamic_cast<frmStation&>(dialog);
-    EXPECT_EQ(window.Combo2->count(), 0);
-    EXPECT_EQ(window.Combo2->currentText(), "");
-    window.Command1->click();
+    auto& window = dynamic_cast<FindStationDialog&>(dialog);
+    EXPECT_EQ(RightList(window)->count(), 0);
+    EXPECT_EQ(RightList(window)->currentText(), "");
+    PressFind(window);
   });
-  mnuStationRight_Click(*ctx_);
+  OpenRightStationFinder(*ctx_);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position().page, 0);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(GoToStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
+TEST_F(FindStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
   Load("undivided.csv");
-  mnuGoToStation_Click(*ctx_);
+  OpenStationFinder(*ctx_);
   Window().close();
   EXPECT_FALSE(ctx_->StationWindowLoaded());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-  mnuGoToStation_Click(*ctx_);
-  EXPECT_EQ(Window().Combo1->count(), static_cast<int>(Listed(Side::Left).size()));
-  EXPECT_GT(Window().Combo1->count(), 0);
+  OpenStationFinder(*ctx_);
+  EXPECT_EQ(List(Window())->count(), static_cast<int>(Listed(Side::Left).size()));
+  EXPECT_GT(List(Window())->count(), 0);
 
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
-  mnuStationRight_Click(*ctx_);
+  OpenRightStationFinder(*ctx_);
   EXPECT_FALSE(ctx_->StationWindowLoaded());
   EXPECT_EQ(Position().side, Side::Right);
 }
 
-TEST_F(GoToStation, StationRightRunsItsOwnModalLoop) {
+TEST_F(FindStation, StationRightRunsItsOwnModalLoop) {
   Load("divided.csv");
   ctx_->run_modal = nullptr;
   bool was_modal = false;
   QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<frmStation*>(QApplication::activeModalWidget());
+    auto* window = qobject_cast<FindStationDialog*>(QApplication::activeModalWidget());
     if (window == nullptr) {
       ADD_FAILURE() << "the find window is not the active modal window";
       Window().reject();
       return;
     }
     was_modal = window->isModal();
-    window->Command1->click();
+    PressFind(*window);
   });
   ctx_->navigator.MoveTo({Side::Left, 3});
-  mnuStationRight_Click(*ctx_);
+  OpenRightStationFinder(*ctx_);
   EXPECT_TRUE(was_modal);
   EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
 }

@@ -1,4 +1,4 @@
-#include "gui/frm_print.h"
+#include "gui/book_viewer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,11 +11,14 @@
 #include <string>
 
 #include "gui/app_context.h"
-#include "gui/go_to_station.h"
-#include "gui/print_selected.h"
+#include "gui/find_station_dialog.h"
+#include "gui/object_names.h"
+#include "gui/print_range_dialog.h"
 #include "model/units.h"
 
 namespace vantrels {
+
+namespace names = object_names::viewer;
 
 namespace {
 
@@ -42,59 +45,57 @@ int TwipsToPixels(double twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
-frmPrint::frmPrint(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
-  setObjectName("frmPrint");
+BookViewer::BookViewer(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+  setObjectName(names::kWindow);
   setWindowTitle("Display Report");
   picture_widget_ = new PagePictureWidget(&picture_, this);
-  picture_widget_->setObjectName("picture");
+  picture_widget_->setObjectName(names::kPicture);
   picture_widget_->setFocusPolicy(Qt::StrongFocus);
   setCentralWidget(picture_widget_);
-  BuildMenus();
-  Form_Load();
+  buildMenus();
+  fitToBook();
 }
 
-frmPrint::~frmPrint() {
+BookViewer::~BookViewer() {
   // The picture widget refers to picture_, which dies before the base class deletes children.
   delete picture_widget_;
 }
 
-void frmPrint::BuildMenus() {
+void BookViewer::buildMenus() {
   QMenuBar* bar = menuBar();
-  bar->setObjectName("menuBar");
-  const auto command = [this](QAction* action, const char* name, void (frmPrint::*handler)()) {
+  bar->setObjectName(names::kMenuBar);
+  const auto command = [this](QAction* action, const char* name, auto handler) {
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    connect(action, &QAction::triggered, this, handler);
     return action;
   };
 
-  viewForward_ = command(bar->addAction("&>>"), "viewForward", &frmPrint::viewForward_Click);
-  viewBackward_ = command(bar->addAction("<&<"), "viewBackward", &frmPrint::viewBackward_Click);
+  next_page_ = command(bar->addAction("&>>"), names::kNextPage, [this] { showNextPage(); });
+  previous_page_ =
+      command(bar->addAction("<&<"), names::kPreviousPage, [this] { showPreviousPage(); });
 
-  mnuGoTo_ = bar->addMenu("&Go To");
-  mnuGoTo_->setObjectName("mnuGoTo");
-  mnuGoTo_->menuAction()->setObjectName("mnuGoTo");
-  mnuGoToStation_ = mnuGoTo_->addAction("Go To Station");
-  mnuGoToStation_->setObjectName("mnuGoToStation");
-  connect(mnuGoToStation_, &QAction::triggered, this, [this] { mnuGoToStation_Click(ctx_); });
-  mnuStationLeft_ = mnuGoTo_->addAction("GoTo StationLeft");
-  mnuStationLeft_->setObjectName("mnuStationLeft");
-  connect(mnuStationLeft_, &QAction::triggered, this, [this] { mnuStationLeft_Click(ctx_); });
-  mnuStationRight_ = mnuGoTo_->addAction("GoTo StationRight");
-  mnuStationRight_->setObjectName("mnuStationRight");
-  connect(mnuStationRight_, &QAction::triggered, this, [this] { mnuStationRight_Click(ctx_); });
+  go_to_menu_ = bar->addMenu("&Go To");
+  go_to_menu_->setObjectName(names::kGoToMenu);
+  go_to_menu_->menuAction()->setObjectName(names::kGoToMenu);
+  find_station_ = command(go_to_menu_->addAction("Go To Station"), names::kFindStation,
+                          [this] { OpenStationFinder(ctx_); });
+  find_left_station_ = command(go_to_menu_->addAction("GoTo StationLeft"), names::kFindLeftStation,
+                               [this] { OpenLeftStationFinder(ctx_); });
+  find_right_station_ = command(go_to_menu_->addAction("GoTo StationRight"),
+                                names::kFindRightStation, [this] { OpenRightStationFinder(ctx_); });
 
-  mnuPrint_ = bar->addMenu("&Print");
-  mnuPrint_->setObjectName("mnuPrint");
-  mnuPrint_->menuAction()->setObjectName("mnuPrint");
-  viewprint_ = command(mnuPrint_->addAction("PrintAll"), "viewprint", &frmPrint::viewprint_Click);
-  PrnSelPages_ = mnuPrint_->addAction("Print Selected Pages");
-  PrnSelPages_->setObjectName("PrnSelPages");
-  connect(PrnSelPages_, &QAction::triggered, this, [this] { PrnSelPages_Click(ctx_); });
+  print_menu_ = bar->addMenu("&Print");
+  print_menu_->setObjectName(names::kPrintMenu);
+  print_menu_->menuAction()->setObjectName(names::kPrintMenu);
+  print_all_ =
+      command(print_menu_->addAction("PrintAll"), names::kPrintAll, [this] { printAll(); });
+  print_selected_ = command(print_menu_->addAction("Print Selected Pages"), names::kPrintSelected,
+                            [this] { PrintSelectedPages(ctx_); });
 
-  viewEnd_ = command(bar->addAction("&End"), "viewEnd", &frmPrint::viewEnd_Click);
+  end_ = command(bar->addAction("&End"), names::kEnd, [this] { endViewer(); });
 }
 
-void frmPrint::Form_Load() {
+void BookViewer::fitToBook() {
   try {
     const PageGeometry page = ctx_.Page();
     const QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
@@ -104,80 +105,80 @@ void frmPrint::Form_Load() {
     winId();
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(outer - frame);
-    ShowMenusForRoadwayType();
+    showMenusForRoadwayType();
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in form load");
   }
 }
 
-void frmPrint::ShowMenusForRoadwayType() {
+void BookViewer::showMenusForRoadwayType() {
   const Book* book = ctx_.book();
   if (!book) return;
-  mnuStationLeft_->setVisible(book->Divided());
-  mnuStationRight_->setVisible(book->Divided());
-  mnuGoToStation_->setVisible(!book->Divided());
+  find_left_station_->setVisible(book->Divided());
+  find_right_station_->setVisible(book->Divided());
+  find_station_->setVisible(!book->Divided());
 }
 
-void frmPrint::RedrawPage() {
+void BookViewer::redrawPage() {
   picture_.Clear();
-  if (ctx_.book()) ctx_.Printer().RenderPage(picture_, ctx_.navigator.Position());
+  if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, ctx_.navigator.Position());
 }
 
-void frmPrint::resizeEvent(QResizeEvent* event) {
+void BookViewer::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   try {
     const QRect outer = frameGeometry();
     const double width = PixelsToTwips(outer.width(), logicalDpiX());
     const double height = PixelsToTwips(outer.height(), logicalDpiY());
     picture_.SetOuterSize(width, height);
-    ctx_.state.view_scale = ViewScaleFor(width, height);
-    RedrawPage();
+    view_scale_ = ViewScaleFor(width, height);
+    redrawPage();
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
   }
 }
 
-void frmPrint::closeEvent(QCloseEvent* event) {
+void BookViewer::closeEvent(QCloseEvent* event) {
   event->accept();
   if (ctx_.ViewerLoaded() && &ctx_.Viewer() == this) ctx_.UnloadViewer();
 }
 
-void frmPrint::keyPressEvent(QKeyEvent* event) {
+void BookViewer::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_PageDown && event->modifiers() == Qt::NoModifier) {
-    viewForward_Click();
+    showNextPage();
   } else if (event->key() == Qt::Key_PageUp && event->modifiers() == Qt::NoModifier) {
-    viewBackward_Click();
+    showPreviousPage();
   } else {
     QMainWindow::keyPressEvent(event);
   }
 }
 
-void frmPrint::TurnPage(Navigation (BookNavigator::*move)()) {
+void BookViewer::turnPage(Navigation (BookNavigator::*move)()) {
   const Navigation moved = (ctx_.navigator.*move)();
   if (!moved.moved) {
     ctx_.messages.Show(moved.refusal);
     return;
   }
-  RedrawPage();
+  redrawPage();
 }
 
-void frmPrint::viewForward_Click() {
+void BookViewer::showNextPage() {
   try {
-    TurnPage(&BookNavigator::Next);
+    turnPage(&BookNavigator::Next);
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
   }
 }
 
-void frmPrint::viewBackward_Click() {
+void BookViewer::showPreviousPage() {
   try {
-    TurnPage(&BookNavigator::Previous);
+    turnPage(&BookNavigator::Previous);
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
   }
 }
 
-void frmPrint::viewprint_Click() {
+void BookViewer::printAll() {
   try {
     // The last-page indexes describe the book, which printing does not change: they stay.
     if (const Book* book = ctx_.book()) ctx_.PrintPages(WholeBook(*book));
@@ -186,7 +187,7 @@ void frmPrint::viewprint_Click() {
   }
 }
 
-void frmPrint::viewEnd_Click() {
+void BookViewer::endViewer() {
   try {
     ctx_.printer.KillDoc();
     ctx_.UnloadViewer();
@@ -195,9 +196,9 @@ void frmPrint::viewEnd_Click() {
   }
 }
 
-void Preview(AppContext& ctx) {
+void ShowViewer(AppContext& ctx) {
   try {
-    frmPrint& viewer = ctx.Viewer();
+    BookViewer& viewer = ctx.Viewer();
     viewer.show();
     viewer.raise();
     viewer.activateWindow();

@@ -1,5 +1,3 @@
-#include "gui/print_selected.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,13 +18,41 @@
 
 #include "book/road.h"
 #include "gui/app_context.h"
+#include "gui/page_list_dialog.h"
+#include "gui/print_range_dialog.h"
 #include "render/pdf_tools.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"
 #include "scripted_modal.h"
+#include "widget_lookup.h"
 
 namespace vantrels {
 namespace {
+
+using gui_test::Child;
+namespace pr = object_names::print_range;
+namespace pl = object_names::page_list;
+
+// The controls of the print range and page list windows.
+template <typename Widget>
+Widget* In(QWidget& window, const char* name) {
+  return &Child<Widget>(window, name);
+}
+QLabel* Label(QWidget& window, const char* name) {
+  return In<QLabel>(window, name);
+}
+QLineEdit* Box(QWidget& window, const char* name) {
+  return In<QLineEdit>(window, name);
+}
+QPushButton* Button(QWidget& window, const char* name) {
+  return In<QPushButton>(window, name);
+}
+QComboBox* SideList(QWidget& window) {
+  return In<QComboBox>(window, pr::kSide);
+}
+QComboBox* Pages(QWidget& window) {
+  return In<QComboBox>(window, pl::kList);
+}
 
 using Entries = std::vector<std::string>;
 
@@ -72,14 +98,12 @@ std::vector<QWidget*> TabStopsFrom(QWidget* first) {
 }
 
 // The dialogs over a counted book, with every modal window run by a scripted step.
-class PrintSelected : public ::testing::Test {
+class PrintRange : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    ctx_->state.report_font = "Courier New";
-    ctx_->state.printer_name = "PDF file";
-    ctx_->state.heading_date = "05 02 2024";
+    ctx_->chosen = PrinterChoice{"PDF file", "Courier New"};
     ctx_->ask_pdf_file = [this] {
       ++pdf_files_asked_;
       last_pdf_ = dir_.filePath(QString("out%1.pdf").arg(pdf_files_asked_));
@@ -95,31 +119,34 @@ class PrintSelected : public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  // The preview's road: import, count, then the roadway type into Form5.
+  // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
     RoadResult road = BuildBook(path, &ctx_->printer, ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
-    ctx_->SetBook(std::move(*road.book));
-    SetPrintRangeRoadwayType(*ctx_, ctx_->book()->roadway);
+    PageContext heading;
+    heading.report_font = "Courier New";
+    heading.heading_date = "05 02 2024";
+    ctx_->SetBook(std::move(*road.book), heading);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }
 
-  Form5& Range() { return ctx_->PrintRangeWindow(); }
-  Form6& PageList() { return ctx_->PageListWindow(); }
+  PrintRangeDialog& Range() { return ctx_->PrintRangeWindow(); }
+  PageListDialog& PageList() { return Range().pageList(); }
 
-  // Runs Form5 with `step` (before the page list steps it opens) and prints what it chose.
-  void PrintWith(std::function<void(Form5&)> step) {
-    steps_.push_front([step](QDialog& dialog) { step(dynamic_cast<Form5&>(dialog)); });
-    PrnSelPages_Click(*ctx_);
+  // Runs the print range window with `step` (before the page list steps it opens) and prints what
+  // it chose.
+  void PrintWith(std::function<void(PrintRangeDialog&)> step) {
+    steps_.push_front([step](QDialog& dialog) { step(dynamic_cast<PrintRangeDialog&>(dialog)); });
+    PrintSelectedPages(*ctx_);
   }
 
-  // Picks list position `index` in Form6 when a " . . ." button shows it.
+  // Picks list position `index` in the page list when a " . . ." button shows it.
   void PickNext(int index) {
     steps_.push_back([index](QDialog& dialog) {
-      auto& page_list = dynamic_cast<Form6&>(dialog);
-      page_list.Combo1->setCurrentIndex(index);
-      emit page_list.Combo1->activated(index);
+      auto& page_list = dynamic_cast<PageListDialog&>(dialog);
+      Pages(page_list)->setCurrentIndex(index);
+      emit Pages(page_list)->activated(index);
     });
   }
 
@@ -164,91 +191,95 @@ class PrintSelected : public ::testing::Test {
   QString last_pdf_;
 };
 
-TEST_F(PrintSelected, UndividedBookLoadsTotalAndPageList) {
+TEST_F(PrintRange, UndividedBookLoadsTotalAndPageList) {
   Load("undivided.csv");
-  Form5& form = Range();
+  PrintRangeDialog& form = Range();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.windowTitle(), "Print Selected Pages");
-  EXPECT_EQ(form.Label2->text(), "Roadway Type:");
-  EXPECT_EQ(form.Label4->text(), "UNDIVIDED");
-  EXPECT_TRUE(form.Combo2->isHidden());
-  EXPECT_EQ(form.Combo2->count(), 2);
-  EXPECT_EQ(form.Combo2->itemText(0), "LeftSide");
-  EXPECT_EQ(form.Combo2->itemText(1), "RightSide");
-  EXPECT_EQ(form.Label3->text(), "Total Number of Pages:");
-  EXPECT_EQ(form.Label6->text(), "10");
-  EXPECT_EQ(form.Label1->text(), "Print Pages From:");
-  EXPECT_EQ(form.Label5->text(), "To:");
-  EXPECT_EQ(form.Command2->text(), " . . .");
-  EXPECT_EQ(form.Command3->text(), " . . .");
-  EXPECT_EQ(form.Command1_0->text(), "Cancel");
-  EXPECT_EQ(form.Command1_1->text(), "Print");
-  EXPECT_EQ(form.Text1->text(), "");
-  EXPECT_EQ(form.Text2->text(), "");
-  EXPECT_EQ(TabStopsFrom(form.Command1_1),
-            (std::vector<QWidget*>{form.Command1_1, form.Command1_0, form.Text1, form.Command2,
-                                   form.Text2, form.Command3}));
+  EXPECT_EQ(Label(form, pr::kRoadwayCaption)->text(), "Roadway Type:");
+  EXPECT_EQ(Label(form, pr::kRoadwayType)->text(), "UNDIVIDED");
+  EXPECT_TRUE(SideList(form)->isHidden());
+  EXPECT_EQ(SideList(form)->count(), 2);
+  EXPECT_EQ(SideList(form)->itemText(0), "LeftSide");
+  EXPECT_EQ(SideList(form)->itemText(1), "RightSide");
+  EXPECT_EQ(Label(form, pr::kTotalCaption)->text(), "Total Number of Pages:");
+  EXPECT_EQ(Label(form, pr::kTotal)->text(), "10");
+  EXPECT_EQ(Label(form, pr::kFromCaption)->text(), "Print Pages From:");
+  EXPECT_EQ(Label(form, pr::kToCaption)->text(), "To:");
+  EXPECT_EQ(Button(form, pr::kPickFromPage)->text(), " . . .");
+  EXPECT_EQ(Button(form, pr::kPickToPage)->text(), " . . .");
+  EXPECT_EQ(Button(form, pr::kCancel)->text(), "Cancel");
+  EXPECT_EQ(Button(form, pr::kPrint)->text(), "Print");
+  EXPECT_EQ(Box(form, pr::kFromPage)->text(), "");
+  EXPECT_EQ(Box(form, pr::kToPage)->text(), "");
+  EXPECT_EQ(TabStopsFrom(Button(form, pr::kPrint)),
+            (std::vector<QWidget*>{Button(form, pr::kPrint), Button(form, pr::kCancel),
+                                   Box(form, pr::kFromPage), Button(form, pr::kPickFromPage),
+                                   Box(form, pr::kToPage), Button(form, pr::kPickToPage)}));
 
-  Form6& page_list = PageList();
+  PageListDialog& page_list = PageList();
   EXPECT_EQ(page_list.windowTitle(), "Select Page Number");
-  EXPECT_EQ(page_list.Label1->text(), "Page#");
-  EXPECT_EQ(page_list.Label2->text(), "Start Station");
-  EXPECT_EQ(page_list.Label3->text(), "End Station");
-  const Entries entries = ListEntries(page_list.Combo1);
+  EXPECT_EQ(Label(page_list, pl::kPageHeading)->text(), "Page#");
+  EXPECT_EQ(Label(page_list, pl::kStartHeading)->text(), "Start Station");
+  EXPECT_EQ(Label(page_list, pl::kEndHeading)->text(), "End Station");
+  const Entries entries = ListEntries(Pages(page_list));
   ASSERT_EQ(entries.size(), 9u);
   EXPECT_EQ(entries[0], "1     2389+00.00 R1        2390+00.00 R1");
   EXPECT_EQ(entries[1], "2     2390+50.00 R1        2391+50.00 R1");
   EXPECT_EQ(entries[8].substr(0, 6), "9     ");
-  EXPECT_EQ(page_list.Combo1->currentIndex(), 0);
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
+  EXPECT_EQ(Pages(page_list)->currentIndex(), 0);
+  EXPECT_EQ(page_list.pickedPage(), 1);
 }
 
-TEST_F(PrintSelected, SideListSwitchesTotalAndPageListOfADividedBook) {
+TEST_F(PrintRange, SideListSwitchesTotalAndPageListOfADividedBook) {
   Load("divided.csv");
-  Form5& form = Range();
-  EXPECT_EQ(form.Label4->text(), "DIVIDED");
-  EXPECT_FALSE(form.Combo2->isHidden());
-  EXPECT_EQ(form.Combo2->currentText(), "LeftSide");
-  EXPECT_EQ(form.Label3->text(), "Total Left Side Pages:");
-  EXPECT_EQ(form.Label6->text(), "5");
-  EXPECT_EQ(TabStopsFrom(form.Command1_1),
-            (std::vector<QWidget*>{form.Command1_1, form.Command1_0, form.Combo2, form.Text1,
-                                   form.Command2, form.Text2, form.Command3}));
-  Entries entries = ListEntries(PageList().Combo1);
+  PrintRangeDialog& form = Range();
+  EXPECT_EQ(Label(form, pr::kRoadwayType)->text(), "DIVIDED");
+  EXPECT_FALSE(SideList(form)->isHidden());
+  EXPECT_EQ(SideList(form)->currentText(), "LeftSide");
+  EXPECT_EQ(Label(form, pr::kTotalCaption)->text(), "Total Left Side Pages:");
+  EXPECT_EQ(Label(form, pr::kTotal)->text(), "5");
+  EXPECT_EQ(
+      TabStopsFrom(Button(form, pr::kPrint)),
+      (std::vector<QWidget*>{Button(form, pr::kPrint), Button(form, pr::kCancel), SideList(form),
+                             Box(form, pr::kFromPage), Button(form, pr::kPickFromPage),
+                             Box(form, pr::kToPage), Button(form, pr::kPickToPage)}));
+  Entries entries = ListEntries(Pages(PageList()));
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0], "1     2389+00.00 R2        2390+50.00 R2");
 
-  ctx_->state.picked_page_index = 3;
-  form.Combo2->setCurrentIndex(1);
-  emit form.Combo2->activated(1);
-  EXPECT_EQ(form.Label3->text(), "Total Right Side Pages:");
-  EXPECT_EQ(form.Label6->text(), "5");
-  entries = ListEntries(PageList().Combo1);
+  PageList().pickEntry(3);
+  ASSERT_EQ(PageList().pickedPage(), 4);
+  SideList(form)->setCurrentIndex(1);
+  emit SideList(form)->activated(1);
+  EXPECT_EQ(Label(form, pr::kTotalCaption)->text(), "Total Right Side Pages:");
+  EXPECT_EQ(Label(form, pr::kTotal)->text(), "5");
+  entries = ListEntries(Pages(PageList()));
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1], "2     2391+00.00 R2        2392+50.00 R2");
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
+  EXPECT_EQ(PageList().pickedPage(), 1);
 
   // A click on the roadway type puts the side list back to the left side.
-  QTest::mouseClick(form.Label4, Qt::LeftButton);
-  EXPECT_EQ(form.Combo2->currentText(), "LeftSide");
-  EXPECT_EQ(form.Label3->text(), "Total Left Side Pages:");
-  EXPECT_EQ(ListEntries(PageList().Combo1)[0], "1     2389+00.00 R2        2390+50.00 R2");
+  QTest::mouseClick(Label(form, pr::kRoadwayType), Qt::LeftButton);
+  EXPECT_EQ(SideList(form)->currentText(), "LeftSide");
+  EXPECT_EQ(Label(form, pr::kTotalCaption)->text(), "Total Left Side Pages:");
+  EXPECT_EQ(ListEntries(Pages(PageList()))[0], "1     2389+00.00 R2        2390+50.00 R2");
 }
 
-TEST_F(PrintSelected, NextBookOfTheOtherRoadwayTypeRefreshesTheKeptWindow) {
+TEST_F(PrintRange, NextBookOfTheOtherRoadwayTypeRefreshesTheKeptWindow) {
   Load("divided.csv");
-  Range().Combo2->setCurrentIndex(1);
-  emit Range().Combo2->activated(1);
+  SideList(Range())->setCurrentIndex(1);
+  emit SideList(Range())->activated(1);
   Load("undivided.csv");
-  EXPECT_TRUE(Range().Combo2->isHidden());
-  EXPECT_EQ(Range().Label3->text(), "Total Number of Pages:");
-  EXPECT_EQ(Range().Label6->text(), "10");
-  const Entries entries = ListEntries(PageList().Combo1);
+  EXPECT_TRUE(SideList(Range())->isHidden());
+  EXPECT_EQ(Label(Range(), pr::kTotalCaption)->text(), "Total Number of Pages:");
+  EXPECT_EQ(Label(Range(), pr::kTotal)->text(), "10");
+  const Entries entries = ListEntries(Pages(PageList()));
   ASSERT_EQ(entries.size(), 9u);
   EXPECT_EQ(entries[0], "1     2389+00.00 R1        2390+00.00 R1");
 }
 
-TEST_F(PrintSelected, TypedRangesPrintThoseUndividedPages) {
+TEST_F(PrintRange, TypedRangesPrintThoseUndividedPages) {
   if (!CanCheckPdf()) GTEST_SKIP() << "pdfinfo / pdftotext (poppler-utils) or fonts missing";
   Load("undivided.csv");
   const struct {
@@ -262,55 +293,55 @@ TEST_F(PrintSelected, TypedRangesPrintThoseUndividedPages) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " to " + c.to);
     messages_.shown.clear();
-    PrintWith([&](Form5& form) {
-      form.Text1->setText(c.from);
-      form.Text2->setText(c.to);
-      form.Command1_1->click();
+    PrintWith([&](PrintRangeDialog& form) {
+      Box(form, pr::kFromPage)->setText(c.from);
+      Box(form, pr::kToPage)->setText(c.to);
+      Button(form, pr::kPrint)->click();
     });
     EXPECT_EQ(messages_.shown, Entries{kSentMessage});
     EXPECT_EQ(PrintedLabels(), Labels("", c.first, c.last, 10));
     EXPECT_EQ(ctx_->navigator.Position().page, c.last - 1);
     // "Print" only hides the window: the boxes keep their texts.
     ASSERT_TRUE(ctx_->PrintRangeWindowLoaded());
-    EXPECT_EQ(Range().Text1->text(), c.from);
+    EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), c.from);
   }
 }
 
-TEST_F(PrintSelected, PickedPagesGoIntoTheBoxesAndPrint) {
+TEST_F(PrintRange, PickedPagesGoIntoTheBoxesAndPrint) {
   if (!CanCheckPdf()) GTEST_SKIP() << "pdfinfo / pdftotext (poppler-utils) or fonts missing";
   Load("undivided.csv");
   PickNext(1);
   PickNext(3);
-  PrintWith([](Form5& form) {
-    form.Command2->click();
-    EXPECT_EQ(form.Text1->text(), "2 ");
-    form.Command3->click();
-    EXPECT_EQ(form.Text2->text(), "4 ");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Button(form, pr::kPickFromPage)->click();
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "2 ");
+    Button(form, pr::kPickToPage)->click();
+    EXPECT_EQ(Box(form, pr::kToPage)->text(), "4 ");
+    Button(form, pr::kPrint)->click();
   });
-  EXPECT_EQ(ctx_->state.picked_page_index, 3);
+  EXPECT_EQ(PageList().pickedPage(), 4);
   EXPECT_FALSE(PageList().isVisible());
   EXPECT_EQ(PrintedLabels(), Labels("", 2, 4, 10));
   EXPECT_EQ(messages_.shown, Entries{kSentMessage});
 }
 
-TEST_F(PrintSelected, RightSideRangePrintsRightPagesAndStaysOnTheRightSide) {
+TEST_F(PrintRange, RightSideRangePrintsRightPagesAndStaysOnTheRightSide) {
   if (!CanCheckPdf()) GTEST_SKIP() << "pdfinfo / pdftotext (poppler-utils) or fonts missing";
   Load("divided.csv");
   PickNext(2);
-  PrintWith([](Form5& form) {
-    form.Combo2->setCurrentIndex(1);
-    emit form.Combo2->activated(1);
-    form.Text1->setText("2");
-    form.Command3->click();
-    EXPECT_EQ(form.Text2->text(), "3 ");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    SideList(form)->setCurrentIndex(1);
+    emit SideList(form)->activated(1);
+    Box(form, pr::kFromPage)->setText("2");
+    Button(form, pr::kPickToPage)->click();
+    EXPECT_EQ(Box(form, pr::kToPage)->text(), "3 ");
+    Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(PrintedLabels(), Labels("(Right)", 2, 3, 5));
   EXPECT_EQ(ctx_->navigator.Position(), (BookPosition{Side::Right, 2}));
 }
 
-TEST_F(PrintSelected, BadRangesAreRejectedAndTheWindowStaysOpen) {
+TEST_F(PrintRange, BadRangesAreRejectedAndTheWindowStaysOpen) {
   Load("undivided.csv");
   const std::string from_bad = " From Page must be a whole number from 1 to 10, Please correct";
   const std::string to_bad = " To Page must be a whole number from 1 to 10, Please correct";
@@ -324,99 +355,102 @@ TEST_F(PrintSelected, BadRangesAreRejectedAndTheWindowStaysOpen) {
       {"-1", "", from_bad},      {"1 2", "3", from_bad},   {"99999999999", "3", from_bad},
       {"1", "11", to_bad},       {"2", "x", to_bad},       {"11", "x", from_bad},
   };
-  PrintWith([&](Form5& form) {
+  PrintWith([&](PrintRangeDialog& form) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.from) + " to " + c.to);
       messages_.shown.clear();
-      form.Text1->setText(c.from);
-      form.Text2->setText(c.to);
-      form.Command1_1->click();
+      Box(form, pr::kFromPage)->setText(c.from);
+      Box(form, pr::kToPage)->setText(c.to);
+      Button(form, pr::kPrint)->click();
       EXPECT_EQ(messages_.shown, Entries{c.message});
       EXPECT_TRUE(form.isVisible());
     }
-    // The order check keeps the values it has just stored.
+    // A refused range gives no pages, whichever check refused it.
     messages_.shown.clear();
-    form.Text1->setText("5");
-    form.Text2->setText("2");
-    form.Command1_1->click();
-    EXPECT_EQ(ctx_->state.print_from_page, 4);
-    EXPECT_EQ(ctx_->state.print_to_page, 1);
-    form.Command1_0->click();
+    Box(form, pr::kFromPage)->setText("5");
+    Box(form, pr::kToPage)->setText("2");
+    Button(form, pr::kPrint)->click();
+    EXPECT_FALSE(form.range());
+    Button(form, pr::kCancel)->click();
+    EXPECT_FALSE(form.range());
   });
   EXPECT_EQ(pdf_files_asked_, 0);
   EXPECT_EQ(messages_.shown, Entries{kOrderMessage});
 }
 
-TEST_F(PrintSelected, CancelIsToldApartFromTheFirstPageAlone) {
+TEST_F(PrintRange, CancelIsToldApartFromTheFirstPageAlone) {
   Load("undivided.csv");
-  PrintWith([](Form5& form) {
-    form.Text1->setText("1");
-    form.Text2->setText("1");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Box(form, pr::kFromPage)->setText("1");
+    Box(form, pr::kToPage)->setText("1");
+    Button(form, pr::kPrint)->click();
+    ASSERT_TRUE(form.range());
+    EXPECT_EQ(form.range()->first, 0);
+    EXPECT_EQ(form.range()->last, 0);
   });
   EXPECT_EQ(pdf_files_asked_, 1);
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   if (CanCheckPdf()) {
     EXPECT_EQ(PrintedLabels(), Labels("", 1, 1, 10));
   }
 
   messages_.shown.clear();
-  PrintWith([](Form5& form) {
-    EXPECT_EQ(form.Text1->text(), "1");
-    form.Command1_0->click();
+  PrintWith([](PrintRangeDialog& form) {
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "1");
+    Button(form, pr::kCancel)->click();
+    EXPECT_FALSE(form.range());
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   // "Cancel" unloads the window: the next use loads it afresh with empty boxes.
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
-  EXPECT_EQ(Range().Text1->text(), "");
-  EXPECT_EQ(Range().Label6->text(), "10");
+  EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), "");
+  EXPECT_EQ(Label(Range(), pr::kTotal)->text(), "10");
 }
 
-TEST_F(PrintSelected, FrameCloseActsAsCancelAfterAnEarlierPrint) {
+TEST_F(PrintRange, FrameCloseActsAsCancelAfterAnEarlierPrint) {
   Load("undivided.csv");
-  PrintWith([](Form5& form) {
-    form.Text1->setText("3");
-    form.Text2->setText("5");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Box(form, pr::kFromPage)->setText("3");
+    Box(form, pr::kToPage)->setText("5");
+    Button(form, pr::kPrint)->click();
   });
   ASSERT_EQ(pdf_files_asked_, 1);
   messages_.shown.clear();
 
-  PrintWith([](Form5& form) { form.close(); });
+  PrintWith([](PrintRangeDialog& form) {
+    // The boxes still hold the range printed before; the frame prints nothing all the same.
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "3");
+    form.close();
+    EXPECT_FALSE(form.range());
+  });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ctx_->state.print_from_page, 0);
-  EXPECT_EQ(ctx_->state.print_to_page, 0);
   EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
 }
 
-TEST_F(PrintSelected, CancelledPdfFileNamePrintsNothing) {
+TEST_F(PrintRange, CancelledPdfFileNamePrintsNothing) {
   Load("undivided.csv");
   ctx_->ask_pdf_file = [this] {
     ++pdf_files_asked_;
     return QString();
   };
-  PrintWith([](Form5& form) {
-    form.Text2->setText("2");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Box(form, pr::kToPage)->setText("2");
+    Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(PrintSelected, PrinterFailureIsReportedAsThePrintCommandsFailure) {
+TEST_F(PrintRange, PrinterFailureIsReportedAsThePrintCommandsFailure) {
   Load("undivided.csv");
   ctx_->ask_pdf_file = [this] {
     ++pdf_files_asked_;
     return dir_.filePath("missing/folder/out.pdf");
   };
-  PrintWith([](Form5& form) {
-    form.Text2->setText("2");
-    form.Command1_1->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Box(form, pr::kToPage)->setText("2");
+    Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_EQ(messages_.shown,
@@ -424,22 +458,22 @@ TEST_F(PrintSelected, PrinterFailureIsReportedAsThePrintCommandsFailure) {
                     "viewPrint_click"});
 }
 
-TEST_F(PrintSelected, PageListClosedByItsFrameKeepsThePageBoxAndReloadsAtItsFirstEntry) {
+TEST_F(PrintRange, PageListClosedByItsFrameKeepsThePageBoxAndReloadsAtItsFirstEntry) {
   Load("undivided.csv");
   PickNext(4);
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
-  PrintWith([](Form5& form) {
-    form.Command2->click();
-    EXPECT_EQ(form.Text1->text(), "5 ");
-    form.Command2->click();
-    EXPECT_EQ(form.Text1->text(), "5 ");
-    form.Command1_0->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Button(form, pr::kPickFromPage)->click();
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "5 ");
+    Button(form, pr::kPickFromPage)->click();
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "5 ");
+    Button(form, pr::kCancel)->click();
   });
-  EXPECT_EQ(ctx_->state.picked_page_index, 0);
-  EXPECT_EQ(ListEntries(PageList().Combo1).size(), 9u);
+  EXPECT_EQ(PageList().pickedPage(), 1);
+  EXPECT_EQ(ListEntries(Pages(PageList())).size(), 9u);
 }
 
-TEST_F(PrintSelected, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
+TEST_F(PrintRange, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
   // The first two stations of the example: a book of one page.
   QFile example(QString(VANTRELS_EXAMPLES) + "/undivided.csv");
   ASSERT_TRUE(example.open(QIODevice::ReadOnly));
@@ -453,39 +487,39 @@ TEST_F(PrintSelected, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
   small.close();
   LoadFile(small.fileName().toStdString());
   ASSERT_EQ(ctx_->book()->Of(Side::Left).last_page, 0);
-  EXPECT_EQ(Range().Label6->text(), "1");
-  EXPECT_EQ(PageList().Combo1->count(), 0);
+  EXPECT_EQ(Label(Range(), pr::kTotal)->text(), "1");
+  EXPECT_EQ(Pages(PageList())->count(), 0);
 
   steps_.push_back([](QDialog& dialog) {
-    EXPECT_EQ(dynamic_cast<Form6&>(dialog).Combo1->count(), 0);
+    EXPECT_EQ(Pages(dialog)->count(), 0);
     dialog.close();
   });
-  PrintWith([](Form5& form) {
-    form.Text1->setText("1");
-    form.Command2->click();
-    EXPECT_EQ(form.Text1->text(), "");
-    form.Command1_0->click();
+  PrintWith([](PrintRangeDialog& form) {
+    Box(form, pr::kFromPage)->setText("1");
+    Button(form, pr::kPickFromPage)->click();
+    EXPECT_EQ(Box(form, pr::kFromPage)->text(), "");
+    Button(form, pr::kCancel)->click();
   });
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(PrintSelected, PrintRangeWindowRunsItsOwnModalLoop) {
+TEST_F(PrintRange, PrintRangeWindowRunsItsOwnModalLoop) {
   Load("undivided.csv");
   ctx_->run_modal = nullptr;
   bool was_modal = false;
   QTimer::singleShot(0, [&] {
-    auto* form = qobject_cast<Form5*>(QApplication::activeModalWidget());
+    auto* form = qobject_cast<PrintRangeDialog*>(QApplication::activeModalWidget());
     if (form == nullptr) {
-      ADD_FAILURE() << "Form5 is not the active modal window";
+      ADD_FAILURE() << "the print range window is not the active modal window";
       Range().reject();
       return;
     }
     was_modal = true;
-    form->Text1->setText("2");
-    form->Text2->setText("2");
-    form->Command1_1->click();
+    Box(*form, pr::kFromPage)->setText("2");
+    Box(*form, pr::kToPage)->setText("2");
+    Button(*form, pr::kPrint)->click();
   });
-  PrnSelPages_Click(*ctx_);
+  PrintSelectedPages(*ctx_);
   EXPECT_TRUE(was_modal);
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_EQ(messages_.shown, Entries{kSentMessage});

@@ -12,7 +12,7 @@ namespace vantrels {
 
 class AppContext;
 
-// ViewScale of the viewer for its outer size in twips: scaled by the width when the window is
+// The viewer's scale for its outer size in twips: scaled by the width when the window is
 // relatively taller than a page of 8 x 10.5 inches, else (the tie included) by the height.
 // Quotients in single precision, as the scale has always been computed.
 double ViewScaleFor(double width_twips, double height_twips);
@@ -22,29 +22,33 @@ int TwipsToPixels(double twips, double dpi);
 
 // "Display Report": the book one page at a time, drawn from the layout onto a retained picture,
 // with the menu bar that turns pages, finds stations, prints and closes the viewer.
-class frmPrint : public QMainWindow {
+class BookViewer : public QMainWindow {
   Q_OBJECT
 
  public:
   // The window takes the book's page size in twips, and the menu follows the roadway type.
-  explicit frmPrint(AppContext& ctx, QWidget* parent = nullptr);
-  ~frmPrint() override;
+  explicit BookViewer(AppContext& ctx, QWidget* parent = nullptr);
+  ~BookViewer() override;
 
   // The viewer's drawing target.
-  WindowSurface& Picture() { return picture_; }
-  PagePictureWidget* PictureWidget() const { return picture_widget_; }
+  WindowSurface& picture() { return picture_; }
+  PagePictureWidget* pictureWidget() const { return picture_widget_; }
+  // The scale the page is drawn at, from the window's outer size.
+  double viewScale() const { return view_scale_; }
 
   // Clears the picture and draws the navigator's page of the book on it.
-  void RedrawPage();
+  void redrawPage();
   // Shows the station commands of the book's roadway type (when the window loads, and again for
   // every new book, which may be of the other roadway type).
-  void ShowMenusForRoadwayType();
+  void showMenusForRoadwayType();
 
-  // "&>>", "<&<", "PrintAll", "&End".
-  void viewForward_Click();
-  void viewBackward_Click();
-  void viewprint_Click();
-  void viewEnd_Click();
+  // "&>>" and "<&<": one page on or back, or the end-of-book message.
+  void showNextPage();
+  void showPreviousPage();
+  // "PrintAll": every page of the book to the current printer.
+  void printAll();
+  // "&End": discards a printer document in progress and closes the viewer.
+  void endViewer();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -55,26 +59,28 @@ class frmPrint : public QMainWindow {
 
  private:
   // Moves the viewer's place with `move` and redraws, or shows the refusal.
-  void TurnPage(Navigation (BookNavigator::*move)());
-  void Form_Load();
-  void BuildMenus();
+  void turnPage(Navigation (BookNavigator::*move)());
+  // Sizes the window to the book's page and shows the menus of its roadway type.
+  void fitToBook();
+  void buildMenus();
 
   AppContext& ctx_;
   WindowSurface picture_;
+  double view_scale_ = 0;
   PagePictureWidget* picture_widget_ = nullptr;
-  QAction* viewForward_ = nullptr;
-  QAction* viewBackward_ = nullptr;
-  QMenu* mnuGoTo_ = nullptr;
-  QAction* mnuGoToStation_ = nullptr;
-  QAction* mnuStationLeft_ = nullptr;
-  QAction* mnuStationRight_ = nullptr;
-  QMenu* mnuPrint_ = nullptr;
-  QAction* viewprint_ = nullptr;
-  QAction* PrnSelPages_ = nullptr;
-  QAction* viewEnd_ = nullptr;
+  QAction* next_page_ = nullptr;
+  QAction* previous_page_ = nullptr;
+  QMenu* go_to_menu_ = nullptr;
+  QAction* find_station_ = nullptr;
+  QAction* find_left_station_ = nullptr;
+  QAction* find_right_station_ = nullptr;
+  QMenu* print_menu_ = nullptr;
+  QAction* print_all_ = nullptr;
+  QAction* print_selected_ = nullptr;
+  QAction* end_ = nullptr;
 };
 
-// The layout module's Preview: loads the viewer if needed and shows it, modeless.
-void Preview(AppContext& ctx);
+// Loads the viewer if needed and shows it, modeless, in front.
+void ShowViewer(AppContext& ctx);
 
 }  // namespace vantrels

@@ -1,0 +1,185 @@
+#include "gui/find_station_dialog.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "book/page_input.h"
+#include "gui/app_context.h"
+#include "gui/object_names.h"
+#include "model/book.h"
+#include "model/text.h"
+#include "render/qt_text.h"
+
+namespace vantrels {
+
+namespace names = object_names::find_station;
+
+namespace {
+
+void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
+  combo->clear();
+  for (const StationEntry& entry : entries)
+    combo->addItem(FromReportBytes(FormatStationEntry(entry)));
+}
+
+void ShowModeless(FindStationDialog& window) {
+  window.setModal(false);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+}  // namespace
+
+FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+  setObjectName(names::kWindow);
+  setWindowTitle("Find Station on the Page");
+
+  station_caption_ = new QLabel("Station :", this);
+  station_caption_->setObjectName(names::kStationCaption);
+  page_heading_ = new QLabel("Page #", this);
+  page_heading_->setObjectName(names::kPageHeading);
+  station_heading_ = new QLabel("Station", this);
+  station_heading_->setObjectName(names::kStationHeading);
+
+  // A fixed-pitch font keeps the page numbers and stations of the entries in columns.
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  list_ = new QComboBox(this);
+  list_->setObjectName(names::kList);
+  list_->setFont(fixed);
+  list_->setMinimumContentsLength(32);
+  right_list_ = new QComboBox(this);
+  right_list_->setObjectName(names::kRightList);
+  right_list_->setFont(fixed);
+  right_list_->setEditable(true);
+  right_list_->setInsertPolicy(QComboBox::NoInsert);
+  right_list_->setMinimumContentsLength(32);
+  right_list_->setEditText("Combo2");
+  right_list_->setVisible(false);
+
+  find_ = new QPushButton("Find", this);
+  find_->setObjectName(names::kFind);
+  find_->setAutoDefault(false);
+  connect(find_, &QPushButton::clicked, this, [this] { findStation(); });
+
+  // The headings stand above the two parts of an entry: the page number, then after 12 blanks
+  // the station.
+  const QFontMetrics metrics(fixed);
+  page_heading_->setFixedWidth(metrics.horizontalAdvance(QString(13, ' ')) + 6);
+  auto* headings = new QHBoxLayout;
+  headings->setSpacing(0);
+  headings->setContentsMargins(6, 0, 0, 0);
+  headings->addWidget(page_heading_);
+  headings->addWidget(station_heading_, 1);
+
+  auto* layout = new QGridLayout(this);
+  layout->addLayout(headings, 0, 1);
+  layout->addWidget(station_caption_, 1, 0);
+  // Both lists share one place; only one is visible at a time.
+  layout->addWidget(list_, 1, 1);
+  layout->addWidget(right_list_, 1, 1);
+  layout->addWidget(find_, 2, 1, Qt::AlignRight);
+  layout->setColumnStretch(1, 1);
+
+  setTabOrder(list_, right_list_);
+  setTabOrder(right_list_, find_);
+}
+
+FindStationDialog::~FindStationDialog() = default;
+
+void FindStationDialog::refreshLists() {
+  const Book* book = ctx_.book();
+  FillCombo(list_, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
+  FillCombo(right_list_, book && book->Divided() ? book->Of(Side::Right).station_entries
+                                                 : std::vector<StationEntry>{});
+}
+
+void FindStationDialog::showBook() {
+  refreshLists();
+}
+
+void FindStationDialog::showList(bool right_side) {
+  refreshLists();
+  QComboBox* list = right_side ? right_list_ : list_;
+  QComboBox* other = right_side ? list_ : right_list_;
+  other->setVisible(false);
+  list->setVisible(true);
+  list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+  if (list->isEditable()) list->setEditText(list->count() > 0 ? list->itemText(0) : QString());
+  closed_by_frame_ = false;
+}
+
+void FindStationDialog::findStation() {
+  try {
+    const Book* book = ctx_.book();
+    if (book) {
+      // The list of the viewer's side: the editable right-side list may hold typed text.
+      const bool right = book->Divided() && ctx_.navigator.Position().side == Side::Right;
+      const std::string text = ToReportBytes((right ? right_list_ : list_)->currentText());
+      // Nothing chosen (an empty list): nothing to show.
+      if (!TrimBlanks(text).empty()) {
+        const EntryPageNumber entry = ReadEntryPageNumber(text);
+        if (!entry.page) throw std::runtime_error(entry.problem);
+        const Navigation moved = ctx_.GoToPageNumber(*entry.page);
+        if (!moved.moved) throw std::runtime_error(moved.refusal);
+      }
+    }
+    hide();
+  } catch (const std::exception& e) {
+    ctx_.messages.Show(std::string(" Program Error : ") + e.what());
+  }
+}
+
+void FindStationDialog::reject() {
+  closed_by_frame_ = true;
+  QDialog::reject();
+  // Closing by the frame unloads the window; the station lists stay in the book.
+  if (ctx_.StationWindowLoaded() && &ctx_.StationWindow() == this) ctx_.UnloadStationWindow();
+}
+
+void OpenStationFinder(AppContext& ctx) {
+  try {
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(false);
+    ShowModeless(window);
+  } catch (const std::exception& e) {
+    ctx.messages.Show(std::string(" Program Error : ") + e.what() + " In mnuGoTOStation_Click");
+  }
+}
+
+void OpenLeftStationFinder(AppContext& ctx) {
+  try {
+    ctx.navigator.SetSide(Side::Left);
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(false);
+    ShowModeless(window);
+  } catch (const std::exception& e) {
+    ctx.messages.Show(std::string("Program Error : ") + e.what() + " In mnuStationLeft_Click");
+  }
+}
+
+void OpenRightStationFinder(AppContext& ctx) {
+  try {
+    ctx.navigator.SetSide(Side::Right);
+    FindStationDialog& window = ctx.StationWindow();
+    window.showList(true);
+    // A modeless find window that is still open is shown again, this time modally.
+    if (window.isVisible()) window.hide();
+    ctx.RunModal(window);
+  } catch (const std::exception& e) {
+    ctx.messages.Show(std::string("PRogram Error : ") + e.what() + " In mnuStationRight_Click");
+  }
+}
+
+}  // namespace vantrels

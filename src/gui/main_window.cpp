@@ -1,0 +1,240 @@
+#include "gui/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "gui/about_dialog.h"
+#include "gui/app_context.h"
+#include "gui/book_viewer.h"
+#include "gui/object_names.h"
+
+namespace vantrels {
+
+namespace names = object_names::main_window;
+
+namespace {
+
+constexpr double kClientWidthTwips = 8370;
+constexpr char kCriteriaFilter[] = "Geopak Criteria CSV Files (*.csv)";
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+  setObjectName(names::kWindow);
+  setWindowTitle("Vantrels Report");
+  ask_open_file = [this](const QString& filter, const QString& previous) {
+    return QFileDialog::getOpenFileName(this, "Open", previous, filter);
+  };
+  end_program = [] { QCoreApplication::quit(); };
+  buildWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildWindow() {
+  title_ = Named(new QLabel("Vantrels Report", this), names::kTitle);
+  QFont title = title_->font();
+  title.setBold(true);
+  title.setPointSizeF(title.pointSizeF() * 1.6);
+  title_->setFont(title);
+  title_->setAlignment(Qt::AlignCenter);
+
+  const char* number_captions[2] = {"Project Number:", "Control Number:"};
+  const char* number_names[2] = {names::kProjectNumber, names::kControlNumber};
+  for (int i = 0; i < 2; ++i) {
+    number_captions_[i] = Named(new QLabel(number_captions[i], this), names::kNumberCaption[i]);
+    numbers_[i] = Named(new QLineEdit(this), number_names[i]);
+    numbers_[i]->installEventFilter(this);
+  }
+  file_caption_ = Named(new QLabel("File Name:", this), names::kFileCaption);
+  file_name_ = Named(new QLabel("#", this), names::kFileName);
+  // A long path must not widen the window; the whole path is in the tool tip.
+  file_name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  file_name_->setFrameShape(QFrame::StyledPanel);
+  browse_ = Named(new QPushButton("File Browse", this), names::kFileBrowse);
+  about_ = Named(new QPushButton("About", this), names::kAbout);
+  preview_ = Named(new QPushButton("Preview", this), names::kPreview);
+  close_ = Named(new QPushButton("Close", this), names::kClose);
+  separator_ = Named(new QFrame(this), names::kSeparator);
+  separator_->setFrameShape(QFrame::HLine);
+  separator_->setFrameShadow(QFrame::Sunken);
+
+  const char* offset_captions[2] = {"Left offset points with ", "Right offset points with "};
+  for (int i = 0; i < 2; ++i) {
+    offset_options_[i] = Named(new QCheckBox(offset_captions[i], this), names::kOffsetOption[i]);
+    offset_distances_[i] = Named(new QLineEdit(this), names::kOffsetDistance[i]);
+    offset_distances_[i]->setMaximumWidth(80);
+    offset_from_captions_[i] =
+        Named(new QLabel("offset from ", this), names::kOffsetFromCaption[i]);
+    offset_references_[i] = Named(new QComboBox(this), names::kOffsetReference[i]);
+    offset_references_[i]->addItems({"From Last Point", "From Center Line"});
+    offset_references_[i]->setCurrentIndex(0);
+    offset_distances_[i]->setEnabled(false);
+    offset_from_captions_[i]->setEnabled(false);
+    offset_references_[i]->setEnabled(false);
+    connect(offset_options_[i], &QCheckBox::toggled, this, [this, i] { enableOffsetRow(i); });
+  }
+
+  show_on_report_ = Named(new QGroupBox("Show On Report", this), names::kShowOnReport);
+  const char* point_captions[4] = {"Offset Points", "Break Points", "Edge of Pavement",
+                                   "Shoulder Points"};
+  for (int i = 0; i < 4; ++i) {
+    point_types_[i] =
+        Named(new QCheckBox(point_captions[i], show_on_report_), names::kPointType[i]);
+  }
+  check_all_points_ =
+      Named(new QCheckBox("Check All Points", show_on_report_), names::kCheckAllPoints);
+  connect(check_all_points_, &QCheckBox::toggled, this, [this] { applyCheckAllPoints(); });
+
+  auto* numbers = new QGridLayout;
+  for (int i = 0; i < 2; ++i) {
+    numbers->addWidget(number_captions_[i], i, 0);
+    numbers->addWidget(numbers_[i], i, 1);
+  }
+  numbers->addWidget(file_caption_, 2, 0);
+  numbers->addWidget(file_name_, 2, 1);
+  numbers->addWidget(browse_, 2, 2);
+  numbers->setColumnStretch(1, 1);
+
+  auto* commands = new QHBoxLayout;
+  commands->addStretch();
+  for (QPushButton* button : {about_, preview_, close_}) {
+    button->setMinimumWidth(100);
+    commands->addWidget(button);
+  }
+  commands->addStretch();
+
+  auto* offsets = new QGridLayout;
+  for (int i = 0; i < 2; ++i) {
+    offsets->addWidget(offset_options_[i], i, 0);
+    offsets->addWidget(offset_distances_[i], i, 1);
+    offsets->addWidget(offset_from_captions_[i], i, 2);
+    offsets->addWidget(offset_references_[i], i, 3);
+  }
+  offsets->setColumnStretch(4, 1);
+
+  auto* points = new QGridLayout(show_on_report_);
+  for (int i = 0; i < 4; ++i) points->addWidget(point_types_[i], i / 2, i % 2);
+  points->addWidget(check_all_points_, 2, 0, 1, 2);
+
+  auto* page = new QVBoxLayout(this);
+  page->addWidget(title_);
+  page->addLayout(numbers);
+  page->addLayout(commands);
+  page->addWidget(separator_);
+  page->addLayout(offsets);
+  page->addWidget(show_on_report_);
+
+  setTabOrder(numbers_[0], numbers_[1]);
+  setTabOrder(numbers_[1], browse_);
+  setTabOrder(browse_, about_);
+  setTabOrder(about_, preview_);
+  setTabOrder(preview_, close_);
+
+  connect(browse_, &QPushButton::clicked, this, [this] { browseForFile(); });
+  connect(about_, &QPushButton::clicked, this, [this] { showAbout(); });
+  connect(preview_, &QPushButton::clicked, this, [this] { preview(); });
+  connect(close_, &QPushButton::clicked, this, [this] { closeProgram(); });
+
+  // The window opens tall enough to show the lower group too, which it could not reach
+  // otherwise.
+  const int width = std::max(TwipsToPixels(kClientWidthTwips, logicalDpiX()), sizeHint().width());
+  resize(width, sizeHint().height());
+}
+
+void MainWindow::chooseFile(const QString& path) {
+  if (!path.isEmpty()) dialog_file_name_ = path;
+  input_file_ = QFile::encodeName(dialog_file_name_).toStdString();
+  file_name_->setText(dialog_file_name_);
+  file_name_->setToolTip(dialog_file_name_);
+}
+
+void MainWindow::browseForFile() {
+  // A cancelled dialog keeps its previous file name, which is taken all the same.
+  chooseFile(ask_open_file ? ask_open_file(kCriteriaFilter, dialog_file_name_) : QString());
+}
+
+void MainWindow::showAbout() {
+  ctx_.messages.Show("About Box should go here");
+  AboutDialog about(ctx_.messages, this);
+  ctx_.RunModal(about);
+}
+
+void MainWindow::closeProgram() {
+  try {
+    close();
+  } catch (const std::exception&) {
+    ctx_.messages.Show("Error occured in Command4_Click");
+  }
+}
+
+void MainWindow::applyCheckAllPoints() {
+  const bool all = check_all_points_->isChecked();
+  for (QCheckBox* box : point_types_) {
+    box->setChecked(all);
+    box->setEnabled(!all);
+  }
+}
+
+void MainWindow::enableOffsetRow(int row) {
+  const bool on = offset_options_[row]->isChecked();
+  offset_distances_[row]->setEnabled(on);
+  offset_from_captions_[row]->setEnabled(on);
+  offset_references_[row]->setEnabled(on);
+}
+
+void MainWindow::moveFocusOnEnter(int box) {
+  if (box == 0) {
+    numbers_[1]->setFocus();
+  } else {
+    browse_->setFocus();
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    for (int i = 0; i < 2; ++i) {
+      if (watched == numbers_[i] && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        moveFocusOnEnter(i);
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::endProgram() {
+  if (ending_) return;
+  ending_ = true;
+  ctx_.UnloadAll();
+  hide();
+  if (end_program) end_program();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  endProgram();
+}
+
+}  // namespace vantrels

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vantrels {
+
+class AppContext;
+
+// The main window "Vantrels Report": project and control number, the criteria file, the
+// report option boxes and the commands File Browse, About, Preview and Close. Closing it by
+// any means ends the program.
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The file dialog: given the filter and the dialog's previous file name, returns the chosen
+  // file or an empty text when cancelled. Preset to a Qt open-file dialog.
+  std::function<QString(const QString& filter, const QString& previous)> ask_open_file;
+  // Ends the process once every window is closed. Preset to QCoreApplication::quit.
+  std::function<void()> end_program;
+
+  // Takes `path` as if File Browse had chosen it.
+  void chooseFile(const QString& path);
+  // The file dialog's file name, kept from one use to the next.
+  const QString& dialogFileName() const { return dialog_file_name_; }
+  // The criteria file Preview reads: the file name's bytes as the system takes them.
+  const std::string& inputFile() const { return input_file_; }
+
+  // File Browse: asks for the criteria file.
+  void browseForFile();
+  // About: a note, then the About window.
+  void showAbout();
+  // Preview: the whole road from the criteria file to the viewer.
+  void preview();
+  // Close: closes the window, which ends the program.
+  void closeProgram();
+
+  // Closes every window and ends the program.
+  void endProgram();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // Enter in a number box moves the focus on (the key itself goes on to the box).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildWindow();
+  // "Check All Points" ticks and greys the four point types; unticked, it frees them.
+  void applyCheckAllPoints();
+  // An offset option enables or greys its own row (0 left, 1 right).
+  void enableOffsetRow(int row);
+  // Enter in the project number box goes to the control number, there to File Browse.
+  void moveFocusOnEnter(int box);
+
+  AppContext& ctx_;
+  QString dialog_file_name_;
+  std::string input_file_;
+  bool ending_ = false;
+
+  QLabel* title_ = nullptr;
+  std::array<QLabel*, 2> number_captions_{};
+  // Project number, control number.
+  std::array<QLineEdit*, 2> numbers_{};
+  QLabel* file_caption_ = nullptr;
+  QLabel* file_name_ = nullptr;
+  QPushButton* browse_ = nullptr;
+  QPushButton* about_ = nullptr;
+  QPushButton* preview_ = nullptr;
+  QPushButton* close_ = nullptr;
+  QFrame* separator_ = nullptr;
+  std::array<QCheckBox*, 2> offset_options_{};
+  std::array<QLineEdit*, 2> offset_distances_{};
+  std::array<QLabel*, 2> offset_from_captions_{};
+  std::array<QComboBox*, 2> offset_references_{};
+  QGroupBox* show_on_report_ = nullptr;
+  std::array<QCheckBox*, 4> point_types_{};
+  QCheckBox* check_all_points_ = nullptr;
+};
+
+}  // namespace vantrels

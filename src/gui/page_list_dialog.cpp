@@ -1,0 +1,106 @@
+#include "gui/page_list_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <algorithm>
+#include <cstdint>
+
+#include "gui/object_names.h"
+#include "render/qt_text.h"
+
+namespace vantrels {
+
+namespace names = object_names::page_list;
+
+namespace {
+
+constexpr int32_t kLastPageInTable = kMaxPages - 1;
+
+std::string StationAt(const SideBook& book, int64_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= book.report.size()) return {};
+  return book.report[static_cast<size_t>(index)].region_station;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+}  // namespace
+
+std::vector<std::string> PageListEntries(const SideBook& book) {
+  std::vector<std::string> entries;
+  const int32_t last = std::clamp(book.last_page, 0, kLastPageInTable);
+  for (int32_t p = 0; p < last && static_cast<size_t>(p) + 1 < book.page_starts.size(); ++p) {
+    const int64_t first = book.page_starts[static_cast<size_t>(p)].station;
+    const int64_t before_next = int64_t{book.page_starts[static_cast<size_t>(p) + 1].station} - 1;
+    entries.push_back(std::to_string(p + 1) + "     " + StationAt(book, first) + "        " +
+                      StationAt(book, before_next));
+  }
+  return entries;
+}
+
+PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(names::kWindow);
+  setWindowTitle("Select Page Number");
+  setModal(true);
+
+  page_heading_ = MakeLabel(this, names::kPageHeading, "Page#");
+  start_heading_ = MakeLabel(this, names::kStartHeading, "Start Station");
+  end_heading_ = MakeLabel(this, names::kEndHeading, "End Station");
+  list_ = new QComboBox(this);
+  list_->setObjectName(names::kList);
+  QFont courier("Courier New");
+  courier.setStyleHint(QFont::TypeWriter);
+  list_->setFont(courier);
+  list_->setMinimumContentsLength(44);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(page_heading_, 0, 0);
+  grid->addWidget(start_heading_, 0, 1);
+  grid->addWidget(end_heading_, 0, 2);
+  grid->addWidget(list_, 1, 0, 1, 3);
+  grid->setColumnStretch(2, 1);
+
+  connect(list_, &QComboBox::activated, this, [this](int index) { pickEntry(index); });
+}
+
+PageListDialog::~PageListDialog() = default;
+
+void PageListDialog::showPages(const SideBook* book) {
+  list_->clear();
+  if (book) {
+    int32_t page = 1;
+    for (const std::string& entry : PageListEntries(*book)) {
+      list_->addItem(FromReportBytes(entry), page++);
+    }
+  }
+  list_->setCurrentIndex(list_->count() > 0 ? 0 : -1);
+}
+
+void PageListDialog::pickEntry(int index) {
+  list_->setCurrentIndex(index);
+  if (isVisible()) accept();
+}
+
+std::optional<int32_t> PageListDialog::pickedPage() const {
+  if (list_->currentIndex() < 0) return std::nullopt;
+  return list_->currentData().toInt();
+}
+
+QString PageListDialog::entry(int index) const {
+  return index >= 0 && index < list_->count() ? list_->itemText(index) : QString();
+}
+
+int PageListDialog::entryCount() const {
+  return list_->count();
+}
+
+void PageListDialog::reject() {
+  closed_by_frame_ = true;
+  QDialog::reject();
+}
+
+}  // namespace vantrels

@@ -1,0 +1,168 @@
+#include "gui/printer_font_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <exception>
+
+#include "gui/book_viewer.h"
+#include "gui/object_names.h"
+#include "render/qt_text.h"
+
+namespace vantrels {
+
+namespace names = object_names::printer_font;
+
+namespace {
+
+constexpr double kPlacementTwips = 450;
+
+std::string Describe(const std::exception& e) {
+  return e.what();
+}
+
+// Keys that reach a list's key handler: those that type a character. Tab moves the focus by
+// itself and never reaches it.
+bool TypesCharacter(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
+  return !key.text().isEmpty();
+}
+
+}  // namespace
+
+ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts) {
+  ReportFontChoice choice;
+  for (const std::string& name : screen_fonts) {
+    if (!IsReportFace(name)) continue;
+    if (choice.faces.size() == 1) choice.preselected = name;
+    choice.faces.push_back(name);
+  }
+  return choice;
+}
+
+PrinterFontDialog::PrinterFontDialog(PrintService& printers, FontCatalog& fonts, Messages& messages,
+                                     QWidget* parent)
+    : QDialog(parent), printers_(printers), fonts_(fonts), messages_(messages) {
+  setObjectName(names::kWindow);
+  setWindowTitle("Select Font and a Printer");
+  setModal(true);
+
+  printer_caption_ = new QLabel("Printer Name :", this);
+  printer_caption_->setObjectName(names::kPrinterCaption);
+  printer_list_ = new QComboBox(this);
+  printer_list_->setObjectName(names::kPrinterList);
+  font_caption_ = new QLabel("Font Name :", this);
+  font_caption_->setObjectName(names::kFontCaption);
+  font_list_ = new QComboBox(this);
+  font_list_->setObjectName(names::kFontList);
+  preview_ = new QPushButton("&Preview", this);
+  preview_->setObjectName(names::kPreview);
+  cancel_ = new QPushButton("&Cancel", this);
+  cancel_->setObjectName(names::kCancel);
+
+  for (QComboBox* list : {printer_list_, font_list_}) {
+    list->setMinimumContentsLength(24);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->installEventFilter(this);
+  }
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(printer_caption_, 0, 0);
+  grid->addWidget(printer_list_, 0, 1);
+  grid->addWidget(font_caption_, 1, 0);
+  grid->addWidget(font_list_, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(preview_);
+  buttons->addWidget(cancel_);
+  grid->addLayout(buttons, 2, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  setTabOrder(printer_list_, font_list_);
+  setTabOrder(font_list_, preview_);
+  setTabOrder(preview_, cancel_);
+
+  connect(preview_, &QPushButton::clicked, this, [this] { takeChoice(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
+
+  fillLists();
+}
+
+PrinterFontDialog::~PrinterFontDialog() = default;
+
+void PrinterFontDialog::fillLists() {
+  try {
+    // The screen the main window is on; the primary screen without one.
+    const QScreen* screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    move(origin + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
+                         TwipsToPixels(kPlacementTwips, logicalDpiY())));
+
+    try {
+      // The printers as the platform has them now: one may have been added since the last
+      // preview.
+      if (auto* platform = dynamic_cast<QtPrintService*>(&printers_)) platform->Refresh();
+      for (const std::string& name : printers_.PrinterNames()) {
+        printer_list_->addItem(QString::fromStdString(name));
+      }
+      printer_list_->setCurrentIndex(
+          printer_list_->findText(QString::fromStdString(printers_.CurrentPrinterName())));
+    } catch (const std::exception&) {
+      // Without printer information the rest of the load is skipped, silently.
+      return;
+    }
+
+    const ReportFontChoice fonts = ChooseReportFonts(fonts_.ScreenFontNames());
+    for (const std::string& face : fonts.faces) font_list_->addItem(FromReportBytes(face));
+    // A list that got no preselection shows nothing chosen (adding items chose the first).
+    font_list_->setCurrentIndex(
+        fonts.preselected.empty() ? -1 : font_list_->findText(FromReportBytes(fonts.preselected)));
+  } catch (const std::exception& e) {
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(form_load)");
+  }
+}
+
+void PrinterFontDialog::takeChoice() {
+  try {
+    choice_ = PrinterChoice{ToReportBytes(printer_list_->currentText()),
+                            ToReportBytes(font_list_->currentText())};
+    accept();
+  } catch (const std::exception& e) {
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdDone)");
+  }
+}
+
+void PrinterFontDialog::cancel() {
+  try {
+    reject();
+  } catch (const std::exception& e) {
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdcancel)");
+  }
+}
+
+bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || (watched != printer_list_ && watched != font_list_)) {
+    return QDialog::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (!TypesCharacter(*key)) return false;
+  try {
+    if (watched == printer_list_) {
+      font_list_->setFocus();
+    } else {
+      preview_->setFocus();
+    }
+  } catch (const std::exception& e) {
+    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");
+  }
+  // Enter only moves the focus: it must not also press the button it lands on.
+  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+}  // namespace vantrels

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/app_context.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace vantrels {
+
+// The report faces among the screen font names, in the order met, and the one to preselect:
+// the second face met (none when fewer than two are installed).
+struct ReportFontChoice {
+  std::vector<std::string> faces;
+  std::string preselected;
+};
+ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts);
+
+// "Select Font and a Printer": the printer that receives the book and the fixed-pitch report
+// font. Made afresh for every preview; either button closes it and the preview goes on with the
+// choice, if one was made.
+class PrinterFontDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Places the window and fills the printer list (the current printer chosen) and the font list.
+  PrinterFontDialog(PrintService& printers, FontCatalog& fonts, Messages& messages,
+                    QWidget* parent = nullptr);
+  ~PrinterFontDialog() override;
+
+  // "&Preview": takes the printer and font shown in the lists, then closes.
+  void takeChoice();
+  // "&Cancel": closes without a choice.
+  void cancel();
+
+  // What "&Preview" took; nullopt when the window was cancelled or closed.
+  const std::optional<PrinterChoice>& choice() const { return choice_; }
+
+ protected:
+  // A key pressed in the printer list moves on to the font list, one in the font list to
+  // "&Preview".
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void fillLists();
+
+  PrintService& printers_;
+  FontCatalog& fonts_;
+  Messages& messages_;
+  std::optional<PrinterChoice> choice_;
+  QLabel* printer_caption_ = nullptr;
+  QComboBox* printer_list_ = nullptr;
+  QLabel* font_caption_ = nullptr;
+  QComboBox* font_list_ = nullptr;
+  QPushButton* preview_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace vantrels

@@ -1,0 +1,69 @@
+#include "gui/window_support.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QWidget>
+#include <QWindow>
+
+namespace vantrels {
+
+namespace {
+
+class EnterClicksButton : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::KeypadModifier;
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!enter || others != Qt::NoModifier || button == nullptr || !button->isEnabled()) {
+      return false;
+    }
+    // Taken here, so a dialog does not press its default button as well.
+    button->click();
+    return true;
+  }
+};
+
+}  // namespace
+
+void PressFocusedButtonOnEnter(QWidget& window) {
+  auto* filter = new EnterClicksButton(&window);
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    button->installEventFilter(filter);
+  }
+}
+
+void MoveFocusVisibly(QWidget& target) {
+  target.window()->setAttribute(Qt::WA_KeyboardFocusChange);
+  target.setFocus(Qt::ShortcutFocusReason);
+}
+
+void PlaceOver(QWidget& window, const QWidget* owner, bool centre) {
+  if (owner == nullptr) return;
+  const QWidget* owner_window = owner->window();
+  window.winId();
+  const_cast<QWidget*>(owner_window)->winId();
+  if (QWindow* handle = window.windowHandle()) {
+    handle->setTransientParent(owner_window->windowHandle());
+  }
+  if (!centre) return;
+  window.ensurePolished();
+  if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
+  const QRect frame = window.frameGeometry();
+  window.move(owner_window->frameGeometry().center() - frame.center() + frame.topLeft());
+}
+
+QWidget* FrontWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* focus = QApplication::focusWidget()) return focus->window();
+  return nullptr;
+}
+
+}  // namespace vantrels
