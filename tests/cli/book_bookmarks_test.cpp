@@ -7,14 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFOutlineDocumentHelper.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <sstream>
 
 #include "cli/book_render.h"
 #include "cli/qt_book_platform.h"
 #include "criteria_generator.h"
+#include "render/pdf_read_back.h"
 
 namespace vantrels {
 namespace {
@@ -51,17 +49,9 @@ void PrintTo(const Mark& m, std::ostream* out) {
   if (!m.children.empty()) *out << " with " << m.children.size() << " entries";
 }
 
-std::vector<Mark> Marks(std::vector<QPDFOutlineObjectHelper> items,
-                        const std::vector<QPDFPageObjectHelper>& pages) {
+std::vector<Mark> Marks(const std::vector<PdfOutlineEntry>& entries) {
   std::vector<Mark> marks;
-  for (QPDFOutlineObjectHelper& item : items) {
-    const QPDFObjGen page = item.getDestPage().getObjGen();
-    int index = -1;
-    for (size_t n = 0; n < pages.size(); ++n) {
-      if (pages[n].getObjectHandle().getObjGen() == page) index = static_cast<int>(n);
-    }
-    marks.push_back({item.getTitle(), index, Marks(item.getKids(), pages)});
-  }
+  for (const PdfOutlineEntry& e : entries) marks.push_back({e.title, e.page, Marks(e.children)});
   return marks;
 }
 
@@ -73,17 +63,8 @@ struct PdfRead {
 };
 
 PdfRead ReadPdf(const std::string& path) {
-  QPDF pdf;
-  pdf.processFile(path.c_str());
-  PdfRead read;
-  const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-  read.pages = pages.size();
-  QPDFOutlineDocumentHelper outlines(pdf);
-  read.outline = Marks(outlines.getTopLevelOutlines(), pages);
-  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
-  read.title = info.getKey("/Title").getUTF8Value();
-  read.creator = info.getKey("/Creator").getUTF8Value();
-  return read;
+  const PdfReadBack pdf = ReadPdfBack(path);
+  return {Marks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
 }
 
 // The bookmarks the Go To lists call for: each side's stations in list order, once each, opening

@@ -7,13 +7,10 @@
 #include <QPainter>
 #include <filesystem>
 #include <fstream>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFOutlineDocumentHelper.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 #include <sstream>
 
 #include "render/pdf_file.h"
+#include "render/pdf_read_back.h"
 #include "render/print_service.h"
 
 namespace vantrels {
@@ -30,19 +27,8 @@ std::string TempPath(const std::string& name) {
 // A PDF of `pages` empty Letter pages, written by qpdf with a classic cross-reference table or
 // with object streams (a cross-reference stream).
 std::string BlankPdf(const std::string& name, int pages, bool object_streams = false) {
-  QPDF pdf;
-  pdf.emptyPDF();
-  QPDFPageDocumentHelper helper(pdf);
-  for (int n = 0; n < pages; ++n) {
-    QPDFObjectHandle page = pdf.makeIndirectObject(
-        QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] /Resources << >> >>"));
-    page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, ""));
-    helper.addPage(QPDFPageObjectHelper(page), false);
-  }
   const std::string path = TempPath(name);
-  QPDFWriter writer(pdf, path.c_str());
-  writer.setObjectStreamMode(object_streams ? qpdf_o_generate : qpdf_o_disable);
-  writer.write();
+  WriteBlankPdf(path, pages, object_streams);
   return path;
 }
 
@@ -71,16 +57,10 @@ void PrintTo(const Found& f, std::ostream* out) {
   *out << "}";
 }
 
-std::vector<Found> FoundEntries(std::vector<QPDFOutlineObjectHelper> items,
-                                const std::vector<QPDFPageObjectHelper>& pages) {
+std::vector<Found> FoundEntries(const std::vector<PdfOutlineEntry>& entries) {
   std::vector<Found> found;
-  for (QPDFOutlineObjectHelper& item : items) {
-    const QPDFObjGen page = item.getDestPage().getObjGen();
-    int index = -1;
-    for (size_t n = 0; n < pages.size(); ++n) {
-      if (pages[n].getObjectHandle().getObjGen() == page) index = static_cast<int>(n);
-    }
-    found.push_back({item.getTitle(), index, item.getCount(), FoundEntries(item.getKids(), pages)});
+  for (const PdfOutlineEntry& e : entries) {
+    found.push_back({e.title, e.page, e.count, FoundEntries(e.children)});
   }
   return found;
 }
@@ -96,20 +76,9 @@ struct ReadBack {
 };
 
 ReadBack Read(const std::string& path) {
-  QPDF pdf;
-  pdf.processFile(path.c_str());
-  ReadBack back;
-  const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-  back.pages = pages.size();
-  QPDFOutlineDocumentHelper outlines(pdf);
-  back.outline = FoundEntries(outlines.getTopLevelOutlines(), pages);
-  back.outline_count = pdf.getRoot().getKey("/Outlines").getKey("/Count").getIntValueAsInt();
-  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
-  back.title = info.getKey("/Title").getUTF8Value();
-  back.title_bytes = info.getKey("/Title").getStringValue();
-  back.creator = info.getKey("/Creator").getUTF8Value();
-  back.page_mode = pdf.getRoot().getKey("/PageMode").getName();
-  return back;
+  const PdfReadBack pdf = ReadPdfBack(path);
+  return {FoundEntries(pdf.outline), pdf.outline_count, pdf.title,     pdf.title_bytes,
+          pdf.creator,               pdf.page_mode,     pdf.pages};
 }
 
 // Writes `source` with `info` to `target` through an output file and commits it.
