@@ -139,14 +139,14 @@ std::string SetNamedOutput(BookOptions& options, BookOutput output, std::string&
   return SetOutput(options, output);
 }
 
-std::optional<BookPaper> ParsePaper(std::string_view text) {
+std::optional<Paper> ParsePaper(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  if (lower == "letter") return BookPaper::kLetter;
-  if (lower == "a4") return BookPaper::kA4;
-  if (lower == "legal") return BookPaper::kLegal;
+  if (lower == "letter") return Paper::Letter;
+  if (lower == "a4") return Paper::A4;
+  if (lower == "legal") return Paper::Legal;
   return std::nullopt;
 }
 

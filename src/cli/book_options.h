@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "model/units.h"
+
 namespace vantrels {
 
 enum class BookOutput { kNone, kText, kStations, kPdf, kPrinter, kCsv, kListPrinters };
 enum class BookSide { kBoth, kLeft, kRight };
-enum class BookPaper { kLetter, kA4, kLegal };
 
 // The book goes through a printer (a PDF file or an installed printer) rather than the text grid.
 inline bool DrawsOnPaper(BookOutput output) {
@@ -39,7 +40,7 @@ struct BookOptions {
   std::string file;
   // --pdf: the file written and its paper (quarter-inch margins).
   std::string pdf_file;
-  BookPaper paper = BookPaper::kLetter;
+  Paper paper = Paper::Letter;
   // --printer: the installed printer's device name.
   std::string printer;
   std::string font = "Courier New";

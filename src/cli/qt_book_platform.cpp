@@ -14,18 +14,6 @@ namespace vantrels {
 
 namespace {
 
-Paper ToPaper(BookPaper paper) {
-  switch (paper) {
-    case BookPaper::kA4:
-      return Paper::A4;
-    case BookPaper::kLegal:
-      return Paper::Legal;
-    case BookPaper::kLetter:
-      break;
-  }
-  return Paper::Letter;
-}
-
 // Batch runs on servers have no display: draw offscreen unless a platform is chosen. Printing
 // needs no window, so an unreachable display falls back to offscreen instead of ending the run.
 void ChooseHeadlessPlatform() {
@@ -76,7 +64,7 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   std::unique_ptr<QPrinter> printer;
   if (options.output == BookOutput::kPdf) {
     // Only measured: WritePdf draws the pages into a printer of its own.
-    printer = MakePdfPrinter(QStringLiteral("/dev/null"), ToPaper(options.paper));
+    printer = MakePdfPrinter(QStringLiteral("/dev/null"), options.paper);
   } else {
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
@@ -95,7 +83,7 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
 std::string QtBookPlatform::WritePdf(const BookPrinter& printer, const PageSelection& selection,
                                      const BookOptions& options, OutputFile& output) {
   EnsureApplication();
-  return WriteBookPdf(printer, selection, ToPaper(options.paper),
+  return WriteBookPdf(printer, selection, options.paper,
                       BookPdfTitle(options.file, options.project), output);
 }
 

@@ -44,18 +44,4 @@ class Surface {
   virtual double Height() const { return 0; }
 };
 
-// A hidden window on which nothing is drawn: the counting pass's target.
-class NullSurface : public Surface {
- public:
-  bool IsWindow() const override { return true; }
-  void SetCurrentX(int) override {}
-  void SetCurrentY(int) override {}
-  void PrintText(std::string_view) override {}
-  void SetFontName(const std::string&) override {}
-  void SetFontSize(double) override {}
-  void SetFontBold(bool) override {}
-  void SetFontUnderline(bool) override {}
-  void SetFontTransparent(bool) override {}
-};
-
 }  // namespace vantrels

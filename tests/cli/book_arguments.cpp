@@ -65,7 +65,7 @@ std::vector<std::string> BookArguments(const BookOptions& o) {
     args.push_back(option);
   }
   if (o.paper != defaults.paper) {
-    args.push_back(o.paper == BookPaper::kA4 ? "--paper=a4" : "--paper=legal");
+    args.push_back(o.paper == Paper::A4 ? "--paper=a4" : "--paper=legal");
   }
   if (o.font != defaults.font) args.push_back("--font=" + o.font);
   if (o.output != BookOutput::kListPrinters) {

@@ -110,7 +110,7 @@ TEST(BookOptions, DefaultsAreALetterPageTodayAndNoProject) {
   EXPECT_FALSE(parsed.options.pages.has_value());
   EXPECT_FALSE(parsed.options.from_station.has_value());
   EXPECT_FALSE(parsed.options.to_station.has_value());
-  EXPECT_EQ(parsed.options.paper, BookPaper::kLetter);
+  EXPECT_EQ(parsed.options.paper, Paper::Letter);
   EXPECT_EQ(parsed.options.font, "Courier New");
 }
 
@@ -120,12 +120,12 @@ TEST(BookOptions, PaperOutputs) {
   ASSERT_EQ(pdf.error, "");
   EXPECT_EQ(pdf.options.output, BookOutput::kPdf);
   EXPECT_EQ(pdf.options.pdf_file, "out.pdf");
-  EXPECT_EQ(pdf.options.paper, BookPaper::kA4);
+  EXPECT_EQ(pdf.options.paper, Paper::A4);
   EXPECT_EQ(pdf.options.font, "Lucida Console");
   EXPECT_EQ(pdf.options.side, BookSide::kLeft);
   EXPECT_EQ(pdf.options.file, "road.csv");
   EXPECT_EQ(ParseBookOptions({"--paper=legal", "--pdf=o.pdf", "r.csv"}).options.paper,
-            BookPaper::kLegal);
+            Paper::Legal);
 
   const ParsedOptions printer = ParseBookOptions({"--printer", "Office Laser", "r.csv"});
   ASSERT_EQ(printer.error, "");

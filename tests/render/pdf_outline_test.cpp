@@ -77,8 +77,13 @@ struct ReadBack {
 
 ReadBack Read(const std::string& path) {
   const PdfReadBack pdf = ReadPdfBack(path);
-  return {FoundEntries(pdf.outline), pdf.outline_count, pdf.title,     pdf.title_bytes,
-          pdf.creator,               pdf.page_mode,     pdf.pages};
+  return {FoundEntries(pdf.outline),
+          pdf.outline_count,
+          pdf.title,
+          pdf.title_bytes,
+          pdf.creator,
+          pdf.page_mode,
+          pdf.pages};
 }
 
 // Writes `source` with `info` to `target` through an output file and commits it.
