@@ -102,26 +102,6 @@ std::string ApplyStation(std::optional<double>& end, const char* option, const s
          Shown(v);
 }
 
-const char* OutputOption(BookOutput output) {
-  switch (output) {
-    case BookOutput::kText:
-      return "--text";
-    case BookOutput::kStations:
-      return "--stations";
-    case BookOutput::kPdf:
-      return "--pdf";
-    case BookOutput::kPrinter:
-      return "--printer";
-    case BookOutput::kCsv:
-      return "--csv";
-    case BookOutput::kListPrinters:
-      return "--list-printers";
-    case BookOutput::kNone:
-      break;
-  }
-  return "";
-}
-
 std::string SetOutput(BookOptions& options, BookOutput output) {
   if (options.output != BookOutput::kNone && options.output != output) {
     return std::string(OutputOption(options.output)) + " and " + OutputOption(output) +
@@ -375,6 +355,26 @@ std::string CombinationError(BookOptions& options, const std::map<std::string, s
 }
 
 }  // namespace
+
+const char* OutputOption(BookOutput output) {
+  switch (output) {
+    case BookOutput::kText:
+      return "--text";
+    case BookOutput::kStations:
+      return "--stations";
+    case BookOutput::kPdf:
+      return "--pdf";
+    case BookOutput::kPrinter:
+      return "--printer";
+    case BookOutput::kCsv:
+      return "--csv";
+    case BookOutput::kListPrinters:
+      return "--list-printers";
+    case BookOutput::kNone:
+      break;
+  }
+  return "";
+}
 
 ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
   QCommandLineParser parser;

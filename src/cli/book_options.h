@@ -16,6 +16,9 @@ inline bool DrawsOnPaper(BookOutput output) {
   return output == BookOutput::kPdf || output == BookOutput::kPrinter;
 }
 
+// The option that chooses `output`, e.g. "--pdf"; empty for none.
+const char* OutputOption(BookOutput output);
+
 // 1-based pages, both included.
 struct PageRange {
   int from = 0;

@@ -15,26 +15,6 @@ std::string Decimal(double value) {
   return std::string(text, result.ptr);
 }
 
-const char* OutputOption(BookOutput output) {
-  switch (output) {
-    case BookOutput::kText:
-      return "--text";
-    case BookOutput::kStations:
-      return "--stations";
-    case BookOutput::kPdf:
-      return "--pdf";
-    case BookOutput::kPrinter:
-      return "--printer";
-    case BookOutput::kCsv:
-      return "--csv";
-    case BookOutput::kListPrinters:
-      return "--list-printers";
-    case BookOutput::kNone:
-      break;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::vector<std::string> BookArguments(const BookOptions& o) {
@@ -57,8 +37,8 @@ std::vector<std::string> BookArguments(const BookOptions& o) {
   }
   if (o.from_station) args.push_back("--from-station=" + Decimal(*o.from_station));
   if (o.to_station) args.push_back("--to-station=" + Decimal(*o.to_station));
-  if (const char* output = OutputOption(o.output)) {
-    std::string option = output;
+  if (o.output != BookOutput::kNone) {
+    std::string option = OutputOption(o.output);
     if (o.output == BookOutput::kPdf) option += "=" + o.pdf_file;
     if (o.output == BookOutput::kPrinter) option += "=" + o.printer;
     if (o.output == BookOutput::kCsv) option += "=" + o.csv_file;

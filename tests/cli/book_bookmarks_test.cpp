@@ -9,7 +9,7 @@
 #include <map>
 #include <sstream>
 
-#include "cli/book_render.h"
+#include "cli/book_run.h"
 #include "cli/qt_book_platform.h"
 #include "criteria_generator.h"
 #include "render/pdf_read_back.h"
@@ -19,17 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct BookRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 BookRun Book(const std::vector<std::string>& args) {
   QtBookPlatform platform;
-  std::ostringstream out, err;
-  const int status = BookMain(args, out, err, &platform);
-  return {status, out.str(), err.str()};
+  return RunBook(args, &platform);
 }
 
 std::string TempPath(const std::string& name) {

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "cli/book_options.h"
-#include "cli/book_render.h"
+#include "cli/book_run.h"
 #include "layout/text_surface.h"
 #include "model/version.h"
 
@@ -18,16 +18,8 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct BookRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 BookRun Book(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = BookMain(args, out, err);
-  return {status, out.str(), err.str()};
+  return RunBook(args);
 }
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {

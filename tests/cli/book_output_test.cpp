@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli/book_options.h"
-#include "cli/book_render.h"
+#include "cli/book_run.h"
 #include "layout/text_surface.h"
 
 namespace vantrels {
@@ -15,12 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-
-struct BookRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -65,9 +59,7 @@ class FilePlatform : public PrintPlatform {
 };
 
 BookRun BookOn(PrintPlatform& platform, const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = BookMain(args, out, err, &platform);
-  return {status, out.str(), err.str()};
+  return RunBook(args, &platform);
 }
 
 class BookOutputFile : public ::testing::Test {

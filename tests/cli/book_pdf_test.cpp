@@ -11,7 +11,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "cli/book_render.h"
+#include "cli/book_run.h"
 #include "cli/qt_book_platform.h"
 #include "render/pdf_tools.h"
 
@@ -85,17 +85,9 @@ PdfGrid PdfCells(const std::string& file) {
   return grid;
 }
 
-struct BookRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 BookRun Book(const std::vector<std::string>& args) {
   QtBookPlatform platform;
-  std::ostringstream out, err;
-  const int status = BookMain(args, out, err, &platform);
-  return {status, out.str(), err.str()};
+  return RunBook(args, &platform);
 }
 
 std::string TempPath(const std::string& name) {

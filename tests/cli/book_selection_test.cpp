@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/book_render.h"
+#include "cli/book_run.h"
 
 namespace vantrels {
 namespace {
@@ -17,16 +17,8 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAreArray;
 using ::testing::StartsWith;
 
-struct BookRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-BookRun Book(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = BookMain(args, out, err);
-  return {status, out.str(), err.str()};
+BookRun Book(const std::vector<std::string>& args) {
+  return RunBook(args);
 }
 
 std::string Example(const char* name) {

@@ -39,51 +39,28 @@ std::string ReadAll(const std::string& path) {
   return bytes.str();
 }
 
-// An outline entry as a reader finds it: UTF-8 title, zero-based page, the /Count.
-struct Found {
-  std::string title;
-  int page;
-  int count;
-  std::vector<Found> children;
-  bool operator==(const Found&) const = default;
-};
+// Outline entries compare whole, children included.
+using Found = PdfOutlineEntry;
 
-void PrintTo(const Found& f, std::ostream* out) {
+}  // namespace
+
+bool operator==(const PdfOutlineEntry& a, const PdfOutlineEntry& b) {
+  return a.title == b.title && a.page == b.page && a.count == b.count && a.children == b.children;
+}
+
+void PrintTo(const PdfOutlineEntry& f, std::ostream* out) {
   *out << "{\"" << f.title << "\" page " << f.page << " count " << f.count;
-  for (const Found& child : f.children) {
+  for (const PdfOutlineEntry& child : f.children) {
     *out << " ";
     PrintTo(child, out);
   }
   *out << "}";
 }
 
-std::vector<Found> FoundEntries(const std::vector<PdfOutlineEntry>& entries) {
-  std::vector<Found> found;
-  for (const PdfOutlineEntry& e : entries) {
-    found.push_back({e.title, e.page, e.count, FoundEntries(e.children)});
-  }
-  return found;
-}
+namespace {
 
-struct ReadBack {
-  std::vector<Found> outline;
-  int outline_count = 0;
-  std::string title;
-  std::string title_bytes;
-  std::string creator;
-  std::string page_mode;
-  size_t pages = 0;
-};
-
-ReadBack Read(const std::string& path) {
-  const PdfReadBack pdf = ReadPdfBack(path);
-  return {FoundEntries(pdf.outline),
-          pdf.outline_count,
-          pdf.title,
-          pdf.title_bytes,
-          pdf.creator,
-          pdf.page_mode,
-          pdf.pages};
+PdfReadBack Read(const std::string& path) {
+  return ReadPdfBack(path);
 }
 
 // Writes `source` with `info` to `target` through an output file and commits it.
@@ -103,7 +80,7 @@ TEST(PdfOutline, AnUndividedBookHasOneLevelOfStations) {
       "undivided.csv 45-017-02",
       {{"2389+00.00 R1", 0, {}}, {"2390+00.00 R1", 0, {}}, {"2391+00.00 R1", 2, {}}}};
   ASSERT_EQ(WithOutline(source, info, target), "");
-  const ReadBack back = Read(target);
+  const PdfReadBack back = Read(target);
   EXPECT_EQ(back.pages, 3u);
   EXPECT_THAT(back.outline,
               ElementsAre(Found{"2389+00.00 R1", 0, 0, {}}, Found{"2390+00.00 R1", 0, 0, {}},
@@ -123,7 +100,7 @@ TEST(PdfOutline, ADividedBookNestsEachSidesStationsUnderTheSide) {
       SideOutline({{"2389+00.00 R2", 0, {}}, {"2390+00.00 R2", 1, {}}},
                   {{"2389+00.00 R2", 2, {}}, {"2390+00.00 R2", 3, {}}, {"2391+00.00 R2", 4, {}}});
   ASSERT_EQ(WithOutline(source, info, target), "");
-  const ReadBack back = Read(target);
+  const PdfReadBack back = Read(target);
   // The sides are closed: a reader shows two entries until one is opened.
   EXPECT_THAT(
       back.outline,
@@ -172,7 +149,7 @@ TEST(PdfOutline, TitlesAreReadAsTheBookShowsThem) {
   info.title = "M\u00fcller-Stra\u00dfe \u21165.csv";
   const std::string target = TempPath("titles_outlined.pdf");
   ASSERT_EQ(WithOutline(source, info, target), "");
-  const ReadBack back = Read(target);
+  const PdfReadBack back = Read(target);
   ASSERT_EQ(back.outline.size(), std::size(cases));
   for (size_t n = 0; n < std::size(cases); ++n) EXPECT_EQ(back.outline[n].title, cases[n].shown);
   EXPECT_EQ(back.title, info.title);
@@ -237,7 +214,7 @@ TEST(PdfOutline, AQtPdfKeepsItsPagesAndGainsTheOutline) {
   const std::string target = TempPath("qt_outlined.pdf");
   ASSERT_EQ(WithOutline(source, {"qt.csv", {{"first", 0, {}}, {"last", 2, {}}}}, target), "");
   EXPECT_EQ(IncompletePdf(target), "");
-  const ReadBack back = Read(target);
+  const PdfReadBack back = Read(target);
   EXPECT_EQ(back.pages, 3u);
   EXPECT_THAT(back.outline, ElementsAre(Found{"first", 0, 0, {}}, Found{"last", 2, 0, {}}));
   EXPECT_EQ(back.title, "qt.csv");
