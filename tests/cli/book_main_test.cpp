@@ -62,16 +62,6 @@ std::string Divided(int blocks, const std::string& left_side_word = "LEFT") {
   return text;
 }
 
-std::vector<std::string> Labels(const std::string& text) {
-  std::vector<std::string> labels;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const auto at = line.find("Page No.:");
-    if (at != std::string::npos) labels.push_back(line.substr(line.rfind(' ', at) + 1));
-  }
-  return labels;
-}
-
 TEST(BookMain, HelpGoesToStdoutWithStatus0) {
   const BookRun run = Book({"--help"});
   EXPECT_EQ(run.status, kBookProduced);

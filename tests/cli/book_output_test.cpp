@@ -9,6 +9,7 @@
 #include "cli/book_options.h"
 #include "cli/book_run.h"
 #include "layout/text_surface.h"
+#include "test_folder.h"
 
 namespace vantrels {
 namespace {
@@ -65,11 +66,7 @@ BookRun BookOn(PrintPlatform& platform, const std::vector<std::string>& args) {
 class BookOutputFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::path(::testing::TempDir()) /
-           ("book_output_" + std::to_string(::getpid()) + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = FreshTestFolder("book_output");
     input_ = (dir_ / "road.csv").string();
     std::ofstream(input_, std::ios::binary) << Undivided();
   }

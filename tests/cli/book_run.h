@@ -22,4 +22,15 @@ inline BookRun RunBook(const std::vector<std::string>& args, PrintPlatform* plat
   return {status, out.str(), err.str()};
 }
 
+// The page labels of a text book in order, e.g. "Page No.:2 of 3".
+inline std::vector<std::string> Labels(const std::string& text) {
+  std::vector<std::string> labels;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const auto at = line.find("Page No.:");
+    if (at != std::string::npos) labels.push_back(line.substr(line.rfind(' ', at) + 1));
+  }
+  return labels;
+}
+
 }  // namespace vantrels

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/book_run.h"
+#include "test_folder.h"
 
 namespace vantrels {
 namespace {
@@ -23,16 +24,6 @@ BookRun Book(const std::vector<std::string>& args) {
 
 std::string Example(const char* name) {
   return std::string(VANTRELS_EXAMPLES) + "/" + name;
-}
-
-std::vector<std::string> Labels(const std::string& text) {
-  std::vector<std::string> labels;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const auto at = line.find("Page No.:");
-    if (at != std::string::npos) labels.push_back(line.substr(line.rfind(' ', at) + 1));
-  }
-  return labels;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -152,13 +143,7 @@ TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
 
 class CsvExport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) /
-           ("csv_export_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { dir_ = FreshTestFolder("csv_export"); }
   void TearDown() override { fs::remove_all(dir_); }
 
   static std::string ReadAll(const fs::path& path) {

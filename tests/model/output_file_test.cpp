@@ -16,6 +16,8 @@
 #include <functional>
 #include <sstream>
 
+#include "test_folder.h"
+
 namespace vantrels {
 namespace {
 
@@ -46,13 +48,7 @@ std::vector<std::string> Names(const fs::path& folder) {
 
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::path(::testing::TempDir()) /
-           ("output_file_" + std::to_string(::getpid()) + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { dir_ = FreshTestFolder("output_file"); }
   void TearDown() override {
     std::error_code ignored;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);

@@ -15,18 +15,6 @@
 
 namespace vantrels::testing {
 
-// Runs a poppler tool; nullopt when the tool is not installed or fails.
-inline std::optional<QString> RunTool(const QString& program, const QStringList& arguments) {
-  if (QStandardPaths::findExecutable(program).isEmpty()) return std::nullopt;
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-      process.exitCode() != 0) {
-    return std::nullopt;
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The standard output of a tool as bytes; nullopt when the tool is not installed or fails.
 inline std::optional<QByteArray> RunToolBytes(const QString& program,
                                               const QStringList& arguments) {
@@ -38,6 +26,14 @@ inline std::optional<QByteArray> RunToolBytes(const QString& program,
     return std::nullopt;
   }
   return process.readAllStandardOutput();
+}
+
+// Runs a poppler tool and reads its output as UTF-8; nullopt when the tool is not installed or
+// fails.
+inline std::optional<QString> RunTool(const QString& program, const QStringList& arguments) {
+  const std::optional<QByteArray> bytes = RunToolBytes(program, arguments);
+  if (!bytes) return std::nullopt;
+  return QString::fromUtf8(*bytes);
 }
 
 // Page `page` (from 1) of `file` rasterised in grey by pdftoppm at `dpi`; a null image when it
