@@ -126,6 +126,7 @@ std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& in
     OutputPipeline pipeline(output);
     QPDFWriter writer(pdf);
     writer.setOutputPipeline(&pipeline);
+    writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
     // A source that had to be repaired (cut short, damaged) must not pass for the book.
     if (pdf.anyWarnings()) return "the PDF " + source + " is damaged";
