@@ -26,7 +26,7 @@ std::vector<std::string> Items(const QComboBox& list) {
   return items;
 }
 
-TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
+TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecondOrTheOnlyOne) {
   struct Case {
     const char* name;
     std::vector<std::string> screen_fonts;
@@ -38,7 +38,8 @@ TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond)
        {"Courier New", "Lucida Console", "MS LineDraw"},
        {"Courier New", "Lucida Console", "MS LineDraw"},
        "Lucida Console"},
-      {"only one", {"Arial", "Lucida Console", "Verdana"}, {"Lucida Console"}, ""},
+      // Regression: the box started blank where only one report face is installed.
+      {"only one", {"Arial", "Lucida Console", "Verdana"}, {"Lucida Console"}, "Lucida Console"},
       {"order met, others never, names exact",
        {"MS LineDraw", "courier new", "Courier", "DejaVu Sans Mono", "Courier New ", "Courier New",
         "Lucida Console"},
@@ -81,7 +82,8 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   EXPECT_EQ(window.result(), QDialog::Accepted);
   ASSERT_TRUE(window.choice());
   EXPECT_EQ(window.choice()->printer, "Laser");
-  EXPECT_EQ(window.choice()->font, "");
+  // The only face installed was preselected.
+  EXPECT_EQ(window.choice()->font, "Courier New");
   // The preview keeps the choice and makes its printer current.
   ctx.Choose(*window.choice());
   EXPECT_EQ(ctx.chosen.printer, "Laser");
