@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include "gui/find_station_dialog.h"
 #include "gui/print_range_dialog.h"
@@ -133,6 +137,77 @@ TEST_F(BookState, FindWindowLeftOpenAcrossAPreviewShowsTheNewBooksFirstEntry) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(ctx.navigator.Position(),
             (BookPosition{Side::Left, TheBook().Of(Side::Left).station_entries.front().page}));
+}
+
+// A banner printer, whose page is too tall for any band of the book, and the PDF entry.
+class LabelPrinters : public PrintService {
+ public:
+  std::vector<std::string> PrinterNames() const override { return {"Label", kPdfPrinterName}; }
+  std::string DefaultPrinterName() const override { return "Label"; }
+  std::string CurrentPrinterName() const override { return current_; }
+  bool MakeCurrent(const std::string& name) override {
+    current_ = name;
+    return true;
+  }
+  std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const override {
+    if (current_ == kPdfPrinterName) {
+      if (options.pdf_output_file.isEmpty()) throw std::runtime_error("no file");
+      return MakePdfPrinter(options.pdf_output_file);
+    }
+    auto printer = MakePdfPrinter(QString());
+    printer->setPageLayout(QPageLayout(QPageSize(QSizeF(8.5, 100), QPageSize::Inch),
+                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return printer;
+  }
+
+ private:
+  std::string current_ = "Label";
+};
+
+TEST(FailedPreview, APageWhereNoStationFitsKeepsTheBookOnShow) {
+  LabelPrinters printers;
+  FixedFontCatalog fonts({"Courier New"});
+  RecordingMessages messages;
+  AppContext ctx(messages, printers, fonts);
+  std::string printer = "Label";
+  ctx.run_modal = [&printer](QDialog& dialog) {
+    if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) {
+      Child<QComboBox>(*font_window, names::printer_font::kPrinterList)
+          .setCurrentText(QString::fromStdString(printer));
+      font_window->takeChoice();
+    }
+    return dialog.result();
+  };
+  MainWindow form(ctx);
+  form.end_program = [] {};
+  Child<QLineEdit>(form, names::main_window::kProjectNumber).setText("P");
+  Child<QLineEdit>(form, names::main_window::kControlNumber).setText("C");
+  form.chooseFile(Example("undivided.csv"));
+
+  // Before any book: no viewer of headings only.
+  form.preview();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].starts_with("No station fits on a page of ")) << messages.shown[0];
+  EXPECT_EQ(ctx.book(), nullptr);
+  EXPECT_FALSE(ctx.ViewerLoaded());
+
+  // A book on the PDF entry's page, then the label printer again: the book stays.
+  printer = kPdfPrinterName;
+  form.preview();
+  ASSERT_NE(ctx.book(), nullptr);
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  const Book* book = ctx.book();
+  const int32_t last_page = book->Of(Side::Left).last_page;
+  const std::vector<std::string> picture = PictureTexts(ctx.Viewer().picture());
+  printer = "Label";
+  messages.shown.clear();
+  form.preview();
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(ctx.book(), book);
+  EXPECT_EQ(ctx.book()->Of(Side::Left).last_page, last_page);
+  EXPECT_EQ(PictureTexts(ctx.Viewer().picture()), picture);
+  ctx.UnloadAll();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "gui/find_station_dialog.h"
 #include "gui/message_box.h"
 #include "gui/print_range_dialog.h"
+#include "gui/window_support.h"
 #include "gui_fixture.h"
 
 namespace vantrels::gui_test {
@@ -161,6 +162,16 @@ TEST_F(WindowKeys, MessageBoxesCentreOnTheWindowInFront) {
   EXPECT_EQ(parent, &form);
   EXPECT_GE(off_centre, 0);
   EXPECT_LE(off_centre, 2);
+}
+
+TEST_F(WindowKeys, MessagesBelongToAWindowOnScreenEvenWhenNoneIsActive) {
+  // As without a window manager: nothing active, nothing focused.
+  QApplication::setActiveWindow(nullptr);
+  ASSERT_EQ(QApplication::activeWindow(), nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(FrontWindow(), &form);
+  form.hide();
+  EXPECT_EQ(FrontWindow(), nullptr);
 }
 
 TEST_F(WindowKeys, DialogsCentreOnTheirWindowAndTheFindWindowsStayAboveTheViewer) {
