@@ -98,6 +98,7 @@ void AppContext::PrintToPdfFile(const PageSelection& selection) {
     failure = output.failure() == OutputFailure::kSameAsInput ? "it is the criteria file being read"
                                                               : output.reason();
   } else {
+    // The book was counted on the PDF entry's page, which is Letter (SelectCurrentPrinter).
     failure = WriteBookPdf(Printer(), selection, Paper::Letter,
                            BookPdfTitle(book_file_, heading_.project_number), output);
   }

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QLabel>
+#include <QStyleOption>
 #include <QTest>
 
 #include "gui_fixture.h"
@@ -113,6 +114,10 @@ TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   EXPECT_EQ(window.focusWidget(), &Fonts(window));
   QTest::keyClick(&Fonts(window), Qt::Key_Return);
   EXPECT_EQ(window.focusWidget(), &Child<QPushButton>(window, pf::kPreview));
+  // The style draws the focus where the key moved it.
+  QStyleOption option;
+  option.initFrom(&Child<QPushButton>(window, pf::kPreview));
+  EXPECT_TRUE(option.state.testFlag(QStyle::State_KeyboardFocusChange));
   // Enter only moved the focus: nothing was pressed.
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(window.choice());
