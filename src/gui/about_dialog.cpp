@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "gui/object_names.h"
+#include "gui/window_support.h"
 #include "model/version.h"
 
 namespace vantrels {
@@ -106,6 +107,7 @@ AboutDialog::AboutDialog(Messages& messages, QWidget* parent)
 
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(system_info_, &QPushButton::clicked, this, [this] { startSystemInfo(); });
+  PressFocusedButtonOnEnter(*this);
 }
 
 AboutDialog::~AboutDialog() = default;

@@ -1,6 +1,7 @@
 #include "gui/app_context.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QWidget>
 #include <stdexcept>
 #include <utility>
@@ -8,8 +9,15 @@
 #include "gui/book_viewer.h"
 #include "gui/find_station_dialog.h"
 #include "gui/print_range_dialog.h"
+#include "model/output_file.h"
+#include "render/book_pdf.h"
+#include "render/qt_text.h"
 
 namespace vantrels {
+
+std::string PagesSentMessage(const std::string& printer) {
+  return "Pages have been sent to " + printer + " printer.";
+}
 
 namespace {
 
@@ -27,15 +35,14 @@ void Unload(std::unique_ptr<Window>& window) {
 
 AppContext::AppContext(Messages& messages_sink, PrintService& print_service,
                        FontCatalog& font_catalog)
-    : messages(messages_sink), printers(print_service), fonts(font_catalog) {
-  SelectCurrentPrinter();
-}
+    : messages(messages_sink), printers(print_service), fonts(font_catalog) {}
 
 AppContext::~AppContext() = default;
 
-void AppContext::SetBook(Book book, PageContext heading) {
+void AppContext::SetBook(Book book, PageContext heading, std::string file) {
   book_ = std::make_unique<Book>(std::move(book));
   heading_ = std::move(heading);
+  book_file_ = std::move(file);
   navigator.Open(book_.get());
   if (station_window_) station_window_->showBook();
   if (print_range_) print_range_->showBook();
@@ -56,33 +63,53 @@ int AppContext::RunModal(QDialog& dialog) {
   return dialog.exec();
 }
 
-bool AppContext::BeginPrintJob() {
-  PrinterOptions options;
+void AppContext::PrintPages(const PageSelection& selection) {
+  if (!book_) return;
   std::unique_ptr<QPrinter> made;
   try {
-    made = printers.CreateCurrentPrinter(options);
+    made = printers.CreateCurrentPrinter(PrinterOptions{});
   } catch (const std::runtime_error&) {
-    // Only the PDF entry refuses without an output file: ask for one.
-    if (!ask_pdf_file) return false;
-    options.pdf_output_file = ask_pdf_file();
-    if (options.pdf_output_file.isEmpty()) return false;
-    made = printers.CreateCurrentPrinter(options);
+    // Only the PDF entry refuses without an output file.
+    PrintToPdfFile(selection);
+    return;
   }
-  if (!made) return false;
-  printer.SetPrinter(std::move(made));
-  return true;
+  if (made) PrintOnPrinter(std::move(made), selection);
 }
 
-void AppContext::PrintPages(const PageSelection& selection) {
-  if (!book_ || !BeginPrintJob()) return;
-  const PrintResult printed = Printer().Print(printer, selection);
-  if (!printed.pages.empty()) navigator.MoveTo(printed.pages.back().position);
+void AppContext::PrintOnPrinter(std::unique_ptr<QPrinter> made, const PageSelection& selection) {
+  PrinterSurface& surface = CurrentPrinter();
+  surface.SetPrinter(std::move(made));
+  const PrintResult printed = Printer().Print(surface, selection);
   if (!printed.printed) {
     messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
     return;
   }
-  printer.KillDoc();
-  messages.Show("Pages have been sent to " + chosen.printer + " printer.");
+  surface.KillDoc();
+  messages.Show(PagesSentMessage(chosen.printer));
+}
+
+void AppContext::PrintToPdfFile(const PageSelection& selection) {
+  const QString answer = ask_pdf_file ? ask_pdf_file() : QString();
+  if (answer.isEmpty()) return;
+  const std::string path = QFile::encodeName(answer).toStdString();
+  OutputFile output(path);
+  std::string failure;
+  if (!output.Open({book_file_})) {
+    failure = output.failure() == OutputFailure::kSameAsInput ? "it is the criteria file being read"
+                                                              : output.reason();
+  } else {
+    // The book was counted on the PDF entry's page, which is Letter (SelectCurrentPrinter).
+    failure = WriteBookPdf(Printer(), selection, Paper::Letter,
+                           BookPdfTitle(book_file_, heading_.project_number), output);
+  }
+  // Messages are Windows-1252 text; the path as the user sees it.
+  const std::string shown_path = ToReportBytes(answer);
+  if (!failure.empty()) {
+    messages.Show("Program Error : cannot write " + shown_path + ": " + failure +
+                  " occured in viewPrint_click");
+    return;
+  }
+  messages.Show(PagesSentMessage(std::string(kPdfPrinterName) + " \"" + shown_path + "\""));
 }
 
 void AppContext::Choose(const PrinterChoice& choice) {
@@ -97,7 +124,13 @@ Navigation AppContext::GoToPageNumber(int64_t page_number) {
   return moved;
 }
 
+PrinterSurface& AppContext::CurrentPrinter() {
+  if (!printer_selected_) SelectCurrentPrinter();
+  return printer_;
+}
+
 void AppContext::SelectCurrentPrinter() {
+  printer_selected_ = true;
   std::unique_ptr<QPrinter> made;
   try {
     made = printers.CreateCurrentPrinter(PrinterOptions{});
@@ -105,7 +138,7 @@ void AppContext::SelectCurrentPrinter() {
     // The PDF entry: its page can be measured before the file name is known.
     made = MakePdfPrinter(QString());
   }
-  printer.SetPrinter(std::move(made));
+  printer_.SetPrinter(std::move(made));
 }
 
 BookViewer& AppContext::Viewer() {

@@ -29,6 +29,10 @@ struct PrinterChoice {
   std::string font;
 };
 
+// The message after a print job: `printer` is the chosen printer's name, or for the PDF entry
+// the entry and the file written ("PDF file \"/home/ann/book.pdf\"").
+std::string PagesSentMessage(const std::string& printer);
+
 // What every window of the desktop program shares for the whole run: the book on show and the
 // viewer's place in it, the message sink, the print and font services and the current printer.
 // Windows that exist once per run are created on first reference (without being shown) and unloaded
@@ -48,8 +52,6 @@ class AppContext {
   PrintService& printers;
   FontCatalog& fonts;
 
-  // The current printer; a preview lays the book out on its page.
-  PrinterSurface printer;
   // The printer and face chosen last; both empty until the font and printer window chose.
   PrinterChoice chosen;
   // The heading's date, "mm dd yyyy"; empty means today.
@@ -57,16 +59,22 @@ class AppContext {
 
   // The book every window shows; null before the first preview. A rejected file leaves it.
   const Book* book() const { return book_.get(); }
+  // The criteria file the book on show was read from (the file name's bytes).
+  const std::string& BookFile() const { return book_file_; }
   // The heading texts and face the book on show is drawn with.
   const PageContext& Heading() const { return heading_; }
-  // Makes `book`, drawn with `heading`, the one on show: the viewer's place goes to its first
-  // page, and the find and print range windows, when loaded, show the new book.
-  void SetBook(Book book, PageContext heading);
+  // Makes `book`, drawn with `heading` and read from `file`, the one on show: the viewer's place
+  // goes to its first page, and the find and print range windows, when loaded, show the new book.
+  void SetBook(Book book, PageContext heading, std::string file = {});
   // The page the viewer opens at: the book's, or the page measured last without a book.
   PageGeometry Page() const;
   // Draws the pages of the book with its heading texts and face, at `view_scale` on a window.
   // Needs a book.
   BookPrinter Printer(double view_scale = 0) const;
+
+  // The current printer; a preview lays the book out on its page. Selected on first use, since
+  // listing the platform's printers costs start-up time the main window does not need.
+  PrinterSurface& CurrentPrinter();
 
   // Asked for the output file when the PDF entry is current and a print job starts; an empty
   // answer cancels the job. The desktop program shows a save dialog; tests answer directly.
@@ -77,16 +85,14 @@ class AppContext {
   std::function<int(QDialog&)> run_modal;
   int RunModal(QDialog& dialog);
 
-  // Sets `printer` up for a print job on the current printer entry (asking for the PDF file
-  // name when needed). False when the user cancelled or no printer could be made.
-  bool BeginPrintJob();
-  // Prints `selection` of the book as PrintAll and Print Selected Pages do, and says where the
-  // pages went; the viewer is not redrawn, but its next move starts from the last page printed.
+  // Prints `selection` of the book as PrintAll and Print Selected Pages do and says where the
+  // pages went. The PDF entry asks for the file and writes it whole or not at all, with the
+  // station bookmarks. The viewer stays on the page it shows.
   void PrintPages(const PageSelection& selection);
   // Keeps the font and printer window's choice and makes its printer the current one, so the
   // next book is laid out on that printer's page.
   void Choose(const PrinterChoice& choice);
-  // Points `printer` at the current entry again.
+  // Points the current printer at the current entry again.
   void SelectCurrentPrinter();
 
   // Shows page `page_number` (counted from 1) of the viewer's side and redraws the viewer; the
@@ -113,8 +119,16 @@ class AppContext {
   void UnloadAll();
 
  private:
+  // Sends the pages to the installed printer that is current.
+  void PrintOnPrinter(std::unique_ptr<QPrinter> made, const PageSelection& selection);
+  // Writes the pages to a PDF file the user names.
+  void PrintToPdfFile(const PageSelection& selection);
+
   std::unique_ptr<Book> book_;
+  std::string book_file_;
   PageContext heading_;
+  PrinterSurface printer_;
+  bool printer_selected_ = false;
   std::unique_ptr<BookViewer> viewer_;
   std::unique_ptr<FindStationDialog> station_window_;
   std::unique_ptr<PrintRangeDialog> print_range_;

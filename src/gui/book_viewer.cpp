@@ -189,7 +189,7 @@ void BookViewer::printAll() {
 
 void BookViewer::endViewer() {
   try {
-    ctx_.printer.KillDoc();
+    ctx_.CurrentPrinter().KillDoc();
     ctx_.UnloadViewer();
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error: " + Describe(e) + " occured in viewEnd_Click");

@@ -15,7 +15,9 @@
 
 #include "book/page_input.h"
 #include "gui/app_context.h"
+#include "gui/book_viewer.h"
 #include "gui/object_names.h"
+#include "gui/window_support.h"
 #include "model/book.h"
 #include "model/text.h"
 #include "render/qt_text.h"
@@ -32,7 +34,14 @@ void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
     combo->addItem(FromReportBytes(FormatStationEntry(entry)));
 }
 
-void ShowModeless(FindStationDialog& window) {
+// The find window belongs to the viewer: centred on it and kept above it, so it never opens
+// behind it where no window manager orders the windows.
+void PlaceOverViewer(AppContext& ctx, FindStationDialog& window) {
+  if (ctx.ViewerLoaded()) PlaceOver(window, &ctx.Viewer());
+}
+
+void ShowModeless(AppContext& ctx, FindStationDialog& window) {
+  PlaceOverViewer(ctx, window);
   window.setModal(false);
   window.show();
   window.raise();
@@ -94,6 +103,7 @@ FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
 
   setTabOrder(list_, right_list_);
   setTabOrder(right_list_, find_);
+  PressFocusedButtonOnEnter(*this);
 }
 
 FindStationDialog::~FindStationDialog() = default;
@@ -106,7 +116,10 @@ void FindStationDialog::refreshLists() {
 }
 
 void FindStationDialog::showBook() {
-  refreshLists();
+  // A new book opens on its first page, on the left side: the window offers that side's list.
+  const bool closed_by_frame = closed_by_frame_;
+  showList(false);
+  closed_by_frame_ = closed_by_frame;
 }
 
 void FindStationDialog::showList(bool right_side) {
@@ -126,9 +139,13 @@ void FindStationDialog::findStation() {
     if (book) {
       // The list of the viewer's side: the editable right-side list may hold typed text.
       const bool right = book->Divided() && ctx_.navigator.Position().side == Side::Right;
-      const std::string text = ToReportBytes((right ? right_list_ : list_)->currentText());
-      // Nothing chosen (an empty list): nothing to show.
-      if (!TrimBlanks(text).empty()) {
+      const QComboBox* list = right ? right_list_ : list_;
+      const std::string text = ToReportBytes(list->currentText());
+      // An empty list offers nothing to find: the window just hides.
+      if (list->count() > 0) {
+        if (TrimBlanks(text).empty()) {
+          throw std::runtime_error("the box is empty: choose a station from the list");
+        }
         const EntryPageNumber entry = ReadEntryPageNumber(text);
         if (!entry.page) throw std::runtime_error(entry.problem);
         const Navigation moved = ctx_.GoToPageNumber(*entry.page);
@@ -152,7 +169,7 @@ void OpenStationFinder(AppContext& ctx) {
   try {
     FindStationDialog& window = ctx.StationWindow();
     window.showList(false);
-    ShowModeless(window);
+    ShowModeless(ctx, window);
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string(" Program Error : ") + e.what() + " In mnuGoTOStation_Click");
   }
@@ -163,7 +180,7 @@ void OpenLeftStationFinder(AppContext& ctx) {
     ctx.navigator.SetSide(Side::Left);
     FindStationDialog& window = ctx.StationWindow();
     window.showList(false);
-    ShowModeless(window);
+    ShowModeless(ctx, window);
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("Program Error : ") + e.what() + " In mnuStationLeft_Click");
   }
@@ -176,6 +193,7 @@ void OpenRightStationFinder(AppContext& ctx) {
     window.showList(true);
     // A modeless find window that is still open is shown again, this time modally.
     if (window.isVisible()) window.hide();
+    PlaceOverViewer(ctx, window);
     ctx.RunModal(window);
   } catch (const std::exception& e) {
     ctx.messages.Show(std::string("PRogram Error : ") + e.what() + " In mnuStationRight_Click");

@@ -23,15 +23,15 @@ class FindStationDialog : public QDialog {
 
   // Fills both lists from the book's station entries.
   void refreshLists();
-  // A new book: the lists show its entries.
+  // A new book: the lists show its entries, and the undivided or left-side list its first one.
   void showBook();
   // Shows the right side's editable list (true) or the other list alone, with its first entry
   // as its text (an empty list shows an empty text).
   void showList(bool right_side);
 
   // "Find": hands the page of the entry in the list of the viewer's side to the viewer and hides
-  // the window. A page that cannot be read or lies outside the book is reported and the window
-  // stays open.
+  // the window. A blank box, a page that cannot be read or one outside the book is reported and
+  // the window stays open; with an empty list the window only hides.
   void findStation();
 
   // True once the user closed the window by its frame (or Escape) since it was last shown.

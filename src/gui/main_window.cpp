@@ -22,6 +22,7 @@
 #include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/object_names.h"
+#include "gui/window_support.h"
 
 namespace vantrels {
 
@@ -59,6 +60,8 @@ void MainWindow::buildWindow() {
   title.setPointSizeF(title.pointSizeF() * 1.6);
   title_->setFont(title);
   title_->setAlignment(Qt::AlignCenter);
+  // Extra height goes to the form below, not to the title.
+  title_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
   const char* number_captions[2] = {"Project Number:", "Control Number:"};
   const char* number_names[2] = {names::kProjectNumber, names::kControlNumber};
@@ -144,7 +147,7 @@ void MainWindow::buildWindow() {
   page->addLayout(commands);
   page->addWidget(separator_);
   page->addLayout(offsets);
-  page->addWidget(show_on_report_);
+  page->addWidget(show_on_report_, 1);
 
   setTabOrder(numbers_[0], numbers_[1]);
   setTabOrder(numbers_[1], browse_);
@@ -156,6 +159,7 @@ void MainWindow::buildWindow() {
   connect(about_, &QPushButton::clicked, this, [this] { showAbout(); });
   connect(preview_, &QPushButton::clicked, this, [this] { preview(); });
   connect(close_, &QPushButton::clicked, this, [this] { closeProgram(); });
+  PressFocusedButtonOnEnter(*this);
 
   // The window opens tall enough to show the lower group too, which it could not reach
   // otherwise.
@@ -178,6 +182,7 @@ void MainWindow::browseForFile() {
 void MainWindow::showAbout() {
   ctx_.messages.Show("About Box should go here");
   AboutDialog about(ctx_.messages, this);
+  PlaceOver(about, this);
   ctx_.RunModal(about);
 }
 
@@ -206,9 +211,9 @@ void MainWindow::enableOffsetRow(int row) {
 
 void MainWindow::moveFocusOnEnter(int box) {
   if (box == 0) {
-    numbers_[1]->setFocus();
+    MoveFocusVisibly(*numbers_[1]);
   } else {
-    browse_->setFocus();
+    MoveFocusVisibly(*browse_);
   }
 }
 

@@ -40,8 +40,11 @@ void MainWindow::preview() {
     heading.report_font = ctx_.chosen.font;
 
     // The book is laid out on the page of the printer just chosen.
-    CountBook(*road.book, MeasurePrinterPage(&ctx_.printer, ctx_.memory), messages);
-    ctx_.SetBook(std::move(*road.book), std::move(heading));
+    CountBook(*road.book, MeasurePrinterPage(&ctx_.CurrentPrinter(), ctx_.memory), messages);
+    // A page on which no station fits would make a book of headings only; counting has said
+    // so, and the book on show stays.
+    if (NoStationFits(*road.book)) return;
+    ctx_.SetBook(std::move(*road.book), std::move(heading), input_file_);
     BookViewer& viewer = ctx_.Viewer();
     // An open viewer still shows the previous book's page: the new one replaces it.
     viewer.redrawPage();

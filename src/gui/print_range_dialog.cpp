@@ -13,8 +13,10 @@
 
 #include "book/page_input.h"
 #include "gui/app_context.h"
+#include "gui/book_viewer.h"
 #include "gui/object_names.h"
 #include "gui/page_list_dialog.h"
+#include "gui/window_support.h"
 #include "model/book.h"
 #include "render/qt_text.h"
 
@@ -105,6 +107,7 @@ PrintRangeDialog::PrintRangeDialog(AppContext& ctx, QWidget* parent) : QDialog(p
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
   connect(print_, &QPushButton::clicked, this, [this] { acceptRange(); });
 
+  PressFocusedButtonOnEnter(*this);
   makePageList();
   showBook();
   total_->setText(PageTotal(lastPageOf(Side::Left)));
@@ -212,7 +215,7 @@ bool PrintRangeDialog::eventFilter(QObject* watched, QEvent* event) {
 
 std::optional<PageSpan> PrintRangeDialog::runModal() {
   range_.reset();
-  print_->setFocus();
+  MoveFocusVisibly(*print_);
   const QPointer<PrintRangeDialog> guard(this);
   ctx_.RunModal(*this);
   if (!guard) return std::nullopt;
@@ -221,11 +224,13 @@ std::optional<PageSpan> PrintRangeDialog::runModal() {
 
 void PrintSelectedPages(AppContext& ctx) {
   try {
-    const std::optional<PageSpan> range = ctx.PrintRangeWindow().runModal();
+    PrintRangeDialog& window = ctx.PrintRangeWindow();
+    if (ctx.ViewerLoaded()) PlaceOver(window, &ctx.Viewer());
+    const std::optional<PageSpan> range = window.runModal();
     if (!range) {
       // "Cancel" and the frame unload the window; nothing is printed.
       ctx.UnloadPrintRangeWindow();
-      ctx.printer.KillDoc();
+      ctx.CurrentPrinter().KillDoc();
       return;
     }
     if (ctx.book()) ctx.PrintPages({*range});

@@ -12,6 +12,7 @@
 
 #include "gui/book_viewer.h"
 #include "gui/object_names.h"
+#include "gui/window_support.h"
 #include "render/qt_text.h"
 
 namespace vantrels {
@@ -42,6 +43,8 @@ ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts)
     if (choice.faces.size() == 1) choice.preselected = name;
     choice.faces.push_back(name);
   }
+  // The only face installed is the choice to offer, not a blank box.
+  if (choice.faces.size() == 1) choice.preselected = choice.faces.front();
   return choice;
 }
 
@@ -91,18 +94,20 @@ PrinterFontDialog::PrinterFontDialog(PrintService& printers, FontCatalog& fonts,
   connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
 
   fillLists();
+  PressFocusedButtonOnEnter(*this);
 }
 
 PrinterFontDialog::~PrinterFontDialog() = default;
 
 void PrinterFontDialog::fillLists() {
   try {
-    // The screen the main window is on; the primary screen without one.
-    const QScreen* screen =
-        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
-    move(origin + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
-                         TwipsToPixels(kPlacementTwips, logicalDpiY())));
+    // Centred on the main window; without one, near the corner of the primary screen.
+    if (parentWidget()) {
+      PlaceOver(*this, parentWidget());
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      move(screen->geometry().topLeft() + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
+                                                 TwipsToPixels(kPlacementTwips, logicalDpiY())));
+    }
 
     try {
       // The printers as the platform has them now: one may have been added since the last
@@ -154,9 +159,9 @@ bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
   if (!TypesCharacter(*key)) return false;
   try {
     if (watched == printer_list_) {
-      font_list_->setFocus();
+      MoveFocusVisibly(*font_list_);
     } else {
-      preview_->setFocus();
+      MoveFocusVisibly(*preview_);
     }
   } catch (const std::exception& e) {
     messages_.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");

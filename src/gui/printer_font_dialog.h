@@ -14,7 +14,7 @@ class QPushButton;
 namespace vantrels {
 
 // The report faces among the screen font names, in the order met, and the one to preselect:
-// the second face met (none when fewer than two are installed).
+// the second face met, or the only one when exactly one is installed (none without a face).
 struct ReportFontChoice {
   std::vector<std::string> faces;
   std::string preselected;

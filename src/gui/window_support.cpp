@@ -63,6 +63,12 @@ QWidget* FrontWindow() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (QWidget* active = QApplication::activeWindow()) return active;
   if (QWidget* focus = QApplication::focusWidget()) return focus->window();
+  // Without a window manager no window may be active: any window on screen is better than the
+  // middle of the screen.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    const Qt::WindowType type = window->windowType();
+    if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog)) return window;
+  }
   return nullptr;
 }
 

@@ -17,7 +17,7 @@ void MoveFocusVisibly(QWidget& target);
 void PlaceOver(QWidget& window, const QWidget* owner, bool centre = true);
 
 // The window a message belongs to: the modal window in front, else the active window, else the
-// window holding the focus; null when there is none.
+// window holding the focus, else a window on screen; null when none is shown.
 QWidget* FrontWindow();
 
 }  // namespace vantrels

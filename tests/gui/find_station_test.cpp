@@ -58,8 +58,8 @@ class FindStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example, &ctx_->printer,
-                                ctx_->memory, messages_);
+    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
+                                &ctx_->CurrentPrinter(), ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     PageContext heading;
@@ -238,6 +238,9 @@ TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
     const char* text;
     std::string message;  // empty: any description after the prefix
   } cases[] = {
+      // Regression: a cleared box hid the window without a word.
+      {"", " Program Error : the box is empty: choose a station from the list"},
+      {"    ", " Program Error : the box is empty: choose a station from the list"},
       {"12", ""},
       {"  3  ", ""},
       {"abc def", ""},

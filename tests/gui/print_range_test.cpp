@@ -56,7 +56,10 @@ QComboBox* Pages(QWidget& window) {
 
 using Entries = std::vector<std::string>;
 
-const std::string kSentMessage = "Pages have been sent to PDF file printer.";
+// The message after the pages went to the PDF file at `path`.
+std::string SentToPdf(const QString& path) {
+  return "Pages have been sent to PDF file \"" + path.toStdString() + "\" printer.";
+}
 const std::string kOrderMessage = " From Page should be smaller than To Page, Please correct";
 
 Entries ListEntries(const QComboBox* list) {
@@ -121,7 +124,7 @@ class PrintRange : public ::testing::Test {
 
   // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
-    RoadResult road = BuildBook(path, &ctx_->printer, ctx_->memory, messages_);
+    RoadResult road = BuildBook(path, &ctx_->CurrentPrinter(), ctx_->memory, messages_);
     ASSERT_TRUE(road.book);
     PageContext heading;
     heading.report_font = "Courier New";
@@ -298,9 +301,10 @@ TEST_F(PrintRange, TypedRangesPrintThoseUndividedPages) {
       Box(form, pr::kToPage)->setText(c.to);
       Button(form, pr::kPrint)->click();
     });
-    EXPECT_EQ(messages_.shown, Entries{kSentMessage});
+    EXPECT_EQ(messages_.shown, Entries{SentToPdf(last_pdf_)});
     EXPECT_EQ(PrintedLabels(), Labels("", c.first, c.last, 10));
-    EXPECT_EQ(ctx_->navigator.Position().page, c.last - 1);
+    // The viewer's place is the page it shows, not the last page printed.
+    EXPECT_EQ(ctx_->navigator.Position().page, 0);
     // "Print" only hides the window: the boxes keep their texts.
     ASSERT_TRUE(ctx_->PrintRangeWindowLoaded());
     EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), c.from);
@@ -322,10 +326,10 @@ TEST_F(PrintRange, PickedPagesGoIntoTheBoxesAndPrint) {
   EXPECT_EQ(PageList().pickedPage(), 4);
   EXPECT_FALSE(PageList().isVisible());
   EXPECT_EQ(PrintedLabels(), Labels("", 2, 4, 10));
-  EXPECT_EQ(messages_.shown, Entries{kSentMessage});
+  EXPECT_EQ(messages_.shown, Entries{SentToPdf(last_pdf_)});
 }
 
-TEST_F(PrintRange, RightSideRangePrintsRightPagesAndStaysOnTheRightSide) {
+TEST_F(PrintRange, RightSideRangePrintsRightPagesAndTheViewerStaysOnItsSide) {
   if (!CanCheckPdf()) GTEST_SKIP() << "pdfinfo / pdftotext (poppler-utils) or fonts missing";
   Load("divided.csv");
   PickNext(2);
@@ -338,7 +342,7 @@ TEST_F(PrintRange, RightSideRangePrintsRightPagesAndStaysOnTheRightSide) {
     Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(PrintedLabels(), Labels("(Right)", 2, 3, 5));
-  EXPECT_EQ(ctx_->navigator.Position(), (BookPosition{Side::Right, 2}));
+  EXPECT_EQ(ctx_->navigator.Position(), (BookPosition{Side::Left, 0}));
 }
 
 TEST_F(PrintRange, BadRangesAreRejectedAndTheWindowStaysOpen) {
@@ -442,20 +446,20 @@ TEST_F(PrintRange, CancelledPdfFileNamePrintsNothing) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(PrintRange, PrinterFailureIsReportedAsThePrintCommandsFailure) {
+TEST_F(PrintRange, PdfFailureIsReportedAsThePrintCommandsFailureWithThePathAndTheReason) {
   Load("undivided.csv");
-  ctx_->ask_pdf_file = [this] {
+  const QString target = dir_.filePath("missing/folder/out.pdf");
+  ctx_->ask_pdf_file = [this, target] {
     ++pdf_files_asked_;
-    return dir_.filePath("missing/folder/out.pdf");
+    return target;
   };
   PrintWith([](PrintRangeDialog& form) {
     Box(form, pr::kToPage)->setText("2");
     Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(pdf_files_asked_, 1);
-  EXPECT_EQ(messages_.shown,
-            Entries{"Program Error : The printer could not start the document occured in "
-                    "viewPrint_click"});
+  EXPECT_EQ(messages_.shown, Entries{"Program Error : cannot write " + target.toStdString() +
+                                     ": No such file or directory occured in viewPrint_click"});
 }
 
 TEST_F(PrintRange, PageListClosedByItsFrameKeepsThePageBoxAndReloadsAtItsFirstEntry) {
@@ -522,7 +526,7 @@ TEST_F(PrintRange, PrintRangeWindowRunsItsOwnModalLoop) {
   PrintSelectedPages(*ctx_);
   EXPECT_TRUE(was_modal);
   EXPECT_EQ(pdf_files_asked_, 1);
-  EXPECT_EQ(messages_.shown, Entries{kSentMessage});
+  EXPECT_EQ(messages_.shown, Entries{SentToPdf(last_pdf_)});
   if (CanCheckPdf()) {
     EXPECT_EQ(PrintedLabels(), Labels("", 2, 2, 10));
   }

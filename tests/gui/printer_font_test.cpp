@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QLabel>
+#include <QStyleOption>
 #include <QTest>
 
 #include "gui_fixture.h"
@@ -26,7 +27,7 @@ std::vector<std::string> Items(const QComboBox& list) {
   return items;
 }
 
-TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond) {
+TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecondOrTheOnlyOne) {
   struct Case {
     const char* name;
     std::vector<std::string> screen_fonts;
@@ -38,7 +39,8 @@ TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecond)
        {"Courier New", "Lucida Console", "MS LineDraw"},
        {"Courier New", "Lucida Console", "MS LineDraw"},
        "Lucida Console"},
-      {"only one", {"Arial", "Lucida Console", "Verdana"}, {"Lucida Console"}, ""},
+      // Regression: the box started blank where only one report face is installed.
+      {"only one", {"Arial", "Lucida Console", "Verdana"}, {"Lucida Console"}, "Lucida Console"},
       {"order met, others never, names exact",
        {"MS LineDraw", "courier new", "Courier", "DejaVu Sans Mono", "Courier New ", "Courier New",
         "Lucida Console"},
@@ -81,7 +83,8 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   EXPECT_EQ(window.result(), QDialog::Accepted);
   ASSERT_TRUE(window.choice());
   EXPECT_EQ(window.choice()->printer, "Laser");
-  EXPECT_EQ(window.choice()->font, "");
+  // The only face installed was preselected.
+  EXPECT_EQ(window.choice()->font, "Courier New");
   // The preview keeps the choice and makes its printer current.
   ctx.Choose(*window.choice());
   EXPECT_EQ(ctx.chosen.printer, "Laser");
@@ -111,6 +114,10 @@ TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   EXPECT_EQ(window.focusWidget(), &Fonts(window));
   QTest::keyClick(&Fonts(window), Qt::Key_Return);
   EXPECT_EQ(window.focusWidget(), &Child<QPushButton>(window, pf::kPreview));
+  // The style draws the focus where the key moved it.
+  QStyleOption option;
+  option.initFrom(&Child<QPushButton>(window, pf::kPreview));
+  EXPECT_TRUE(option.state.testFlag(QStyle::State_KeyboardFocusChange));
   // Enter only moved the focus: nothing was pressed.
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(window.choice());

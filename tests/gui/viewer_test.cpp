@@ -151,7 +151,11 @@ class PrintAllTest : public GuiTest {
   int pdf_questions = 0;
 };
 
-TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCounted) {
+std::string SentToPdf(const QString& path) {
+  return "Pages have been sent to PDF file \"" + path.toStdString() + "\" printer.";
+}
+
+TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheViewerStaysOnItsPage) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   Viewer().showNextPage();
@@ -161,14 +165,20 @@ TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheBookStaysCoun
 
   Trigger(Viewer(), names::viewer::kPrintAll);
   EXPECT_EQ(pdf_questions, 1);
-  EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file printer."});
+  EXPECT_EQ(messages.shown, std::vector<std::string>{SentToPdf(pdf_answer)});
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), last + 1);
   EXPECT_EQ(LastPage(), last);
-  EXPECT_EQ(CurrentPage(), last);
+  // Regression: the viewer's place went to the last page printed while its picture stayed.
+  EXPECT_EQ(CurrentPage(), 1);
   EXPECT_EQ(PictureTexts(Viewer().picture()), picture);
 
-  // The book keeps its end: "&>>" on the last page printed stops there.
+  // The next page is the one after the page shown, and the book keeps its end.
   messages.shown.clear();
+  Viewer().showNextPage();
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(CurrentPage(), 2);
+  EXPECT_TRUE(PictureShows(Viewer().picture(), "Page No.:3 of " + std::to_string(last + 1)));
+  while (CurrentPage() < last) Viewer().showNextPage();
   Viewer().showNextPage();
   EXPECT_EQ(messages.shown, std::vector<std::string>{" Last Page can't move forward"});
 }
@@ -182,8 +192,9 @@ TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
 
   Viewer().printAll();
   EXPECT_EQ(testing::PdfPageCount(pdf_answer), left + right + 2);
-  EXPECT_EQ(CurrentSide(), Side::Right);
-  EXPECT_EQ(CurrentPage(), right);
+  // The viewer still shows the left side's first page.
+  EXPECT_EQ(CurrentSide(), Side::Left);
+  EXPECT_EQ(CurrentPage(), 0);
   EXPECT_EQ(LastPage(Side::Left), left);
   EXPECT_EQ(LastPage(Side::Right), right);
   const std::vector<testing::PdfWord> words = testing::PdfWords(pdf_answer);
@@ -209,10 +220,10 @@ TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
-  // With no printer chosen the message names none.
+  // With no printer chosen the PDF entry is current, and the message names the file.
   pdf_answer = dir.filePath("default.pdf");
   Viewer().printAll();
-  EXPECT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to  printer."});
+  EXPECT_EQ(messages.shown, std::vector<std::string>{SentToPdf(pdf_answer)});
   EXPECT_GT(testing::PdfPageCount(pdf_answer), 0);
 }
 

@@ -1,0 +1,84 @@
+// The desktop program's memory with a book open: what main() makes, then a preview of FILE as a
+// user would do it (the font and printer window answered with its preselection), until the
+// viewer is on screen. Prints the peak and current resident memory from /proc/self/status.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QWindow>
+#include <cstdio>
+#include <string>
+
+#include "gui/app_context.h"
+#include "gui/book_viewer.h"
+#include "gui/main_window.h"
+#include "gui/object_names.h"
+#include "gui/printer_font_dialog.h"
+#include "model/cp1252.h"
+#include "render/print_service.h"
+#include "render/report_fonts.h"
+
+namespace {
+
+// Messages go to stderr: a message box would wait for a click.
+class StderrMessages : public vantrels::Messages {
+ public:
+  void Show(const std::string& text) override {
+    std::fprintf(stderr, "message: %s\n", vantrels::Cp1252ToUtf8(text).c_str());
+  }
+  void EndProgram() override {}
+};
+
+void PrintMemory() {
+  QFile status("/proc/self/status");
+  if (!status.open(QIODevice::ReadOnly)) return;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM") || line.startsWith("VmRSS")) std::printf("%s\n", line.data());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: vantrels-book-memory-probe CRITERIA_FILE\n");
+    return 2;
+  }
+  QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
+  StderrMessages messages;
+  vantrels::QtPrintService printers;
+  vantrels::SystemFontCatalog fonts;
+  vantrels::AppContext ctx(messages, printers, fonts);
+  ctx.run_modal = [](QDialog& dialog) {
+    if (auto* font_window = qobject_cast<vantrels::PrinterFontDialog*>(&dialog)) {
+      font_window->takeChoice();
+    }
+    return dialog.result();
+  };
+  vantrels::MainWindow form(ctx);
+  form.end_program = [] {};
+  namespace names = vantrels::object_names::main_window;
+  form.findChild<QLineEdit*>(names::kProjectNumber)->setText("EXAMPLE-1");
+  form.findChild<QLineEdit*>(names::kControlNumber)->setText("4711");
+  form.chooseFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
+  form.show();
+  form.preview();
+  if (!ctx.ViewerLoaded()) {
+    std::fprintf(stderr, "vantrels-book-memory-probe: the preview did not open the viewer\n");
+    return 1;
+  }
+  // Until the viewer has been drawn on screen (or two seconds have passed).
+  QElapsedTimer waited;
+  waited.start();
+  const QWindow* viewer = ctx.Viewer().windowHandle();
+  while ((viewer == nullptr || !viewer->isExposed()) && waited.elapsed() < 2000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+    viewer = ctx.Viewer().windowHandle();
+  }
+  QApplication::processEvents();
+  PrintMemory();
+  return 0;
+}

@@ -1,0 +1,219 @@
+// The desktop program's "PDF file" printer: the file is written whole with the station
+// bookmarks, title and creator, or not at all.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <set>
+
+#include "gui/print_range_dialog.h"
+#include "gui_fixture.h"
+#include "model/text.h"
+
+namespace vantrels::gui_test {
+namespace {
+
+// A bookmark as a reader finds it: its title and the zero-based page it opens.
+struct Mark {
+  std::string title;
+  int page;
+  std::vector<Mark> children;
+  bool operator==(const Mark&) const = default;
+};
+
+void PrintTo(const Mark& m, std::ostream* out) {
+  *out << "\"" << m.title << "\" page " << m.page << " (" << m.children.size() << " entries)";
+}
+
+std::vector<Mark> Marks(std::vector<QPDFOutlineObjectHelper> items,
+                        const std::vector<QPDFPageObjectHelper>& pages) {
+  std::vector<Mark> marks;
+  for (QPDFOutlineObjectHelper& item : items) {
+    const QPDFObjGen page = item.getDestPage().getObjGen();
+    int index = -1;
+    for (size_t n = 0; n < pages.size(); ++n) {
+      if (pages[n].getObjectHandle().getObjGen() == page) index = static_cast<int>(n);
+    }
+    marks.push_back({item.getTitle(), index, Marks(item.getKids(), pages)});
+  }
+  return marks;
+}
+
+struct PdfRead {
+  std::vector<Mark> outline;
+  size_t pages = 0;
+  std::string title;
+  std::string creator;
+};
+
+PdfRead ReadPdf(const QString& path) {
+  QPDF pdf;
+  pdf.processFile(QFile::encodeName(path).constData());
+  PdfRead read;
+  const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+  read.pages = pages.size();
+  QPDFOutlineDocumentHelper outlines(pdf);
+  read.outline = Marks(outlines.getTopLevelOutlines(), pages);
+  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+  read.title = info.getKey("/Title").getUTF8Value();
+  read.creator = info.getKey("/Creator").getUTF8Value();
+  return read;
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class PdfPrinter : public GuiTest {
+ protected:
+  PdfPrinter() {
+    ctx.ask_pdf_file = [this] {
+      ++asked;
+      return answer;
+    };
+  }
+
+  // The Go To list of `side` as bookmarks: each station once, at the first page it is on within
+  // pages `from` to `to` (zero-based), counted from `first_pdf_page`.
+  std::vector<Mark> ListedMarks(Side side, int32_t from, int32_t to, int first_pdf_page) const {
+    std::vector<Mark> marks;
+    std::set<std::string> seen;
+    for (const StationEntry& entry : TheBook().Of(side).station_entries) {
+      if (entry.page < from || entry.page > to) continue;
+      const std::string title(TrimBlanks(entry.station));
+      if (!seen.insert(title).second) continue;
+      marks.push_back({title, first_pdf_page + entry.page - from, {}});
+    }
+    return marks;
+  }
+
+  QTemporaryDir dir;
+  QString answer;
+  int asked = 0;
+};
+
+TEST_F(PdfPrinter, PrintAllWritesTheWholeBookWithSideAndStationBookmarksTitleAndCreator) {
+  ASSERT_TRUE(dir.isValid());
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  answer = dir.filePath("divided book.pdf");
+  Viewer().printAll();
+  ASSERT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file \"" +
+                                                     answer.toStdString() + "\" printer."});
+
+  const int32_t left = LastPage(Side::Left);
+  const int32_t right = LastPage(Side::Right);
+  const PdfRead pdf = ReadPdf(answer);
+  EXPECT_EQ(pdf.pages, static_cast<size_t>(left + right + 2));
+  EXPECT_EQ(pdf.title, "divided.csv, Project No: P-17");
+  EXPECT_NE(pdf.creator.find("vantrels"), std::string::npos) << pdf.creator;
+  const std::vector<Mark> expected = {
+      {"Left side", 0, ListedMarks(Side::Left, 0, left, 0)},
+      {"Right side", left + 1, ListedMarks(Side::Right, 0, right, left + 1)},
+  };
+  EXPECT_EQ(pdf.outline, expected);
+  // Nothing but the book is left in the folder.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"divided book.pdf"});
+}
+
+TEST_F(PdfPrinter, SelectedPagesCarryTheBookmarksOfTheirStationsOnly) {
+  ASSERT_TRUE(dir.isValid());
+  PreviewFile(Example("undivided.csv"), "");
+  answer = dir.filePath("pages.pdf");
+  ctx.PrintPages({PageSpan{Side::Left, 2, 4}});
+  const PdfRead pdf = ReadPdf(answer);
+  EXPECT_EQ(pdf.pages, 3u);
+  // Without a project number the title is the file's name.
+  EXPECT_EQ(pdf.title, "undivided.csv");
+  const std::vector<Mark> expected = ListedMarks(Side::Left, 2, 4, 0);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(pdf.outline, expected);
+}
+
+TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsOneMessageAndLeavesAnyFileThereUntouched) {
+  ASSERT_TRUE(dir.isValid());
+  const QString criteria = dir.filePath("road.csv");
+  ASSERT_TRUE(QFile::copy(Example("undivided.csv"), criteria));
+  const QByteArray criteria_bytes = Contents(criteria);
+  PreviewFile(criteria);
+  ASSERT_TRUE(ctx.book());
+
+  const QString locked = dir.filePath("locked");
+  ASSERT_TRUE(QDir().mkpath(locked));
+  const QString kept = locked + "/book.pdf";
+  QFile old(kept);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("the old book");
+  old.close();
+  ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+  const bool root = ::geteuid() == 0;
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("a folder.pdf")));
+
+  const struct {
+    QString target;
+    std::string reason;
+  } cases[] = {
+      {dir.filePath("no such folder/book.pdf"), "No such file or directory"},
+      {kept, root ? "" : "Permission denied"},
+      {dir.filePath("a folder.pdf"), ""},
+      {criteria, "it is the criteria file being read"},
+  };
+  for (const auto& c : cases) {
+    if (c.target == kept && root) continue;  // root writes into a read-only folder
+    SCOPED_TRACE(c.target.toStdString());
+    messages.shown.clear();
+    answer = c.target;
+    Viewer().printAll();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const std::string prefix = "Program Error : cannot write " + c.target.toStdString() + ": ";
+    const std::string suffix = " occured in viewPrint_click";
+    const std::string& shown = messages.shown[0];
+    EXPECT_TRUE(shown.starts_with(prefix)) << shown;
+    EXPECT_TRUE(shown.ends_with(suffix)) << shown;
+    if (!c.reason.empty()) {
+      EXPECT_EQ(shown, prefix + c.reason + suffix);
+    }
+    EXPECT_GT(shown.size(), prefix.size() + suffix.size()) << "no reason given";
+  }
+  EXPECT_EQ(Contents(kept), "the old book");
+  EXPECT_EQ(Contents(criteria), criteria_bytes);
+  EXPECT_TRUE(QFileInfo(dir.filePath("a folder.pdf")).isDir());
+  QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_EQ(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
+}
+
+TEST_F(PdfPrinter, AnExistingFileIsReplacedByTheWholeBook) {
+  ASSERT_TRUE(dir.isValid());
+  PreviewFile(Example("undivided.csv"));
+  answer = dir.filePath("book.pdf");
+  QFile old(answer);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("the old book");
+  old.close();
+  Viewer().printAll();
+  EXPECT_EQ(ReadPdf(answer).pages, static_cast<size_t>(LastPage() + 1));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
+}
+
+TEST(PagesSentMessage, NamesThePrinterOrThePdfFileInTheSameFrame) {
+  const struct {
+    std::string printer;
+    std::string message;
+  } cases[] = {
+      {"Laser", "Pages have been sent to Laser printer."},
+      // No printer chosen yet: two blanks in a row.
+      {"", "Pages have been sent to  printer."},
+      {"PDF file \"/home/ann/book.pdf\"",
+       "Pages have been sent to PDF file \"/home/ann/book.pdf\" printer."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PagesSentMessage(c.printer), c.message);
+}
+
+}  // namespace
+}  // namespace vantrels::gui_test

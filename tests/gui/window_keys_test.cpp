@@ -1,0 +1,220 @@
+// Enter on buttons and where windows open, in every window of the desktop program.
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QStyleOption>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
+
+#include "gui/about_dialog.h"
+#include "gui/find_station_dialog.h"
+#include "gui/message_box.h"
+#include "gui/print_range_dialog.h"
+#include "gui/window_support.h"
+#include "gui_fixture.h"
+
+namespace vantrels::gui_test {
+namespace {
+
+namespace mw = names::main_window;
+
+// The focus is on `button` and the style draws it there (a focus moved by the keyboard).
+bool ShowsFocus(QPushButton& button) {
+  QStyleOption option;
+  option.initFrom(&button);
+  return button.window()->focusWidget() == &button &&
+         option.state.testFlag(QStyle::State_KeyboardFocusChange);
+}
+
+// How far the centre of `window` lies from the centre of `owner`'s window, in pixels.
+int OffCentre(const QWidget& window, const QWidget& owner) {
+  return (window.frameGeometry().center() - owner.window()->frameGeometry().center())
+      .manhattanLength();
+}
+
+class WindowKeys : public GuiTest {
+ protected:
+  WindowKeys() {
+    form.move(200, 150);
+    form.show();
+  }
+
+  // Presses Enter, then keypad Enter, on `button` with the focus on it; the clicks counted.
+  static int ClicksOnEnter(QPushButton& button) {
+    QSignalSpy clicked(&button, &QPushButton::clicked);
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
+                                         std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+      button.window()->show();
+      button.setFocus();
+      EXPECT_EQ(button.window()->focusWidget(), &button);
+      QTest::keyClick(&button, key, modifiers);
+    }
+    return static_cast<int>(clicked.count());
+  }
+};
+
+TEST_F(WindowKeys, EnterWalksTheMainWindowToFileBrowseShowsTheFocusThereAndPressesIt) {
+  int asked = 0;
+  form.ask_open_file = [&asked](const QString&, const QString&) {
+    ++asked;
+    return QString();
+  };
+  auto& project = MainWindowChild<QLineEdit>(mw::kProjectNumber);
+  auto& browse = MainWindowChild<QPushButton>(mw::kFileBrowse);
+  project.setFocus();
+  QTest::keyClick(&project, Qt::Key_Return);
+  QTest::keyClick(form.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_TRUE(ShowsFocus(browse));
+  EXPECT_EQ(asked, 0);
+  // Regression: a third Enter did nothing.
+  QTest::keyClick(&browse, Qt::Key_Return);
+  EXPECT_EQ(asked, 1);
+  QTest::keyClick(&browse, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(asked, 2);
+  // Other keys with Enter press nothing.
+  QTest::keyClick(&browse, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(WindowKeys, EnterAndKeypadEnterPressTheFocusedButtonInEveryWindow) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  ctx.ask_pdf_file = [] { return QString(); };
+  PrinterFontDialog font_window(ctx.printers, ctx.fonts, ctx.messages, &form);
+  AboutDialog about(ctx.messages, &form);
+  about.start_program = [](const QString&, const QStringList&) { return true; };
+  const struct {
+    const char* window;
+    QWidget* holder;
+    const char* button;
+  } cases[] = {
+      {"main window", &form, mw::kAbout},
+      {"main window", &form, mw::kClose},
+      {"font and printer", &font_window, names::printer_font::kPreview},
+      {"font and printer", &font_window, names::printer_font::kCancel},
+      {"find", &ctx.StationWindow(), names::find_station::kFind},
+      {"print range", &ctx.PrintRangeWindow(), names::print_range::kCancel},
+      {"print range", &ctx.PrintRangeWindow(), names::print_range::kPrint},
+      {"about", &about, names::about::kOk},
+      {"about", &about, names::about::kSystemInfo},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.window) + " " + c.button);
+    EXPECT_EQ(ClicksOnEnter(Child<QPushButton>(*c.holder, c.button)), 2);
+  }
+  EXPECT_EQ(program_ends, 1);
+}
+
+TEST_F(WindowKeys, PrintRangeOpensWithAVisibleFocusOnPrintAndEnterPrints) {
+  PreviewFile(Example("undivided.csv"));
+  ctx.ask_pdf_file = [] { return QString(); };
+  bool focus_shown = false;
+  ctx.run_modal = [&](QDialog& dialog) {
+    auto& print = Child<QPushButton>(dialog, names::print_range::kPrint);
+    focus_shown = ShowsFocus(print);
+    Child<QLineEdit>(dialog, names::print_range::kToPage).setText("2");
+    QTest::keyClick(&print, Qt::Key_Return);
+    return dialog.result();
+  };
+  PrintSelectedPages(ctx);
+  EXPECT_TRUE(focus_shown);
+  const std::optional<PageSpan>& range = ctx.PrintRangeWindow().range();
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->side, Side::Left);
+  EXPECT_EQ(range->first, 0);
+  EXPECT_EQ(range->last, 1);
+}
+
+TEST_F(WindowKeys, EnlargedMainWindowGivesTheExtraHeightToTheForm) {
+  QApplication::processEvents();
+  auto& title = MainWindowChild<QLabel>(mw::kTitle);
+  auto& group = MainWindowChild<QGroupBox>(mw::kShowOnReport);
+  const int title_height = title.height();
+  const int group_height = group.height();
+  form.resize(form.width(), form.height() + 300);
+  QApplication::processEvents();
+  // Regression: the title row took all of it.
+  EXPECT_EQ(title.height(), title_height);
+  EXPECT_GE(group.height(), group_height + 250);
+}
+
+TEST_F(WindowKeys, MessageBoxesCentreOnTheWindowInFront) {
+  QApplication::setActiveWindow(&form);
+  MessageBoxMessages boxes;
+  const QWidget* parent = nullptr;
+  int off_centre = -1;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      ADD_FAILURE() << "no message box is shown";
+      return;
+    }
+    parent = box->parentWidget();
+    off_centre = OffCentre(*box, form);
+    box->accept();
+  });
+  boxes.Show("Please Enter Project Number and Control Number");
+  EXPECT_EQ(parent, &form);
+  EXPECT_GE(off_centre, 0);
+  EXPECT_LE(off_centre, 2);
+}
+
+TEST_F(WindowKeys, MessagesBelongToAWindowOnScreenEvenWhenNoneIsActive) {
+  // As without a window manager: nothing active, nothing focused.
+  QApplication::setActiveWindow(nullptr);
+  ASSERT_EQ(QApplication::activeWindow(), nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(FrontWindow(), &form);
+  form.hide();
+  EXPECT_EQ(FrontWindow(), nullptr);
+}
+
+TEST_F(WindowKeys, DialogsCentreOnTheirWindowAndTheFindWindowsStayAboveTheViewer) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  BookViewer& viewer = Viewer();
+  viewer.move(400, 50);
+
+  PrinterFontDialog font_window(ctx.printers, ctx.fonts, ctx.messages, &form);
+  EXPECT_LE(OffCentre(font_window, form), 2);
+
+  OpenLeftStationFinder(ctx);
+  FindStationDialog& finder = ctx.StationWindow();
+  ASSERT_NE(finder.windowHandle(), nullptr);
+  EXPECT_EQ(finder.windowHandle()->transientParent(), viewer.windowHandle());
+  EXPECT_LE(OffCentre(finder, viewer), 2);
+  finder.hide();
+
+  // The right side's modal find window too: without a window manager nothing else keeps it
+  // in front of the viewer.
+  const QWindow* right_parent = nullptr;
+  int right_off_centre = -1;
+  ctx.run_modal = [&](QDialog& dialog) {
+    right_parent = dialog.windowHandle() ? dialog.windowHandle()->transientParent() : nullptr;
+    right_off_centre = OffCentre(dialog, viewer);
+    return 0;
+  };
+  OpenRightStationFinder(ctx);
+  EXPECT_EQ(right_parent, viewer.windowHandle());
+  EXPECT_LE(right_off_centre, 2);
+
+  int range_off_centre = -1;
+  const QWindow* range_parent = nullptr;
+  ctx.run_modal = [&](QDialog& dialog) {
+    range_parent = dialog.windowHandle() ? dialog.windowHandle()->transientParent() : nullptr;
+    range_off_centre = OffCentre(dialog, viewer);
+    return 0;
+  };
+  PrintSelectedPages(ctx);
+  EXPECT_EQ(range_parent, viewer.windowHandle());
+  EXPECT_LE(range_off_centre, 2);
+  EXPECT_GE(range_off_centre, 0);
+}
+
+}  // namespace
+}  // namespace vantrels::gui_test
