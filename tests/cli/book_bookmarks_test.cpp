@@ -28,24 +28,7 @@ std::string TempPath(const std::string& name) {
   return ::testing::TempDir() + "/book_bookmarks_" + std::to_string(::getpid()) + "_" + name;
 }
 
-// A bookmark as a reader finds it: its title and the zero-based page it opens.
-struct Mark {
-  std::string title;
-  int page;
-  std::vector<Mark> children;
-  bool operator==(const Mark&) const = default;
-};
-
-void PrintTo(const Mark& m, std::ostream* out) {
-  *out << "\"" << m.title << "\" page " << m.page;
-  if (!m.children.empty()) *out << " with " << m.children.size() << " entries";
-}
-
-std::vector<Mark> Marks(const std::vector<PdfOutlineEntry>& entries) {
-  std::vector<Mark> marks;
-  for (const PdfOutlineEntry& e : entries) marks.push_back({e.title, e.page, Marks(e.children)});
-  return marks;
-}
+using Mark = PdfBookmark;
 
 struct PdfRead {
   std::vector<Mark> outline;
@@ -56,7 +39,7 @@ struct PdfRead {
 
 PdfRead ReadPdf(const std::string& path) {
   const PdfReadBack pdf = ReadPdfBack(path);
-  return {Marks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
+  return {Bookmarks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
 }
 
 // The bookmarks the Go To lists call for: each side's stations in list order, once each, opening

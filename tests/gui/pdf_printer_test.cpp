@@ -5,43 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFOutlineDocumentHelper.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <set>
 
 #include "gui/print_range_dialog.h"
 #include "gui_fixture.h"
 #include "model/text.h"
+#include "render/pdf_read_back.h"
 
 namespace vantrels::gui_test {
 namespace {
 
-// A bookmark as a reader finds it: its title and the zero-based page it opens.
-struct Mark {
-  std::string title;
-  int page;
-  std::vector<Mark> children;
-  bool operator==(const Mark&) const = default;
-};
-
-void PrintTo(const Mark& m, std::ostream* out) {
-  *out << "\"" << m.title << "\" page " << m.page << " (" << m.children.size() << " entries)";
-}
-
-std::vector<Mark> Marks(std::vector<QPDFOutlineObjectHelper> items,
-                        const std::vector<QPDFPageObjectHelper>& pages) {
-  std::vector<Mark> marks;
-  for (QPDFOutlineObjectHelper& item : items) {
-    const QPDFObjGen page = item.getDestPage().getObjGen();
-    int index = -1;
-    for (size_t n = 0; n < pages.size(); ++n) {
-      if (pages[n].getObjectHandle().getObjGen() == page) index = static_cast<int>(n);
-    }
-    marks.push_back({item.getTitle(), index, Marks(item.getKids(), pages)});
-  }
-  return marks;
-}
+using Mark = PdfBookmark;
 
 struct PdfRead {
   std::vector<Mark> outline;
@@ -51,17 +25,8 @@ struct PdfRead {
 };
 
 PdfRead ReadPdf(const QString& path) {
-  QPDF pdf;
-  pdf.processFile(QFile::encodeName(path).constData());
-  PdfRead read;
-  const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-  read.pages = pages.size();
-  QPDFOutlineDocumentHelper outlines(pdf);
-  read.outline = Marks(outlines.getTopLevelOutlines(), pages);
-  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
-  read.title = info.getKey("/Title").getUTF8Value();
-  read.creator = info.getKey("/Creator").getUTF8Value();
-  return read;
+  const PdfReadBack pdf = ReadPdfBack(QFile::encodeName(path).toStdString());
+  return {Bookmarks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
 }
 
 QByteArray Contents(const QString& path) {

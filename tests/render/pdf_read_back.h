@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,29 @@ struct PdfOutlineEntry {
   int count = 0;
   std::vector<PdfOutlineEntry> children;
 };
+
+// A bookmark as the tests compare it with the book: title, zero-based page and entries.
+struct PdfBookmark {
+  std::string title;
+  int page = -1;
+  std::vector<PdfBookmark> children;
+};
+
+inline bool operator==(const PdfBookmark& a, const PdfBookmark& b) {
+  return a.title == b.title && a.page == b.page && a.children == b.children;
+}
+
+inline void PrintTo(const PdfBookmark& m, std::ostream* out) {
+  *out << "\"" << m.title << "\" page " << m.page;
+  if (!m.children.empty()) *out << " with " << m.children.size() << " entries";
+}
+
+inline std::vector<PdfBookmark> Bookmarks(const std::vector<PdfOutlineEntry>& entries) {
+  std::vector<PdfBookmark> marks;
+  for (const PdfOutlineEntry& e : entries)
+    marks.push_back({e.title, e.page, Bookmarks(e.children)});
+  return marks;
+}
 
 struct PdfReadBack {
   std::vector<PdfOutlineEntry> outline;
