@@ -54,6 +54,8 @@ class AppContext {
   PrinterChoice chosen;
   // The heading's date, "mm dd yyyy"; empty means today.
   std::string heading_date;
+  // The criteria file the book on show was read from; the viewer's caption names it.
+  QString criteria_file;
 
   // The book every window shows; null before the first preview. A rejected file leaves it.
   const Book* book() const { return book_.get(); }

@@ -41,6 +41,7 @@ void MainWindow::preview() {
 
     // The book is laid out on the page of the printer just chosen.
     CountBook(*road.book, MeasurePrinterPage(&ctx_.printer, ctx_.memory), messages);
+    ctx_.criteria_file = dialog_file_name_;
     ctx_.SetBook(std::move(*road.book), std::move(heading));
     BookViewer& viewer = ctx_.Viewer();
     // An open viewer still shows the previous book's page: the new one replaces it.

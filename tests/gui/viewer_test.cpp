@@ -2,10 +2,12 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
+#include "gui/viewer_view.h"
 #include "gui_fixture.h"
 #include "render/pdf_tools.h"
 
@@ -96,6 +98,25 @@ TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
 }
 
+TEST_F(ViewerTest, TheViewerOpensWithinTheScreenKeepingThePagesShape) {
+  PreviewFile(Example("undivided.csv"));
+  ASSERT_TRUE(ctx.ViewerLoaded());
+  BookViewer& viewer = Viewer();
+  const QRect room = viewer.screen()->availableGeometry();
+  const QSize page(TwipsToPixels(TheBook().page.columns * 120, viewer.logicalDpiX()),
+                   TwipsToPixels(TheBook().page.lines * 240, viewer.logicalDpiY()));
+  const QSize opened = viewer.frameGeometry().size();
+  EXPECT_LE(opened.width(), room.width());
+  EXPECT_LE(opened.height(), room.height());
+  // Only a page larger than the screen shrinks; it keeps its shape to a pixel.
+  if (page.height() > room.height()) {
+    EXPECT_EQ(opened.height(), room.height());
+    EXPECT_NEAR(opened.width(), page.width() * room.height() / double(page.height()), 1);
+  } else {
+    EXPECT_EQ(opened, page);
+  }
+}
+
 TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight) {
   struct Case {
     double width, height, expected;
@@ -117,10 +138,11 @@ TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ctx.ViewerLoaded());
   BookViewer& viewer = Viewer();
-  // Opened at the printer page's size: 96 x 120 by 63 x 240 twips.
-  const QRect opened = viewer.frameGeometry();
-  EXPECT_EQ(opened.width(), TwipsToPixels(11520, viewer.logicalDpiX()));
-  EXPECT_EQ(opened.height(), TwipsToPixels(15120, viewer.logicalDpiY()));
+  // Opened at the printer page's size, 96 x 120 by 63 x 240 twips, or within the screen.
+  const QSize page(TwipsToPixels(11520, viewer.logicalDpiX()),
+                   TwipsToPixels(15120, viewer.logicalDpiY()));
+  EXPECT_EQ(viewer.frameGeometry().size(),
+            FitWithin(page, viewer.screen()->availableGeometry().size()));
 
   const QSize sizes[] = {{400, 900}, {800, 500}};
   for (const QSize size : sizes) {
