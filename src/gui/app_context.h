@@ -9,6 +9,7 @@
 #include "book/book_navigator.h"
 #include "book/book_printer.h"
 #include "book/road.h"
+#include "gui/remembered_choices.h"
 #include "model/book.h"
 #include "model/messages.h"
 #include "render/print_service.h"
@@ -56,6 +57,8 @@ class AppContext {
   std::string heading_date;
   // The criteria file the book on show was read from; the viewer's caption names it.
   QString criteria_file;
+  // Kept from one run to the next once the desktop program opens the user's settings.
+  RememberedChoices remembered;
 
   // The book every window shows; null before the first preview. A rejected file leaves it.
   const Book* book() const { return book_.get(); }
