@@ -143,41 +143,43 @@ void BookViewer::showMenusForRoadwayType() {
 }
 
 void BookViewer::redrawPage() {
+  sizeSheet();
   picture_.Clear();
   const BookPosition shown = ctx_.navigator.Position();
   setWindowTitle(ViewerTitle(ctx_.criteria_file, ctx_.book(), shown));
   if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, shown);
 }
 
-void BookViewer::applyScale() {
-  view_scale_ = zoom_.value_or(fit_scale_);
+void BookViewer::sizeSheet() {
   const PageGeometry page = ctx_.Page();
+  // A new book may have a larger page than the zoom allows: it fits the window instead.
+  if (zoom_ && *zoom_ > MaxViewScale(page)) zoom_.reset();
+  view_scale_ = zoom_.value_or(fit_scale_);
   picture_widget_->setSheetSize(QSizeF(page.columns * kCellTwipsWide * view_scale_,
                                        page.lines * kCellTwipsHigh * view_scale_));
   picture_widget_->setSheetMargin(zoom_ ? kZoomedMargin : 0);
   // A zoomed page keeps its size and gets scroll bars; a fitted one follows the window.
   picture_widget_->setMinimumSize(zoom_ ? picture_widget_->sheetSizeWithMargin() : QSize(0, 0));
-  redrawPage();
 }
 
 void BookViewer::zoomIn() {
   if (const auto step = ZoomStepIn(view_scale_, MaxViewScale(ctx_.Page()))) {
     zoom_ = *step;
-    applyScale();
+    redrawPage();
   }
 }
 
 void BookViewer::zoomOut() {
   if (const auto step = ZoomStepOut(view_scale_)) {
     zoom_ = *step;
-    applyScale();
+    redrawPage();
   }
 }
 
 void BookViewer::fitToWindow() {
   if (!zoom_) return;
   zoom_.reset();
-  applyScale();
+  redrawPage();
 }
 
 void BookViewer::resizeEvent(QResizeEvent* event) {
@@ -188,7 +190,7 @@ void BookViewer::resizeEvent(QResizeEvent* event) {
     const double height = PixelsToTwips(outer.height(), logicalDpiY());
     picture_.SetOuterSize(width, height);
     fit_scale_ = ViewScaleFor(width, height);
-    applyScale();
+    redrawPage();
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
   }

@@ -46,7 +46,8 @@ class BookViewer : public QMainWindow {
   double viewScale() const { return view_scale_; }
   bool fitsWindow() const { return !zoom_.has_value(); }
 
-  // Clears the picture and draws the navigator's page of the book on it.
+  // Clears the picture and draws the navigator's page of the book on it, at the zoom or fitted
+  // to the window, and names it in the caption.
   void redrawPage();
   // Shows the station commands of the book's roadway type (when the window loads, and again for
   // every new book, which may be of the other roadway type).
@@ -89,8 +90,8 @@ class BookViewer : public QMainWindow {
   void scrollOrTurn(bool forward, bool whole_window);
   // A wheel turn: scrolls first, turns a page a notch at the page's edge.
   bool wheelTurn(QWheelEvent& wheel);
-  // Sets the scale (zoom or fit), sizes the sheet and draws the page again.
-  void applyScale();
+  // The scale (the zoom, or the window's) and the sheet of the page at that scale.
+  void sizeSheet();
   // Sizes the window to the book's page within the screen and shows the menus of its roadway
   // type.
   void fitToBook();

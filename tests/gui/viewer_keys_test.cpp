@@ -30,13 +30,12 @@ class ViewerKeysTest : public GuiTest {
 
   QScrollBar& VerticalBar() { return *Viewer().pageArea()->verticalScrollBar(); }
 
-  // Zooms in until the page is taller than the window, and lets the scroll area catch up.
+  // Zooms in as far as it goes, the page taller than the window, and lets the scroll area
+  // catch up.
   void ZoomUntilScrollable() {
-    for (int n = 0; n < 10 && VerticalBar().maximum() == 0; ++n) {
-      Key(Qt::Key_Plus, Qt::ControlModifier);
-      QApplication::processEvents();
-    }
-    ASSERT_GT(VerticalBar().maximum(), 0);
+    for (int n = 0; n < 10; ++n) Key(Qt::Key_Plus, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_GT(VerticalBar().maximum(), VerticalBar().singleStep() * 4);
   }
 
   BookPosition Position() const { return ctx.navigator.Position(); }
@@ -201,8 +200,27 @@ TEST_F(ViewerKeysTest, AZoomedPageScrollsFirstAndTurnsAtItsEdge) {
   Wheel(-120);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_GT(bar.value(), 0);
+  const int wheeled = bar.value();
   Key(Qt::Key_Down);
-  Key(Qt::Key_Space);
+  EXPECT_EQ(CurrentPage(), 0);
+  EXPECT_GT(bar.value(), wheeled);
+
+  // Space scrolls a window's height at a time and turns the page only at its bottom.
+  int scrolls = 0;
+  while (CurrentPage() == 0 && scrolls < 50) {
+    const bool at_bottom = bar.value() == bar.maximum();
+    Key(Qt::Key_Space);
+    if (CurrentPage() == 0) {
+      EXPECT_FALSE(at_bottom);
+      ++scrolls;
+    } else {
+      EXPECT_TRUE(at_bottom);
+    }
+  }
+  EXPECT_GT(scrolls, 0);
+  EXPECT_EQ(CurrentPage(), 1);
+  EXPECT_EQ(bar.value(), 0);
+  Key(Qt::Key_Space, Qt::ShiftModifier);
   EXPECT_EQ(CurrentPage(), 0);
 
   bar.setValue(bar.maximum());

@@ -98,25 +98,6 @@ TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{" First Page can't move backward"});
 }
 
-TEST_F(ViewerTest, TheViewerOpensWithinTheScreenKeepingThePagesShape) {
-  PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
-  BookViewer& viewer = Viewer();
-  const QRect room = viewer.screen()->availableGeometry();
-  const QSize page(TwipsToPixels(TheBook().page.columns * 120, viewer.logicalDpiX()),
-                   TwipsToPixels(TheBook().page.lines * 240, viewer.logicalDpiY()));
-  const QSize opened = viewer.frameGeometry().size();
-  EXPECT_LE(opened.width(), room.width());
-  EXPECT_LE(opened.height(), room.height());
-  // Only a page larger than the screen shrinks; it keeps its shape to a pixel.
-  if (page.height() > room.height()) {
-    EXPECT_EQ(opened.height(), room.height());
-    EXPECT_NEAR(opened.width(), page.width() * room.height() / double(page.height()), 1);
-  } else {
-    EXPECT_EQ(opened, page);
-  }
-}
-
 TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight) {
   struct Case {
     double width, height, expected;
