@@ -28,7 +28,6 @@ int TwipsToPixels(double twips, double dpi);
 // that turns pages, finds stations, prints and closes the viewer. The caption names the file and
 // the page shown. Keys and the mouse wheel turn pages through the same navigator as the menu;
 // the page fits the window, or is zoomed with scroll bars.
-
 class BookViewer : public QMainWindow {
   Q_OBJECT
 
@@ -73,6 +72,7 @@ class BookViewer : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   // The frame unloads the viewer like "&End" but keeps a printer document in progress.
   void closeEvent(QCloseEvent* event) override;
+  // The page keys, when the focus is elsewhere in the viewer.
   void keyPressEvent(QKeyEvent* event) override;
   // Keys and the wheel on the page, before the scroll area takes them.
   bool eventFilter(QObject* watched, QEvent* event) override;
