@@ -9,6 +9,7 @@
 #include "book/book_navigator.h"
 #include "book/book_printer.h"
 #include "book/road.h"
+#include "gui/remembered_choices.h"
 #include "model/book.h"
 #include "model/messages.h"
 #include "render/print_service.h"
@@ -56,6 +57,8 @@ class AppContext {
   PrinterChoice chosen;
   // The heading's date, "mm dd yyyy"; empty means today.
   std::string heading_date;
+  // Kept from one run to the next once the desktop program opens the user's settings.
+  RememberedChoices remembered;
 
   // The book every window shows; null before the first preview. A rejected file leaves it.
   const Book* book() const { return book_.get(); }

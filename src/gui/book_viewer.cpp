@@ -2,11 +2,18 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -14,6 +21,7 @@
 #include "gui/find_station_dialog.h"
 #include "gui/object_names.h"
 #include "gui/print_range_dialog.h"
+#include "gui/viewer_view.h"
 #include "model/units.h"
 
 namespace vantrels {
@@ -27,6 +35,11 @@ constexpr double kPageTestWidth = 11520;
 constexpr double kPageTestHeight = 15120;
 constexpr double kScaleWidth = 11820;
 constexpr double kScaleHeight = 15420;
+
+// Grey around a zoomed page, in pixels.
+constexpr int kZoomedMargin = 12;
+// A wheel notch, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 
 std::string Describe(const std::exception& e) {
   return e.what();
@@ -47,11 +60,18 @@ int TwipsToPixels(double twips, double dpi) {
 
 BookViewer::BookViewer(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
   setObjectName(names::kWindow);
-  setWindowTitle("Display Report");
-  picture_widget_ = new PagePictureWidget(&picture_, this);
+  setWindowTitle(ViewerTitle(QString(), nullptr, {}));
+  picture_widget_ = new PagePictureWidget(&picture_);
   picture_widget_->setObjectName(names::kPicture);
   picture_widget_->setFocusPolicy(Qt::StrongFocus);
-  setCentralWidget(picture_widget_);
+  picture_widget_->installEventFilter(this);
+  page_area_ = new QScrollArea(this);
+  page_area_->setObjectName(names::kPageArea);
+  page_area_->setFrameShape(QFrame::NoFrame);
+  page_area_->setFocusPolicy(Qt::NoFocus);
+  page_area_->setWidgetResizable(true);
+  page_area_->setWidget(picture_widget_);
+  setCentralWidget(page_area_);
   buildMenus();
   fitToBook();
 }
@@ -98,8 +118,12 @@ void BookViewer::buildMenus() {
 void BookViewer::fitToBook() {
   try {
     const PageGeometry page = ctx_.Page();
-    const QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
-                      TwipsToPixels(page.lines * kCellTwipsHigh, logicalDpiY()));
+    QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
+                TwipsToPixels(page.lines * kCellTwipsHigh, logicalDpiY()));
+    // A page taller than the screen shrinks, keeping its shape, into the screen's free area.
+    if (const QScreen* shown_on = screen()) {
+      outer = FitWithin(outer, shown_on->availableGeometry().size());
+    }
     // The size is the outer size. The native window is made now so that a platform that knows
     // its frame at once (not every window manager does) reports it.
     winId();
@@ -120,8 +144,44 @@ void BookViewer::showMenusForRoadwayType() {
 }
 
 void BookViewer::redrawPage() {
+  sizeSheet();
   picture_.Clear();
-  if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, ctx_.navigator.Position());
+  const BookPosition shown = ctx_.navigator.Position();
+  setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(ctx_.BookFile())),
+                             ctx_.book(), shown));
+  if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, shown);
+}
+
+void BookViewer::sizeSheet() {
+  const PageGeometry page = ctx_.Page();
+  // A new book may have a larger page than the zoom allows: it fits the window instead.
+  if (zoom_ && *zoom_ > MaxViewScale(page)) zoom_.reset();
+  view_scale_ = zoom_.value_or(fit_scale_);
+  picture_widget_->setSheetSize(QSizeF(page.columns * kCellTwipsWide * view_scale_,
+                                       page.lines * kCellTwipsHigh * view_scale_));
+  picture_widget_->setSheetMargin(zoom_ ? kZoomedMargin : 0);
+  // A zoomed page keeps its size and gets scroll bars; a fitted one follows the window.
+  picture_widget_->setMinimumSize(zoom_ ? picture_widget_->sheetSizeWithMargin() : QSize(0, 0));
+}
+
+void BookViewer::zoomIn() {
+  if (const auto step = ZoomStepIn(view_scale_, MaxViewScale(ctx_.Page()))) {
+    zoom_ = *step;
+    redrawPage();
+  }
+}
+
+void BookViewer::zoomOut() {
+  if (const auto step = ZoomStepOut(view_scale_)) {
+    zoom_ = *step;
+    redrawPage();
+  }
+}
+
+void BookViewer::fitToWindow() {
+  if (!zoom_) return;
+  zoom_.reset();
+  redrawPage();
 }
 
 void BookViewer::resizeEvent(QResizeEvent* event) {
@@ -131,7 +191,7 @@ void BookViewer::resizeEvent(QResizeEvent* event) {
     const double width = PixelsToTwips(outer.width(), logicalDpiX());
     const double height = PixelsToTwips(outer.height(), logicalDpiY());
     picture_.SetOuterSize(width, height);
-    view_scale_ = ViewScaleFor(width, height);
+    fit_scale_ = ViewScaleFor(width, height);
     redrawPage();
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
@@ -144,37 +204,165 @@ void BookViewer::closeEvent(QCloseEvent* event) {
 }
 
 void BookViewer::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_PageDown && event->modifiers() == Qt::NoModifier) {
-    showNextPage();
-  } else if (event->key() == Qt::Key_PageUp && event->modifiers() == Qt::NoModifier) {
-    showPreviousPage();
-  } else {
-    QMainWindow::keyPressEvent(event);
+  if (!pageKey(*event)) QMainWindow::keyPressEvent(event);
+}
+
+bool BookViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picture_widget_) {
+    if (event->type() == QEvent::KeyPress) return pageKey(*static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::Wheel) return wheelTurn(*static_cast<QWheelEvent*>(event));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool BookViewer::pageKey(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  if (modifiers & Qt::ControlModifier) {
+    // Ctrl+plus is Ctrl+Shift+= on many keyboards.
+    if ((modifiers & ~Qt::ShiftModifier) != Qt::ControlModifier) return false;
+    switch (key.key()) {
+      case Qt::Key_Plus:
+      case Qt::Key_Equal:
+        zoomIn();
+        return true;
+      case Qt::Key_Minus:
+        zoomOut();
+        return true;
+      case Qt::Key_0:
+        fitToWindow();
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Space) {
+    scrollOrTurn(false, true);
+    return true;
+  }
+  if (modifiers != Qt::NoModifier) return false;
+  switch (key.key()) {
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+      showNextPage();
+      return true;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+      showPreviousPage();
+      return true;
+    case Qt::Key_Down:
+      scrollOrTurn(true, false);
+      return true;
+    case Qt::Key_Up:
+      scrollOrTurn(false, false);
+      return true;
+    case Qt::Key_Space:
+      scrollOrTurn(true, true);
+      return true;
+    case Qt::Key_Home:
+      showFirstPage();
+      return true;
+    case Qt::Key_End:
+      showLastPage();
+      return true;
+    default:
+      return false;
   }
 }
 
-void BookViewer::turnPage(Navigation (BookNavigator::*move)()) {
+bool BookViewer::canScroll(bool forward) const {
+  const QScrollBar* bar = page_area_->verticalScrollBar();
+  return forward ? bar->value() < bar->maximum() : bar->value() > bar->minimum();
+}
+
+bool BookViewer::turn(bool forward) {
+  const bool moved = forward ? showNextPage() : showPreviousPage();
+  // The next page is shown from its top, the one before from its bottom.
+  QScrollBar* bar = page_area_->verticalScrollBar();
+  if (moved) bar->setValue(forward ? bar->minimum() : bar->maximum());
+  return moved;
+}
+
+void BookViewer::scrollOrTurn(bool forward, bool whole_window) {
+  if (!canScroll(forward)) {
+    turn(forward);
+    return;
+  }
+  QScrollBar* bar = page_area_->verticalScrollBar();
+  const int step = whole_window ? bar->pageStep() : bar->singleStep();
+  bar->setValue(bar->value() + (forward ? step : -step));
+}
+
+bool BookViewer::wheelTurn(QWheelEvent& wheel) {
+  const int delta = wheel.angleDelta().y();
+  if (delta == 0) return false;
+  if (wheel.modifiers() & Qt::ControlModifier) {
+    if (delta > 0)
+      zoomIn();
+    else
+      zoomOut();
+    return true;
+  }
+  const bool forward = delta < 0;
+  if (canScroll(forward)) {
+    // The scroll bar scrolls the page; turning starts afresh at the edge.
+    wheel_rest_ = 0;
+    QCoreApplication::sendEvent(page_area_->verticalScrollBar(), &wheel);
+    return true;
+  }
+  if ((wheel_rest_ < 0) != (delta < 0)) wheel_rest_ = 0;
+  wheel_rest_ += delta;
+  for (int notches = std::abs(wheel_rest_) / kWheelNotch; notches > 0; --notches) {
+    // One message for a refused turn, however many notches the wheel moved.
+    if (!turn(forward)) {
+      wheel_rest_ = 0;
+      break;
+    }
+  }
+  wheel_rest_ %= kWheelNotch;
+  return true;
+}
+
+bool BookViewer::turnPage(Navigation (BookNavigator::*move)()) {
   const Navigation moved = (ctx_.navigator.*move)();
   if (!moved.moved) {
     ctx_.messages.Show(moved.refusal);
-    return;
+    return false;
   }
   redrawPage();
+  return true;
 }
 
-void BookViewer::showNextPage() {
+bool BookViewer::showNextPage() {
   try {
-    turnPage(&BookNavigator::Next);
+    return turnPage(&BookNavigator::Next);
   } catch (const std::exception& e) {
     ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
   }
+  return false;
 }
 
-void BookViewer::showPreviousPage() {
+bool BookViewer::showPreviousPage() {
   try {
-    turnPage(&BookNavigator::Previous);
+    return turnPage(&BookNavigator::Previous);
   } catch (const std::exception& e) {
     ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
+  }
+  return false;
+}
+
+void BookViewer::showFirstPage() {
+  try {
+    turnPage(&BookNavigator::GoToFirst);
+  } catch (const std::exception& e) {
+    ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
+  }
+}
+
+void BookViewer::showLastPage() {
+  try {
+    turnPage(&BookNavigator::GoToLast);
+  } catch (const std::exception& e) {
+    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
   }
 }
 

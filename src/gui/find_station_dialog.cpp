@@ -1,10 +1,7 @@
 #include "gui/find_station_dialog.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <exception>
@@ -16,6 +13,7 @@
 #include "book/page_input.h"
 #include "gui/app_context.h"
 #include "gui/book_viewer.h"
+#include "gui/column_headings.h"
 #include "gui/object_names.h"
 #include "gui/window_support.h"
 #include "model/book.h"
@@ -63,7 +61,7 @@ FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
   station_heading_->setObjectName(names::kStationHeading);
 
   // A fixed-pitch font keeps the page numbers and stations of the entries in columns.
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont fixed = ColumnListFont(font());
   list_ = new QComboBox(this);
   list_->setObjectName(names::kList);
   list_->setFont(fixed);
@@ -84,16 +82,10 @@ FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
 
   // The headings stand above the two parts of an entry: the page number, then after 12 blanks
   // the station.
-  const QFontMetrics metrics(fixed);
-  page_heading_->setFixedWidth(metrics.horizontalAdvance(QString(13, ' ')) + 6);
-  auto* headings = new QHBoxLayout;
-  headings->setSpacing(0);
-  headings->setContentsMargins(6, 0, 0, 0);
-  headings->addWidget(page_heading_);
-  headings->addWidget(station_heading_, 1);
+  headings_ = new ColumnHeadings(list_, {page_heading_, station_heading_}, {0, 13}, this);
 
   auto* layout = new QGridLayout(this);
-  layout->addLayout(headings, 0, 1);
+  layout->addWidget(headings_, 0, 1);
   layout->addWidget(station_caption_, 1, 0);
   // Both lists share one place; only one is visible at a time.
   layout->addWidget(list_, 1, 1);
@@ -129,6 +121,8 @@ void FindStationDialog::showList(bool right_side) {
   other->setVisible(false);
   list->setVisible(true);
   list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+  headings_->setList(list);
+  headings_->followFirstEntry();
   if (list->isEditable()) list->setEditText(list->count() > 0 ? list->itemText(0) : QString());
   closed_by_frame_ = false;
 }

@@ -9,6 +9,7 @@ class QPushButton;
 namespace vantrels {
 
 class AppContext;
+class ColumnHeadings;
 
 // The find window "Find Station on the Page": one list holds the stations of the undivided
 // roadway or the left side, another (editable) those of the right side; one of them is visible.
@@ -47,6 +48,7 @@ class FindStationDialog : public QDialog {
   QLabel* station_caption_ = nullptr;
   QLabel* page_heading_ = nullptr;
   QLabel* station_heading_ = nullptr;
+  ColumnHeadings* headings_ = nullptr;
   // The undivided roadway's or the left side's stations.
   QComboBox* list_ = nullptr;
   // The right side's stations; a page number can be typed into it.

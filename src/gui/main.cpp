@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
   vantrels::AppContext ctx(messages, printers, fonts);
   ctx.ask_pdf_file = AskPdfFile;
 
+  ctx.remembered.Open(vantrels::RememberedChoices::UserSettings());
+
   vantrels::MainWindow form(ctx);
   // A criteria file given by a file manager is taken as if chosen with File Browse.
   if (!command.file.isEmpty()) form.chooseFile(QFileInfo(command.file).absoluteFilePath());

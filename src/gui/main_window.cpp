@@ -4,8 +4,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -39,6 +43,13 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
+// The one local CSV file being dragged; empty for anything else.
+QString DroppedCriteriaFile(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
+  const QString path = data->urls().front().toLocalFile();
+  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? path : QString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
@@ -49,6 +60,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
   };
   end_program = [] { QCoreApplication::quit(); };
   buildWindow();
+  numbers_[0]->setText(ctx_.remembered.ProjectNumber());
+  setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
@@ -176,7 +189,11 @@ void MainWindow::chooseFile(const QString& path) {
 
 void MainWindow::browseForFile() {
   // A cancelled dialog keeps its previous file name, which is taken all the same.
-  chooseFile(ask_open_file ? ask_open_file(kCriteriaFilter, dialog_file_name_) : QString());
+  const QString start =
+      dialog_file_name_.isEmpty() ? ctx_.remembered.BrowseFolder() : dialog_file_name_;
+  const QString chosen = ask_open_file ? ask_open_file(kCriteriaFilter, start) : QString();
+  if (!chosen.isEmpty()) ctx_.remembered.SetBrowseFolder(QFileInfo(chosen).absolutePath());
+  chooseFile(chosen);
 }
 
 void MainWindow::showAbout() {
@@ -232,6 +249,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::endProgram() {
   if (ending_) return;
   ending_ = true;
+  ctx_.remembered.SetProjectNumber(numbers_[0]->text());
   ctx_.UnloadAll();
   hide();
   if (end_program) end_program();
@@ -240,6 +258,17 @@ void MainWindow::endProgram() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   endProgram();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedCriteriaFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString file = DroppedCriteriaFile(event->mimeData());
+  if (file.isEmpty()) return;
+  chooseFile(QFileInfo(file).absoluteFilePath());
+  event->acceptProposedAction();
 }
 
 }  // namespace vantrels

@@ -8,6 +8,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -41,7 +43,7 @@ class MainWindow : public QWidget {
   // The criteria file Preview reads: the file name's bytes as the system takes them.
   const std::string& inputFile() const { return input_file_; }
 
-  // File Browse: asks for the criteria file.
+  // File Browse: asks for the criteria file, starting in the folder of the last one.
   void browseForFile();
   // About: a note, then the About window.
   void showAbout();
@@ -55,6 +57,9 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A criteria file dropped on the window is taken as File Browse takes it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // Enter in a number box moves the focus on (the key itself goes on to the box).
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -32,6 +32,7 @@ inline constexpr char kCheckAllPoints[] = "Check1_4";
 namespace viewer {
 inline constexpr char kWindow[] = "frmPrint";
 inline constexpr char kPicture[] = "picture";
+inline constexpr char kPageArea[] = "pageArea";
 inline constexpr char kMenuBar[] = "menuBar";
 inline constexpr char kNextPage[] = "viewForward";
 inline constexpr char kPreviousPage[] = "viewBackward";

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "gui/column_headings.h"
 #include "gui/object_names.h"
 #include "render/qt_text.h"
 
@@ -52,17 +53,15 @@ PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
   end_heading_ = MakeLabel(this, names::kEndHeading, "End Station");
   list_ = new QComboBox(this);
   list_->setObjectName(names::kList);
-  QFont courier("Courier New");
-  courier.setStyleHint(QFont::TypeWriter);
-  list_->setFont(courier);
+  list_->setFont(ColumnListFont(font()));
   list_->setMinimumContentsLength(44);
+  // Page 1, a seven-character start station: the columns until a book is listed.
+  headings_ =
+      new ColumnHeadings(list_, {page_heading_, start_heading_, end_heading_}, {0, 6, 21}, this);
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(page_heading_, 0, 0);
-  grid->addWidget(start_heading_, 0, 1);
-  grid->addWidget(end_heading_, 0, 2);
-  grid->addWidget(list_, 1, 0, 1, 3);
-  grid->setColumnStretch(2, 1);
+  grid->addWidget(headings_, 0, 0);
+  grid->addWidget(list_, 1, 0);
 
   connect(list_, &QComboBox::activated, this, [this](int index) { pickEntry(index); });
 }
@@ -78,6 +77,7 @@ void PageListDialog::showPages(const SideBook* book) {
     }
   }
   list_->setCurrentIndex(list_->count() > 0 ? 0 : -1);
+  headings_->followFirstEntry();
 }
 
 void PageListDialog::pickEntry(int index) {

@@ -14,6 +14,8 @@ class QLabel;
 
 namespace vantrels {
 
+class ColumnHeadings;
+
 // The page list entry of page index p: p + 1, 5 blanks, start station, 8 blanks, end station.
 // Entries for every page but the last of the side; Windows-1252 bytes.
 std::vector<std::string> PageListEntries(const SideBook& book);
@@ -50,6 +52,7 @@ class PageListDialog : public QDialog {
   QLabel* start_heading_ = nullptr;
   QLabel* end_heading_ = nullptr;
   QComboBox* list_ = nullptr;
+  ColumnHeadings* headings_ = nullptr;
 };
 
 }  // namespace vantrels

@@ -21,6 +21,7 @@ void MainWindow::preview() {
     }
     PageContext heading;
     heading.project_number = ToReportBytes(numbers_[0]->text());
+    ctx_.remembered.SetProjectNumber(numbers_[0]->text());
     heading.heading_date = ctx_.heading_date;
 
     if (UpperCase(input_file_).find(".CSV") == std::string::npos) return;
@@ -35,8 +36,12 @@ void MainWindow::preview() {
 
     // The preview goes on whatever the font and printer window was told.
     PrinterFontDialog font_window(ctx_.printers, ctx_.fonts, messages, this);
+    if (const auto kept = ctx_.remembered.Printer()) font_window.prefer(*kept);
     ctx_.RunModal(font_window);
-    if (font_window.choice()) ctx_.Choose(*font_window.choice());
+    if (font_window.choice()) {
+      ctx_.Choose(*font_window.choice());
+      ctx_.remembered.SetPrinter(*font_window.choice());
+    }
     heading.report_font = ctx_.chosen.font;
 
     // The book is laid out on the page of the printer just chosen.

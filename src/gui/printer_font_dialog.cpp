@@ -133,6 +133,13 @@ void PrinterFontDialog::fillLists() {
   }
 }
 
+void PrinterFontDialog::prefer(const PrinterChoice& choice) {
+  const int printer = printer_list_->findText(FromReportBytes(choice.printer));
+  if (printer >= 0) printer_list_->setCurrentIndex(printer);
+  const int font = font_list_->findText(FromReportBytes(choice.font));
+  if (font >= 0) font_list_->setCurrentIndex(font);
+}
+
 void PrinterFontDialog::takeChoice() {
   try {
     choice_ = PrinterChoice{ToReportBytes(printer_list_->currentText()),

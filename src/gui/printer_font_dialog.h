@@ -33,6 +33,9 @@ class PrinterFontDialog : public QDialog {
                     QWidget* parent = nullptr);
   ~PrinterFontDialog() override;
 
+  // Shows the printer and the font of `choice` in the lists, each when it is listed.
+  void prefer(const PrinterChoice& choice);
+
   // "&Preview": takes the printer and font shown in the lists, then closes.
   void takeChoice();
   // "&Cancel": closes without a choice.

@@ -39,8 +39,9 @@ bool Save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: vantrels-screenshots CRITERIA_FILE OUTPUT_DIRECTORY\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr,
+                 "usage: vantrels-screenshots CRITERIA_FILE OUTPUT_DIRECTORY [VIEWER_PICTURE]\n");
     return 2;
   }
   QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
@@ -73,10 +74,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vantrels-screenshots: the preview did not open the viewer\n");
     return 1;
   }
-  ctx.Viewer().move(form.frameGeometry().right() + 20, 20);
+  vantrels::BookViewer& viewer = ctx.Viewer();
+  viewer.move(form.frameGeometry().right() + 20, 20);
   QApplication::processEvents();
 
-  const bool saved = Save(form, output.filePath("main-window.png")) &&
-                     Save(ctx.Viewer(), output.filePath("viewer.png"));
-  return saved ? 0 : 1;
+  // Only the viewer, as it opens (the run at another scale factor).
+  if (argc == 4) return Save(viewer, output.filePath(QString::fromLocal8Bit(argv[3]))) ? 0 : 1;
+
+  if (!Save(form, output.filePath("main-window.png")) ||
+      !Save(viewer, output.filePath("viewer.png"))) {
+    return 1;
+  }
+  // A window wider than the page: the page centred on grey, as in a print preview.
+  viewer.resize(1200, 760);
+  viewer.showNextPage();
+  QApplication::processEvents();
+  return Save(viewer, output.filePath("viewer-wide.png")) ? 0 : 1;
 }

@@ -41,7 +41,8 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   ASSERT_TRUE(ctx.ViewerLoaded());
   BookViewer& viewer = Viewer();
   EXPECT_TRUE(viewer.isVisible());
-  EXPECT_EQ(viewer.windowTitle(), "Display Report");
+  EXPECT_EQ(viewer.windowTitle().toStdString(),
+            "undivided.csv - Page 1 of " + std::to_string(LastPage() + 1) + " - Vantrels");
 
   EXPECT_EQ(ctx.Heading().project_number, "P-17");
   EXPECT_EQ(ctx.chosen.printer, "PDF file");

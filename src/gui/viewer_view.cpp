@@ -1,0 +1,61 @@
+#include "gui/viewer_view.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace vantrels {
+
+namespace {
+
+// Percentages of the printed size, as document viewers offer them.
+constexpr std::array<double, 9> kZoomSteps = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4};
+// Steps closer than this to the scale count as the scale itself.
+constexpr double kSameScale = 1e-6;
+
+}  // namespace
+
+QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition shown) {
+  if (!book) return QStringLiteral("Display Report");
+  const SideBook& side = book->Of(shown.side);
+  QString page;
+  if (book->Divided()) page = shown.side == Side::Left ? "(Left) " : "(Right) ";
+  page += QStringLiteral("Page %1 of %2")
+              .arg(int64_t{shown.page} + 1)
+              .arg(int64_t{std::max(side.last_page, 0)} + 1);
+  const QString name = QFileInfo(criteria_file).fileName();
+  return (name.isEmpty() ? QString() : name + " - ") + page + " - Vantrels";
+}
+
+QSize FitWithin(QSize size, QSize room) {
+  if (size.isEmpty() || room.isEmpty()) return size;
+  if (size.width() <= room.width() && size.height() <= room.height()) return size;
+  return size.scaled(room, Qt::KeepAspectRatio);
+}
+
+double MaxViewScale(PageGeometry page) {
+  const double largest = std::max(page.columns * kCellTwipsWide, page.lines * kCellTwipsHigh);
+  if (!(largest > 0)) return kZoomSteps.back();
+  return std::numeric_limits<int16_t>::max() / largest;
+}
+
+std::optional<double> ZoomStepIn(double scale, double max) {
+  for (const double step : kZoomSteps) {
+    if (step > scale * (1 + kSameScale)) {
+      if (step > max) return std::nullopt;
+      return step;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<double> ZoomStepOut(double scale) {
+  for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step) {
+    if (*step < scale * (1 - kSameScale)) return *step;
+  }
+  return std::nullopt;
+}
+
+}  // namespace vantrels

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <optional>
+
+#include "book/book_printer.h"
+#include "model/book.h"
+#include "model/units.h"
+
+namespace vantrels {
+
+// The viewer's caption: "<file name> - (Left) Page 3 of 10 - Vantrels" for the page shown, the
+// side tag only on a divided roadway; "Display Report" without a book.
+QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition shown);
+
+// `size` shrunk, keeping its aspect, until it fits `room`; a size that fits stays as it is.
+QSize FitWithin(QSize size, QSize room);
+
+// The largest view scale at which every position of `page` stays a 16-bit twip coordinate.
+double MaxViewScale(PageGeometry page);
+
+// The zoom steps (view scales, 1 = the printed size) next above or below `scale`, up to `max`;
+// nullopt when there is no further step that way.
+std::optional<double> ZoomStepIn(double scale, double max);
+std::optional<double> ZoomStepOut(double scale);
+
+}  // namespace vantrels
