@@ -11,8 +11,10 @@
 
 #include "gui/app_context.h"
 #include "gui/book_viewer.h"
+#include "gui/find_station_dialog.h"
 #include "gui/main_window.h"
 #include "gui/object_names.h"
+#include "gui/print_range_dialog.h"
 #include "gui/printer_font_dialog.h"
 #include "model/cp1252.h"
 #include "render/print_service.h"
@@ -85,6 +87,17 @@ int main(int argc, char** argv) {
       !Save(viewer, output.filePath("viewer.png"))) {
     return 1;
   }
+  // The find window and Print Selected Pages as the viewer's commands open them.
+  vantrels::OpenStationFinder(ctx);
+  QApplication::processEvents();
+  if (!Save(ctx.StationWindow(), output.filePath("find-station.png"))) return 1;
+  ctx.StationWindow().hide();
+  vantrels::PrintRangeDialog& range = ctx.PrintRangeWindow();
+  range.showBook();
+  range.show();
+  QApplication::processEvents();
+  if (!Save(range, output.filePath("print-range.png"))) return 1;
+  range.hide();
   // A window wider than the page: the page centred on grey, as in a print preview.
   viewer.resize(1200, 760);
   viewer.showNextPage();
