@@ -1,11 +1,13 @@
 #include "render/pdf_outline.h"
 
 #include <exception>
+#include <fstream>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 
@@ -82,6 +84,15 @@ class OutlineBuilder {
   std::vector<QPDFPageObjectHelper> pages_;
 };
 
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read the PDF " + path);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in && !in.eof()) throw std::runtime_error("cannot read the PDF " + path);
+  return std::move(bytes).str();
+}
+
 }  // namespace
 
 std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
@@ -97,7 +108,9 @@ std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& in
   try {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
-    pdf.processFile(source.c_str());
+    // The whole source in memory: libqpdf reads it with many small seeks, slow through stdio.
+    const std::string bytes = ReadWholeFile(source);
+    pdf.processMemoryFile(source.c_str(), bytes.data(), bytes.size());
     QPDFObjectHandle root = pdf.getRoot();
 
     QPDFObjectHandle outlines = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
