@@ -1,10 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -36,5 +38,28 @@ class TemporaryFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A fresh, empty folder for the running test, removed again by the fixture's TearDown; named by
+// `prefix`, the process and the running test, so parallel test processes never share it.
+inline std::filesystem::path FreshTestFolder(const std::string& prefix) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) /
+                       (prefix + "_" + std::to_string(::getpid()) + "_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+// A path in the test's temporary folder, named by `prefix`, the process and `name`.
+inline std::string TestTempPath(const std::string& prefix, const std::string& name) {
+  return ::testing::TempDir() + "/" + prefix + "_" + std::to_string(::getpid()) + "_" + name;
+}
+
+// The whole file's bytes; empty when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace vantrels

@@ -13,6 +13,7 @@
 #include "cli/qt_book_platform.h"
 #include "criteria_generator.h"
 #include "render/pdf_read_back.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -25,21 +26,13 @@ BookRun Book(const std::vector<std::string>& args) {
 }
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "/book_bookmarks_" + std::to_string(::getpid()) + "_" + name;
+  return TestTempPath("book_bookmarks", name);
 }
 
 using Mark = PdfBookmark;
 
-struct PdfRead {
-  std::vector<Mark> outline;
-  size_t pages = 0;
-  std::string title;
-  std::string creator;
-};
-
-PdfRead ReadPdf(const std::string& path) {
-  const PdfReadBack pdf = ReadPdfBack(path);
-  return {Bookmarks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
+PdfBook ReadPdf(const std::string& path) {
+  return ReadPdfBook(path);
 }
 
 // The bookmarks the Go To lists call for: each side's stations in list order, once each, opening
@@ -123,7 +116,7 @@ TEST_P(PdfBookmarks, OpenThePagesTheGoToListsName) {
   ASSERT_EQ(stations.status, kBookProduced);
   ASSERT_EQ(text.status, kBookProduced);
 
-  const PdfRead read = ReadPdf(pdf);
+  const PdfBook read = ReadPdf(pdf);
   const std::vector<Mark> expected = ExpectedMarks(stations.out, text.out, sides);
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(read.outline, expected);

@@ -9,20 +9,13 @@
 #include "cli/book_options.h"
 #include "cli/book_run.h"
 #include "layout/text_surface.h"
-#include "test_folder.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;

@@ -14,6 +14,7 @@
 #include "cli/book_run.h"
 #include "cli/qt_book_platform.h"
 #include "render/pdf_tools.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -91,7 +92,7 @@ BookRun Book(const std::vector<std::string>& args) {
 }
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "/book_pdf_" + std::to_string(getpid()) + "_" + name;
+  return TestTempPath("book_pdf", name);
 }
 
 std::string Example(const char* name) {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "cli/book_run.h"
-#include "test_folder.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -145,13 +145,6 @@ class CsvExport : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = FreshTestFolder("csv_export"); }
   void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
 
   fs::path dir_;
 };

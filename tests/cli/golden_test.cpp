@@ -5,14 +5,10 @@
 #include <sstream>
 
 #include "cli/book_render.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Reviewed renderings of the bundled examples; a layout change shows up as a diff here.
 struct GoldenCase {

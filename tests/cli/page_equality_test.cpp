@@ -17,6 +17,7 @@
 #include "render/pdf_tools.h"
 #include "render/print_service.h"
 #include "render/reference_surface.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -39,7 +40,7 @@ class ReferencePlatform : public PrintPlatform {
 };
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "/page_equality_" + std::to_string(getpid()) + "_" + name;
+  return TestTempPath("page_equality", name);
 }
 
 int RunBook(PrintPlatform& platform, const std::vector<std::string>& args,

@@ -17,16 +17,8 @@ namespace {
 
 using Mark = PdfBookmark;
 
-struct PdfRead {
-  std::vector<Mark> outline;
-  size_t pages = 0;
-  std::string title;
-  std::string creator;
-};
-
-PdfRead ReadPdf(const QString& path) {
-  const PdfReadBack pdf = ReadPdfBack(QFile::encodeName(path).toStdString());
-  return {Bookmarks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
+PdfBook ReadPdf(const QString& path) {
+  return ReadPdfBook(QFile::encodeName(path).toStdString());
 }
 
 QByteArray Contents(const QString& path) {
@@ -73,7 +65,7 @@ TEST_F(PdfPrinter, PrintAllWritesTheWholeBookWithSideAndStationBookmarksTitleAnd
 
   const int32_t left = LastPage(Side::Left);
   const int32_t right = LastPage(Side::Right);
-  const PdfRead pdf = ReadPdf(answer);
+  const PdfBook pdf = ReadPdf(answer);
   EXPECT_EQ(pdf.pages, static_cast<size_t>(left + right + 2));
   EXPECT_EQ(pdf.title, "divided.csv, Project No: P-17");
   EXPECT_NE(pdf.creator.find("vantrels"), std::string::npos) << pdf.creator;
@@ -92,7 +84,7 @@ TEST_F(PdfPrinter, SelectedPagesCarryTheBookmarksOfTheirStationsOnly) {
   PreviewFile(Example("undivided.csv"), "");
   answer = dir.filePath("pages.pdf");
   ctx.PrintPages({PageSpan{Side::Left, 2, 4}});
-  const PdfRead pdf = ReadPdf(answer);
+  const PdfBook pdf = ReadPdf(answer);
   EXPECT_EQ(pdf.pages, 3u);
   // Without a project number the title is the file's name.
   EXPECT_EQ(pdf.title, "undivided.csv");

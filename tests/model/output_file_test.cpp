@@ -16,7 +16,7 @@
 #include <functional>
 #include <sstream>
 
-#include "test_folder.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -24,13 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

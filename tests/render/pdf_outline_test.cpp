@@ -12,6 +12,7 @@
 #include "render/pdf_file.h"
 #include "render/pdf_read_back.h"
 #include "render/print_service.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -21,7 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "/pdf_outline_" + std::to_string(::getpid()) + "_" + name;
+  return TestTempPath("pdf_outline", name);
 }
 
 // A PDF of `pages` empty Letter pages, written by qpdf with a classic cross-reference table or
@@ -30,13 +31,6 @@ std::string BlankPdf(const std::string& name, int pages, bool object_streams = f
   const std::string path = TempPath(name);
   WriteBlankPdf(path, pages, object_streams);
   return path;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 // Outline entries compare whole, children included.

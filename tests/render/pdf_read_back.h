@@ -56,6 +56,19 @@ struct PdfReadBack {
 // Throws when libqpdf cannot read `path`.
 PdfReadBack ReadPdfBack(const std::string& path);
 
+// What the book tests compare of a PDF: its bookmarks, page count, title and creator.
+struct PdfBook {
+  std::vector<PdfBookmark> outline;
+  size_t pages = 0;
+  std::string title;
+  std::string creator;
+};
+
+inline PdfBook ReadPdfBook(const std::string& path) {
+  const PdfReadBack pdf = ReadPdfBack(path);
+  return {Bookmarks(pdf.outline), pdf.pages, pdf.title, pdf.creator};
+}
+
 // Writes a PDF of `pages` empty Letter pages to `path`, with a classic cross-reference table or
 // with object streams (a cross-reference stream).
 void WriteBlankPdf(const std::string& path, int pages, bool object_streams);
