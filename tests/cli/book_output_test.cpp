@@ -17,15 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::string Undivided() {
   std::string text = "\"VANTREL REPORT,Test\r\nJob\r\nUNDIVIDED,Roadway 1\r\n";
   text += "10+00.00,10+00.00 R1,,,x,10+00.00 R1,,,,LtSgEOP,-12.00,100.00\r\n";

@@ -6,26 +6,13 @@
 #include <QPixmap>
 #include <QRect>
 
+#include "render/surface_tools.h"
+
 namespace vantrels {
 namespace {
 
-void Put(Surface& surface, int x, int y, std::string_view text) {
-  surface.SetCurrentX(x);
-  surface.SetCurrentY(y);
-  surface.PrintText(text);
-}
-
-// The bounding box of the dark pixels.
-QRect InkBox(const QImage& image, QRect area) {
-  QRect box;
-  area &= image.rect();
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (qGray(image.pixel(x, y)) < 160) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
-}
+using testing::InkBox;
+using testing::Put;
 
 TEST(PagePictureWidget, ShowsThePictureOnAWhitePage) {
   WindowSurface surface;

@@ -29,16 +29,6 @@ void WriteAll(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// The names in a folder, so a left-over temporary file shows.
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 class OutputFileTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = FreshTestFolder("output_file"); }

@@ -18,22 +18,19 @@
 #include "render/reference_surface.h"
 #include "render/report_fonts.h"
 #include "render/restricted_font.h"
+#include "render/surface_tools.h"
 #include "render/window_surface.h"
 
 namespace vantrels {
 namespace {
+
+using testing::Put;
 
 using testing::ComparePictures;
 using testing::PictureDifference;
 
 // Characters Liberation Mono has but the restricted face leaves out.
 const QString kMissing = QString::fromUtf8("€Œ‰");
-
-void Put(Surface& surface, int x, int y, std::string_view text) {
-  surface.SetCurrentX(x);
-  surface.SetCurrentY(y);
-  surface.PrintText(text);
-}
 
 // Every Windows-1252 byte from the blank up, 32 to a line, from line `first_line` on.
 void PutEveryCharacter(Surface& surface, int column, int first_line, int cell_x, int cell_y) {

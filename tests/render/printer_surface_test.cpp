@@ -9,9 +9,12 @@
 #include "pdf_tools.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
+#include "render/surface_tools.h"
 
 namespace vantrels {
 namespace {
+
+using testing::Put;
 
 using testing::PdfPageCount;
 using testing::PdfWord;
@@ -20,12 +23,6 @@ using testing::PdfWords;
 constexpr double kMarginPoints = 18;  // a quarter inch
 constexpr double kColumnPoints = 6;
 constexpr double kLinePoints = 12;
-
-void Put(Surface& surface, int x, int y, std::string_view text) {
-  surface.SetCurrentX(x);
-  surface.SetCurrentY(y);
-  surface.PrintText(text);
-}
 
 const PdfWord* FindWord(const std::vector<PdfWord>& words, const QString& text) {
   for (const PdfWord& word : words) {
