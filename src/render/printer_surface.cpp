@@ -35,21 +35,7 @@ void PrinterSurface::PrintText(std::string_view text) {
     pages_.emplace_back();
     new_page_pending_ = false;
   }
-  TextRun run;
-  run.x = x_;
-  run.y = y_;
-  run.step = 1;
-  run.text = FromReportBytes(text);
-  run.family = font_.family;
-  run.points = font_.points;
-  run.bold = font_.bold;
-  run.underline = font_.underline;
-  run.transparent = font_.transparent;
-  pages_.back().push_back(std::move(run));
-}
-
-void PrinterSurface::SetFontName(const std::string& face) {
-  SelectFace(font_, face);
+  pages_.back().push_back(RunAt(text, 1));
 }
 
 std::optional<CellMeasure> PrinterSurface::MeasureCells() {

@@ -13,7 +13,7 @@ namespace vantrels {
 // of the printable area. Pages are kept until EndDoc and only then sent to the printer, so that
 // KillDoc discards the whole document (no print engine can take back pages already spooled) and a
 // failing printer reports one failure at EndDoc instead of one per text.
-class PrinterSurface : public Surface {
+class PrinterSurface : public TextRunSurface {
  public:
   explicit PrinterSurface(std::unique_ptr<QPrinter> printer = nullptr);
   ~PrinterSurface() override;
@@ -28,14 +28,7 @@ class PrinterSurface : public Surface {
   int PagesInDocument() const;
 
   bool IsWindow() const override { return false; }
-  void SetCurrentX(int x) override { x_ = x; }
-  void SetCurrentY(int y) override { y_ = y; }
   void PrintText(std::string_view text) override;
-  void SetFontName(const std::string& face) override;
-  void SetFontSize(double points) override { font_.points = points; }
-  void SetFontBold(bool on) override { font_.bold = on; }
-  void SetFontUnderline(bool on) override { font_.underline = on; }
-  void SetFontTransparent(bool on) override { font_.transparent = on; }
 
   // The printable area of the printer's page layout; nullopt without a usable printer.
   std::optional<CellMeasure> MeasureCells() override;
@@ -49,9 +42,6 @@ class PrinterSurface : public Surface {
   std::unique_ptr<QPrinter> printer_;
   std::vector<std::vector<TextRun>> pages_;
   bool new_page_pending_ = false;
-  int x_ = 0;
-  int y_ = 0;
-  FontState font_;
 };
 
 }  // namespace vantrels

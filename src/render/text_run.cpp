@@ -11,6 +11,20 @@
 
 namespace vantrels {
 
+TextRun TextRunSurface::RunAt(std::string_view text, double step) const {
+  TextRun run;
+  run.x = x_;
+  run.y = y_;
+  run.step = step;
+  run.text = FromReportBytes(text);
+  run.family = font_.family;
+  run.points = font_.points;
+  run.bold = font_.bold;
+  run.underline = font_.underline;
+  run.transparent = font_.transparent;
+  return run;
+}
+
 void SelectFace(FontState& state, const std::string& face) {
   if (!face.empty() && face == state.face) return;
   const std::optional<QString> family = ResolveFontFamily(FromReportBytes(face));

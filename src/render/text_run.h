@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "layout/surface.h"
 #include "render/font_cache.h"
 #include "render/report_fonts.h"
 
@@ -41,6 +42,29 @@ struct FontState {
 
 // Selects `face` into `state`; throws std::runtime_error when the face cannot be selected.
 void SelectFace(FontState& state, const std::string& face);
+
+// What the Qt surfaces share: the position and font the setters choose, and the text run a
+// text drawn with them becomes.
+class TextRunSurface : public Surface {
+ public:
+  void SetCurrentX(int x) override { x_ = x; }
+  void SetCurrentY(int y) override { y_ = y; }
+  void SetFontName(const std::string& face) override { SelectFace(font_, face); }
+  void SetFontSize(double points) override { font_.points = points; }
+  void SetFontBold(bool on) override { font_.bold = on; }
+  void SetFontUnderline(bool on) override { font_.underline = on; }
+  void SetFontTransparent(bool on) override { font_.transparent = on; }
+
+ protected:
+  // `text` (Windows-1252 bytes) at the current position and font, a character every `step`.
+  TextRun RunAt(std::string_view text, double step) const;
+  double FontPoints() const { return font_.points; }
+
+ private:
+  int x_ = 0;
+  int y_ = 0;
+  FontState font_;
+};
 
 // Paints the texts of one picture or sheet; scale is device pixels per surface unit. Character k
 // of a text sits k steps right of the text's top-left corner, whatever the font's own advance.

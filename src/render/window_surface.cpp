@@ -14,22 +14,8 @@ constexpr double kCellTwipsAtTenPoints = kCellTwipsWide;
 }  // namespace
 
 void WindowSurface::PrintText(std::string_view text) {
-  TextRun run;
-  run.x = x_;
-  run.y = y_;
-  run.step = kCellTwipsAtTenPoints * font_.points / 10;
-  run.text = FromReportBytes(text);
-  run.family = font_.family;
-  run.points = font_.points;
-  run.bold = font_.bold;
-  run.underline = font_.underline;
-  run.transparent = font_.transparent;
-  runs_.push_back(std::move(run));
+  runs_.push_back(RunAt(text, kCellTwipsAtTenPoints * FontPoints() / 10));
   Changed();
-}
-
-void WindowSurface::SetFontName(const std::string& face) {
-  SelectFace(font_, face);
 }
 
 void WindowSurface::Clear() {

@@ -20,19 +20,12 @@ inline double PixelsToTwips(double pixels, double dpi) {
 
 // A window's drawing target: a retained picture of the texts drawn since the last Clear,
 // positions in twips, painted again whenever the widget showing it repaints.
-class WindowSurface : public Surface {
+class WindowSurface : public TextRunSurface {
  public:
   bool IsWindow() const override { return true; }
-  void SetCurrentX(int x) override { x_ = x; }
-  void SetCurrentY(int y) override { y_ = y; }
   // Character k of the text sits k cells right of the position; a cell is 120 twips at 10
   // points and scales with the font size (10 x ViewScale points on a window).
   void PrintText(std::string_view text) override;
-  void SetFontName(const std::string& face) override;
-  void SetFontSize(double points) override { font_.points = points; }
-  void SetFontBold(bool on) override { font_.bold = on; }
-  void SetFontUnderline(bool on) override { font_.underline = on; }
-  void SetFontTransparent(bool on) override { font_.transparent = on; }
 
   void Clear() override;
   // The owner window's outer size, as last given to SetOuterSize.
@@ -55,9 +48,6 @@ class WindowSurface : public Surface {
   // Kept across paints: the viewer paints the same few fonts on every redraw.
   mutable FontCache fonts_;
   std::function<void()> changed_;
-  FontState font_;
-  int x_ = 0;
-  int y_ = 0;
   double width_ = 0;
   double height_ = 0;
 };

@@ -56,17 +56,7 @@ void ReferencePrinterSurface::PrintText(std::string_view text) {
     pages_.emplace_back();
     new_page_pending_ = false;
   }
-  TextRun run;
-  run.x = x_;
-  run.y = y_;
-  run.step = 1;
-  run.text = FromReportBytes(text);
-  run.family = font_.family;
-  run.points = font_.points;
-  run.bold = font_.bold;
-  run.underline = font_.underline;
-  run.transparent = font_.transparent;
-  pages_.back().push_back(std::move(run));
+  pages_.back().push_back(RunAt(text, 1));
 }
 
 std::optional<CellMeasure> ReferencePrinterSurface::MeasureCells() {

@@ -22,20 +22,13 @@ QImage RenderReferencePicture(const WindowSurface& surface, QSize size, double d
 
 // A printer surface that draws the reference way; otherwise as PrinterSurface (pages kept until
 // EndDoc, a page with nothing on it never becomes a sheet).
-class ReferencePrinterSurface : public Surface {
+class ReferencePrinterSurface : public TextRunSurface {
  public:
   explicit ReferencePrinterSurface(std::unique_ptr<QPrinter> printer)
       : printer_(std::move(printer)) {}
 
   bool IsWindow() const override { return false; }
-  void SetCurrentX(int x) override { x_ = x; }
-  void SetCurrentY(int y) override { y_ = y; }
   void PrintText(std::string_view text) override;
-  void SetFontName(const std::string& face) override { SelectFace(font_, face); }
-  void SetFontSize(double points) override { font_.points = points; }
-  void SetFontBold(bool on) override { font_.bold = on; }
-  void SetFontUnderline(bool on) override { font_.underline = on; }
-  void SetFontTransparent(bool on) override { font_.transparent = on; }
   std::optional<CellMeasure> MeasureCells() override;
   void NewPage() override { new_page_pending_ = !pages_.empty(); }
   void EndDoc() override;
@@ -45,9 +38,6 @@ class ReferencePrinterSurface : public Surface {
   std::unique_ptr<QPrinter> printer_;
   std::vector<std::vector<TextRun>> pages_;
   bool new_page_pending_ = false;
-  int x_ = 0;
-  int y_ = 0;
-  FontState font_;
 };
 
 }  // namespace vantrels::testing
