@@ -4,9 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QIcon>
-#include <QLineEdit>
 #include <QWindow>
 #include <cstdio>
 #include <string>
@@ -14,22 +12,11 @@
 #include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/main_window.h"
-#include "gui/object_names.h"
-#include "gui/printer_font_dialog.h"
-#include "model/cp1252.h"
+#include "gui/unattended_preview.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
 
 namespace {
-
-// Messages go to stderr: a message box would wait for a click.
-class StderrMessages : public vantrels::Messages {
- public:
-  void Show(const std::string& text) override {
-    std::fprintf(stderr, "message: %s\n", vantrels::Cp1252ToUtf8(text).c_str());
-  }
-  void EndProgram() override {}
-};
 
 void PrintMemory() {
   QFile status("/proc/self/status");
@@ -48,22 +35,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
-  StderrMessages messages;
+  vantrels::StderrMessages messages;
   vantrels::QtPrintService printers;
   vantrels::SystemFontCatalog fonts;
   vantrels::AppContext ctx(messages, printers, fonts);
-  ctx.run_modal = [](QDialog& dialog) {
-    if (auto* font_window = qobject_cast<vantrels::PrinterFontDialog*>(&dialog)) {
-      font_window->takeChoice();
-    }
-    return dialog.result();
-  };
+  vantrels::AnswerDialogsUnattended(ctx);
   vantrels::MainWindow form(ctx);
-  form.end_program = [] {};
-  namespace names = vantrels::object_names::main_window;
-  form.findChild<QLineEdit*>(names::kProjectNumber)->setText("EXAMPLE-1");
-  form.findChild<QLineEdit*>(names::kControlNumber)->setText("4711");
-  form.chooseFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
+  vantrels::FillExampleForm(form, QString::fromLocal8Bit(argv[1]));
   form.show();
   form.preview();
   if (!ctx.ViewerLoaded()) {

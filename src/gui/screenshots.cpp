@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLineEdit>
 #include <QPixmap>
 #include <cstdio>
 #include <string>
@@ -13,22 +12,12 @@
 #include "gui/book_viewer.h"
 #include "gui/find_station_dialog.h"
 #include "gui/main_window.h"
-#include "gui/object_names.h"
 #include "gui/print_range_dialog.h"
-#include "gui/printer_font_dialog.h"
-#include "model/cp1252.h"
+#include "gui/unattended_preview.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
 
 namespace {
-
-class StderrMessages : public vantrels::Messages {
- public:
-  void Show(const std::string& text) override {
-    std::fprintf(stderr, "message: %s\n", vantrels::Cp1252ToUtf8(text).c_str());
-  }
-  void EndProgram() override {}
-};
 
 bool Save(QWidget& window, const QString& file) {
   const QPixmap picture = window.grab();
@@ -50,25 +39,16 @@ int main(int argc, char** argv) {
   const QString criteria = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
   const QDir output(QString::fromLocal8Bit(argv[2]));
 
-  StderrMessages messages;
+  vantrels::StderrMessages messages;
   vantrels::QtPrintService printers({}, "");
   vantrels::SystemFontCatalog fonts;
   vantrels::AppContext ctx(messages, printers, fonts);
-  ctx.run_modal = [](QDialog& dialog) {
-    if (auto* font_window = qobject_cast<vantrels::PrinterFontDialog*>(&dialog)) {
-      font_window->takeChoice();
-    }
-    return dialog.result();
-  };
+  vantrels::AnswerDialogsUnattended(ctx);
 
   vantrels::MainWindow form(ctx);
-  form.end_program = [] {};
   // A fixed date keeps the pictures the same from one run to the next.
   ctx.heading_date = "05 07 2003";
-  namespace names = vantrels::object_names::main_window;
-  form.findChild<QLineEdit*>(names::kProjectNumber)->setText("EXAMPLE-1");
-  form.findChild<QLineEdit*>(names::kControlNumber)->setText("4711");
-  form.chooseFile(criteria);
+  vantrels::FillExampleForm(form, criteria);
   form.move(20, 20);
   form.show();
   form.preview();
