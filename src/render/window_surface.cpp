@@ -39,12 +39,17 @@ void WindowSurface::Changed() const {
   if (changed_) changed_();
 }
 
-QImage RenderPicture(const WindowSurface& surface, QSize size, double dpi) {
+QImage WhitePicture(QSize size, double dpi) {
   QImage image(size, QImage::Format_RGB32);
   const int dots_per_meter = static_cast<int>(std::lround(dpi / 0.0254));
   image.setDotsPerMeterX(dots_per_meter);
   image.setDotsPerMeterY(dots_per_meter);
   image.fill(Qt::white);
+  return image;
+}
+
+QImage RenderPicture(const WindowSurface& surface, QSize size, double dpi) {
+  QImage image = WhitePicture(size, dpi);
   QPainter painter(&image);
   surface.Paint(painter, image.logicalDpiX(), image.logicalDpiY());
   painter.end();

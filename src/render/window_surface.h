@@ -55,4 +55,7 @@ class WindowSurface : public TextRunSurface {
 // The picture on a white image of `size` pixels at `dpi` logical dots per inch.
 QImage RenderPicture(const WindowSurface& surface, QSize size, double dpi = 96);
 
+// A white picture of `size` pixels at `dpi` dots per inch, for drawing a page on.
+QImage WhitePicture(QSize size, double dpi);
+
 }  // namespace vantrels

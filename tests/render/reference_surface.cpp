@@ -37,11 +37,7 @@ void DrawTextRunPerCharacter(QPainter& painter, const TextRun& run, double scale
 }
 
 QImage RenderReferencePicture(const WindowSurface& surface, QSize size, double dpi) {
-  QImage image(size, QImage::Format_RGB32);
-  const int dots_per_meter = static_cast<int>(std::lround(dpi / 0.0254));
-  image.setDotsPerMeterX(dots_per_meter);
-  image.setDotsPerMeterY(dots_per_meter);
-  image.fill(Qt::white);
+  QImage image = WhitePicture(size, dpi);
   QPainter painter(&image);
   const double scale_x = image.logicalDpiX() / kTwipsPerInch;
   const double scale_y = image.logicalDpiY() / kTwipsPerInch;
