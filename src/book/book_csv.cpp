@@ -8,18 +8,6 @@ namespace vantrels {
 
 namespace {
 
-const char* SideName(BookPart part) {
-  switch (part) {
-    case BookPart::Left:
-      return "Left";
-    case BookPart::Right:
-      return "Right";
-    case BookPart::Undivided:
-      break;
-  }
-  return "Undivided";
-}
-
 void AppendField(std::string& csv, std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
     csv += utf8;
@@ -66,7 +54,7 @@ std::string BookCsv(const Book& book, const std::vector<Side>& sides) {
   for (const Side side : sides) {
     const SideBook& pages = book.Of(side);
     for (const ReportRecord& record : pages.report) {
-      AppendStation(csv, SideName(pages.part), record);
+      AppendStation(csv, pages.Names().csv, record);
     }
   }
   return csv;

@@ -162,9 +162,9 @@ const std::vector<OptionRow>& OptionTable() {
       {"side", true,
        [](BookOptions& o, const std::string& v) {
          if (v == "left") {
-           o.side = BookSide::kLeft;
+           o.side = Side::Left;
          } else if (v == "right") {
-           o.side = BookSide::kRight;
+           o.side = Side::Right;
          } else {
            return "--side needs left or right, not " + Shown(v);
          }

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "model/book.h"
 #include "model/units.h"
 
 namespace vantrels {
 
 enum class BookOutput { kNone, kText, kStations, kPdf, kPrinter, kCsv, kListPrinters };
-enum class BookSide { kBoth, kLeft, kRight };
 
 // The book goes through a printer (a PDF file or an installed printer) rather than the text grid.
 inline bool DrawsOnPaper(BookOutput output) {
@@ -33,7 +33,8 @@ struct BookOptions {
   std::string heading_date;
   double columns = 96;
   double lines = 63;
-  BookSide side = BookSide::kBoth;
+  // --side; nullopt: both sides of a divided roadway.
+  std::optional<Side> side;
   std::optional<PageRange> pages;
   // --from-station and --to-station in feet (see StationFeet); an end left out is open.
   std::optional<double> from_station;

@@ -22,8 +22,7 @@ namespace vantrels {
 namespace {
 
 bool IsSelected(Side side, const BookOptions& options) {
-  return options.side == BookSide::kBoth ||
-         (options.side == BookSide::kLeft) == (side == Side::Left);
+  return !options.side || *options.side == side;
 }
 
 // The side books to put out: the undivided book, or the chosen sides of a divided one.
@@ -107,11 +106,8 @@ std::string NoStationInRange(const Book& book, const BookOptions& options) {
       if (!highest || *feet > *highest) highest = feet;
     }
   }
-  const char* what = options.side == BookSide::kLeft    ? "the left side"
-                     : options.side == BookSide::kRight ? "the right side"
-                                                        : "the book";
-  std::string problem =
-      "no station of " + std::string(what) + " lies in the range " + RangeText(RangeOf(options));
+  std::string problem = "no station of " + LowerCase(NamesOf(options.side).message) +
+                        " lies in the range " + RangeText(RangeOf(options));
   if (lowest) {
     problem += " (its stations run from " + FormatStationFeet(*lowest) + " to " +
                FormatStationFeet(*highest) + ")";
@@ -154,10 +150,10 @@ PageContext PageContextOf(const BookOptions& options) {
 
 std::string SelectionError(const Book& book, const BookOptions& options) {
   const bool divided = book.Divided();
-  if (options.side != BookSide::kBoth && !divided) {
+  if (options.side && !divided) {
     return "--side applies only to a divided roadway";
   }
-  if (options.pages && divided && options.side == BookSide::kBoth) {
+  if (options.pages && divided && !options.side) {
     return "--pages on a divided roadway needs --side";
   }
   if (options.pages) {

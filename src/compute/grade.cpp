@@ -400,7 +400,7 @@ Book BuildReport(RoadwayStations stations, Messages& messages) {
   bool all_built = true;
   for (size_t s = 0; s < stations.sides.size(); ++s) {
     SideBook& side = book.sides.emplace_back();
-    side.part = !divided ? BookPart::Undivided : s == 0 ? BookPart::Left : BookPart::Right;
+    if (divided) side.side = s == 0 ? Side::Left : Side::Right;
     all_built = BuildSideReport(stations.sides[s], side.report) && all_built;
   }
   if (!all_built) messages.Show("Error in WritetoFinalReport");

@@ -61,7 +61,7 @@ PrintRangeDialog::PrintRangeDialog(AppContext& ctx, QWidget* parent) : QDialog(p
   roadway_type_->installEventFilter(this);
   side_ = new QComboBox(this);
   side_->setObjectName(names::kSide);
-  side_->addItems({"LeftSide", "RightSide"});
+  side_->addItems({NamesOf(Side::Left).list_item, NamesOf(Side::Right).list_item});
   side_->setVisible(false);
   total_caption_ = MakeLabel(this, names::kTotalCaption, "Total Number of Pages:");
   total_ = MakeLabel(this, names::kTotal, QString());
@@ -136,7 +136,7 @@ void PrintRangeDialog::showRoadwayType() {
     showChosenSide();
   } else {
     side_->setVisible(true);
-    side_->setCurrentIndex(side_->findText("LeftSide"));
+    side_->setCurrentIndex(0);
     showChosenSide();
   }
 }
@@ -156,7 +156,7 @@ void PrintRangeDialog::showChosenSide() {
 }
 
 Side PrintRangeDialog::chosenSide() const {
-  return side_->currentText() == "RightSide" ? Side::Right : Side::Left;
+  return side_->currentIndex() == 1 ? Side::Right : Side::Left;
 }
 
 int32_t PrintRangeDialog::lastPageOf(Side side) const {

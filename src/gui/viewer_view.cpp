@@ -21,7 +21,7 @@ QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition
   if (!book) return QStringLiteral("Display Report");
   const SideBook& side = book->Of(shown.side);
   QString page;
-  if (book->Divided()) page = shown.side == Side::Left ? "(Left) " : "(Right) ";
+  if (book->Divided()) page = NamesOf(shown.side).caption_tag;
   page += QStringLiteral("Page %1 of %2")
               .arg(int64_t{shown.page} + 1)
               .arg(int64_t{std::max(side.last_page, 0)} + 1);

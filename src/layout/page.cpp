@@ -128,7 +128,7 @@ PageStart LayOutPage(const SideBook& book, int32_t page, const PageContext& cont
   const PageStart start = book.page_starts[static_cast<size_t>(page)];
 
   writer.AtEdge(30, 62,
-                std::string(book.LabelTag()) + "Page No.:" + std::to_string(page + 1) + " of " +
+                std::string(book.Names().page_tag) + "Page No.:" + std::to_string(page + 1) + " of " +
                     std::to_string(static_cast<int64_t>(book.last_page) + 1));
 
   const double columns = context.page.columns;
@@ -214,7 +214,7 @@ void CountSideBook(SideBook& book, const PageContext& context, Messages& message
       break;
     }
     if (page == kLastPageIndex) {
-      messages.Show(std::string(book.Name()) +
+      messages.Show(std::string(book.Names().message) +
                     " needs more than 501 pages and is cut after page 501");
       break;
     }

@@ -25,23 +25,18 @@ const Cell* ReportRecord::CellAt(int32_t row, int32_t column) const {
 
 namespace {
 
-struct PartTexts {
-  const char* label_tag;
-  const char* name;
+// One row per book: undivided, left, right.
+constexpr SideNames kSideNames[] = {
+    {"", "", "The book", "Undivided", "", ""},
+    {"(Left)", "(Left) ", "The left side", "Left", "Left side", "LeftSide"},
+    {"(Right)", "(Right) ", "The right side", "Right", "Right side", "RightSide"},
 };
-
-// By BookPart: undivided, left, right.
-constexpr PartTexts kPartTexts[] = {
-    {"", "The book"}, {"(Left)", "The left side"}, {"(Right)", "The right side"}};
 
 }  // namespace
 
-const char* SideBook::LabelTag() const {
-  return kPartTexts[static_cast<int>(part)].label_tag;
-}
-
-const char* SideBook::Name() const {
-  return kPartTexts[static_cast<int>(part)].name;
+const SideNames& NamesOf(std::optional<Side> side) {
+  if (!side) return kSideNames[0];
+  return kSideNames[*side == Side::Left ? 1 : 2];
 }
 
 const SideBook& Book::Of(Side side) const {

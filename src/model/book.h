@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,26 @@
 namespace vantrels {
 
 enum class Roadway { Undivided, Divided };
+// A side of a divided roadway. Where a book or a choice may also be the undivided roadway's one
+// book, or both sides, it is a std::optional<Side> (nullopt: undivided, or both).
 enum class Side { Left, Right };
+
+// How each use names the book of a side (nullopt: the undivided roadway's one book).
+struct SideNames {
+  // Before the page label: "(Left)Page No.:1 of 7".
+  const char* page_tag;
+  // Before the viewer caption's page: "(Left) Page 1 of 7".
+  const char* caption_tag;
+  // In messages: "The left side".
+  const char* message;
+  // The spreadsheet's Side column: "Undivided", "Left", "Right".
+  const char* csv;
+  // The PDF bookmark above the side's stations: "Left side".
+  const char* outline;
+  // The print range window's side list: "LeftSide".
+  const char* list_item;
+};
+const SideNames& NamesOf(std::optional<Side> side);
 
 // The roadway type as the print range dialog shows it: "UNDIVIDED" or "DIVIDED".
 const char* RoadwayName(Roadway roadway);
@@ -103,13 +123,11 @@ struct ReportRecord {
   const Cell* CellAt(int32_t row, int32_t column) const;
 };
 
-// Which part of a book a side book holds.
-enum class BookPart { Undivided, Left, Right };
-
 // The book of one roadway or side: its report, where every page begins, and the stations each
 // page lists.
 struct SideBook {
-  BookPart part = BookPart::Undivided;
+  // The side it holds; nullopt for the one book of an undivided roadway.
+  std::optional<Side> side;
   std::vector<ReportRecord> report;
   // page_starts[p] is where page p begins; counting also records where the page after the last
   // begins, unless the book was cut at the last page there is room for.
@@ -119,10 +137,7 @@ struct SideBook {
   std::vector<StationEntry> station_entries;
 
   int32_t Pages() const { return last_page + 1; }
-  // "(Left)" or "(Right)" before a divided book's page label; empty for an undivided one.
-  const char* LabelTag() const;
-  // How messages name this book: "The book", "The left side", "The right side".
-  const char* Name() const;
+  const SideNames& Names() const { return NamesOf(side); }
 };
 
 // What a preview produces: the roadway with its one or two side books, laid out on the page.

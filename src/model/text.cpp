@@ -25,4 +25,12 @@ std::string UpperCase(std::string_view text) {
   return upper;
 }
 
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 }  // namespace vantrels

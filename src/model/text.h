@@ -17,7 +17,8 @@ inline std::string_view TrimWhitespace(std::string_view text) {
   return text;
 }
 
-// Upper-cases ASCII letters only.
+// Upper-cases (lower-cases) ASCII letters only.
 std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
 
 }  // namespace vantrels

@@ -1,5 +1,7 @@
 #include "render/pdf_outline.h"
 
+#include "model/book.h"
+
 #include <exception>
 #include <fstream>
 #include <qpdf/Pipeline.hh>
@@ -98,8 +100,8 @@ std::string ReadWholeFile(const std::string& path) {
 std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
                                       std::vector<OutlineEntry> right) {
   std::vector<OutlineEntry> sides;
-  if (!left.empty()) sides.push_back({"Left side", left.front().page, std::move(left)});
-  if (!right.empty()) sides.push_back({"Right side", right.front().page, std::move(right)});
+  if (!left.empty()) sides.push_back({NamesOf(Side::Left).outline, left.front().page, std::move(left)});
+  if (!right.empty()) sides.push_back({NamesOf(Side::Right).outline, right.front().page, std::move(right)});
   return sides;
 }
 

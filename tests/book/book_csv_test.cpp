@@ -89,9 +89,9 @@ TEST(BookCsv, DividedSidesComeInTheOrderAskedAndNameTheirSide) {
   Book book;
   book.roadway = Roadway::Divided;
   book.sides.resize(2);
-  book.sides[0].part = BookPart::Left;
+  book.sides[0].side = Side::Left;
   book.sides[0].report = {Station("1+00", {Point("LtSg", "-6", "10", "-1.5")})};
-  book.sides[1].part = BookPart::Right;
+  book.sides[1].side = Side::Right;
   book.sides[1].report = {Station("1+00", {Point("RtSg", "6", "10", ".5")})};
   const std::string left = "Left,1+00,1+00 R1,1,LtSg,-6,10,-1.50,\r\n";
   const std::string right = "Right,1+00,1+00 R1,1,RtSg,6,10,.50,\r\n";

@@ -13,9 +13,9 @@ namespace vantrels {
 namespace {
 
 // A side book of `stations` one-row stations named "<prefix><n>".
-SideBook SideOf(BookPart part, const std::string& prefix, int stations) {
+SideBook SideOf(std::optional<Side> which, const std::string& prefix, int stations) {
   SideBook side;
-  side.part = part;
+  side.side = which;
   for (int n = 0; n < stations; ++n) {
     ReportRecord& r = side.report.emplace_back();
     r.cross_section = true;
@@ -30,10 +30,10 @@ Book Counted(Roadway roadway, std::vector<int> stations) {
   Book book;
   book.roadway = roadway;
   if (roadway == Roadway::Undivided) {
-    book.sides.push_back(SideOf(BookPart::Undivided, "U", stations[0]));
+    book.sides.push_back(SideOf(std::nullopt, "U", stations[0]));
   } else {
-    book.sides.push_back(SideOf(BookPart::Left, "L", stations[0]));
-    book.sides.push_back(SideOf(BookPart::Right, "R", stations[1]));
+    book.sides.push_back(SideOf(Side::Left, "L", stations[0]));
+    book.sides.push_back(SideOf(Side::Right, "R", stations[1]));
   }
   RecordingMessages messages;
   CountBook(book, {96, 63}, messages);

@@ -127,9 +127,9 @@ TEST(BookmarkEntries, TheRightSideCountsItsPagesAfterTheLeftPages) {
   Book book;
   book.roadway = Roadway::Divided;
   SideBook left = FourPages();
-  left.part = BookPart::Left;
+  left.side = Side::Left;
   SideBook right = FourPages();
-  right.part = BookPart::Right;
+  right.side = Side::Right;
   book.sides = {left, right};
   const PageSelection selection = {{Side::Left, 2, 3}, {Side::Right, 0, 1}};
   EXPECT_THAT(Marks(BookmarkEntries(book, selection, Side::Left)),

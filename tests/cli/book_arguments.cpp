@@ -29,8 +29,8 @@ std::vector<std::string> BookArguments(const BookOptions& o) {
   if (o.columns != defaults.columns || o.lines != defaults.lines) {
     args.push_back("--cells=" + Decimal(o.columns) + "x" + Decimal(o.lines));
   }
-  if (o.side != BookSide::kBoth) {
-    args.push_back(o.side == BookSide::kLeft ? "--side=left" : "--side=right");
+  if (o.side) {
+    args.push_back(*o.side == Side::Left ? "--side=left" : "--side=right");
   }
   if (o.pages) {
     args.push_back("--pages=" + std::to_string(o.pages->from) + "-" + std::to_string(o.pages->to));

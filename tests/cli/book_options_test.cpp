@@ -28,12 +28,12 @@ std::vector<ValidCase> ValidCases() {
   all.heading_date = "12 07 2026";
   all.columns = 93.5;
   all.lines = 66.2;
-  all.side = BookSide::kRight;
+  all.side = Side::Right;
   all.pages = PageRange{2, 4};
   BookOptions leap = Options(BookOutput::kText, "a.CSV");
   leap.heading_date = "02 29 2028";
   BookOptions blank_project = Options(BookOutput::kStations, "-odd.csv");
-  blank_project.side = BookSide::kLeft;
+  blank_project.side = Side::Left;
   BookOptions whole = Options(BookOutput::kText, "b.csv");
   whole.columns = 80;
   whole.lines = .5;
@@ -46,7 +46,7 @@ std::vector<ValidCase> ValidCases() {
   open_end.to_station = 239000;
   BookOptions csv = Options(BookOutput::kCsv, "d.csv");
   csv.csv_file = "-";
-  csv.side = BookSide::kRight;
+  csv.side = Side::Right;
   // Windows-1252: ü 0xFC, ß 0xDF, € 0x80, Œ 0x8C.
   BookOptions heading = Options(BookOutput::kText, "r.csv");
   heading.project =
@@ -106,7 +106,7 @@ TEST(BookOptions, DefaultsAreALetterPageTodayAndNoProject) {
   EXPECT_EQ(parsed.options.lines, 63);
   EXPECT_EQ(parsed.options.heading_date, "");
   EXPECT_EQ(parsed.options.project, "");
-  EXPECT_EQ(parsed.options.side, BookSide::kBoth);
+  EXPECT_FALSE(parsed.options.side.has_value());
   EXPECT_FALSE(parsed.options.pages.has_value());
   EXPECT_FALSE(parsed.options.from_station.has_value());
   EXPECT_FALSE(parsed.options.to_station.has_value());
@@ -122,7 +122,7 @@ TEST(BookOptions, PaperOutputs) {
   EXPECT_EQ(pdf.options.pdf_file, "out.pdf");
   EXPECT_EQ(pdf.options.paper, Paper::A4);
   EXPECT_EQ(pdf.options.font, "Lucida Console");
-  EXPECT_EQ(pdf.options.side, BookSide::kLeft);
+  EXPECT_EQ(pdf.options.side, Side::Left);
   EXPECT_EQ(pdf.options.file, "road.csv");
   EXPECT_EQ(ParseBookOptions({"--paper=legal", "--pdf=o.pdf", "r.csv"}).options.paper,
             Paper::Legal);

@@ -336,8 +336,8 @@ TEST(GradeComputations, DividedStationsRunThroughAllThreeLeftAndRight) {
       BuildReport(FilterPoints(CalculateSlopes(std::move(stations)), messages), messages);
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_EQ(book.sides.size(), 2u);
-  EXPECT_EQ(book.sides[0].part, BookPart::Left);
-  EXPECT_EQ(book.sides[1].part, BookPart::Right);
+  EXPECT_EQ(book.sides[0].side, Side::Left);
+  EXPECT_EQ(book.sides[1].side, Side::Right);
   const ReportRecord& left = book.Of(Side::Left).report[0];
   const std::vector<Texts> expected = {
       {"Left Shoulder", "-12", "100", "2.00"},
@@ -362,7 +362,7 @@ TEST(GradeComputations, AFaultOnBothSidesIsShownOnce) {
   EXPECT_EQ(book.Of(Side::Right).report.size(), 1u);
   const Book undivided = BuildReport(With(Roadway::Undivided, {StationOfSize(2)}), messages);
   ASSERT_EQ(undivided.sides.size(), 1u);
-  EXPECT_EQ(undivided.sides[0].part, BookPart::Undivided);
+  EXPECT_FALSE(undivided.sides[0].side.has_value());
 }
 
 }  // namespace

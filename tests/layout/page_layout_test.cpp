@@ -286,9 +286,9 @@ TEST(PageLayout, APageBeyondTheLastStationShowsOnlyItsLabel) {
 
 TEST(PageLayout, DividedSidesAreCountedIntoTheirOwnStartsAndLists) {
   Laid left = UndividedBook(SingleRowStations(9));
-  left.book.part = BookPart::Left;
+  left.book.side = Side::Left;
   Laid right = UndividedBook(SingleRowStations(9));
-  right.book.part = BookPart::Right;
+  right.book.side = Side::Right;
   right.book.report[0] = PointStation("X0", 11);
   RecordingMessages messages;
   left.Count(messages);

@@ -51,21 +51,21 @@ TEST(Book, AnUndividedRoadwayHasOneBookWhateverTheSide) {
   EXPECT_THROW(book.Of(Side::Right), std::out_of_range);
 }
 
-TEST(Book, EachPartHasItsLabelTagAndName) {
+TEST(Book, EachSideBookHasItsLabelTagAndName) {
   const struct {
-    BookPart part;
+    std::optional<Side> side;
     const char* tag;
     const char* name;
   } cases[] = {
-      {BookPart::Undivided, "", "The book"},
-      {BookPart::Left, "(Left)", "The left side"},
-      {BookPart::Right, "(Right)", "The right side"},
+      {std::nullopt, "", "The book"},
+      {Side::Left, "(Left)", "The left side"},
+      {Side::Right, "(Right)", "The right side"},
   };
   for (const auto& c : cases) {
     SideBook book;
-    book.part = c.part;
-    EXPECT_STREQ(book.LabelTag(), c.tag);
-    EXPECT_STREQ(book.Name(), c.name);
+    book.side = c.side;
+    EXPECT_STREQ(book.Names().page_tag, c.tag);
+    EXPECT_STREQ(book.Names().message, c.name);
   }
   EXPECT_STREQ(RoadwayName(Roadway::Undivided), "UNDIVIDED");
   EXPECT_STREQ(RoadwayName(Roadway::Divided), "DIVIDED");
