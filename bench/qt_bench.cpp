@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "bench_support.h"
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "book/road.h"
 #include "gui/book_viewer.h"
 #include "render/print_service.h"
@@ -70,7 +70,7 @@ void BM_ViewerPage(benchmark::State& state) {
   PageContext context = pdf.road->context;
   context.view_scale = ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
                                     PixelsToTwips(size.height(), kScreenDpi));
-  const BookPrinter pages(book, context, pdf.road->messages);
+  const BookRenderer pages(book, context, pdf.road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   WindowSurface picture;
   for (auto _ : state) {
@@ -93,7 +93,7 @@ BENCHMARK(BM_ViewerPage)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 void BM_BookToPdf(benchmark::State& state) {
   const PdfBook pdf(state, "book");
   const Book& book = pdf.book();
-  const BookPrinter pages(book, pdf.road->context, pdf.road->messages);
+  const BookRenderer pages(book, pdf.road->context, pdf.road->messages);
   size_t printed = 0;
   for (auto _ : state) {
     PrinterSurface printer(MakePdfPrinter(pdf.pdf));

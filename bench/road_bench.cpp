@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "bench_support.h"
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "book/road.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
@@ -124,7 +124,7 @@ void BM_TextSurfacePage(benchmark::State& state) {
   TextSurface printer(kPageColumns, kPageLines);
   const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
   const Book& book = *built.book;
-  const BookPrinter pages(book, road->context, road->messages);
+  const BookRenderer pages(book, road->context, road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   for (auto _ : state) {
     pages.RenderPage(printer, middle);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "model/book.h"
 
 namespace vantrels {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "model/book.h"
 
 namespace vantrels {

@@ -266,13 +266,13 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!file->Write(csv) || !file->Commit()) return PaperFailure(err, options, file->reason());
     return kBookProduced;
   }
-  const BookPrinter book_printer(book, PageContextOf(options), messages);
+  const BookRenderer book_renderer(book, PageContextOf(options), messages);
   if (file) {
     const std::string failure =
-        platform->WritePdf(book_printer, SelectedPages(book, options), options, *file);
+        platform->WritePdf(book_renderer, SelectedPages(book, options), options, *file);
     return failure.empty() ? kBookProduced : PaperFailure(err, options, failure);
   }
-  const PrintResult printed = book_printer.Print(*printer, SelectedPages(book, options));
+  const PrintResult printed = book_renderer.Print(*printer, SelectedPages(book, options));
   if (!printed.printed) return PaperFailure(err, options, printed.failure);
   if (text) return WriteOut(out, err, text->Render());
   return kBookProduced;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "cli/book_options.h"
 #include "layout/page.h"
 #include "layout/surface.h"
@@ -69,7 +69,7 @@ class PrintPlatform {
                                                std::string& problem) = 0;
   // Writes `selection`'s pages as the PDF file of the options into `output` (opened, with the
   // bookmarks and the title) and commits it; why it failed, empty on success.
-  virtual std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+  virtual std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                                const BookOptions& options, OutputFile& output) = 0;
 };
 

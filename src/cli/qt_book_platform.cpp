@@ -80,7 +80,7 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   return std::make_unique<PrinterSurface>(std::move(printer));
 }
 
-std::string QtBookPlatform::WritePdf(const BookPrinter& printer, const PageSelection& selection,
+std::string QtBookPlatform::WritePdf(const BookRenderer& printer, const PageSelection& selection,
                                      const BookOptions& options, OutputFile& output) {
   EnsureApplication();
   return WriteBookPdf(printer, selection, options.paper,

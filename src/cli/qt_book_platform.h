@@ -21,7 +21,7 @@ class QtBookPlatform : public PrintPlatform {
 
   std::vector<std::string> PrinterNames() override;
   std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override;
-  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                        const BookOptions& options, OutputFile& output) override;
 
  private:

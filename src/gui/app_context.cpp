@@ -52,10 +52,10 @@ PageGeometry AppContext::Page() const {
   return book_ ? book_->page : memory.page;
 }
 
-BookPrinter AppContext::Printer(double view_scale) const {
+BookRenderer AppContext::Printer(double view_scale) const {
   PageContext context = heading_;
   context.view_scale = view_scale;
-  return BookPrinter(*book_, std::move(context), messages);
+  return BookRenderer(*book_, std::move(context), messages);
 }
 
 int AppContext::RunModal(QDialog& dialog) {

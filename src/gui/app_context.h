@@ -7,7 +7,7 @@
 #include <string>
 
 #include "book/book_navigator.h"
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "book/road.h"
 #include "gui/remembered_choices.h"
 #include "model/book.h"
@@ -73,7 +73,7 @@ class AppContext {
   PageGeometry Page() const;
   // Draws the pages of the book with its heading texts and face, at `view_scale` on a window.
   // Needs a book.
-  BookPrinter Printer(double view_scale = 0) const;
+  BookRenderer Printer(double view_scale = 0) const;
 
   // The current printer; a preview lays the book out on its page. Selected on first use, since
   // listing the platform's printers costs start-up time the main window does not need.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "model/book.h"
 
 class QComboBox;

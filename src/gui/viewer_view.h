@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "model/book.h"
 #include "model/units.h"
 

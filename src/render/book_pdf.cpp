@@ -50,8 +50,8 @@ std::vector<OutlineEntry> StationEntries(const Book& book, const PageSelection& 
 
 // Prints the pages into the file at `path`; why it failed, or empty. The surface is gone when
 // this returns, so its file is closed.
-std::string PrintPages(const BookPrinter& book_printer, const PageSelection& selection, Paper paper,
-                       const std::string& path, const PdfSurfaceMaker& make_surface) {
+std::string PrintPages(const BookRenderer& book_renderer, const PageSelection& selection,
+                       Paper paper, const std::string& path, const PdfSurfaceMaker& make_surface) {
   const QString name = QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size()));
   std::unique_ptr<Surface> surface;
   if (make_surface) {
@@ -59,7 +59,7 @@ std::string PrintPages(const BookPrinter& book_printer, const PageSelection& sel
   } else {
     surface = std::make_unique<PrinterSurface>(MakePdfPrinter(name, paper));
   }
-  const PrintResult printed = book_printer.Print(*surface, selection);
+  const PrintResult printed = book_renderer.Print(*surface, selection);
   return printed.printed ? "" : printed.failure;
 }
 
@@ -79,17 +79,17 @@ std::vector<OutlineEntry> BookOutline(const Book& book, const PageSelection& sel
                      StationEntries(book, selection, Side::Right));
 }
 
-std::string WriteBookPdf(const BookPrinter& book_printer, const PageSelection& selection,
+std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
                          Paper paper, const std::string& title, OutputFile& output,
                          const PdfSurfaceMaker& make_surface) {
   const MemoryFile pages;
   std::string problem = pages.IsOpen() ? "" : pages.Reason();
   if (problem.empty())
-    problem = PrintPages(book_printer, selection, paper, pages.Path(), make_surface);
+    problem = PrintPages(book_renderer, selection, paper, pages.Path(), make_surface);
   // Qt's PDF writer does not report a failed write: the file must be whole before it is used.
   if (problem.empty()) problem = IncompletePdf(pages.Path());
   if (problem.empty()) {
-    const PdfBookInfo info{title, BookOutline(book_printer.PrintedBook(), selection)};
+    const PdfBookInfo info{title, BookOutline(book_renderer.RenderedBook(), selection)};
     problem = WritePdfWithOutline(pages.Path(), info, output);
   }
   if (!problem.empty()) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/output_file.h"
@@ -36,7 +36,7 @@ using PdfSurfaceMaker = std::function<std::unique_ptr<Surface>(const QString& pa
 // unnamed file in memory, so the target's name reaches the system byte for byte; `make_surface`
 // draws them (a PrinterSurface on MakePdfPrinter when empty). Returns why the file could not be
 // written (the output is then discarded); empty on success.
-std::string WriteBookPdf(const BookPrinter& book_printer, const PageSelection& selection,
+std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
                          Paper paper, const std::string& title, OutputFile& output,
                          const PdfSurfaceMaker& make_surface = {});
 

@@ -249,7 +249,7 @@ class FakePlatform : public PrintPlatform {
     }
     return std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable);
   }
-  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                        const BookOptions&, OutputFile& output) override {
     FakePaper paper(printed, faces, fail_at_end, measurable);
     const PrintResult result = printer.Print(paper, selection);

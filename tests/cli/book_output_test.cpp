@@ -30,7 +30,7 @@ class FilePlatform : public PrintPlatform {
   std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
     return std::make_unique<TextSurface>(96, 63);
   }
-  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                        const BookOptions&, OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);

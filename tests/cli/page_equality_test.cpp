@@ -29,7 +29,7 @@ class ReferencePlatform : public PrintPlatform {
   std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
     return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null"));
   }
-  std::string WritePdf(const BookPrinter& printer, const PageSelection& selection,
+  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                        const BookOptions& options, OutputFile& output) override {
     return WriteBookPdf(
         printer, selection, Paper::Letter, BookPdfTitle(options.file, options.project), output,

@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 #include "compute/grade.h"
 #include "import/criteria_file.h"
 #include "layout/page.h"
@@ -294,7 +294,7 @@ void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessag
   context.project_number = "RELIABILITY";
   context.heading_date = "01 02 2026";
   printer.WatchColumn(static_cast<int>(std::nearbyint(book.page.columns - 89)));
-  const PrintResult printed = BookPrinter(book, context, messages).Print(printer, WholeBook(book));
+  const PrintResult printed = BookRenderer(book, context, messages).Print(printer, WholeBook(book));
   if (!printed.printed) messages.Show("the text printer failed: " + printed.failure);
 
   for (const Side side : {Side::Left, Side::Right}) {

@@ -1,4 +1,4 @@
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 
 #include <exception>
 #include <utility>
@@ -14,17 +14,17 @@ PageSelection WholeBook(const Book& book) {
   return selection;
 }
 
-BookPrinter::BookPrinter(const Book& book, PageContext context, Messages& messages)
+BookRenderer::BookRenderer(const Book& book, PageContext context, Messages& messages)
     : book_(book), context_(std::move(context)), messages_(messages) {
   context_.page = book.page;
 }
 
-std::optional<PageStart> BookPrinter::RenderPage(Surface& surface, BookPosition position) const {
+std::optional<PageStart> BookRenderer::RenderPage(Surface& surface, BookPosition position) const {
   DrawHeading(surface, context_, messages_);
   return DrawPageBody(surface, book_.Of(position.side), position.page, context_, messages_);
 }
 
-PrintResult BookPrinter::Print(Surface& printer, const PageSelection& selection) const {
+PrintResult BookRenderer::Print(Surface& printer, const PageSelection& selection) const {
   PrintResult result;
   try {
     for (const PageSpan& span : selection) {

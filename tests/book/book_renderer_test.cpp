@@ -1,4 +1,4 @@
-#include "book/book_printer.h"
+#include "book/book_renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -65,12 +65,12 @@ class FailingPrinter : public TextSurface {
   void EndDoc() override { throw std::runtime_error("The printer could not start the document"); }
 };
 
-TEST(BookPrinter, PrintsEveryPageLeftBeforeRightOnePageEach) {
+TEST(BookRenderer, PrintsEveryPageLeftBeforeRightOnePageEach) {
   const Book book = Counted(Roadway::Divided, {9, 20});
   RecordingMessages messages;
   TextSurface printer(96, 63);
   const PrintResult printed =
-      BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
+      BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
   EXPECT_TRUE(printed.printed);
   EXPECT_TRUE(printed.failure.empty());
   EXPECT_EQ(Labels(printer),
@@ -89,19 +89,19 @@ TEST(BookPrinter, PrintsEveryPageLeftBeforeRightOnePageEach) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(BookPrinter, PrintsOnlyTheSelectedPagesOfOneSide) {
+TEST(BookRenderer, PrintsOnlyTheSelectedPagesOfOneSide) {
   const Book book = Counted(Roadway::Divided, {9, 20});
   RecordingMessages messages;
   TextSurface printer(96, 63);
   const PrintResult printed =
-      BookPrinter(book, Context(), messages).Print(printer, {PageSpan{Side::Right, 1, 2}});
+      BookRenderer(book, Context(), messages).Print(printer, {PageSpan{Side::Right, 1, 2}});
   EXPECT_EQ(Labels(printer),
             (std::vector<std::string>{"(Right)Page No.:2 of 3", "(Right)Page No.:3 of 3"}));
   ASSERT_EQ(printed.pages.size(), 2u);
   EXPECT_EQ(printed.pages.back().position, (BookPosition{Side::Right, 2}));
 }
 
-TEST(BookPrinter, WholeUndividedBookIsOneSpan) {
+TEST(BookRenderer, WholeUndividedBookIsOneSpan) {
   const Book book = Counted(Roadway::Undivided, {20});
   const PageSelection whole = WholeBook(book);
   ASSERT_EQ(whole.size(), 1u);
@@ -113,12 +113,12 @@ TEST(BookPrinter, WholeUndividedBookIsOneSpan) {
   EXPECT_EQ(WholeBook(divided)[1].last, 0);
 }
 
-TEST(BookPrinter, RendersOnePageWithoutStartingAnother) {
+TEST(BookRenderer, RendersOnePageWithoutStartingAnother) {
   const Book book = Counted(Roadway::Undivided, {20});
   RecordingMessages messages;
   TextSurface surface(96, 63);
   const std::optional<PageStart> next =
-      BookPrinter(book, Context(), messages).RenderPage(surface, {Side::Left, 1});
+      BookRenderer(book, Context(), messages).RenderPage(surface, {Side::Left, 1});
   surface.EndDoc();
   EXPECT_EQ(next, (PageStart{16, 0}));
   EXPECT_EQ(Labels(surface), std::vector<std::string>{"Page No.:2 of 3"});
@@ -126,13 +126,13 @@ TEST(BookPrinter, RendersOnePageWithoutStartingAnother) {
   EXPECT_EQ(surface.Render().find("U7"), std::string::npos);
 }
 
-TEST(BookPrinter, LaysPagesOutOnTheBooksPageWhateverTheContextSays) {
+TEST(BookRenderer, LaysPagesOutOnTheBooksPageWhateverTheContextSays) {
   Book book = Counted(Roadway::Undivided, {3});
   PageContext context = Context();
   context.page = {200, 100};
   RecordingMessages messages;
   TextSurface surface(96, 63);
-  BookPrinter printer(book, context, messages);
+  BookRenderer printer(book, context, messages);
   EXPECT_EQ(printer.Context().page, book.page);
   printer.RenderPage(surface, {});
   surface.EndDoc();
@@ -140,24 +140,24 @@ TEST(BookPrinter, LaysPagesOutOnTheBooksPageWhateverTheContextSays) {
   EXPECT_EQ(surface.Row(0, 1).find("Page No.:1 of 1"), 66u);
 }
 
-TEST(BookPrinter, APrinterFailureIsReportedWithThePagesDrawnSoFar) {
+TEST(BookRenderer, APrinterFailureIsReportedWithThePagesDrawnSoFar) {
   const Book book = Counted(Roadway::Undivided, {9});
   RecordingMessages messages;
   FailingPrinter printer(96, 63);
   const PrintResult printed =
-      BookPrinter(book, Context(), messages).Print(printer, WholeBook(book));
+      BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
   EXPECT_FALSE(printed.printed);
   EXPECT_EQ(printed.failure, "The printer could not start the document");
   EXPECT_EQ(printed.pages.size(), 2u);
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(BookPrinter, APageTheBookDoesNotHaveIsReportedAndPrintingGoesOn) {
+TEST(BookRenderer, APageTheBookDoesNotHaveIsReportedAndPrintingGoesOn) {
   const Book book = Counted(Roadway::Undivided, {3});
   RecordingMessages messages;
   TextSurface printer(96, 63);
   const PrintResult printed =
-      BookPrinter(book, Context(), messages).Print(printer, {PageSpan{Side::Left, 0, 2}});
+      BookRenderer(book, Context(), messages).Print(printer, {PageSpan{Side::Left, 0, 2}});
   EXPECT_TRUE(printed.printed);
   ASSERT_EQ(printed.pages.size(), 3u);
   EXPECT_EQ(printed.pages[0].next, (PageStart{3, 0}));

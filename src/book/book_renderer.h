@@ -48,9 +48,9 @@ struct PrintResult {
 
 // The one owner of drawing a book's pages: the viewer's redraw, printing all or some pages, the
 // command line's outputs and the tests all draw through it.
-class BookPrinter {
+class BookRenderer {
  public:
-  BookPrinter(const Book& book, PageContext context, Messages& messages);
+  BookRenderer(const Book& book, PageContext context, Messages& messages);
 
   // Draws the heading and the body of one page onto `surface`, which the caller has cleared;
   // returns where the next page begins, as PrintedPage::next.
@@ -61,7 +61,7 @@ class BookPrinter {
   PrintResult Print(Surface& printer, const PageSelection& selection) const;
 
   const PageContext& Context() const { return context_; }
-  const Book& PrintedBook() const { return book_; }
+  const Book& RenderedBook() const { return book_; }
 
  private:
   const Book& book_;
