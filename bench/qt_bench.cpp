@@ -46,12 +46,12 @@ struct PdfBook {
     built = BuildBook(road->path, &printer, road->memory, road->messages);
   }
   ~PdfBook() { QFile::remove(pdf); }
-  const Book& book() const { return *built.book; }
+  const Book& book() const { return *built; }
 
   const RoadShape shape;
   const QString pdf;
   std::unique_ptr<Road> road;
-  RoadResult built;
+  Result<Book> built = Failure{};
 };
 
 // The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.

@@ -10,36 +10,29 @@ namespace vantrels {
 namespace {
 
 // The computations after an import: the book without its pages.
-RoadResult Compute(ImportResult imported, Messages& messages) {
-  RoadResult result;
-  switch (imported.status) {
-    case ImportStatus::kImported:
-      break;
-    case ImportStatus::kRejected:
-      return result;
-    case ImportStatus::kProgramEnded:
-      result.status = RoadStatus::kProgramEnded;
-      return result;
-  }
-  RoadwayStations stations = CalculateSlopes(std::move(imported.stations));
+Result<Book> Compute(Result<RoadwayStations> imported, Messages& messages) {
+  if (!imported) return imported.failure();
+  RoadwayStations stations = CalculateSlopes(std::move(*imported));
   stations = FilterPoints(std::move(stations), messages);
-  result.book = BuildReport(std::move(stations), messages);
-  result.status = RoadStatus::kBook;
-  return result;
+  return BuildReport(std::move(stations), messages);
 }
 
-RoadResult Counted(RoadResult result, Surface* printer, RoadMemory& memory, Messages& messages) {
-  if (result.book) CountBook(*result.book, MeasurePrinterPage(printer, memory), messages);
-  return result;
+Result<Book> Counted(Result<Book> book, Surface* printer, RoadMemory& memory,
+                     Messages& messages) {
+  if (!book) return book;
+  const Status counted = CountBook(*book, MeasurePrinterPage(printer, memory), messages);
+  if (!counted) return counted.failure();
+  return book;
 }
 
 }  // namespace
 
-RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
+Result<Book> ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
   return Compute(ImportCriteriaFile(path, memory.import, messages), messages);
 }
 
-RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages) {
+Result<Book> ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory,
+                                   Messages& messages) {
   return Compute(ImportCriteriaBytes(bytes, memory.import, messages), messages);
 }
 
@@ -50,29 +43,21 @@ PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory) {
   return memory.page;
 }
 
-void CountBook(Book& book, PageGeometry page, Messages& messages) {
+Status CountBook(Book& book, PageGeometry page, Messages& messages) {
   book.page = page;
-  for (SideBook& side : book.sides) CountPages(side, page, messages);
-}
-
-bool NoStationFits(const Book& book) {
-  for (const SideBook& side : book.sides) {
-    // The first page made no progress: the page after it begins where it began.
-    if (!side.report.empty() && side.page_starts.size() > 1 &&
-        side.page_starts[1] == side.page_starts[0]) {
-      return true;
-    }
+  for (SideBook& side : book.sides) {
+    if (Status counted = CountPages(side, page, messages); !counted) return counted;
   }
-  return false;
+  return {};
 }
 
-RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
-                     Messages& messages) {
+Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
+                       Messages& messages) {
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
 }
 
-RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
-                              Messages& messages) {
+Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                                Messages& messages) {
   return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);
 }
 

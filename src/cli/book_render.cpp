@@ -123,20 +123,18 @@ void StreamMessages::Show(const std::string& text) {
 
 PreparedBook PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
   RoadMemory memory;
-  RoadResult road = BuildBook(options.file, &printer, memory, messages);
+  Result<Book> road = BuildBook(options.file, &printer, memory, messages);
   PreparedBook prepared;
-  switch (road.status) {
-    case RoadStatus::kBook:
-      prepared.status = kBookProduced;
-      prepared.book = std::move(road.book);
-      break;
-    case RoadStatus::kRejected:
-      prepared.status = kBookRejected;
-      break;
-    case RoadStatus::kProgramEnded:
-      prepared.status = kBookEnded;
-      break;
+  if (road) {
+    prepared.status = kBookProduced;
+    prepared.book = std::move(*road);
+    return prepared;
   }
+  messages.Show(road.failure().message);
+  const FailureKind kind = road.failure().kind;
+  prepared.status = kind == FailureKind::kProgramEnded ? kBookEnded
+                    : kind == FailureKind::kUsage      ? kBookUsage
+                                                       : kBookRejected;
   return prepared;
 }
 
@@ -252,8 +250,6 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const PreparedBook prepared = PrepareBook(messages, *printer, options);
   if (prepared.status != kBookProduced) return prepared.status;
   const Book& book = *prepared.book;
-  // Counting has said so: the pages would be headings only.
-  if (NoStationFits(book)) return kBookRejected;
   const std::string problem = SelectionError(book, options);
   if (!problem.empty()) return UsageError(err, problem);
 
@@ -272,8 +268,8 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
         platform->WritePdf(book_renderer, SelectedPages(book, options), options, *file);
     return failure.empty() ? kBookProduced : PaperFailure(err, options, failure);
   }
-  const PrintResult printed = book_renderer.Print(*printer, SelectedPages(book, options));
-  if (!printed.printed) return PaperFailure(err, options, printed.failure);
+  const auto printed = book_renderer.Print(*printer, SelectedPages(book, options));
+  if (!printed) return PaperFailure(err, options, printed.failure().message);
   if (text) return WriteOut(out, err, text->Render());
   return kBookProduced;
 }

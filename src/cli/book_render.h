@@ -22,20 +22,19 @@ inline constexpr int kBookRejected = 1;
 inline constexpr int kBookUsage = 2;
 inline constexpr int kBookEnded = 3;
 
-// Messages on a stream, one per line, decoded from Windows-1252. The wrong-side stop needs
-// nothing here: the road reports it and the command exits with kBookEnded.
+// Messages on a stream, one per line, decoded from Windows-1252.
 class StreamMessages : public Messages {
  public:
   explicit StreamMessages(std::ostream& out) : out_(out) {}
   void Show(const std::string& text) override;
-  void EndProgram() override {}
 
  private:
   std::ostream& out_;
 };
 
 // The counted book of options.file, laid out on the page of `printer`: kBookProduced with the
-// book, kBookRejected or kBookEnded (the divided import's wrong-side stop).
+// book, or kBookRejected or kBookEnded (the divided import's wrong-side stop) after the
+// failure's message.
 struct PreparedBook {
   int status = kBookRejected;
   std::optional<Book> book;

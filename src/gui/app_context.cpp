@@ -79,9 +79,9 @@ void AppContext::PrintPages(const PageSelection& selection) {
 void AppContext::PrintOnPrinter(std::unique_ptr<QPrinter> made, const PageSelection& selection) {
   PrinterSurface& surface = CurrentPrinter();
   surface.SetPrinter(std::move(made));
-  const PrintResult printed = Printer().Print(surface, selection);
-  if (!printed.printed) {
-    messages.Show("Program Error : " + printed.failure + " occured in viewPrint_click");
+  const auto printed = Printer().Print(surface, selection);
+  if (!printed) {
+    messages.Show("Program Error : " + printed.failure().message + " occured in viewPrint_click");
     return;
   }
   surface.KillDoc();
@@ -118,9 +118,9 @@ void AppContext::Choose(const PrinterChoice& choice) {
   SelectCurrentPrinter();
 }
 
-Navigation AppContext::GoToPageNumber(int64_t page_number) {
-  const Navigation moved = navigator.GoToPageNumber(page_number);
-  if (moved.moved) Viewer().redrawPage();
+Status AppContext::GoToPageNumber(int64_t page_number) {
+  Status moved = navigator.GoToPageNumber(page_number);
+  if (moved) Viewer().redrawPage();
   return moved;
 }
 

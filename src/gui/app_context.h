@@ -100,7 +100,7 @@ class AppContext {
 
   // Shows page `page_number` (counted from 1) of the viewer's side and redraws the viewer; the
   // refusal when the side has no such page.
-  Navigation GoToPageNumber(int64_t page_number);
+  Status GoToPageNumber(int64_t page_number);
 
   // Single instances, created on first reference. The viewer is loaded at creation: its size
   // comes from the book's page.

@@ -322,10 +322,10 @@ bool BookViewer::wheelTurn(QWheelEvent& wheel) {
   return true;
 }
 
-bool BookViewer::turnPage(Navigation (BookNavigator::*move)()) {
-  const Navigation moved = (ctx_.navigator.*move)();
-  if (!moved.moved) {
-    ctx_.messages.Show(moved.refusal);
+bool BookViewer::turnPage(Status (BookNavigator::*move)()) {
+  const Status moved = (ctx_.navigator.*move)();
+  if (!moved) {
+    ctx_.messages.Show(moved.failure().message);
     return false;
   }
   redrawPage();

@@ -79,7 +79,7 @@ class BookViewer : public QMainWindow {
 
  private:
   // Moves the viewer's place with `move` and redraws, or shows the refusal. True when it moved.
-  bool turnPage(Navigation (BookNavigator::*move)());
+  bool turnPage(Status (BookNavigator::*move)());
   // The page keys; false for any other key.
   bool pageKey(const QKeyEvent& key);
   // Whether the page, taller than the window, can scroll further down (`forward`) or up.

@@ -140,10 +140,10 @@ void FindStationDialog::findStation() {
         if (TrimBlanks(text).empty()) {
           throw std::runtime_error("the box is empty: choose a station from the list");
         }
-        const EntryPageNumber entry = ReadEntryPageNumber(text);
-        if (!entry.page) throw std::runtime_error(entry.problem);
-        const Navigation moved = ctx_.GoToPageNumber(*entry.page);
-        if (!moved.moved) throw std::runtime_error(moved.refusal);
+        const Result<int64_t> page = ReadEntryPageNumber(text);
+        if (!page) throw std::runtime_error(page.failure().message);
+        const Status moved = ctx_.GoToPageNumber(*page);
+        if (!moved) throw std::runtime_error(moved.failure().message);
       }
     }
     hide();

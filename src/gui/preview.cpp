@@ -27,12 +27,12 @@ void MainWindow::preview() {
     if (UpperCase(input_file_).find(".CSV") == std::string::npos) return;
 
     // A rejected file leaves the book on show, its lists and its viewer as they are.
-    RoadResult road = ImportAndCompute(input_file_, ctx_.memory, messages);
-    if (road.status == RoadStatus::kProgramEnded) {
-      endProgram();
+    Result<Book> road = ImportAndCompute(input_file_, ctx_.memory, messages);
+    if (!road) {
+      messages.Show(road.failure().message);
+      if (road.failure().kind == FailureKind::kProgramEnded) endProgram();
       return;
     }
-    if (!road.book) return;
 
     // The preview goes on whatever the font and printer window was told.
     PrinterFontDialog font_window(ctx_.printers, ctx_.fonts, messages, this);
@@ -45,11 +45,14 @@ void MainWindow::preview() {
     heading.report_font = ctx_.chosen.font;
 
     // The book is laid out on the page of the printer just chosen.
-    CountBook(*road.book, MeasurePrinterPage(&ctx_.CurrentPrinter(), ctx_.memory), messages);
-    // A page on which no station fits would make a book of headings only; counting has said
-    // so, and the book on show stays.
-    if (NoStationFits(*road.book)) return;
-    ctx_.SetBook(std::move(*road.book), std::move(heading), input_file_);
+    const Status counted =
+        CountBook(*road, MeasurePrinterPage(&ctx_.CurrentPrinter(), ctx_.memory), messages);
+    // A book that cannot be laid out on that page is not shown; the book on show stays.
+    if (!counted) {
+      messages.Show(counted.failure().message);
+      return;
+    }
+    ctx_.SetBook(std::move(*road), std::move(heading), input_file_);
     BookViewer& viewer = ctx_.Viewer();
     // An open viewer still shows the previous book's page: the new one replaces it.
     viewer.redrawPage();

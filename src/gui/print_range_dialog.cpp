@@ -191,15 +191,15 @@ void PrintRangeDialog::pickToPage() {
 
 void PrintRangeDialog::acceptRange() {
   const int32_t pages = std::clamp(lastPageOf(chosenSide()), 0, kLastPageInTable) + 1;
-  const PageRangeCheck check =
+  const Result<BoxedPages> check =
       ValidatePageRange(ToReportBytes(from_page_->text()), ToReportBytes(to_page_->text()), pages);
-  if (!check.problem.empty()) {
-    ctx_.messages.Show(check.problem);
+  if (!check) {
+    ctx_.messages.Show(check.failure().message);
     return;
   }
   const Book* book = ctx_.book();
   const Side side = book && book->Divided() ? chosenSide() : Side::Left;
-  range_ = PageSpan{side, check.from, check.to};
+  range_ = PageSpan{side, check->from, check->to};
   accept();
 }
 

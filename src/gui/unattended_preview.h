@@ -15,7 +15,6 @@ namespace vantrels {
 class StderrMessages : public Messages {
  public:
   void Show(const std::string& text) override;
-  void EndProgram() override {}
 };
 
 // Modal windows return at once; the font and printer window with its preselected choice.

@@ -66,7 +66,7 @@ class DividedReader {
     right_.reserve(StationsToReserve(bytes));
   }
 
-  ImportResult Run() {
+  Result<RoadwayStations> Run() {
     // The header lines, then the first line of the first block.
     for (size_t n = 0; n <= kHeaderLines; ++n) {
       if (!reader_.Next(line_)) return Fail();
@@ -82,14 +82,9 @@ class DividedReader {
       }
       for (SideRows& side : sides) {
         Head(side, k);
-        switch (ReadRows(side, k)) {
-          case Rows::kEnded:
-            return Ended();
-          case Rows::kEndOfFile:
-            return Finish(k);
-          case Rows::kClosed:
-            break;
-        }
+        Result<Rows> rows = ReadRows(side, k);
+        if (!rows) return rows.failure();
+        if (*rows == Rows::kEndOfFile) return Finish(k);
         if (!Read() || !SkipLateRows(side)) return Finish(k);
       }
       ++k;
@@ -97,13 +92,12 @@ class DividedReader {
     return Finish(k);
   }
 
-  ImportResult Fail() {
-    messages_.Show(" There is something wrong at Sta. " + memory_.last_region_station);
-    return {};
+  Failure Fail() const {
+    return Rejected(" There is something wrong at Sta. " + memory_.last_region_station);
   }
 
  private:
-  enum class Rows { kClosed, kEndOfFile, kEnded };
+  enum class Rows { kClosed, kEndOfFile };
 
   bool AtEnd() const { return reader_.AtEnd(); }
 
@@ -140,14 +134,14 @@ class DividedReader {
   // Stores the side's rows from the current line on, from slot 0, and closes the side. The end
   // of the file after a stored row closes the side too, so a file without a final terminating
   // line keeps the points of its last side.
-  Rows ReadRows(SideRows& side, size_t k) {
+  Result<Rows> ReadRows(SideRows& side, size_t k) {
     StationRecord& station = Station(side, k);
     int32_t slot = 0;
     bool end_of_file = false;
     while (PassesSideTest(line_, side.word)) {
-      if (!StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_)) {
-        return Rows::kEnded;
-      }
+      const Result<RowStored> stored =
+          StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_);
+      if (!stored) return stored.failure();
       ++slot;
       if (!Read()) {
         end_of_file = true;
@@ -171,21 +165,14 @@ class DividedReader {
   }
 
   // Both sides end at station k; a side whose block the file did not reach is an empty station.
-  ImportResult Finish(size_t k) {
+  RoadwayStations Finish(size_t k) {
     left_.resize(k + 1);
     right_.resize(k + 1);
-    ImportResult result;
-    result.status = ImportStatus::kImported;
-    result.stations.roadway = Roadway::Divided;
-    result.stations.sides.push_back(std::move(left_));
-    result.stations.sides.push_back(std::move(right_));
-    return result;
-  }
-
-  static ImportResult Ended() {
-    ImportResult result;
-    result.status = ImportStatus::kProgramEnded;
-    return result;
+    RoadwayStations stations;
+    stations.roadway = Roadway::Divided;
+    stations.sides.push_back(std::move(left_));
+    stations.sides.push_back(std::move(right_));
+    return stations;
   }
 
   LineReader reader_;
@@ -197,18 +184,15 @@ class DividedReader {
   std::string_view rest_;
 };
 
-bool IsMessageKeyword(std::string_view field) {
-  return field == "ERROR" || field == "MESSAGE";
-}
-
 }  // namespace
 
-bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
-               const std::string& station, Messages& messages) {
+Result<RowStored> StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+                            const std::string& station, Messages& messages) {
   const bool left = side == Side::Left;
+  // The row keeps what was stored before the fault; the import goes on with the next row.
   auto fail = [&messages] {
     messages.Show("Error in StoreSide");
-    return true;
+    return RowStored::kPartly;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
   if (slot < 0 || slot >= kMaxPoints) return fail();
@@ -222,7 +206,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
     record.message_keyword = r[1];
     if (r.size() < 3) return fail();
     record.message_text = r[2];
-    return true;
+    return RowStored::kWhole;
   }
   if (r.size() < 3) return fail();
   record.extra_text = r[2];
@@ -231,10 +215,9 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") + " Station: " +
-                  station + "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
-    messages.EndProgram();
-    return false;
+    return ProgramEnded(std::string("Error at ") + (left ? "LeftSide" : "RightSide") +
+                        " Station: " + station + "(LineNumber: " + std::to_string(slot) +
+                        ") Program Exiting");
   }
   const auto j = static_cast<size_t>(slot);
   if (record.points.size() <= j) record.points.resize(j + 1);
@@ -245,14 +228,16 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   point.offset = r[8];
   if (r.size() < 10) return fail();
   point.elevation = r[9];
-  return true;
+  return RowStored::kWhole;
 }
 
-ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
+Result<RoadwayStations> ImportDivided(std::string_view bytes, ImportMemory& memory,
+                                      Messages& messages) {
   DividedReader reader(bytes, memory, messages);
   try {
     return reader.Run();
   } catch (...) {
+    // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
     return reader.Fail();
   }
 }

@@ -188,38 +188,35 @@ std::string FormatLines(double lines) {
 }
 
 // Lays out every page once, invisibly, recording where each begins and what it lists.
-void CountSideBook(SideBook& book, const PageContext& context, Messages& messages) {
+Status CountSideBook(SideBook& book, const PageContext& context, Messages& messages) {
   book.page_starts.assign(1, PageStart{});
   book.station_entries.clear();
+  book.last_page = 0;
   BodyWriter hidden(context, messages, nullptr);
   const auto last_station = static_cast<int64_t>(book.report.size()) - 1;
-  int32_t last = 0;
   for (int32_t page = 0;; ++page) {
-    last = page;
-    std::optional<PageStart> next;
+    PageStart next;
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
     } catch (const std::exception& e) {
-      messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
-      break;
+      return Rejected(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
     }
+    book.last_page = page;
     // The table ends at page 500: the start of a page 501 is never stored.
-    if (page < kLastPageIndex) book.page_starts.push_back(*next);
-    if (next->station > last_station) break;
-    if (*next == book.page_starts[static_cast<size_t>(page)]) {
+    if (page < kLastPageIndex) book.page_starts.push_back(next);
+    if (next.station > last_station) return {};
+    if (next == book.page_starts[static_cast<size_t>(page)]) {
       // Only a page without any band above the station line makes no progress.
-      messages.Show("No station fits on a page of " + FormatLines(context.page.lines) +
-                    " lines: the first band must begin above line 50");
-      last = 0;
-      break;
+      book.last_page = 0;
+      return Rejected("No station fits on a page of " + FormatLines(context.page.lines) +
+                      " lines: the first band must begin above line 50");
     }
     if (page == kLastPageIndex) {
       messages.Show(std::string(book.Names().message) +
                     " needs more than 501 pages and is cut after page 501");
-      break;
+      return {};
     }
   }
-  book.last_page = last;
 }
 
 }  // namespace
@@ -321,13 +318,13 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   }
 }
 
-void CountPages(SideBook& book, PageGeometry page, Messages& messages) {
+Status CountPages(SideBook& book, PageGeometry page, Messages& messages) {
   try {
     PageContext context;
     context.page = page;
-    CountSideBook(book, context, messages);
+    return CountSideBook(book, context, messages);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Error : ") + e.what() + " occured in PageCount");
+    return Rejected(std::string("Error : ") + e.what() + " occured in PageCount");
   }
 }
 

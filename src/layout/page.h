@@ -8,6 +8,7 @@
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/messages.h"
+#include "model/result.h"
 
 namespace vantrels {
 
@@ -47,7 +48,7 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
 
 // Lays out every page of the side book once, invisibly, on `page`: where each page begins, the
 // last page, and the station heading entries of every page. Drawing a page takes exactly the
-// decisions counting took.
-void CountPages(SideBook& book, PageGeometry page, Messages& messages);
+// decisions counting took. Fails when no station fits on the page or a page cannot be laid out.
+Status CountPages(SideBook& book, PageGeometry page, Messages& messages);
 
 }  // namespace vantrels

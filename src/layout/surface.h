@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/result.h"
+
 namespace vantrels {
 
 // The printable area of a printer page in character cells of 120 x 240 twips.
@@ -35,7 +37,8 @@ class Surface {
   // Printer: the printable area in character cells; nullopt when no printer can be measured.
   virtual std::optional<CellMeasure> MeasureCells() { return std::nullopt; }
   virtual void NewPage() {}
-  virtual void EndDoc() {}
+  // Ends the document; a printer that cannot take it fails with the reason.
+  virtual Status EndDoc() { return {}; }
   virtual void KillDoc() {}
 
   // Window: empty the picture; outer size in twips.

@@ -225,10 +225,11 @@ class FakePaper : public TextSurface {
     return TextSurface::MeasureCells();
   }
   void SetFontName(const std::string& face) override { faces_.push_back(face); }
-  void EndDoc() override {
-    if (fail_at_end_) throw std::runtime_error("Out of paper");
-    TextSurface::EndDoc();
+  Status EndDoc() override {
+    if (fail_at_end_) return Rejected("Out of paper");
+    Status ended = TextSurface::EndDoc();
     printed_ = Render();
+    return ended;
   }
 
  private:
@@ -252,8 +253,8 @@ class FakePlatform : public PrintPlatform {
   std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
                        const BookOptions&, OutputFile& output) override {
     FakePaper paper(printed, faces, fail_at_end, measurable);
-    const PrintResult result = printer.Print(paper, selection);
-    if (!result.printed) return result.failure;
+    const auto result = printer.Print(paper, selection);
+    if (!result) return result.failure().message;
     return output.Write(printed) && output.Commit() ? "" : output.reason();
   }
   int opened = 0;

@@ -34,7 +34,7 @@ class FilePlatform : public PrintPlatform {
                        const BookOptions&, OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
-    if (!printer.Print(pages, selection).printed) return "not printed";
+    if (!printer.Print(pages, selection)) return "not printed";
     if (!output.Write(pages.Render())) return output.reason();
     if (!incomplete.empty()) return incomplete;
     return output.Commit() ? "" : output.reason();

@@ -58,14 +58,14 @@ class FindStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
+    Result<Book> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
                                 &ctx_->CurrentPrinter(), ctx_->memory, messages_);
-    ASSERT_TRUE(road.book);
+    ASSERT_TRUE(road.ok());
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    ctx_->SetBook(std::move(*road.book), heading);
+    ctx_->SetBook(std::move(*road), heading);
   }
 
   std::vector<std::string> Listed(Side side) const {
@@ -175,7 +175,7 @@ TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   window.close();
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
   // The next move starts from the left side's page 3.
-  ASSERT_TRUE(ctx_->navigator.Next().moved);
+  ASSERT_TRUE(ctx_->navigator.Next().ok());
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 4}));
   EXPECT_TRUE(messages_.shown.empty());
 }

@@ -124,12 +124,12 @@ class PrintRange : public ::testing::Test {
 
   // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
-    RoadResult road = BuildBook(path, &ctx_->CurrentPrinter(), ctx_->memory, messages_);
-    ASSERT_TRUE(road.book);
+    Result<Book> road = BuildBook(path, &ctx_->CurrentPrinter(), ctx_->memory, messages_);
+    ASSERT_TRUE(road.ok());
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    ctx_->SetBook(std::move(*road.book), heading);
+    ctx_->SetBook(std::move(*road), heading);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }

@@ -234,7 +234,7 @@ TEST_F(DividedImport, WrongSideWordEndsTheProgramAtOnce) {
     rows.insert(rows.end(), {SideRow("B", "B R1", "LEFT", "CL", "-12", "1"), kTerminator});
     EXPECT_EQ(ImportRows(rows), ImportStatus::kProgramEnded);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{c.message});
-    EXPECT_TRUE(messages_.ended);
+    EXPECT_TRUE(ended_);
     ExpectPreviousKept();
   }
 }
@@ -360,7 +360,9 @@ TEST_F(DividedImport, StoreSideStoresFieldsInRowOrderUntilOneIsMissing) {
     SCOPED_TRACE(c.name);
     messages_.shown.clear();
     StationRecord got;
-    EXPECT_TRUE(StoreSide(got, c.rest, c.side, c.slot, "A R1", messages_));
+    const Result<RowStored> stored = StoreSide(got, c.rest, c.side, c.slot, "A R1", messages_);
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(*stored, c.error ? RowStored::kPartly : RowStored::kWhole);
     EXPECT_EQ(messages_.shown, c.error ? std::vector<std::string>{"Error in StoreSide"}
                                        : std::vector<std::string>{});
     EXPECT_EQ(got.extra_text, c.expected.extra_text);
@@ -368,7 +370,7 @@ TEST_F(DividedImport, StoreSideStoresFieldsInRowOrderUntilOneIsMissing) {
     EXPECT_EQ(got.message_keyword, c.expected.message_keyword);
     EXPECT_EQ(PointTexts(got), PointTexts(c.expected));
   }
-  EXPECT_FALSE(messages_.ended);
+  EXPECT_FALSE(ended_);
 }
 
 }  // namespace

@@ -51,7 +51,11 @@ struct Laid {
   SideBook book;
   PageContext context;
 
-  void Count(RecordingMessages& messages) { CountPages(book, context.page, messages); }
+  // Counts the book; a failure is shown last, as the command that ends shows it.
+  void Count(RecordingMessages& messages) {
+    const Status counted = CountPages(book, context.page, messages);
+    if (!counted) messages.Show(counted.failure().message);
+  }
 
   RecordingSurface Draw(int32_t page, RecordingMessages& messages) const {
     RecordingSurface printer;

@@ -283,19 +283,24 @@ namespace {
 
 // Prints every page of the road's book through the book printer and records what counting and
 // drawing decided.
-void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessages& messages,
+void PrintBook(Result<Book> road, HeadingTrackingSurface& printer, RecordingMessages& messages,
                bool keep_text, BookRun& run) {
-  run.ended = road.status == RoadStatus::kProgramEnded;
-  run.sink_ended = messages.ended;
-  if (!road.book) return;
+  if (!road) {
+    // Shown last, as the command that ends shows it.
+    messages.Show(road.failure().message);
+    run.ended = road.failure().kind == FailureKind::kProgramEnded;
+    return;
+  }
   run.counted = true;
-  const Book& book = *road.book;
+  const Book& book = *road;
   PageContext context;
   context.project_number = "RELIABILITY";
   context.heading_date = "01 02 2026";
   printer.WatchColumn(static_cast<int>(std::nearbyint(book.page.columns - 89)));
-  const PrintResult printed = BookRenderer(book, context, messages).Print(printer, WholeBook(book));
-  if (!printed.printed) messages.Show("the text printer failed: " + printed.failure);
+  const auto printed = BookRenderer(book, context, messages).Print(printer, WholeBook(book));
+  if (!printed) messages.Show("the text printer failed: " + printed.failure().message);
+  const std::vector<PrintedPage> no_pages;
+  const std::vector<PrintedPage>& pages = printed ? *printed : no_pages;
 
   for (const Side side : {Side::Left, Side::Right}) {
     if (side == Side::Right && !book.Divided()) break;
@@ -307,9 +312,9 @@ void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessag
     for (const StationEntry& entry : part.station_entries) {
       run_side.station_list.push_back(FormatStationEntry(entry));
     }
-    for (size_t p = 0; p < printed.pages.size(); ++p) {
-      if (printed.pages[p].position.side != side) continue;
-      run_side.drawn_next.push_back(printed.pages[p].next);
+    for (size_t p = 0; p < pages.size(); ++p) {
+      if (pages[p].position.side != side) continue;
+      run_side.drawn_next.push_back(pages[p].next);
       std::vector<std::string> names;
       const std::vector<std::string> texts = printer.Watched(p);
       // Each station heading is the section label, the region station and the station text.
@@ -319,7 +324,7 @@ void PrintBook(RoadResult road, HeadingTrackingSurface& printer, RecordingMessag
   }
   run.pages = printer.Pages();
   if (keep_text) run.text = printer.Render();
-  run.book = std::move(road.book);
+  run.book = std::move(*road);
 }
 
 }  // namespace
@@ -351,7 +356,6 @@ std::vector<std::string> Violations(const BookRun& run) {
   std::vector<std::string> out;
   if (!run.input_unchanged) out.push_back("the input file was changed");
   if (run.ended && run.counted) out.push_back("a book was counted after the program ended");
-  if (run.ended != run.sink_ended) out.push_back("the program ended behind the sink's back");
   CheckMessages(run, out);
   if (!run.counted) return out;
   if (!run.book) {

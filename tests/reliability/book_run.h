@@ -66,9 +66,8 @@ struct SideRun {
 
 struct BookRun {
   bool counted = false;
-  // The road reported the wrong-side stop; the message sink was told to end the program.
+  // The road failed with the wrong-side stop.
   bool ended = false;
-  bool sink_ended = false;
   bool input_unchanged = false;
   size_t input_lines = 0;
   std::vector<std::string> messages;
