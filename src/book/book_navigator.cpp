@@ -1,7 +1,5 @@
 #include "book/book_navigator.h"
 
-#include <algorithm>
-
 namespace vantrels {
 
 namespace {
@@ -72,7 +70,7 @@ Status BookNavigator::GoToLast() {
 }
 
 Status BookNavigator::GoToPageNumber(int64_t page_number) {
-  const int32_t pages = book_ ? std::min(LastPageOf(position_.side), kMaxPages - 1) + 1 : 0;
+  const int32_t pages = book_ ? LastPageOf(position_.side) + 1 : 0;
   if (page_number < 1 || page_number > pages) {
     return UsageError("Page " + std::to_string(page_number) + " is out of range 1 to " +
                       std::to_string(pages));

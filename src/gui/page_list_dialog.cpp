@@ -16,7 +16,7 @@ namespace names = object_names::page_list;
 
 namespace {
 
-constexpr int32_t kLastPageInTable = kMaxPages - 1;
+constexpr int32_t kLastPageInTable = kMostPages - 1;
 
 std::string StationAt(const SideBook& book, int64_t index) {
   if (index < 0 || static_cast<size_t>(index) >= book.report.size()) return {};

@@ -26,7 +26,7 @@ namespace names = object_names::print_range;
 
 namespace {
 
-constexpr int32_t kLastPageInTable = kMaxPages - 1;
+constexpr int32_t kLastPageInTable = kMostPages - 1;
 
 QString PageTotal(int32_t last_page) {
   return QString::number(static_cast<int64_t>(last_page) + 1);

@@ -1,7 +1,7 @@
 #include "layout/page.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 #include <exception>
 #include <limits>
@@ -20,10 +20,15 @@ namespace {
 
 // No station may begin on this line (counted from the top) or below it.
 constexpr double kLastStationLine = 50;
-constexpr int32_t kLastPageIndex = kMaxPages - 1;
+// The first band begins this many lines above the bottom edge.
+constexpr double kFirstBandFromBottom = 56;
+// The page's leftmost text (the station headings and the project number) stands this many
+// columns from the right edge, its top line (the heading) this many lines above the bottom.
+constexpr double kLeftmostColumn = 89;
+constexpr double kTopLine = 62;
 
 void CheckPageIndex(const SideBook& book, int32_t page) {
-  if (page < 0 || page > kLastPageIndex || static_cast<size_t>(page) >= book.page_starts.size()) {
+  if (page < 0 || static_cast<size_t>(page) >= book.page_starts.size()) {
     throw std::runtime_error("Page " + std::to_string(page) + " is outside the page table");
   }
 }
@@ -137,7 +142,7 @@ PageStart LayOutPage(const SideBook& book, int32_t page, const PageContext& cont
       std::nearbyint(columns - 60), std::nearbyint(columns - 40), std::nearbyint(columns - 20)};
   const double message_column = point_columns[0];
   const auto band_line = [&](int32_t k) {
-    return std::nearbyint(context.page.lines - 56 + 6.0 * k);
+    return std::nearbyint(context.page.lines - kFirstBandFromBottom + 6.0 * k);
   };
 
   const auto stations = static_cast<int64_t>(book.report.size());
@@ -181,10 +186,17 @@ PageStart LayOutPage(const SideBook& book, int32_t page, const PageContext& cont
   return j > 0 ? PageStart{i - 1, j} : PageStart{i, 0};
 }
 
-std::string FormatLines(double lines) {
+// A page measure as "%g" writes it, whatever the locale.
+std::string FormatCells(double cells) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%g", lines);
-  return buffer;
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, cells,
+                                     std::chars_format::general, 6);
+  return std::string(buffer, written.ptr);
+}
+
+Failure NoStationFits(double lines) {
+  return Rejected("No station fits on a page of " + FormatCells(lines) +
+                  " lines: the first band must begin above line 50");
 }
 
 // Lays out every page once, invisibly, recording where each begins and what it lists.
@@ -202,19 +214,13 @@ Status CountSideBook(SideBook& book, const PageContext& context, Messages& messa
       return Rejected(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
     }
     book.last_page = page;
-    // The table ends at page 500: the start of a page 501 is never stored.
-    if (page < kLastPageIndex) book.page_starts.push_back(next);
+    book.page_starts.push_back(next);
     if (next.station > last_station) return {};
+    // Only a page without any band above the station line makes no progress, and CheckPageSize
+    // refuses such a page; counting must never loop on one.
     if (next == book.page_starts[static_cast<size_t>(page)]) {
-      // Only a page without any band above the station line makes no progress.
       book.last_page = 0;
-      return Rejected("No station fits on a page of " + FormatLines(context.page.lines) +
-                      " lines: the first band must begin above line 50");
-    }
-    if (page == kLastPageIndex) {
-      messages.Show(std::string(book.Names().message) +
-                    " needs more than 501 pages and is cut after page 501");
-      return {};
+      return NoStationFits(context.page.lines);
     }
   }
 }
@@ -318,7 +324,27 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   }
 }
 
+Status CheckPageSize(PageGeometry page) {
+  if (std::nearbyint(page.lines - kFirstBandFromBottom) >= kLastStationLine) {
+    return NoStationFits(page.lines);
+  }
+  // Rounded as the texts' positions are: a text at cell -0.5 stands in cell 0.
+  if (std::nearbyint(page.columns - kLeftmostColumn) < 0 ||
+      std::nearbyint(page.lines - kTopLine) < 0) {
+    return Rejected("The book does not fit on a page of " + FormatCells(page.columns) + "x" +
+                    FormatCells(page.lines) + " cells: the smallest page that holds it is " +
+                    FormatCells(kLeftmostColumn) + "x" + FormatCells(kTopLine) + " cells");
+  }
+  return {};
+}
+
 Status CountPages(SideBook& book, PageGeometry page, Messages& messages) {
+  if (Status fits = CheckPageSize(page); !fits) {
+    book.page_starts.assign(1, PageStart{});
+    book.station_entries.clear();
+    book.last_page = 0;
+    return fits;
+  }
   try {
     PageContext context;
     context.page = page;

@@ -46,9 +46,15 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
 std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int32_t page,
                                       const PageContext& context, Messages& messages);
 
+// Whether a book can be laid out on `page`: a page so tall that its first band begins on the
+// station line or below it holds no station, and a page smaller than the layout would lose
+// texts off its left or top edge. The failure names the page and what it needs.
+Status CheckPageSize(PageGeometry page);
+
 // Lays out every page of the side book once, invisibly, on `page`: where each page begins, the
 // last page, and the station heading entries of every page. Drawing a page takes exactly the
-// decisions counting took. Fails when no station fits on the page or a page cannot be laid out.
+// decisions counting took. Fails when the page cannot hold the book (CheckPageSize) or a page
+// cannot be laid out.
 Status CountPages(SideBook& book, PageGeometry page, Messages& messages);
 
 }  // namespace vantrels

@@ -36,13 +36,20 @@ const SideNames& NamesOf(std::optional<Side> side);
 const char* RoadwayName(Roadway roadway);
 
 // Limits of behaviour, not of storage: the import refuses a roadway of more stations or a
-// station of more points with its message, and counting cuts a book of more pages.
+// station of more points with its message.
 inline constexpr int kMaxStations = 2001;
 inline constexpr int kMaxPoints = 31;
-inline constexpr int kMaxPages = 501;
 // A report station shows its points three to a grid row: 31 points need rows 0 to 10.
 inline constexpr int kPointsPerRow = 3;
 inline constexpr int kGridRows = 11;
+
+// A book has every page its stations need. Any page that holds the book puts at least two grid
+// rows of a station on a page (its first band and the band after it), so a station of 11 rows
+// spans at most 6 pages: a side book has at most 2001 x 6 = 12006 pages, and page numbers stay
+// within the 16 bits the windows and the page boxes take.
+inline constexpr int kMostPagesPerStation = (kGridRows + 1) / 2;
+inline constexpr int kMostPages = kMaxStations * kMostPagesPerStation;
+static_assert(kMostPages <= INT16_MAX);
 
 // Where a page begins: the report index of its first station and the grid row of that station
 // at which drawing resumes (0: the station's first row).
@@ -130,7 +137,7 @@ struct SideBook {
   std::optional<Side> side;
   std::vector<ReportRecord> report;
   // page_starts[p] is where page p begins; counting also records where the page after the last
-  // begins, unless the book was cut at the last page there is room for.
+  // begins.
   std::vector<PageStart> page_starts{PageStart{}};
   // Zero-based index of the last page.
   int32_t last_page = 0;

@@ -61,7 +61,7 @@ TEST_F(ReliabilityTest, InvariantChecksReportACorruptedRun) {
   const std::vector<Corruption> corruptions = {
       {"input changed", [](BookRun& r) { r.input_unchanged = false; }},
       {"endless message", [](BookRun& r) { r.messages.assign(5, "Program Error: x"); }},
-      {"last page beyond the table", [](BookRun& r) { r.sides[0].last_page = 501; }},
+      {"last page beyond any book", [](BookRun& r) { r.sides[0].last_page = kMostPages; }},
       {"page start beyond the stations",
        [](BookRun& r) {
          r.sides[0].counted_starts[1] = {9999, 0};
