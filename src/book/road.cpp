@@ -51,6 +51,35 @@ Status CountBook(Book& book, PageGeometry page, Messages& messages) {
   return {};
 }
 
+std::string ReadSummary(const Book& book) {
+  const size_t stations = book.sides.empty() ? 0 : book.sides.front().report.size();
+  std::string summary = std::to_string(stations) + (stations == 1 ? " station" : " stations") +
+                        " read";
+  const UnusedLines& unused = book.unused_lines;
+  if (unused.count == 0) return summary;
+  summary += "; " + std::to_string(unused.count) + (unused.count == 1 ? " line" : " lines") +
+             " not used: " + (unused.count == 1 ? "line " : "lines ");
+  for (size_t n = 0; n < unused.first.size(); ++n) {
+    summary += (n > 0 ? ", " : "") + std::to_string(unused.first[n].line);
+  }
+  const int64_t more = unused.count - static_cast<int64_t>(unused.first.size());
+  if (more > 0) summary += " and " + std::to_string(more) + " more";
+  return summary;
+}
+
+std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused) {
+  std::vector<std::string> warnings;
+  for (const UnusedLine& line : unused.first) {
+    warnings.push_back("line " + std::to_string(line.line) + " not used: " + line.reason);
+  }
+  const int64_t more = unused.count - static_cast<int64_t>(unused.first.size());
+  if (more > 0) {
+    warnings.push_back(std::to_string(more) + (more == 1 ? " more line" : " more lines") +
+                       " not used");
+  }
+  return warnings;
+}
+
 Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                        Messages& messages) {
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);

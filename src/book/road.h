@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "import/criteria_file.h"
 #include "layout/surface.h"
@@ -35,6 +36,14 @@ PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory);
 // Lays the book out on `page`: counts every side, left before right. Fails when the book cannot
 // be laid out on that page (no station fits).
 Status CountBook(Book& book, PageGeometry page, Messages& messages);
+
+// What the import made of the file, for a status line: "2001 stations read", and when it passed
+// lines over, "; 3 lines not used: lines 10, 14, 17" (the first ten numbers, then "and 5 more").
+std::string ReadSummary(const Book& book);
+
+// One warning per line the import passed over, "line 10 not used: the side is \"left\", not
+// \"LEFT\"", for the first ten, then "5 more lines not used". Windows-1252.
+std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused);
 
 // The whole headless road of one preview: ImportAndCompute, then the book counted on the page of
 // `printer`.

@@ -250,6 +250,11 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const PreparedBook prepared = PrepareBook(messages, *printer, options);
   if (prepared.status != kBookProduced) return prepared.status;
   const Book& book = *prepared.book;
+  // Lines the import passed over are told, and the book goes on.
+  for (const std::string& warning : UnusedLineWarnings(book.unused_lines)) {
+    err << "vantrels-book: warning: " << Cp1252ToUtf8(warning) << '\n';
+  }
+  err << std::flush;
   const std::string problem = SelectionError(book, options);
   if (!problem.empty()) return UsageError(err, problem);
 

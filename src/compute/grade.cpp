@@ -396,6 +396,7 @@ std::vector<ReportRecord> BuildReport(Stations stations, Messages& messages) {
 Book BuildReport(RoadwayStations stations, Messages& messages) {
   Book book;
   book.roadway = stations.roadway;
+  book.unused_lines = std::move(stations.unused);
   const bool divided = stations.roadway == Roadway::Divided;
   bool all_built = true;
   for (size_t s = 0; s < stations.sides.size(); ++s) {

@@ -1,5 +1,7 @@
 #include "import/criteria_file.h"
 
+#include "model/cp1252.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +221,18 @@ Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory
 
 Result<RoadwayStations> ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
                                             Messages& messages) {
+  // Spreadsheets save "CSV UTF-8" with a byte-order mark; such a file's text is read as the
+  // book's Windows-1252.
+  constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    const std::string text = Cp1252FromUtf8(bytes.substr(kUtf8ByteOrderMark.size()));
+    return ImportCriteriaText(text, memory, messages);
+  }
+  return ImportCriteriaText(bytes, memory, messages);
+}
+
+Result<RoadwayStations> ImportCriteriaText(std::string_view bytes, ImportMemory& memory,
+                                           Messages& messages) {
   Result<bool> divided = false;
   try {
     divided = IsDividedFile(bytes);

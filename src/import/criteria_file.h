@@ -78,9 +78,13 @@ struct ImportMemory {
 // with the wrong-side message of a divided row.
 Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory& memory,
                                            Messages& messages);
-// The same over the file's bytes, already read.
+// The same over the file's bytes, already read. A file that begins with a UTF-8 byte-order mark
+// is UTF-8: its text is read as Windows-1252, each character that code page lacks as '?'.
 Result<RoadwayStations> ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
                                             Messages& messages);
+// The same over Windows-1252 text, whatever its first bytes.
+Result<RoadwayStations> ImportCriteriaText(std::string_view text, ImportMemory& memory,
+                                           Messages& messages);
 
 // The two imports over the file's bytes, header lines included.
 Result<RoadwayStations> ImportUndivided(std::string_view bytes, ImportMemory& memory);

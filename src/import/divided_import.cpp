@@ -50,6 +50,29 @@ bool PassesSideTest(std::string_view line, std::string_view word) {
          !ContainsCommaRun(line, kTerminatorCommas);
 }
 
+// A blank line or one with fourteen consecutive commas: it ends a side's rows.
+bool IsTerminatingLine(std::string_view line) {
+  return TrimBlanks(line).empty() || ContainsCommaRun(line, kTerminatorCommas);
+}
+
+// A field of the file as a message quotes it: control characters as '?', a long one cut.
+std::string Quoted(std::string_view field) {
+  constexpr size_t kLongest = 24;
+  std::string shown(field.substr(0, kLongest));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return "\"" + shown + (field.size() > kLongest ? "...\"" : "\"");
+}
+
+// Why a line where the side's rows or their terminating line were due is neither.
+std::string NotASideRow(std::string_view line, std::string_view word) {
+  constexpr size_t kSideField = 8;
+  std::array<std::string_view, kSideField + 2> fields;
+  if (SplitFieldsInto(line, fields) <= kSideField) return "it has no side field";
+  return "the side is " + Quoted(fields[kSideField]) + ", not " + Quoted(word);
+}
+
 struct SideRows {
   Stations& stations;
   std::string_view word;
@@ -69,7 +92,7 @@ class DividedReader {
   Result<RoadwayStations> Run() {
     // The header lines, then the first line of the first block.
     for (size_t n = 0; n <= kHeaderLines; ++n) {
-      if (!reader_.Next(line_)) return Fail();
+      if (!Read()) return Fail();
     }
     size_t k = 0;
     SideRows sides[] = {{left_, "LEFT", Side::Left, true}, {right_, "RIGHT", Side::Right, false}};
@@ -89,6 +112,9 @@ class DividedReader {
       }
       ++k;
     }
+    // The end of the file is only tested before a block: its last line, read as the head of
+    // one more block, is not read into it.
+    if (!IsTerminatingLine(line_)) unused_.Add(line_number_, "the last line starts no station");
     return Finish(k);
   }
 
@@ -101,15 +127,25 @@ class DividedReader {
 
   bool AtEnd() const { return reader_.AtEnd(); }
 
-  bool Read() { return reader_.Next(line_); }
+  bool Read() {
+    if (!reader_.Next(line_)) return false;
+    ++line_number_;
+    return true;
+  }
 
   // Skips the side's rows that follow its terminating line; false at the end of the file.
   bool SkipLateRows(const SideRows& side) {
     if (!Contains(line_, side.word)) return true;
     while (PassesSideTest(line_, side.word)) {
+      unused_.Add(line_number_, "a " + std::string(side.word) + " row after its station's " +
+                                    std::string(side.word) + " rows ended");
       if (!Read()) return false;
     }
-    return !side.skips_line_after || Read();
+    if (!side.skips_line_after) return true;
+    if (!IsTerminatingLine(line_)) {
+      unused_.Add(line_number_, "skipped after late " + std::string(side.word) + " rows");
+    }
+    return Read();
   }
 
   // Station k of the side, created when the side's block begins with room for as many points
@@ -157,6 +193,9 @@ class DividedReader {
       }
       rest_ = RestAfterField1(rest_);
     }
+    if (!end_of_file && !IsTerminatingLine(line_)) {
+      unused_.Add(line_number_, NotASideRow(line_, side.word));
+    }
     // A message station keeps two point slots; rows beyond the 31st were refused by StoreSide
     // and are not counted.
     station.points.resize(station.IsMessage() ? 2
@@ -172,6 +211,7 @@ class DividedReader {
     stations.roadway = Roadway::Divided;
     stations.sides.push_back(std::move(left_));
     stations.sides.push_back(std::move(right_));
+    stations.unused = std::move(unused_);
     return stations;
   }
 
@@ -181,7 +221,10 @@ class DividedReader {
   Stations left_;
   Stations right_;
   std::string_view line_;
+  // The number of line_ in the file, from 1.
+  int64_t line_number_ = 0;
   std::string_view rest_;
+  UnusedLines unused_;
 };
 
 }  // namespace

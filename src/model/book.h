@@ -99,11 +99,34 @@ struct StationRecord {
 
 using Stations = std::vector<StationRecord>;
 
+// A data line the import passed over: not stored as a point or message row, and neither blank
+// nor a terminating line.
+struct UnusedLine {
+  // In the file, from 1.
+  int64_t line = 0;
+  // Why, in Windows-1252: "the side is \"left\", not \"LEFT\"".
+  std::string reason;
+  bool operator==(const UnusedLine&) const = default;
+};
+
+// The lines an import passed over: how many, and the first few of them with why.
+struct UnusedLines {
+  static constexpr size_t kKept = 10;
+  int64_t count = 0;
+  std::vector<UnusedLine> first;
+
+  void Add(int64_t line, std::string reason) {
+    if (first.size() < kKept) first.push_back(UnusedLine{line, std::move(reason)});
+    ++count;
+  }
+};
+
 // The stations of one criteria file: the undivided roadway, or the left then the right side
 // of a divided one, both sides indexed alike.
 struct RoadwayStations {
   Roadway roadway = Roadway::Undivided;
   std::vector<Stations> sides;
+  UnusedLines unused;
 };
 
 // A point as the report shows it: its label is the description. The report takes the stations'
@@ -154,6 +177,8 @@ struct Book {
   // The undivided book, or the left side then the right side.
   std::vector<SideBook> sides;
   PageGeometry page;
+  // The lines of the file the import passed over.
+  UnusedLines unused_lines;
 
   bool Divided() const { return roadway == Roadway::Divided; }
   // The book of `side`; an undivided roadway has one book, whatever the side.

@@ -130,3 +130,27 @@ TEST_F(Road, CountingLaysEverySideOutOnThePage) {
 
 }  // namespace
 }  // namespace vantrels
+
+namespace vantrels {
+namespace {
+
+TEST(ReadSummary, CountsTheStationsAndNamesTheLinesNotUsed) {
+  const auto book_of = [](size_t stations, int64_t unused) {
+    Book book;
+    book.sides.emplace_back().report.resize(stations);
+    for (int64_t n = 0; n < unused; ++n) book.unused_lines.Add(10 + 2 * n, "why");
+    return book;
+  };
+  EXPECT_EQ(ReadSummary(book_of(2001, 0)), "2001 stations read");
+  EXPECT_EQ(ReadSummary(book_of(1, 1)), "1 station read; 1 line not used: line 10");
+  EXPECT_EQ(ReadSummary(book_of(3, 3)), "3 stations read; 3 lines not used: lines 10, 12, 14");
+  EXPECT_EQ(ReadSummary(book_of(3, 12)),
+            "3 stations read; 12 lines not used: lines 10, 12, 14, 16, 18, 20, 22, 24, 26, 28 "
+            "and 2 more");
+  EXPECT_EQ(UnusedLineWarnings(book_of(3, 11).unused_lines).back(), "1 more line not used");
+  EXPECT_EQ(UnusedLineWarnings(book_of(3, 2).unused_lines),
+            (std::vector<std::string>{"line 10 not used: why", "line 12 not used: why"}));
+}
+
+}  // namespace
+}  // namespace vantrels
