@@ -119,17 +119,6 @@ std::string SetNamedOutput(BookOptions& options, BookOutput output, std::string&
   return SetOutput(options, output);
 }
 
-std::optional<Paper> ParsePaper(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  if (lower == "letter") return Paper::Letter;
-  if (lower == "a4") return Paper::A4;
-  if (lower == "legal") return Paper::Legal;
-  return std::nullopt;
-}
-
 // Each handler returns an error text, empty when the value is accepted. Flags get no value.
 struct OptionRow {
   const char* name;  // without the leading "--"

@@ -52,10 +52,8 @@ PageGeometry AppContext::Page() const {
   return book_ ? book_->page : memory.page;
 }
 
-BookRenderer AppContext::Printer(double view_scale) const {
-  PageContext context = heading_;
-  context.view_scale = view_scale;
-  return BookRenderer(*book_, std::move(context), messages);
+BookRenderer AppContext::Printer() const {
+  return BookRenderer(*book_, heading_, messages);
 }
 
 int AppContext::RunModal(QDialog& dialog) {

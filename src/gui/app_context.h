@@ -71,9 +71,8 @@ class AppContext {
   void SetBook(Book book, PageContext heading, std::string file = {});
   // The page the viewer opens at: the book's, or the page measured last without a book.
   PageGeometry Page() const;
-  // Draws the pages of the book with its heading texts and face, at `view_scale` on a window.
-  // Needs a book.
-  BookRenderer Printer(double view_scale = 0) const;
+  // Draws the pages of the book with its heading texts and face. Needs a book.
+  BookRenderer Printer() const;
 
   // The current printer; a preview lays the book out on its page. Selected on first use, since
   // listing the platform's printers costs start-up time the main window does not need.

@@ -54,10 +54,6 @@ double ViewScaleFor(double width_twips, double height_twips) {
                : SinglePrecision(height_twips / kScaleHeight);
 }
 
-int TwipsToPixels(double twips, double dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
 BookViewer::BookViewer(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
   setObjectName(names::kWindow);
   setWindowTitle(ViewerTitle(QString(), nullptr, {}));
@@ -149,7 +145,8 @@ void BookViewer::redrawPage() {
   const BookPosition shown = ctx_.navigator.Position();
   setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(ctx_.BookFile())),
                              ctx_.book(), shown));
-  if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, shown);
+  picture_.SetViewScale(view_scale_);
+  if (ctx_.book()) ctx_.Printer().RenderPage(picture_, shown);
 }
 
 void BookViewer::sizeSheet() {

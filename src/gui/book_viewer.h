@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "book/book_navigator.h"
+#include "model/units.h"
 #include "gui/page_picture_widget.h"
 
 class QAction;
@@ -20,9 +21,6 @@ class AppContext;
 // relatively taller than a page of 8 x 10.5 inches, else (the tie included) by the height.
 // Quotients in single precision, as the scale has always been computed.
 double ViewScaleFor(double width_twips, double height_twips);
-
-// Whole pixels of `twips` on a device of `dpi` logical dots per inch.
-int TwipsToPixels(double twips, double dpi);
 
 // The book one page at a time, drawn from the layout onto a retained picture, with the menu bar
 // that turns pages, finds stations, prints and closes the viewer. The caption names the file and

@@ -43,11 +43,8 @@ void PagePictureWidget::setSheetMargin(int pixels) {
 }
 
 QSize PagePictureWidget::sheetPixels() const {
-  const auto pixels = [](double twips, int dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-  };
-  return QSize(pixels(sheet_twips_.width(), logicalDpiX()),
-               pixels(sheet_twips_.height(), logicalDpiY()));
+  return QSize(TwipsToPixels(sheet_twips_.width(), logicalDpiX()),
+               TwipsToPixels(sheet_twips_.height(), logicalDpiY()));
 }
 
 QRect PagePictureWidget::sheetRect() const {

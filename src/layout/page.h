@@ -12,21 +12,15 @@
 
 namespace vantrels {
 
-// What every page of one output shares besides the book: the heading's texts, the report face,
-// the page the book is laid out on, and the scale of a window it is drawn on.
+// What every page of one output shares besides the book: the heading's texts, the report face
+// and the page the book is laid out on.
 struct PageContext {
   std::string project_number;
   // "mm dd yyyy"; empty means today's system date.
   std::string heading_date;
   std::string report_font;
   PageGeometry page;
-  // Window targets only: twips per twip of the printer page.
-  double view_scale = 0;
 };
-
-// Rounds to the nearest integer, halves to even, and checks the 16-bit coordinate range
-// (throws std::runtime_error("Overflow") outside it).
-int16_t RoundCoordinate(double value);
 
 // The pinned date of the context, or today's, as "mm dd yyyy".
 std::string HeadingDateText(const PageContext& context);

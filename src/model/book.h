@@ -6,31 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "model/side.h"
 #include "model/units.h"
 
 namespace vantrels {
 
 enum class Roadway { Undivided, Divided };
-// A side of a divided roadway. Where a book or a choice may also be the undivided roadway's one
-// book, or both sides, it is a std::optional<Side> (nullopt: undivided, or both).
-enum class Side { Left, Right };
-
-// How each use names the book of a side (nullopt: the undivided roadway's one book).
-struct SideNames {
-  // Before the page label: "(Left)Page No.:1 of 7".
-  const char* page_tag;
-  // Before the viewer caption's page: "(Left) Page 1 of 7".
-  const char* caption_tag;
-  // In messages: "The left side".
-  const char* message;
-  // The spreadsheet's Side column: "Undivided", "Left", "Right".
-  const char* csv;
-  // The PDF bookmark above the side's stations: "Left side".
-  const char* outline;
-  // The print range window's side list: "LeftSide".
-  const char* list_item;
-};
-const SideNames& NamesOf(std::optional<Side> side);
 
 // The roadway type as the print range dialog shows it: "UNDIVIDED" or "DIVIDED".
 const char* RoadwayName(Roadway roadway);

@@ -1,5 +1,9 @@
 #include "model/units.h"
 
+#include <cmath>
+
+#include "model/text.h"
+
 namespace vantrels {
 
 double SinglePrecision(double value) {
@@ -7,6 +11,18 @@ double SinglePrecision(double value) {
   // conversions.
   volatile float single = static_cast<float>(value);
   return single;
+}
+
+int TwipsToPixels(double twips, double dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+std::optional<Paper> ParsePaper(std::string_view name) {
+  const std::string lower = LowerCase(name);
+  if (lower == "letter") return Paper::Letter;
+  if (lower == "a4") return Paper::A4;
+  if (lower == "legal") return Paper::Legal;
+  return std::nullopt;
 }
 
 }  // namespace vantrels

@@ -245,7 +245,6 @@ TEST(PageLayout, CellsShowDescriptionElevationAtOffsetAndSlopeBehindThem) {
 
 TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
   Laid laid = UndividedBook({MessageStation("M0"), PointStation("R1", 1)}, 93.5, 66.2);
-  laid.context.view_scale = 0.5;
   RecordingMessages messages;
   laid.Count(messages);
   RecordingSurface printer;
@@ -257,7 +256,7 @@ TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
   EXPECT_THAT(printer.At(74, 16), ElementsAre("d0.2"));
   EXPECT_THAT(printer.At(64, 4), ElementsAre("Page No.:1 of 1"));
 
-  RecordingSurface window(true);
+  RecordingSurface window(true, 0.5);
   DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(window.At(4 * 60, 11 * 120), ElementsAre("M0"));
   EXPECT_THAT(window.At(34 * 60, 10 * 120), ElementsAre("MESSAGE"));
@@ -443,8 +442,7 @@ TEST(PageLayout, AWindowThatRejectsEveryPositionCostsOneMessagePerPage) {
   Laid laid = UndividedBook(SingleRowStations(10));
   RecordingMessages messages;
   laid.Count(messages);
-  laid.context.view_scale = 1000;
-  RecordingSurface window(true);
+  RecordingSurface window(true, 1000);
   const std::optional<PageStart> next = DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(messages.shown, ElementsAre("Program Error: Overflow occured in ToPrintAllForms"));
   EXPECT_EQ(next, (PageStart{8, 0})) << "the page's decisions are still taken";
