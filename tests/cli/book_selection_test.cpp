@@ -119,7 +119,7 @@ TEST(StationRange, ARangeThatMatchesNoStationIsAUsageError) {
       const BookRun run = Book(args);
       EXPECT_EQ(run.status, kBookUsage);
       EXPECT_EQ(run.out, "");
-      EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + BookUsage());
+      EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + kTryHelp);
     }
   }
 }

@@ -48,9 +48,12 @@ expect() {
     return
   fi
   grep -qF -- "$expected_text" err || fail "$what: stderr lacks \"$expected_text\": $(cat err)"
-  # One message, except for a usage error, which shows the usage after it.
-  [ "$(wc -l <err)" -eq 1 ] || [ "$expected_status" -eq 2 ] ||
-    fail "$what: more than one message: $(cat err)"
+  # One message; a usage error adds the pointer to --help.
+  lines=1
+  [ "$expected_status" -eq 2 ] && lines=2
+  [ "$(wc -l <err)" -eq "$lines" ] || fail "$what: not $lines line(s) of message: $(cat err)"
+  [ "$expected_status" -ne 2 ] || [ "$(tail -n 1 err)" = "Try 'vantrels-book --help' for more information." ] ||
+    fail "$what: the usage error does not end with the pointer to --help: $(cat err)"
 }
 
 # Only the names given are in the folder: no temporary file is left behind.
