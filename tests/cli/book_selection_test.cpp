@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,6 +123,80 @@ TEST(StationRange, ARangeThatMatchesNoStationIsAUsageError) {
       EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + kTryHelp);
     }
   }
+}
+
+// An undivided roadway of one-point stations every 20 m from `first` metres, written as metric
+// files write them ("-0+090.000 R1", "1+234.567 R1"); eight stations to a 96 x 63 page.
+class MetricStations : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = FreshTestFolder("metric_stations"); }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string File(int first, int count) {
+    std::string text = "\"VANTREL REPORT,Metric\r\nJob\r\nUNDIVIDED,Roadway 1\r\n";
+    for (int n = 0; n < count; ++n) {
+      const int metres = first + 20 * n;
+      const std::string rest = std::to_string(1000 + std::abs(metres) % 1000).substr(1);
+      const std::string station = (metres < 0 ? "-" : "") + std::to_string(std::abs(metres) / 1000) +
+                                  "+" + rest + ".000";
+      const std::string region = station + " R1";
+      text += station + "," + region + ",,,x," + region + ",,,,CL,0.000," +
+              std::to_string(100 + n) + ".000\r\n";
+      if (n + 1 < count) text += ",,,,,,,,,,,\r\n";
+    }
+    const fs::path path = dir_ / ("metric" + std::to_string(first) + ".csv");
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(MetricStations, ARangeChoosesTheStationsByValue) {
+  const std::string kilometre = File(1200, 24);
+  const std::string negative = File(-150, 24);
+  const struct {
+    std::vector<std::string> args;
+    std::string stakeout;
+    std::vector<std::string> labels;
+  } cases[] = {
+      {{"--from-station", "1+240", "--to-station", "1+260.000", kilometre},
+       "TBC Excel\r\n1240.000,0.000,102.000,CL\r\n1260.000,0.000,103.000,CL\r\n",
+       {"Page No.:1 of 3"}},
+      {{"--from-station", "1+234.567", "--to-station", "1+360", kilometre},
+       "TBC Excel\r\n1240.000,0.000,102.000,CL\r\n1260.000,0.000,103.000,CL\r\n"
+       "1280.000,0.000,104.000,CL\r\n1300.000,0.000,105.000,CL\r\n"
+       "1320.000,0.000,106.000,CL\r\n1340.000,0.000,107.000,CL\r\n"
+       "1360.000,0.000,108.000,CL\r\n",
+       {"Page No.:1 of 3", "Page No.:2 of 3"}},
+      {{"--from-station", "-0+090", "--to-station=-0+050.000", negative},
+       "TBC Excel\r\n-90.000,0.000,103.000,CL\r\n-70.000,0.000,104.000,CL\r\n"
+       "-50.000,0.000,105.000,CL\r\n",
+       {"Page No.:1 of 3"}},
+      {{"--from-station", "-10", "--to-station", "0+010", negative},
+       "TBC Excel\r\n-10.000,0.000,107.000,CL\r\n10.000,0.000,108.000,CL\r\n",
+       {"Page No.:1 of 3", "Page No.:2 of 3"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), {"--stakeout", "-"});
+    const BookRun stakeout = Book(args);
+    ASSERT_EQ(stakeout.status, kBookProduced) << stakeout.err;
+    EXPECT_EQ(stakeout.out, c.stakeout);
+    args.front() = "--text";
+    args.erase(args.begin() + 1);
+    const BookRun text = Book(args);
+    ASSERT_EQ(text.status, kBookProduced) << text.err;
+    EXPECT_EQ(Labels(text.out), c.labels);
+  }
+  // A range beyond the book names the book's stations in its own style.
+  const BookRun beyond = Book({"--stations", "--from-station", "5+000", kilometre});
+  EXPECT_EQ(beyond.status, kBookUsage);
+  EXPECT_EQ(beyond.err,
+            "vantrels-book: no station of the book lies in the range from 5+000.000 on (its "
+            "stations run from 1+200.000 to 1+660.000)\n" +
+                kTryHelp);
 }
 
 TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
