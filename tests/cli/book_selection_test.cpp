@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +215,22 @@ TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
   EXPECT_EQ(narrow.status, kBookProduced);
   const std::vector<std::string> lines = Lines(narrow.out);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), 10);
+}
+
+// Qt sets the C library's locale from the environment; the numbers of messages must not follow.
+TEST(NoStationFits, ThePageIsNamedAlikeInEveryLocale) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (sh scripts/install-deps makes it)";
+  }
+  const BookRun run = Book({"--cells", "0.5x32766.5", "--text", Example("undivided.csv")});
+  const BookRun range = Book({"--to-station", "2000+00", "--text", Example("undivided.csv")});
+  std::setlocale(LC_ALL, before.c_str());
+  EXPECT_EQ(run.err,
+            "No station fits on a page of 32766.5 lines: the first band must begin above line "
+            "50\n");
+  EXPECT_THAT(range.err, ::testing::HasSubstr("up to 2000+00.00 (its stations run from "
+                                              "2389+00.00 to 2403+50.00)"));
 }
 
 class CsvExport : public ::testing::Test {
