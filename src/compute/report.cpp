@@ -28,7 +28,9 @@ ReportRecord ReportRecordOf(StationRecord& f) {
       r.last_row = row;
     } else {
       Point& point = f.points[j];
-      point.label = DescribePoint(std::move(point.label));
+      std::string words = DescribePoint(point.label);
+      point.described = words != point.label;
+      point.label = std::move(words);
     }
     column = (column + 1) % kPointsPerRow;
     if (column == 0) {
