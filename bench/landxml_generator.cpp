@@ -101,7 +101,7 @@ struct Road {
   double scale = 1;
   double start = 0;
   double step = 0;
-  std::optional<double> equation;
+  std::optional<double> equation = std::nullopt;
 
   double Internal(int s) const { return start + step * s; }
   double End() const { return Internal(shape.stations - 1); }

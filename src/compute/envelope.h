@@ -16,6 +16,8 @@ struct GradePoint {
   double offset = 0;
   double elevation = 0;
   std::string code;
+
+  bool operator==(const GradePoint&) const = default;
 };
 
 // The finished-grade points of a cross section: the upper envelope of all its design surfaces.

@@ -18,11 +18,11 @@ enum class ElevationMode { kAuto, kAbsolute, kRelative };
 // Windows-1252, as the book keeps the file's texts.
 struct ImportChoices {
   // The alignment by name; empty: the file's only alignment with cross sections.
-  std::string alignment;
+  std::string alignment = {};
   ElevationMode elevations = ElevationMode::kAuto;
   // The existing-ground line by name, in any letter case; empty: the first whose name contains
   // "exist".
-  std::string ground;
+  std::string ground = {};
 };
 
 // The stations of one book and what the import decided on the way (the alignment, the
