@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "import/landxml_reader.h"
+#include "model/text.h"
 
 namespace vantrels {
 
@@ -25,11 +26,23 @@ Result<ImportedStations> ImportCriteria(std::string_view bytes, ImportMemory& me
   return Rejected(message);
 }
 
+// A criteria report names itself in its first line, whatever its first character: one that
+// begins with '<' is still a criteria report.
+bool NamesItselfACriteriaReport(std::string_view bytes) {
+  LineReader reader(bytes);
+  std::string_view line;
+  if (!reader.Next(line)) return false;
+  const size_t comma = line.find(',');
+  return comma != std::string_view::npos && comma > 1 &&
+         UpperCase(TrimBlanks(line.substr(1, comma - 1))) == "VANTREL REPORT";
+}
+
 }  // namespace
 
 Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoices& choices,
                                         ImportMemory& memory, Messages& messages) {
-  if (!LooksLikeXml(bytes)) return ImportCriteria(bytes, memory, messages);
+  if (NamesItselfACriteriaReport(bytes) || !LooksLikeXml(bytes))
+    return ImportCriteria(bytes, memory, messages);
   const Result<LandXmlFile> file = ReadLandXml(bytes);
   if (!file) return file.failure();
   return StationsFromLandXml(*file, choices);

@@ -10,8 +10,9 @@
 
 namespace vantrels {
 
-// The one entry for every input file: tells a LandXML file (it begins with '<') from a criteria
-// report by its content, whatever its name, and imports either into the stations of a book.
+// The one entry for every input file: tells a LandXML file from a criteria report by its content,
+// whatever its name (a file whose first line names a criteria report is one; else one that
+// begins with '<' is XML), and imports either into the stations of a book.
 // A criteria report imports as it always has (`choices` unused; `memory` as the criteria import
 // keeps it, and its messages that do not stop the import go to `messages`); a LandXML file as
 // StationsFromLandXml gives it. Every failure is one Failure with its exact message text.

@@ -45,15 +45,17 @@ pugi::xml_node TextNode(const pugi::xml_node& node) {
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : text_(text) {}
+  explicit Reader(std::string_view text) : lines_(text) {}
 
   Result<LandXmlFile> Read(const pugi::xml_document& document);
 
  private:
-  Failure At(const pugi::xml_node& node, const std::string& what, int lines_after = 0) const {
+  int LineOf(const pugi::xml_node& node) const {
     const ptrdiff_t offset = node.offset_debug();
-    const int line = landxml::LineAt(text_, offset < 0 ? 0 : static_cast<size_t>(offset));
-    return Rejected("LandXML line " + std::to_string(line + lines_after) + ": " + what);
+    return lines_.LineOf(offset < 0 ? 0 : static_cast<size_t>(offset));
+  }
+  Failure At(const pugi::xml_node& node, const std::string& what, int lines_after = 0) const {
+    return Rejected("LandXML line " + std::to_string(LineOf(node) + lines_after) + ": " + what);
   }
   // Texts of the file, as the book keeps them and messages show them (Windows-1252).
   std::string Text(std::string_view text) const { return landxml::BookText(text, encoding_); }
@@ -75,7 +77,8 @@ class Reader {
                            size_t& points) const;
   Status ReadGroundLine(const pugi::xml_node& node, CrossSection& section) const;
 
-  std::string_view text_;
+  // Lines are counted once through the text, as the cross sections come.
+  mutable landxml::LineCounter lines_;
   TextEncoding encoding_ = TextEncoding::kUtf8;
 };
 
@@ -261,7 +264,7 @@ Status Reader::ReadCrossSection(const pugi::xml_node& node, CrossSection& sectio
   if (!station) return station.failure();
   section.station = *station;
   section.name = Text(node.attribute("name").value());
-  section.line = landxml::LineAt(text_, static_cast<size_t>(std::max<ptrdiff_t>(0, node.offset_debug())));
+  section.line = LineOf(node);
   size_t points = 0;
   for (const pugi::xml_node child : node.children()) {
     if (Named(child, "DesignCrossSectSurf")) {

@@ -1,5 +1,6 @@
 #include "import/landxml_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -119,13 +120,18 @@ std::string BookText(std::string_view text, TextEncoding encoding) {
 }
 
 int LineAt(std::string_view text, size_t offset) {
-  int line = 1;
-  const size_t end = std::min(offset, text.size());
-  for (size_t k = 0; k < end; ++k) {
-    if (text[k] == '\n' || (text[k] == '\r' && (k + 1 >= text.size() || text[k + 1] != '\n')))
-      ++line;
+  return LineCounter(text).LineOf(offset);
+}
+
+int LineCounter::LineOf(size_t offset) {
+  offset = std::min(offset, text_.size());
+  if (offset < offset_) *this = LineCounter(text_);
+  for (; offset_ < offset; ++offset_) {
+    const char c = text_[offset_];
+    if (c == '\n' || (c == '\r' && (offset_ + 1 >= text_.size() || text_[offset_ + 1] != '\n')))
+      ++line_;
   }
-  return line;
+  return line_;
 }
 
 std::optional<double> ReadNumber(std::string_view text) {

@@ -23,6 +23,19 @@ std::string BookText(std::string_view text, TextEncoding encoding);
 // The line (from 1) of the byte at `offset`: lines end at LF, CR LF or a lone CR.
 int LineAt(std::string_view text, size_t offset);
 
+// LineAt for offsets that mostly grow, as a walk through the document meets its elements: each
+// call counts on from the offset before, so a whole walk reads the text once.
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  int LineOf(size_t offset);
+
+ private:
+  std::string_view text_;
+  size_t offset_ = 0;
+  int line_ = 1;
+};
+
 // The largest magnitude read: no station, offset or elevation comes near it, and it keeps every
 // sum and product of the computations finite.
 inline constexpr double kLargestNumber = 1e9;

@@ -219,6 +219,9 @@ TEST(ImportStations, TellsTheKindOfFileByItsContent) {
   ASSERT_TRUE(from_csv.ok()) << from_csv.failure().message;
   EXPECT_TRUE(from_csv->notes.empty());
   EXPECT_EQ(from_csv->stations.sides.at(0).at(0).points.at(0).elevation, "100.00");
+  const Result<ImportedStations> angle = ImportStations("<" + criteria.substr(1), {}, memory, messages);
+  ASSERT_TRUE(angle.ok()) << angle.failure().message;
+  EXPECT_EQ(angle->stations.sides.at(0).size(), 1u);
   EXPECT_EQ(ImportStations("junk\r\n", {}, memory, messages).failure(),
             Rejected("Program Error : the file has fewer than three lines occured in GpkVantrels"));
   EXPECT_EQ(ImportStations("a,b\r\nc\r\nd,e\r\n", {}, memory, messages).failure(),
