@@ -1,7 +1,8 @@
 // Writes the benchmark inputs into a directory: undivided and divided files of 2001 stations
 // with 3, 9 and 31 points, and the 9-point files of 250, 500 and 1000 stations; the LandXML
-// benchmark file of 2001 cross sections with its criteria peer (the same finished-grade points),
-// and Civil 3D-like (feet, relative) and J-LandXML-like (metres, absolute) files of 200.
+// benchmark files of 2001 cross sections (12 design points, 7 or 12 of them finished grade) with
+// their criteria peers (the same finished-grade points), and Civil 3D-like (feet, relative) and
+// J-LandXML-like (metres, absolute) files of 200.
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -29,14 +30,16 @@ bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 
 bool WriteLandXmlFiles(const std::filesystem::path& dir) {
   using vantrels::bench::LandXmlShape;
-  const LandXmlShape bench{.stations = 2001, .shapes = false};
+  using vantrels::bench::SectionStyle;
   for (const LandXmlShape& shape :
-       {bench, LandXmlShape{.stations = 200},
+       {LandXmlShape{.stations = 2001, .style = SectionStyle::kPavementAndTop},
+        LandXmlShape{.stations = 2001, .style = SectionStyle::kOpenLinks},
+        LandXmlShape{.stations = 200},
         LandXmlShape{.metric = true, .stations = 200, .relative = false}}) {
     const std::string xml = vantrels::bench::GenerateLandXml(shape).xml;
     const std::filesystem::path path = dir / vantrels::bench::LandXmlFileName(shape);
     if (!WriteFile(path, xml)) return false;
-    if (shape.shapes) continue;
+    if (shape.style == SectionStyle::kCivil3d) continue;
     vantrels::ImportMemory memory;
     vantrels::RecordingMessages messages;
     const auto imported = vantrels::ImportStations(xml, {}, memory, messages);

@@ -81,8 +81,25 @@ Section ShapesSection(double left) {
   return s;
 }
 
-// The benchmark's section in feet: 12 design points, 7 of them finished grade.
-Section BenchmarkSection(double left) {
+// Two open links in feet: 12 design points, all finished grade.
+Section OpenLinksSection(double left) {
+  Section s;
+  s.surfaces = {
+      {"Top", "left", false,
+       {{left, 1.61, "Daylight"}, {-25, -0.06, ""}, {-20, -1.73, "Ditch"}, {-16, -0.40, "Hinge"},
+        {-12, -0.24, "ETW"}, {-6, -0.12, "Lane"}}},
+      {"Top", "right", false,
+       {{0, 0, "Crown"}, {6, -0.12, "Lane"}, {12, -0.24, "ETW"}, {16, -0.40, "Hinge"},
+        {20, -1.73, "Ditch"}, {25, -1.70, "Daylight"}}},
+  };
+  for (size_t surface = 0; surface < 2; ++surface) {
+    for (size_t point = 0; point < 6; ++point) s.finished.emplace_back(surface, point);
+  }
+  return s;
+}
+
+// A pavement shape and a Top link in feet: 12 design points, 7 of them finished grade.
+Section PavementAndTopSection(double left) {
   Section s;
   s.surfaces = {
       {"Pave", "both", true,
@@ -179,7 +196,9 @@ void AddNearDuplicates(Section& section) {
 // The section of station s in file units, elevations as the file writes them.
 Section SectionOf(const Road& road, int s) {
   const double left = -30 - 2 * (s % 3);
-  Section section = road.shape.shapes ? ShapesSection(left) : BenchmarkSection(left);
+  Section section = road.shape.style == SectionStyle::kCivil3d ? ShapesSection(left)
+                    : road.shape.style == SectionStyle::kPavementAndTop ? PavementAndTopSection(left)
+                                                                        : OpenLinksSection(left);
   const double base = road.Base(road.Internal(s));
   for (Surface& surface : section.surfaces) {
     for (DesignPoint& p : surface.points) {
@@ -187,7 +206,7 @@ Section SectionOf(const Road& road, int s) {
       p.elevation = Round(p.elevation * road.scale + base, road.shape.metric);
     }
   }
-  if (road.shape.shapes) AddNearDuplicates(section);
+  if (road.shape.style == SectionStyle::kCivil3d) AddNearDuplicates(section);
   return section;
 }
 
@@ -243,7 +262,9 @@ void AppendSection(std::string& out, const Road& road, int s, ExpectedStation& e
     for (const DesignPoint& p : surface.points) {
       out += "            <CrossSectPnt";
       if (*p.code != '\0') out += " code=\"" + std::string(p.code) + "\"";
-      out += ">" + Number(p.offset) + " " + Number(p.elevation) + "</CrossSectPnt>\n";
+      (out += '>') += Number(p.offset);
+      (out += ' ') += Number(p.elevation);
+      out += "</CrossSectPnt>\n";
     }
     out += "          </DesignCrossSectSurf>\n";
   }
@@ -253,8 +274,11 @@ void AppendSection(std::string& out, const Road& road, int s, ExpectedStation& e
     out += "          <CrossSectSurf name=\"ExistingGround\">\n";
     for (const auto& piece : ground) {
       out += "            <PntList2D>";
-      for (size_t k = 0; k < piece.size(); ++k)
-        out += (k ? " " : "") + Number(piece[k].first) + " " + Number(piece[k].second);
+      for (size_t k = 0; k < piece.size(); ++k) {
+        if (k > 0) out += ' ';
+        (out += Number(piece[k].first)) += ' ';
+        out += Number(piece[k].second);
+      }
       out += "</PntList2D>\n";
     }
     out += "          </CrossSectSurf>\n";
@@ -302,8 +326,9 @@ GeneratedLandXml GenerateLandXml(const LandXmlShape& shape) {
   if (shape.equations && shape.stations > 1)
     road.equation = road.Internal(shape.stations / 2) - road.step / 2;
   GeneratedLandXml generated;
-  generated.xml.reserve(static_cast<size_t>(shape.stations) *
-                        (shape.shapes ? 2600 : 1000 + 16 * static_cast<size_t>(shape.ground_points)));
+  const size_t section_bytes = (shape.style == SectionStyle::kCivil3d ? 2600 : 1000) +
+                               16 * static_cast<size_t>(shape.ground_points);
+  generated.xml.reserve(static_cast<size_t>(shape.stations) * section_bytes);
   AppendHeader(generated.xml, road);
   AppendProfile(generated.xml, road);
   generated.xml += "      <CrossSects name=\"SL Collection - 1\">\n";
@@ -317,7 +342,10 @@ GeneratedLandXml GenerateLandXml(const LandXmlShape& shape) {
 std::string LandXmlFileName(const LandXmlShape& shape) {
   return std::string("landxml-") + (shape.relative ? "relative-" : "absolute-") +
          (shape.metric ? "m-" : "ft-") + std::to_string(shape.stations) +
-         (shape.shapes ? "" : "-bench") + ".xml";
+         (shape.style == SectionStyle::kCivil3d        ? ""
+          : shape.style == SectionStyle::kPavementAndTop ? "-pavement"
+                                                         : "-links") +
+         ".xml";
 }
 
 }  // namespace vantrels::bench

@@ -6,6 +6,18 @@
 
 namespace vantrels::bench {
 
+// The design surfaces of a generated cross section.
+enum class SectionStyle {
+  // Civil 3D-like: closed material shapes (pavement with its subbase, shoulder, curb, sidewalk,
+  // each closed by repeating its first point) and open Top links sharing their points, with exact
+  // and near duplicates; 12 finished-grade points.
+  kCivil3d,
+  // A pavement shape and a Top link: 12 design points, 7 of them finished grade.
+  kPavementAndTop,
+  // Two open links, 12 design points that are all finished grade.
+  kOpenLinks,
+};
+
 // The shape of a generated LandXML file of one alignment.
 struct LandXmlShape {
   bool metric = false;
@@ -18,11 +30,7 @@ struct LandXmlShape {
   // An existing-ground line ("ExistingGround") of `ground_points` points a station.
   bool ground = true;
   int ground_points = 60;
-  // Civil 3D-like sections: closed material shapes (pavement with its subbase, shoulder, curb,
-  // sidewalk, each shape closed by repeating its first point) and open Top links sharing their
-  // points, with exact and near duplicates; 12 finished-grade points. Else the benchmark's
-  // section: a pavement shape and a Top link, 12 design points and 7 finished-grade points.
-  bool shapes = true;
+  SectionStyle style = SectionStyle::kCivil3d;
 };
 
 // A finished-grade point as the book should give it back: elevation as the file writes it
@@ -54,7 +62,8 @@ struct GeneratedLandXml {
 // every fifth has a gap at the crown.
 GeneratedLandXml GenerateLandXml(const LandXmlShape& shape);
 
-// A file name that tells the shape: "landxml-relative-ft-2001.xml".
+// A file name that tells the shape: "landxml-relative-ft-2001.xml",
+// "landxml-relative-ft-2001-links.xml".
 std::string LandXmlFileName(const LandXmlShape& shape);
 
 }  // namespace vantrels::bench

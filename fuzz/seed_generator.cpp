@@ -34,7 +34,10 @@ int main(int argc, char** argv) {
                                                {true, 120, 31},  {true, 30, 9},   {false, 60, 5}};
   const vantrels::bench::LandXmlShape landxml_shapes[] = {
       {.stations = 120},
-      {.metric = true, .stations = 300, .relative = false, .shapes = false},
+      {.metric = true,
+       .stations = 300,
+       .relative = false,
+       .style = vantrels::bench::SectionStyle::kPavementAndTop},
       {.metric = true, .stations = 40, .equations = false, .ground_points = 12}};
   try {
     const std::filesystem::path dir = argv[1];

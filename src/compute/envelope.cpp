@@ -27,7 +27,7 @@ double HeightAt(const Segment& s, double offset) {
   return s.a->elevation + t * (s.b->elevation - s.a->elevation);
 }
 
-bool SamePoint(const SectionPoint& a, const SectionPoint& b) {
+bool SamePoint(const GradePoint& a, const SectionPoint& b) {
   return std::fabs(a.offset - b.offset) <= kSamePointTolerance &&
          std::fabs(a.elevation - b.elevation) <= kSamePointTolerance;
 }
@@ -49,45 +49,54 @@ void HideCovered(std::vector<Candidate>& by_offset, const std::vector<Segment>& 
 }  // namespace
 
 std::vector<GradePoint> FinishedGrade(const std::vector<DesignSurface>& surfaces) {
-  std::vector<Candidate> candidates;
-  std::vector<Segment> segments;
+  // Room kept from one cross section to the next.
+  thread_local std::vector<Candidate> candidates;
+  thread_local std::vector<Segment> segments;
+  thread_local std::vector<size_t> orders;
+  thread_local std::vector<size_t> by_offset;
+  candidates.clear();
+  segments.clear();
+  orders.clear();
   for (const DesignSurface& surface : surfaces) {
     for (size_t k = 0; k < surface.points.size(); ++k) {
       candidates.push_back({&surface.points[k], candidates.size(), false});
       if (k > 0) segments.push_back({&surface.points[k - 1], &surface.points[k]});
     }
   }
-  std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    return a.point->offset < b.point->offset;
+  // By offset, and in file order at the same offset.
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return a.point->offset < b.point->offset ||
+           (a.point->offset == b.point->offset && a.order < b.order);
   });
   HideCovered(candidates, segments);
-
-  // Visible points in file order, so that the first of equal points gives the code.
-  std::vector<Candidate> visible;
-  for (const Candidate& c : candidates) {
-    if (!c.hidden) visible.push_back(c);
-  }
-  std::sort(visible.begin(), visible.end(),
+  // The visible points in file order, so that the first of equal points gives the code.
+  std::erase_if(candidates, [](const Candidate& c) { return c.hidden; });
+  std::sort(candidates.begin(), candidates.end(),
             [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
   std::vector<GradePoint> grade;
-  std::vector<const SectionPoint*> kept;
-  for (const Candidate& c : visible) {
-    const auto same = std::find_if(kept.begin(), kept.end(), [&](const SectionPoint* k) {
-      return SamePoint(*k, *c.point);
+  for (const Candidate& c : candidates) {
+    const auto same = std::find_if(grade.begin(), grade.end(), [&](const GradePoint& g) {
+      return SamePoint(g, *c.point);
     });
-    if (same == kept.end()) {
-      kept.push_back(c.point);
+    if (same == grade.end()) {
       grade.push_back({c.point->offset, c.point->elevation, c.point->code});
-    } else if (GradePoint& first = grade[static_cast<size_t>(same - kept.begin())];
-               first.code.empty()) {
+      orders.push_back(c.order);
+    } else if (same->code.empty()) {
       // A point without a code takes the code of the first equal point that has one.
-      first.code = c.point->code;
+      same->code = c.point->code;
     }
   }
-  std::stable_sort(grade.begin(), grade.end(), [](const GradePoint& a, const GradePoint& b) {
-    return a.offset < b.offset;
+  // Left to right; at the same offset in file order.
+  by_offset.resize(grade.size());
+  for (size_t k = 0; k < by_offset.size(); ++k) by_offset[k] = k;
+  std::sort(by_offset.begin(), by_offset.end(), [&](size_t a, size_t b) {
+    return grade[a].offset < grade[b].offset ||
+           (grade[a].offset == grade[b].offset && orders[a] < orders[b]);
   });
-  return grade;
+  std::vector<GradePoint> ordered;
+  ordered.reserve(grade.size());
+  for (const size_t k : by_offset) ordered.push_back(std::move(grade[k]));
+  return ordered;
 }
 
 }  // namespace vantrels

@@ -29,20 +29,21 @@ Result<ImportedStations> ImportCriteria(std::string_view bytes, ImportMemory& me
 // A criteria report names itself in its first line, whatever its first character: one that
 // begins with '<' is still a criteria report.
 bool NamesItselfACriteriaReport(std::string_view bytes) {
-  LineReader reader(bytes);
-  std::string_view line;
-  if (!reader.Next(line)) return false;
+  const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
   const size_t comma = line.find(',');
   return comma != std::string_view::npos && comma > 1 &&
          UpperCase(TrimBlanks(line.substr(1, comma - 1))) == "VANTREL REPORT";
+}
+
+bool IsCriteriaReport(std::string_view bytes) {
+  return NamesItselfACriteriaReport(bytes) || !LooksLikeXml(bytes);
 }
 
 }  // namespace
 
 Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoices& choices,
                                         ImportMemory& memory, Messages& messages) {
-  if (NamesItselfACriteriaReport(bytes) || !LooksLikeXml(bytes))
-    return ImportCriteria(bytes, memory, messages);
+  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
   const Result<LandXmlFile> file = ReadLandXml(bytes);
   if (!file) return file.failure();
   return StationsFromLandXml(*file, choices);
@@ -57,7 +58,11 @@ Result<ImportedStations> ImportStationsFromFile(const std::string& path,
   } catch (const std::exception& e) {
     return Rejected(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
   }
-  return ImportStations(bytes, choices, memory, messages);
+  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
+  // The file's bytes go to the reader, which parses them where they lie and frees them.
+  const Result<LandXmlFile> file = ReadLandXmlInPlace(std::move(bytes));
+  if (!file) return file.failure();
+  return StationsFromLandXml(*file, choices);
 }
 
 }  // namespace vantrels

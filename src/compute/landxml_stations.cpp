@@ -28,6 +28,12 @@ std::string NameList(const std::vector<std::string>& names) {
   return list;
 }
 
+// "The cross section "SL 12" at 12+00.00", as messages name it.
+std::string SectionNamed(const CrossSection& section, const std::string& station) {
+  return "The cross section " + (section.name.empty() ? "" : Quoted(section.name) + " ") + "at " +
+         station;
+}
+
 struct ElevationRule {
   // The profile whose elevation is added at each station; nullptr: absolute elevations.
   const Profile* profile = nullptr;
@@ -109,8 +115,9 @@ Result<GroundChoice> ChooseGround(const Alignment& alignment, const std::string&
   return GroundChoice{name, note};
 }
 
+// The station of one cross section; takes the codes of its finished grade over.
 Result<StationRecord> StationOf(const Alignment& alignment, const CrossSection& section,
-                                const std::vector<GradePoint>& grade, const ElevationRule& rule,
+                                std::vector<GradePoint>& grade, const ElevationRule& rule,
                                 const GroundChoice& ground, LinearUnit unit) {
   StationRecord record;
   record.region_station = StationLabel(section.station, alignment, unit);
@@ -120,17 +127,16 @@ Result<StationRecord> StationOf(const Alignment& alignment, const CrossSection& 
   if (rule.profile) {
     const std::optional<double> profile = ProfileElevation(*rule.profile, section.station);
     if (!profile) {
-      return Rejected("LandXML line " + std::to_string(section.line) + ": the cross section at " +
-                      record.region_station + " lies outside profile " +
+      return Rejected(SectionNamed(section, record.region_station) + " lies outside profile " +
                       Quoted(rule.profile->name));
     }
     base = *profile;
   }
   const GroundLine* line = ground.name ? GroundNamed(section, *ground.name) : nullptr;
   record.points.reserve(grade.size());
-  for (const GradePoint& g : grade) {
+  for (GradePoint& g : grade) {
     Point& point = record.points.emplace_back();
-    point.label = g.code;
+    point.label = std::move(g.code);
     point.offset = FormatLength(g.offset, unit);
     point.elevation = FormatLength(g.elevation + base, unit);
     // Ground and design share the file's datum, so the profile cancels out.
@@ -149,8 +155,8 @@ Result<Grades> GradesOf(const Alignment& alignment, LinearUnit unit) {
   for (const CrossSection& section : alignment.sections) {
     grades.push_back(FinishedGrade(section.design));
     if (grades.back().size() > static_cast<size_t>(kMaxPoints)) {
-      return Rejected("LandXML line " + std::to_string(section.line) + ": the cross section at " +
-                      StationLabel(section.station, alignment, unit) + " has " +
+      return Rejected(SectionNamed(section, StationLabel(section.station, alignment, unit)) +
+                      " has " +
                       std::to_string(grades.back().size()) +
                       " finished-grade points; a station holds at most " +
                       std::to_string(kMaxPoints));
@@ -193,7 +199,7 @@ Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file,
                     std::to_string(alignment.sections.size()) +
                     " cross sections; a book holds at most " + std::to_string(kMaxStations));
   }
-  const Result<Grades> grades = GradesOf(alignment, file.unit);
+  Result<Grades> grades = GradesOf(alignment, file.unit);
   if (!grades) return grades.failure();
   const Result<ElevationRule> rule = DecideElevations(alignment, *grades, choices.elevations);
   if (!rule) return rule.failure();

@@ -26,7 +26,8 @@ std::string FormatStation(double station, LinearUnit unit);
 // after blanks when the alignment has equations ("12+34.56 R2", as criteria files write them).
 std::string StationLabel(double internal, const Alignment& alignment, LinearUnit unit);
 
-// An offset or elevation as the book shows it: two decimals in feet, three in metres, never "-0".
+// An offset or elevation as the book shows it: two decimals in feet, three in metres, rounded
+// half away from zero, never "-0.00".
 std::string FormatLength(double value, LinearUnit unit);
 
 }  // namespace vantrels

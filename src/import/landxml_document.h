@@ -59,18 +59,23 @@ struct GroundPoint {
   double elevation = 0;
 };
 
-// A sampled surface (existing ground, soil lines): one polyline per PntList2D, the gaps between
-// them unknown ground.
+// One PntList2D of a sampled surface: a polyline, whose offsets mostly run left to right.
+struct GroundPiece {
+  std::vector<GroundPoint> points;
+  // No offset is smaller than the one before it (the ground can be searched by offset).
+  bool left_to_right = true;
+};
+
+// A sampled surface (existing ground, soil lines): its pieces, the gaps between them unknown
+// ground.
 struct GroundLine {
   std::string name;
-  std::vector<std::vector<GroundPoint>> pieces;
+  std::vector<GroundPiece> pieces;
 };
 
 struct CrossSection {
   double station = 0;
   std::string name;
-  // The line of the file where the cross section begins, for messages.
-  int line = 0;
   std::vector<DesignSurface> design;
   std::vector<GroundLine> ground;
 };

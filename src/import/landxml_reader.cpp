@@ -17,6 +17,11 @@ namespace {
 using landxml::Quoted;
 using landxml::TextEncoding;
 
+// Entities and CDATA as XML has them, and the declaration for its encoding. Line ends and blanks
+// in attributes stay as written: numbers are read with any blanks around them, and a text that
+// holds a line end shows it in messages.
+constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_declaration;
+
 // Element names without a namespace prefix ("land:CrossSect" is a CrossSect).
 std::string_view LocalName(const pugi::xml_node& node) {
   const std::string_view name = node.name();
@@ -35,6 +40,14 @@ pugi::xml_node Child(const pugi::xml_node& node, std::string_view name) {
   return {};
 }
 
+// True when none of the node's children has children of its own.
+bool Leafy(const pugi::xml_node& node) {
+  for (const pugi::xml_node child : node.children()) {
+    if (child.first_child()) return false;
+  }
+  return true;
+}
+
 // The first text child (pugixml keeps no node for text that is only blanks).
 pugi::xml_node TextNode(const pugi::xml_node& node) {
   for (const pugi::xml_node child : node.children()) {
@@ -45,9 +58,11 @@ pugi::xml_node TextNode(const pugi::xml_node& node) {
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : lines_(text) {}
+  explicit Reader(const landxml::LineIndex& lines) : lines_(lines) {}
 
-  Result<LandXmlFile> Read(const pugi::xml_document& document);
+  // Reads the document, removing each cross section once read so that the memory of the tree
+  // goes to the stations as they grow.
+  Result<LandXmlFile> Read(pugi::xml_document& document);
 
  private:
   int LineOf(const pugi::xml_node& node) const {
@@ -62,23 +77,29 @@ class Reader {
   std::string Q(std::string_view text) const { return Quoted(Text(text)); }
 
   Result<double> Number(const pugi::xml_node& node, const char* attribute) const;
-  Result<std::vector<double>> Numbers(const pugi::xml_node& node) const;
+  // The numbers of the element's text, into numbers_.values.
+  Status Numbers(const pugi::xml_node& node) const;
   Result<std::pair<double, double>> Pair(const pugi::xml_node& node, const char* meaning) const;
 
   Status ReadUnits(const pugi::xml_node& root, LandXmlFile& file) const;
   Status ReadAlignment(const pugi::xml_node& node, Alignment& alignment) const;
+  Status ReadCrossSections(pugi::xml_node node, Alignment& alignment) const;
   Status ReadEquation(const pugi::xml_node& node, Alignment& alignment) const;
   Status ReadProfile(const pugi::xml_node& node, Profile& profile) const;
   Status ReadProfilePoint(const pugi::xml_node& node, ProfilePoint& point) const;
   Status CheckProfile(const pugi::xml_node& node, const pugi::xml_node& last,
                       const Profile& profile) const;
-  Status ReadCrossSection(const pugi::xml_node& node, CrossSection& section) const;
-  Status ReadDesignSurface(const pugi::xml_node& node, CrossSection& section,
-                           size_t& points) const;
-  Status ReadGroundLine(const pugi::xml_node& node, CrossSection& section) const;
+  // Each notes in `shallow` whether the element has more than two levels below it: pugixml frees
+  // a removed element's tree recursively, so only a shallow one may be removed.
+  Status ReadCrossSection(const pugi::xml_node& node, CrossSection& section,
+                          bool& shallow) const;
+  Status ReadDesignSurface(const pugi::xml_node& node, CrossSection& section, size_t& points,
+                           bool& shallow) const;
+  Status ReadGroundLine(const pugi::xml_node& node, CrossSection& section, bool& shallow) const;
 
-  // Lines are counted once through the text, as the cross sections come.
-  mutable landxml::LineCounter lines_;
+  // The lines of the text as it was before pugixml parsed it in place.
+  const landxml::LineIndex& lines_;
+  mutable landxml::NumberList numbers_;
   TextEncoding encoding_ = TextEncoding::kUtf8;
 };
 
@@ -90,27 +111,27 @@ Result<double> Reader::Number(const pugi::xml_node& node, const char* attribute)
   return At(node, element + " " + attribute + " " + Q(value.value()) + " is not a number");
 }
 
-Result<std::vector<double>> Reader::Numbers(const pugi::xml_node& node) const {
+Status Reader::Numbers(const pugi::xml_node& node) const {
   const pugi::xml_node text = TextNode(node);
-  landxml::NumberList list = landxml::ReadNumberList(text.value());
-  if (list.bad_word) {
-    return At(text, Q(*list.bad_word) + " in " + std::string(LocalName(node)) +
+  landxml::ReadNumberList(text.value(), numbers_);
+  if (numbers_.bad_word) {
+    return At(text, Q(*numbers_.bad_word) + " in " + std::string(LocalName(node)) +
                         " is not a number",
-              list.bad_line);
+              numbers_.bad_line);
   }
-  return std::move(list.values);
+  return {};
 }
 
 // The two numbers of a point element ("offset elevation", "station elevation").
 Result<std::pair<double, double>> Reader::Pair(const pugi::xml_node& node,
                                                const char* meaning) const {
-  Result<std::vector<double>> numbers = Numbers(node);
-  if (!numbers) return numbers.failure();
-  if (numbers->size() != 2) {
+  if (Status read = Numbers(node); !read) return read.failure();
+  const std::vector<double>& numbers = numbers_.values;
+  if (numbers.size() != 2) {
     return At(node, std::string(LocalName(node)) + " " + Q(TextNode(node).value()) +
                         " needs two numbers, " + meaning);
   }
-  return std::pair((*numbers)[0], (*numbers)[1]);
+  return std::pair(numbers[0], numbers[1]);
 }
 
 Status Reader::ReadUnits(const pugi::xml_node& root, LandXmlFile& file) const {
@@ -131,7 +152,7 @@ Status Reader::ReadUnits(const pugi::xml_node& root, LandXmlFile& file) const {
   return {};
 }
 
-Result<LandXmlFile> Reader::Read(const pugi::xml_document& document) {
+Result<LandXmlFile> Reader::Read(pugi::xml_document& document) {
   for (const pugi::xml_node node : document.children()) {
     if (node.type() == pugi::node_declaration)
       encoding_ = landxml::EncodingNamed(node.attribute("encoding").value());
@@ -164,12 +185,24 @@ Status Reader::ReadAlignment(const pugi::xml_node& node, Alignment& alignment) c
       Profile& profile = alignment.profile.emplace();
       if (Status read = ReadProfile(design, profile); !read) return read;
     } else if (Named(child, "CrossSects")) {
-      for (const pugi::xml_node section : child.children()) {
-        if (!Named(section, "CrossSect")) continue;
-        if (Status read = ReadCrossSection(section, alignment.sections.emplace_back()); !read)
-          return read;
-      }
+      if (Status read = ReadCrossSections(child, alignment); !read) return read;
     }
+  }
+  return {};
+}
+
+Status Reader::ReadCrossSections(pugi::xml_node node, Alignment& alignment) const {
+  for (pugi::xml_node section = node.first_child(); section;) {
+    const pugi::xml_node next = section.next_sibling();
+    if (Named(section, "CrossSect")) {
+      bool shallow = true;
+      if (Status read = ReadCrossSection(section, alignment.sections.emplace_back(), shallow);
+          !read) {
+        return read;
+      }
+      if (shallow) node.remove_child(section);
+    }
+    section = next;
   }
   return {};
 }
@@ -259,27 +292,32 @@ Status Reader::ReadProfilePoint(const pugi::xml_node& node, ProfilePoint& point)
   return {};
 }
 
-Status Reader::ReadCrossSection(const pugi::xml_node& node, CrossSection& section) const {
+Status Reader::ReadCrossSection(const pugi::xml_node& node, CrossSection& section,
+                                bool& shallow) const {
   const Result<double> station = Number(node, "sta");
   if (!station) return station.failure();
   section.station = *station;
   section.name = Text(node.attribute("name").value());
-  section.line = LineOf(node);
   size_t points = 0;
   for (const pugi::xml_node child : node.children()) {
     if (Named(child, "DesignCrossSectSurf")) {
-      if (Status read = ReadDesignSurface(child, section, points); !read) return read;
+      if (Status read = ReadDesignSurface(child, section, points, shallow); !read) return read;
     } else if (Named(child, "CrossSectSurf")) {
-      if (Status read = ReadGroundLine(child, section); !read) return read;
+      if (Status read = ReadGroundLine(child, section, shallow); !read) return read;
+    } else if (!Leafy(child)) {
+      shallow = false;
     }
   }
   return {};
 }
 
 Status Reader::ReadDesignSurface(const pugi::xml_node& node, CrossSection& section,
-                                 size_t& points) const {
+                                 size_t& points, bool& shallow) const {
   DesignSurface& surface = section.design.emplace_back();
+  // A link or shape has a handful of points.
+  surface.points.reserve(8);
   for (const pugi::xml_node child : node.children()) {
+    if (!Leafy(child)) shallow = false;
     if (!Named(child, "CrossSectPnt")) continue;
     if (++points > kMaxDesignPoints) {
       return At(node.parent(), "the cross section holds more than " +
@@ -292,21 +330,25 @@ Status Reader::ReadDesignSurface(const pugi::xml_node& node, CrossSection& secti
   return {};
 }
 
-Status Reader::ReadGroundLine(const pugi::xml_node& node, CrossSection& section) const {
+Status Reader::ReadGroundLine(const pugi::xml_node& node, CrossSection& section,
+                              bool& shallow) const {
   GroundLine& line = section.ground.emplace_back();
   line.name = Text(node.attribute("name").value());
   for (const pugi::xml_node child : node.children()) {
+    if (!Leafy(child)) shallow = false;
     if (!Named(child, "PntList2D")) continue;
-    Result<std::vector<double>> numbers = Numbers(child);
-    if (!numbers) return numbers.failure();
-    if (numbers->size() % 2 != 0) {
-      return At(child, "PntList2D holds " + std::to_string(numbers->size()) +
+    if (Status read = Numbers(child); !read) return read;
+    const std::vector<double>& numbers = numbers_.values;
+    if (numbers.size() % 2 != 0) {
+      return At(child, "PntList2D holds " + std::to_string(numbers.size()) +
                            " numbers; it needs pairs of offset and elevation");
     }
-    std::vector<GroundPoint>& piece = line.pieces.emplace_back();
-    piece.reserve(numbers->size() / 2);
-    for (size_t k = 0; k + 1 < numbers->size(); k += 2)
-      piece.push_back({(*numbers)[k], (*numbers)[k + 1]});
+    GroundPiece& piece = line.pieces.emplace_back();
+    piece.points.reserve(numbers.size() / 2);
+    for (size_t k = 0; k + 1 < numbers.size(); k += 2) {
+      if (k > 0 && numbers[k] < numbers[k - 2]) piece.left_to_right = false;
+      piece.points.push_back({numbers[k], numbers[k + 1]});
+    }
   }
   return {};
 }
@@ -321,19 +363,23 @@ bool LooksLikeXml(std::string_view bytes) {
 }
 
 Result<LandXmlFile> ReadLandXml(std::string_view bytes) {
-  // UTF-16 is read as UTF-8, so that every offset pugixml gives is an offset of `text`.
-  const std::optional<std::string> converted = landxml::Utf16ToUtf8(bytes);
-  const std::string_view text = converted ? std::string_view(*converted) : bytes;
+  return ReadLandXmlInPlace(std::string(bytes));
+}
+
+Result<LandXmlFile> ReadLandXmlInPlace(std::string bytes) {
+  // UTF-16 is read as UTF-8, so that every offset pugixml gives is an offset of the text.
+  if (std::optional<std::string> converted = landxml::Utf16ToUtf8(bytes))
+    bytes = std::move(*converted);
+  const landxml::LineIndex lines(bytes);
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed =
-      document.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_declaration,
-                           pugi::encoding_utf8);
+  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+      bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
   if (!parsed) {
-    const int line = landxml::LineAt(text, static_cast<size_t>(std::max<ptrdiff_t>(0, parsed.offset)));
+    const int line = lines.LineOf(static_cast<size_t>(std::max<ptrdiff_t>(0, parsed.offset)));
     return Rejected("LandXML line " + std::to_string(line) + ": the XML is not well-formed (" +
                     parsed.description() + ")");
   }
-  return Reader(text).Read(document);
+  return Reader(lines).Read(document);
 }
 
 }  // namespace vantrels

@@ -22,5 +22,8 @@ bool LooksLikeXml(std::string_view bytes);
 // the file is skipped. Fails with one message naming the line ("LandXML line 41: ...") for XML
 // that is not well-formed and for anything the book needs that is missing or unreadable.
 Result<LandXmlFile> ReadLandXml(std::string_view bytes);
+// The same, taking the bytes over: the XML is parsed where it lies, so reading needs no second
+// copy of the file.
+Result<LandXmlFile> ReadLandXmlInPlace(std::string bytes);
 
 }  // namespace vantrels

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #include "model/cp1252.h"
@@ -59,6 +60,37 @@ char Cp1252Byte(char32_t cp) {
     if (Cp1252ToCodePoint(static_cast<unsigned char>(b)) == cp) return static_cast<char>(b);
   }
   return '?';
+}
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The common number of a file ("-12.345") read in one pass from `p`: with at most 15 digits it
+// is an exact integer over an exact power of ten, which one correctly rounded division turns into
+// the double from_chars gives. Returns where the number ends, or nullptr for text that needs
+// from_chars (or is no number).
+const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const auto digit = [](char c) { return static_cast<unsigned>(c - '0') < 10; };
+  uint64_t mantissa = 0;
+  const char* first = p;
+  for (; p != end && digit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+  ptrdiff_t digits = p - first;
+  ptrdiff_t decimals = 0;
+  if (p != end && *p == '.') {
+    const char* fraction = ++p;
+    for (; p != end && digit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    decimals = p - fraction;
+    digits += decimals;
+  }
+  // Fifteen digits, leading zeros included, are exact in a double (and in the mantissa). The
+  // bound is checked on the digits, so the division is off the path to the next number.
+  if (digits == 0 || digits > 15) return nullptr;
+  if (decimals < 6 && mantissa > static_cast<uint64_t>(kPowersOfTen[decimals + 9])) return nullptr;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return p;
 }
 
 }  // namespace
@@ -120,22 +152,44 @@ std::string BookText(std::string_view text, TextEncoding encoding) {
 }
 
 int LineAt(std::string_view text, size_t offset) {
-  return LineCounter(text).LineOf(offset);
+  const char* const begin = text.data();
+  const char* const end = begin + std::min(offset, text.size());
+  int line = 1 + static_cast<int>(std::count(begin, end, '\n'));
+  // A CR ends a line of its own only when no LF follows it.
+  for (const char* cr = begin;
+       (cr = static_cast<const char*>(std::memchr(cr, '\r', static_cast<size_t>(end - cr))));) {
+    ++cr;
+    if (cr == begin + text.size() || *cr != '\n') ++line;
+  }
+  return line;
 }
 
-int LineCounter::LineOf(size_t offset) {
-  offset = std::min(offset, text_.size());
-  if (offset < offset_) *this = LineCounter(text_);
-  for (; offset_ < offset; ++offset_) {
-    const char c = text_[offset_];
-    if (c == '\n' || (c == '\r' && (offset_ + 1 >= text_.size() || text_[offset_ + 1] != '\n')))
-      ++line_;
+LineIndex::LineIndex(std::string_view text) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* lf = begin;
+       (lf = static_cast<const char*>(std::memchr(lf, '\n', static_cast<size_t>(end - lf))));
+       ++lf) {
+    ends_.push_back(static_cast<uint32_t>(lf - begin));
   }
-  return line_;
+  const size_t lfs = ends_.size();
+  for (const char* cr = begin;
+       (cr = static_cast<const char*>(std::memchr(cr, '\r', static_cast<size_t>(end - cr))));) {
+    ++cr;
+    if (cr == end || *cr != '\n') ends_.push_back(static_cast<uint32_t>(cr - 1 - begin));
+  }
+  if (ends_.size() > lfs) std::inplace_merge(ends_.begin(), ends_.begin() + static_cast<ptrdiff_t>(lfs), ends_.end());
+}
+
+int LineIndex::LineOf(size_t offset) const {
+  return 1 + static_cast<int>(std::lower_bound(ends_.begin(), ends_.end(), offset) - ends_.begin());
 }
 
 std::optional<double> ReadNumber(std::string_view text) {
   text = TrimWhitespace(text);
+  double plain = 0;
+  if (ScanPlainDecimal(text.data(), text.data() + text.size(), plain) == text.data() + text.size())
+    return plain;
   // xsd:double allows a leading plus, which from_chars does not.
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
@@ -148,31 +202,34 @@ std::optional<double> ReadNumber(std::string_view text) {
   return value;
 }
 
-NumberList ReadNumberList(std::string_view text) {
-  NumberList list;
-  list.values.reserve(text.size() / 8);
+void ReadNumberList(std::string_view text, NumberList& list) {
+  list.values.clear();
+  list.bad_word.reset();
   int line = 0;
-  size_t at = 0;
-  while (at < text.size()) {
-    if (IsBlank(text[at])) {
-      if (text[at] == '\n' || (text[at] == '\r' && (at + 1 >= text.size() || text[at + 1] != '\n')))
-        ++line;
+  const char* const end = text.data() + text.size();
+  for (const char* at = text.data(); at != end;) {
+    if (IsBlank(*at)) {
+      if (*at == '\n' || (*at == '\r' && (at + 1 == end || at[1] != '\n'))) ++line;
       ++at;
       continue;
     }
-    size_t end = at;
-    while (end < text.size() && !IsBlank(text[end])) ++end;
-    const std::string_view word = text.substr(at, end - at);
-    const std::optional<double> value = ReadNumber(word);
-    if (!value) {
-      list.bad_word = std::string(word);
-      list.bad_line = line;
-      return list;
+    double value = 0;
+    const char* after = ScanPlainDecimal(at, end, value);
+    if (after == nullptr || (after != end && !IsBlank(*after))) {
+      after = at;
+      while (after != end && !IsBlank(*after)) ++after;
+      const std::string_view word(at, static_cast<size_t>(after - at));
+      const std::optional<double> number = ReadNumber(word);
+      if (!number) {
+        list.bad_word = std::string(word);
+        list.bad_line = line;
+        return;
+      }
+      value = *number;
     }
-    list.values.push_back(*value);
-    at = end;
+    list.values.push_back(value);
+    at = after;
   }
-  return list;
 }
 
 std::string Quoted(std::string_view text, size_t limit) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,17 +24,17 @@ std::string BookText(std::string_view text, TextEncoding encoding);
 // The line (from 1) of the byte at `offset`: lines end at LF, CR LF or a lone CR.
 int LineAt(std::string_view text, size_t offset);
 
-// LineAt for offsets that mostly grow, as a walk through the document meets its elements: each
-// call counts on from the offset before, so a whole walk reads the text once.
-class LineCounter {
+// Where the lines of a text end, taken before the text is parsed in place (which overwrites some
+// of them), so that messages can still name the line of an offset.
+class LineIndex {
  public:
-  explicit LineCounter(std::string_view text) : text_(text) {}
-  int LineOf(size_t offset);
+  explicit LineIndex(std::string_view text);
+  // LineAt of the text as it was.
+  int LineOf(size_t offset) const;
 
  private:
-  std::string_view text_;
-  size_t offset_ = 0;
-  int line_ = 1;
+  // Offsets of the LFs and lone CRs, in order.
+  std::vector<uint32_t> ends_;
 };
 
 // The largest magnitude read: no station, offset or elevation comes near it, and it keeps every
@@ -44,14 +45,15 @@ inline constexpr double kLargestNumber = 1e9;
 // nullopt for anything else, for infinities, NaN and magnitudes above kLargestNumber.
 std::optional<double> ReadNumber(std::string_view text);
 
-// The blank-separated numbers of a text, with the line of each within the text (0: its first).
+// The blank-separated numbers of a text.
 struct NumberList {
   std::vector<double> values;
-  // Set when a word is not a number: the word and its line within the text.
+  // Set when a word is not a number: the word and its line within the text (0: its first).
   std::optional<std::string> bad_word;
   int bad_line = 0;
 };
-NumberList ReadNumberList(std::string_view text);
+// Reads into `list`, whose room is reused from one text to the next.
+void ReadNumberList(std::string_view text, NumberList& list);
 
 // A text for a message: quoted, at most `limit` characters, control characters escaped so that
 // a line break shows where it stands ("12.\n5").

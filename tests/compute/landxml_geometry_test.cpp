@@ -140,12 +140,15 @@ TEST(StationText, WritesStationsByUnitWithRegionsAfterEquations) {
 }
 
 TEST(GroundElevation, InterpolatesAlongTheLineAndNowhereElse) {
-  const GroundLine ground{"EG", {{{-10, 1}, {0, 2}, {10, 1}}, {{20, 5}, {20, 7}, {30, 7}}}};
+  const GroundLine ground{"EG",
+                         {{{{-10, 1}, {0, 2}, {10, 1}}}, {{{20, 5}, {20, 7}, {30, 7}}},
+                          {{{50, 0}, {40, 1}, {60, 2}}, false}}};
   const struct {
     double offset;
     std::optional<double> elevation;
-  } cases[] = {{-10, 1}, {-5, 1.5},  {0, 2},        {7.5, 1.25},        {-10.0004, 1},
-               {20, 7},  {25, 7},    {-10.01, std::nullopt}, {15, std::nullopt}, {31, std::nullopt}};
+  } cases[] = {{-10, 1},           {-5, 1.5},         {0, 2},  {7.5, 1.25}, {-10.0004, 1},
+               {20, 7},            {25, 7},           {45, 0.5}, {55, 1.75},  {-10.01, std::nullopt},
+               {15, std::nullopt}, {31, std::nullopt}, {61, std::nullopt}};
   for (const auto& c : cases) {
     const std::optional<double> elevation = GroundElevation(ground, c.offset);
     ASSERT_EQ(elevation.has_value(), c.elevation.has_value()) << c.offset;

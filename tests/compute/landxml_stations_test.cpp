@@ -23,7 +23,6 @@ CrossSection At(double station, double crown, std::vector<GroundLine> ground = {
   CrossSection section;
   section.station = station;
   section.name = "SL " + std::to_string(static_cast<int>(station));
-  section.line = static_cast<int>(station / 10);
   section.design = {Crowned(crown)};
   section.ground = std::move(ground);
   return section;
@@ -119,13 +118,12 @@ TEST(LandXmlElevations, AddTheProfileWhenRelativeAndSayWhichRuleApplied) {
   EXPECT_EQ(Import(FileOf({At(100, 0)}), {.elevations = ElevationMode::kRelative}).failure(),
             UsageError("Relative elevations need a profile, and alignment \"Main\" has none"));
   EXPECT_EQ(Import(FileOf({At(100, 0), At(1200, 0)}, Level(50))).failure(),
-            Rejected("LandXML line 120: the cross section at 12+00.00 lies outside profile "
-                     "\"Design\""));
+            Rejected("The cross section \"SL 1200\" at 12+00.00 lies outside profile \"Design\""));
 }
 
 TEST(LandXmlCutFill, MeasuresGroundMinusDesignAgainstTheChosenGround) {
-  const GroundLine existing{"Existing Ground", {{{-20, 1}, {0, 0.5}, {10, -1}}}};
-  const GroundLine subgrade{"EG", {{{-20, 3}, {20, 3}}}};
+  const GroundLine existing{"Existing Ground", {{{{-20, 1}, {0, 0.5}, {10, -1}}}}};
+  const GroundLine subgrade{"EG", {{{{-20, 3}, {20, 3}}}}};
   const LandXmlFile file = FileOf({At(100, 0, {subgrade, existing}), At(200, 0)});
   const Result<ImportedStations> imported = Import(file);
   ASSERT_TRUE(imported.ok()) << imported.failure().message;
@@ -168,8 +166,8 @@ TEST(LandXmlStations, NameEachStationAndKeepWithinTheBooksLimits) {
   CrossSection wide = At(100, 0);
   for (int k = 0; k < 30; ++k) wide.design[0].points.push_back({20.0 + k, -1.0 - k, ""});
   EXPECT_EQ(Import(FileOf({wide})).failure(),
-            Rejected("LandXML line 10: the cross section at 1+00.00 has 33 finished-grade points; "
-                     "a station holds at most 31"));
+            Rejected("The cross section \"SL 100\" at 1+00.00 has 33 finished-grade points; a "
+                     "station holds at most 31"));
   EXPECT_EQ(Import(FileOf(std::vector<CrossSection>(2002, At(5, 0)))).failure(),
             Rejected("Alignment \"Main\" has 2002 cross sections; a book holds at most 2001"));
 }

@@ -38,7 +38,8 @@ TEST(LandXmlReader, ReadsUnitsEquationsProfileSectionsAndGround) {
                   "<CrossSectPnt>\n  +0.0\t1E-1 </CrossSectPnt>\n"
                   "</DesignCrossSectSurf>\n"
                   "<CrossSectSurf name=\"ExistingGround\"><PntList2D>-20 1 -10 2\n0 3</PntList2D>"
-                  "<PntList2D>5 4 9 5</PntList2D></CrossSectSurf>\n"));
+                  "<PntList2D>5 4 9 5</PntList2D></CrossSectSurf>\n"
+                  "<CrossSectSurf><PntList2D>1 1 0 1</PntList2D></CrossSectSurf>\n"));
   const Result<LandXmlFile> file = ReadLandXml(xml);
   ASSERT_TRUE(file.ok()) << file.failure().message;
   ASSERT_EQ(file->alignments.size(), 1u);
@@ -59,16 +60,17 @@ TEST(LandXmlReader, ReadsUnitsEquationsProfileSectionsAndGround) {
   ASSERT_EQ(a.sections.size(), 1u);
   const CrossSection& s = a.sections[0];
   EXPECT_EQ(s.station, 100);
-  EXPECT_EQ(s.line, 14);
   ASSERT_EQ(s.design.size(), 1u);
   ASSERT_EQ(s.design[0].points.size(), 2u);
   EXPECT_EQ(s.design[0].points[0].code, "ETW");
   EXPECT_EQ(s.design[0].points[1].code, "");
   EXPECT_EQ(s.design[0].points[1].elevation, 0.1);
-  ASSERT_EQ(s.ground.size(), 1u);
+  ASSERT_EQ(s.ground.size(), 2u);
+  EXPECT_FALSE(s.ground[1].pieces.at(0).left_to_right);
   ASSERT_EQ(s.ground[0].pieces.size(), 2u);
-  EXPECT_EQ(s.ground[0].pieces[0].size(), 3u);
-  EXPECT_EQ(s.ground[0].pieces[1][1].elevation, 5);
+  EXPECT_EQ(s.ground[0].pieces[0].points.size(), 3u);
+  EXPECT_EQ(s.ground[0].pieces[1].points[1].elevation, 5);
+  EXPECT_TRUE(s.ground[0].pieces[0].left_to_right);
 }
 
 TEST(LandXmlReader, ReadsPrefixedNamesMetricUnitsAndUtf16) {
@@ -110,7 +112,7 @@ TEST(LandXmlReader, NamesTheLineOfEveryFault) {
       {File("", "<Metric linearUnit=\"millimeter\"/>"),
        "LandXML line 3: linear unit \"millimeter\" is not supported (foot, USSurveyFoot or meter)"},
       {File(Section("", "name=\"x\"")), "LandXML line 7: CrossSect has no sta"},
-      {File(Section("", "sta=\"12\n34\"")), "LandXML line 7: CrossSect sta \"12 34\" is not a number"},
+      {File(Section("", "sta=\"12\n34\"")), "LandXML line 7: CrossSect sta \"12\\n34\" is not a number"},
       {File(Section(pnt + "12.5</CrossSectPnt></DesignCrossSectSurf>\n")),
        "LandXML line 9: CrossSectPnt \"12.5\" needs two numbers, offset and elevation"},
       {File(Section(pnt + "12.\n5 -0.24</CrossSectPnt></DesignCrossSectSurf>\n")),
@@ -161,6 +163,23 @@ TEST(LandXmlReader, RefusesACrossSectionOfTooManyDesignPoints) {
   ASSERT_FALSE(file.ok());
   EXPECT_EQ(file.failure().message,
             "LandXML line 7: the cross section holds more than 5000 design points");
+}
+
+TEST(LandXmlReader, ReadsCrossSectionsOfAnyDepth) {
+  // A cross section read is removed from the tree, which pugixml does recursively: a deep one
+  // stays where it is.
+  const int depth = 200000;
+  std::string deep;
+  for (int k = 0; k < depth; ++k) deep += "<Feature>";
+  for (int k = 0; k < depth; ++k) deep += "</Feature>";
+  const Result<LandXmlFile> file = ReadLandXml(File(Section(
+      "<DesignCrossSectSurf><CrossSectPnt>1 2" + deep + "</CrossSectPnt></DesignCrossSectSurf>" +
+      "<CrossSectSurf><Feature><x><y/></x></Feature></CrossSectSurf>" + deep + "\n") +
+      Section("<DesignCrossSectSurf><CrossSectPnt>3 4</CrossSectPnt></DesignCrossSectSurf>\n")));
+  ASSERT_TRUE(file.ok()) << file.failure().message;
+  ASSERT_EQ(file->alignments[0].sections.size(), 2u);
+  EXPECT_EQ(file->alignments[0].sections[0].design[0].points[0].elevation, 2);
+  EXPECT_EQ(file->alignments[0].sections[1].design[0].points[0].offset, 3);
 }
 
 TEST(LandXmlReader, ExpandsNoEntitiesButThePredefinedOnes) {
