@@ -66,7 +66,9 @@ Inputs MakeInputs(SectionStyle style) {
   if (!imported) throw std::runtime_error(imported.failure().message);
   made.criteria = CriteriaFileOf(imported->stations.sides.at(0));
   made.xml_path = Write(LandXmlFileName(shape), made.xml);
-  made.criteria_path = Write(LandXmlFileName(shape) + ".peer.csv", made.criteria);
+  made.criteria_path = Write(
+      std::filesystem::path(LandXmlFileName(shape)).replace_extension("peer.csv").string(),
+      made.criteria);
   return made;
 }
 
