@@ -24,12 +24,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", imported.failure().message.c_str());
     return 1;
   }
-  Book book = BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages),
-                          messages);
+  Book book =
+      BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages), messages);
   CountBook(book, PageGeometry{96, 63}, messages);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("%d pages, peak resident memory %ld kB\n", book.sides.at(0).Pages(),
-              usage.ru_maxrss);
+  std::printf("%d pages, peak resident memory %ld kB\n", book.sides.at(0).Pages(), usage.ru_maxrss);
   return 0;
 }

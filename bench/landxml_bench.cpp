@@ -10,7 +10,6 @@
 // the reader, which parses them where they lie; the criteria file is read as its import reads
 // it. The files are written once into $VANTRELS_BENCH_DATA (or a temporary folder).
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -66,9 +65,9 @@ Inputs MakeInputs(SectionStyle style) {
   if (!imported) throw std::runtime_error(imported.failure().message);
   made.criteria = CriteriaFileOf(imported->stations.sides.at(0));
   made.xml_path = Write(LandXmlFileName(shape), made.xml);
-  made.criteria_path = Write(
-      std::filesystem::path(LandXmlFileName(shape)).replace_extension("peer.csv").string(),
-      made.criteria);
+  made.criteria_path =
+      Write(std::filesystem::path(LandXmlFileName(shape)).replace_extension("peer.csv").string(),
+            made.criteria);
   return made;
 }
 

@@ -54,25 +54,62 @@ double Round(double value, bool metric) {
 Section ShapesSection(double left) {
   Section s;
   s.surfaces = {
-      {"Pave1", "left", true,
-       {{0, 0, "Crown"}, {-12, -0.24, "ETW"}, {-12, -0.94, "ETW_SubBase"},
-        {0, -0.70, "Crown_SubBase"}, {0, 0, "Crown"}}},
-      {"Pave1", "right", true,
-       {{0, 0, "Crown"}, {12, -0.24, "ETW"}, {12, -0.94, "ETW_SubBase"},
-        {0, -0.70, "Crown_SubBase"}, {0, 0, "Crown"}}},
-      {"Shoulder", "left", true,
-       {{-12, -0.24, "ETW"}, {-16, -0.40, "Shoulder"}, {-16, -0.94, "Shoulder_SubBase"},
-        {-12, -0.94, "ETW_SubBase"}, {-12, -0.24, "ETW"}}},
-      {"Curb", "right", true,
-       {{12, -0.24, "Flange"}, {13.5, -0.33, "Gutter"}, {13.58, 0.17, "TopCurb"},
-        {14.08, 0.18, "BackCurb"}, {14.08, -1.0, ""}, {12, -1.0, ""}, {12, -0.24, "Flange"}}},
-      {"Sidewalk", "right", true,
-       {{14.08, 0.18, "SW_Front"}, {19.08, 0.28, "SW_Back"}, {19.08, -0.05, ""},
-        {14.08, -0.15, ""}, {14.08, 0.18, "SW_Front"}}},
-      {"Top", "both", false,
-       {{left, 1.61, "Daylight"}, {-25, -0.06, ""}, {-20, -1.73, "Ditch"}, {-16, -0.40, "Hinge"},
-        {-12, -0.24, ""}, {0, 0, "Crown"}, {12, -0.24, "ETW"},
-        {13.5, -0.33, ""}, {13.58, 0.17, ""}, {14.08, 0.18, ""}, {19.08, 0.28, "Hinge"},
+      {"Pave1",
+       "left",
+       true,
+       {{0, 0, "Crown"},
+        {-12, -0.24, "ETW"},
+        {-12, -0.94, "ETW_SubBase"},
+        {0, -0.70, "Crown_SubBase"},
+        {0, 0, "Crown"}}},
+      {"Pave1",
+       "right",
+       true,
+       {{0, 0, "Crown"},
+        {12, -0.24, "ETW"},
+        {12, -0.94, "ETW_SubBase"},
+        {0, -0.70, "Crown_SubBase"},
+        {0, 0, "Crown"}}},
+      {"Shoulder",
+       "left",
+       true,
+       {{-12, -0.24, "ETW"},
+        {-16, -0.40, "Shoulder"},
+        {-16, -0.94, "Shoulder_SubBase"},
+        {-12, -0.94, "ETW_SubBase"},
+        {-12, -0.24, "ETW"}}},
+      {"Curb",
+       "right",
+       true,
+       {{12, -0.24, "Flange"},
+        {13.5, -0.33, "Gutter"},
+        {13.58, 0.17, "TopCurb"},
+        {14.08, 0.18, "BackCurb"},
+        {14.08, -1.0, ""},
+        {12, -1.0, ""},
+        {12, -0.24, "Flange"}}},
+      {"Sidewalk",
+       "right",
+       true,
+       {{14.08, 0.18, "SW_Front"},
+        {19.08, 0.28, "SW_Back"},
+        {19.08, -0.05, ""},
+        {14.08, -0.15, ""},
+        {14.08, 0.18, "SW_Front"}}},
+      {"Top",
+       "both",
+       false,
+       {{left, 1.61, "Daylight"},
+        {-25, -0.06, ""},
+        {-20, -1.73, "Ditch"},
+        {-16, -0.40, "Hinge"},
+        {-12, -0.24, ""},
+        {0, 0, "Crown"},
+        {12, -0.24, "ETW"},
+        {13.5, -0.33, ""},
+        {13.58, 0.17, ""},
+        {14.08, 0.18, ""},
+        {19.08, 0.28, "Hinge"},
         {25, -1.70, "Daylight"}}},
   };
   // Each point by the surface that gives it first in file order.
@@ -85,12 +122,24 @@ Section ShapesSection(double left) {
 Section OpenLinksSection(double left) {
   Section s;
   s.surfaces = {
-      {"Top", "left", false,
-       {{left, 1.61, "Daylight"}, {-25, -0.06, ""}, {-20, -1.73, "Ditch"}, {-16, -0.40, "Hinge"},
-        {-12, -0.24, "ETW"}, {-6, -0.12, "Lane"}}},
-      {"Top", "right", false,
-       {{0, 0, "Crown"}, {6, -0.12, "Lane"}, {12, -0.24, "ETW"}, {16, -0.40, "Hinge"},
-        {20, -1.73, "Ditch"}, {25, -1.70, "Daylight"}}},
+      {"Top",
+       "left",
+       false,
+       {{left, 1.61, "Daylight"},
+        {-25, -0.06, ""},
+        {-20, -1.73, "Ditch"},
+        {-16, -0.40, "Hinge"},
+        {-12, -0.24, "ETW"},
+        {-6, -0.12, "Lane"}}},
+      {"Top",
+       "right",
+       false,
+       {{0, 0, "Crown"},
+        {6, -0.12, "Lane"},
+        {12, -0.24, "ETW"},
+        {16, -0.40, "Hinge"},
+        {20, -1.73, "Ditch"},
+        {25, -1.70, "Daylight"}}},
   };
   for (size_t surface = 0; surface < 2; ++surface) {
     for (size_t point = 0; point < 6; ++point) s.finished.emplace_back(surface, point);
@@ -102,12 +151,24 @@ Section OpenLinksSection(double left) {
 Section PavementAndTopSection(double left) {
   Section s;
   s.surfaces = {
-      {"Pave", "both", true,
-       {{0, 0, "Crown"}, {12, -0.24, "ETW"}, {12, -0.94, "ETW_SubBase"},
-        {0, -0.70, "Crown_SubBase"}, {0, 0, "Crown"}}},
-      {"Top", "both", false,
-       {{left, 1.61, "Daylight"}, {-16, -0.40, "Hinge"}, {-12, -0.24, "ETW"}, {0, 0, ""},
-        {12, -0.24, ""}, {16, -0.40, "Hinge"}, {25, -1.70, "Daylight"}}},
+      {"Pave",
+       "both",
+       true,
+       {{0, 0, "Crown"},
+        {12, -0.24, "ETW"},
+        {12, -0.94, "ETW_SubBase"},
+        {0, -0.70, "Crown_SubBase"},
+        {0, 0, "Crown"}}},
+      {"Top",
+       "both",
+       false,
+       {{left, 1.61, "Daylight"},
+        {-16, -0.40, "Hinge"},
+        {-12, -0.24, "ETW"},
+        {0, 0, ""},
+        {12, -0.24, ""},
+        {16, -0.40, "Hinge"},
+        {25, -1.70, "Daylight"}}},
   };
   s.finished = {{1, 0}, {1, 1}, {1, 2}, {0, 0}, {0, 1}, {1, 5}, {1, 6}};
   return s;
@@ -124,7 +185,9 @@ struct Road {
   double End() const { return Internal(shape.stations - 1); }
   // The absolute file's profile: one grade line, so its elevation is plain to compute.
   double Base(double station) const {
-    return shape.relative ? 0 : Round(100 * scale + 0.01 * (station - (start - 10 * scale)), shape.metric);
+    return shape.relative
+               ? 0
+               : Round(100 * scale + 0.01 * (station - (start - 10 * scale)), shape.metric);
   }
 };
 
@@ -197,8 +260,9 @@ void AddNearDuplicates(Section& section) {
 Section SectionOf(const Road& road, int s) {
   const double left = -30 - 2 * (s % 3);
   Section section = road.shape.style == SectionStyle::kCivil3d ? ShapesSection(left)
-                    : road.shape.style == SectionStyle::kPavementAndTop ? PavementAndTopSection(left)
-                                                                        : OpenLinksSection(left);
+                    : road.shape.style == SectionStyle::kPavementAndTop
+                        ? PavementAndTopSection(left)
+                        : OpenLinksSection(left);
   const double base = road.Base(road.Internal(s));
   for (Surface& surface : section.surfaces) {
     for (DesignPoint& p : surface.points) {
@@ -233,7 +297,8 @@ std::vector<std::vector<std::pair<double, double>>> GroundOf(const Road& road, i
       if (!pieces.back().empty()) pieces.emplace_back();  // a gap at the crown
       continue;
     }
-    const double g = 0.8 * road.scale + 0.03 * o + 0.1 * road.scale * static_cast<double>((s + k) % 5);
+    const double g =
+        0.8 * road.scale + 0.03 * o + 0.1 * road.scale * static_cast<double>((s + k) % 5);
     pieces.back().push_back({o, Round(g + base, road.shape.metric)});
   }
   return pieces;
@@ -286,20 +351,23 @@ void AppendSection(std::string& out, const Road& road, int s, ExpectedStation& e
   out += "        </CrossSect>\n";
   for (const auto& [surface, point] : section.finished) {
     const DesignPoint& p = section.surfaces[surface].points[point];
-    expected.points.push_back({p.offset, p.elevation, p.code, CutAt(ground, p.offset, p.elevation)});
+    expected.points.push_back(
+        {p.offset, p.elevation, p.code, CutAt(ground, p.offset, p.elevation)});
   }
 }
 
 void AppendHeader(std::string& out, const Road& road) {
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\" "
-         "date=\"2024-01-01\" time=\"00:00:00\">\n  <Units>\n";
-  out += road.shape.metric
-             ? "    <Metric areaUnit=\"squareMeter\" linearUnit=\"meter\" volumeUnit=\"cubicMeter\" "
-               "angularUnit=\"decimal degrees\" directionUnit=\"decimal degrees\"/>\n"
-             : "    <Imperial areaUnit=\"squareFoot\" linearUnit=\"USSurveyFoot\" "
-               "volumeUnit=\"cubicYard\" angularUnit=\"decimal degrees\" "
-               "directionUnit=\"decimal degrees\"/>\n";
+  out +=
+      "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\" "
+      "date=\"2024-01-01\" time=\"00:00:00\">\n  <Units>\n";
+  out +=
+      road.shape.metric
+          ? "    <Metric areaUnit=\"squareMeter\" linearUnit=\"meter\" volumeUnit=\"cubicMeter\" "
+            "angularUnit=\"decimal degrees\" directionUnit=\"decimal degrees\"/>\n"
+          : "    <Imperial areaUnit=\"squareFoot\" linearUnit=\"USSurveyFoot\" "
+            "volumeUnit=\"cubicYard\" angularUnit=\"decimal degrees\" "
+            "directionUnit=\"decimal degrees\"/>\n";
   out += "  </Units>\n  <Application name=\"vantrels-bench-generate\" version=\"1\"/>\n";
   const double length = road.End() - road.start + 20 * road.scale;
   out += "  <Alignments>\n    <Alignment name=\"Main Street\" length=\"" + Number(length) +
@@ -342,7 +410,7 @@ GeneratedLandXml GenerateLandXml(const LandXmlShape& shape) {
 std::string LandXmlFileName(const LandXmlShape& shape) {
   return std::string("landxml-") + (shape.relative ? "relative-" : "absolute-") +
          (shape.metric ? "m-" : "ft-") + std::to_string(shape.stations) +
-         (shape.style == SectionStyle::kCivil3d        ? ""
+         (shape.style == SectionStyle::kCivil3d          ? ""
           : shape.style == SectionStyle::kPavementAndTop ? "-pavement"
                                                          : "-links") +
          ".xml";

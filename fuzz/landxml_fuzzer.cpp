@@ -39,7 +39,8 @@ void CheckStations(const ImportedStations& imported) {
   if (imported.stations.sides.size() != 1 || imported.notes.size() != 3)
     Broken("not one roadway with its three notes");
   const Stations& stations = imported.stations.sides[0];
-  if (stations.size() > static_cast<size_t>(kMaxStations)) Broken("more stations than a book holds");
+  if (stations.size() > static_cast<size_t>(kMaxStations))
+    Broken("more stations than a book holds");
   for (const StationRecord& station : stations) {
     if (station.points.size() > static_cast<size_t>(kMaxPoints))
       Broken("more points than a station holds at " + station.region_station);
@@ -76,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   CheckStations(*imported);
   RecordingMessages messages;
-  Book book = BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages),
-                          messages);
+  Book book =
+      BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages), messages);
   CountBook(book, PageGeometry{96, 63}, messages);
   if (!messages.shown.empty()) Broken("the road showed a message: " + messages.shown[0]);
   return 0;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-
 namespace vantrels {
 
 namespace {
@@ -28,9 +27,9 @@ std::optional<double> PieceElevation(const GroundPiece& piece, double offset) {
   size_t k = 0;
   if (piece.left_to_right) {
     // The first segment that can reach the offset ends at or after it.
-    const auto end = std::lower_bound(
-        points.begin() + 1, points.end() - 1, offset - kGroundEndTolerance,
-        [](const GroundPoint& p, double o) { return p.offset < o; });
+    const auto end =
+        std::lower_bound(points.begin() + 1, points.end() - 1, offset - kGroundEndTolerance,
+                         [](const GroundPoint& p, double o) { return p.offset < o; });
     k = static_cast<size_t>(end - points.begin()) - 1;
   }
   for (; k + 1 < points.size(); ++k) {
@@ -46,8 +45,8 @@ char Lower(char c) {
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool ContainsExist(std::string_view name) {

@@ -75,9 +75,8 @@ std::vector<GradePoint> FinishedGrade(const std::vector<DesignSurface>& surfaces
             [](const Candidate& a, const Candidate& b) { return a.order < b.order; });
   std::vector<GradePoint> grade;
   for (const Candidate& c : candidates) {
-    const auto same = std::find_if(grade.begin(), grade.end(), [&](const GradePoint& g) {
-      return SamePoint(g, *c.point);
-    });
+    const auto same = std::find_if(grade.begin(), grade.end(),
+                                   [&](const GradePoint& g) { return SamePoint(g, *c.point); });
     if (same == grade.end()) {
       grade.push_back({c.point->offset, c.point->elevation, c.point->code});
       orders.push_back(c.order);

@@ -50,8 +50,8 @@ Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoi
 }
 
 Result<ImportedStations> ImportStationsFromFile(const std::string& path,
-                                                const ImportChoices& choices,
-                                                ImportMemory& memory, Messages& messages) {
+                                                const ImportChoices& choices, ImportMemory& memory,
+                                                Messages& messages) {
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);

@@ -22,7 +22,7 @@ Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoi
 // The same for the file at `path`, read whole (up to kCriteriaFileLimit) as the criteria import
 // reads it.
 Result<ImportedStations> ImportStationsFromFile(const std::string& path,
-                                                const ImportChoices& choices,
-                                                ImportMemory& memory, Messages& messages);
+                                                const ImportChoices& choices, ImportMemory& memory,
+                                                Messages& messages);
 
 }  // namespace vantrels

@@ -46,8 +46,8 @@ std::optional<bool> LooksRelative(const std::vector<GradePoint>& grade, const Pr
                                   double station) {
   const std::optional<double> profile_elevation = ProfileElevation(profile, station);
   if (grade.empty() || !profile_elevation) return std::nullopt;
-  const GradePoint& nearest = *std::min_element(
-      grade.begin(), grade.end(), [](const GradePoint& a, const GradePoint& b) {
+  const GradePoint& nearest =
+      *std::min_element(grade.begin(), grade.end(), [](const GradePoint& a, const GradePoint& b) {
         return std::fabs(a.offset) < std::fabs(b.offset);
       });
   return std::fabs(nearest.elevation) <= kRelativeTest &&
@@ -74,14 +74,16 @@ Result<ElevationRule> DecideElevations(const Alignment& alignment, const Grades&
   int voters = 0;
   int relative_votes = 0;
   for (size_t k = 0; k < grades.size(); ++k) {
-    const std::optional<bool> vote = LooksRelative(grades[k], *profile, alignment.sections[k].station);
+    const std::optional<bool> vote =
+        LooksRelative(grades[k], *profile, alignment.sections[k].station);
     if (!vote) continue;
     ++voters;
     if (*vote) ++relative_votes;
   }
-  const std::string tally = std::to_string(relative_votes) + " of " + std::to_string(voters) +
-                            " stations look relative";
-  if (relative_votes * 2 > voters) return ElevationRule{profile, relative + " (auto: " + tally + ")"};
+  const std::string tally =
+      std::to_string(relative_votes) + " of " + std::to_string(voters) + " stations look relative";
+  if (relative_votes * 2 > voters)
+    return ElevationRule{profile, relative + " (auto: " + tally + ")"};
   return ElevationRule{nullptr, absolute + " (auto: " + tally + ")"};
 }
 
@@ -92,7 +94,8 @@ struct GroundChoice {
 
 Result<GroundChoice> ChooseGround(const Alignment& alignment, const std::string& asked) {
   const std::optional<std::string> name = asked.empty() ? DefaultGroundName(alignment) : asked;
-  if (!name) return GroundChoice{std::nullopt, "No cut or fill: no ground line's name contains \"exist\""};
+  if (!name)
+    return GroundChoice{std::nullopt, "No cut or fill: no ground line's name contains \"exist\""};
   const auto found = std::count_if(alignment.sections.begin(), alignment.sections.end(),
                                    [&](const CrossSection& s) { return GroundNamed(s, *name); });
   if (found == 0) {
@@ -104,7 +107,8 @@ Result<GroundChoice> ChooseGround(const Alignment& alignment, const std::string&
       }
     }
     return UsageError("No ground line " + Quoted(*name) + " in alignment " +
-                      Quoted(alignment.name) + (names.empty() ? "; it has none" : "; it has " + NameList(names)));
+                      Quoted(alignment.name) +
+                      (names.empty() ? "; it has none" : "; it has " + NameList(names)));
   }
   std::string note = "Cut and fill against ground " + Quoted(*name);
   const auto missing = static_cast<int64_t>(alignment.sections.size()) - found;
@@ -156,8 +160,7 @@ Result<Grades> GradesOf(const Alignment& alignment, LinearUnit unit) {
     grades.push_back(FinishedGrade(section.design));
     if (grades.back().size() > static_cast<size_t>(kMaxPoints)) {
       return Rejected(SectionNamed(section, StationLabel(section.station, alignment, unit)) +
-                      " has " +
-                      std::to_string(grades.back().size()) +
+                      " has " + std::to_string(grades.back().size()) +
                       " finished-grade points; a station holds at most " +
                       std::to_string(kMaxPoints));
     }

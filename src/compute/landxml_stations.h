@@ -46,7 +46,6 @@ Result<const Alignment*> ChooseAlignment(const LandXmlFile& file, std::string_vi
 // station equations, with its region when there are equations) and by the cross section's
 // name; its finished-grade points with their codes, offsets and elevations (profile added when
 // relative) written in the file's unit, and their cut or fill against the ground line.
-Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file,
-                                             const ImportChoices& choices);
+Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file, const ImportChoices& choices);
 
 }  // namespace vantrels

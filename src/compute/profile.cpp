@@ -101,10 +101,11 @@ std::optional<double> ProfileElevation(const Profile& profile, double station) {
     return std::nullopt;
   }
   // The grade line from point k to k + 1 holds the station.
-  const auto after = std::upper_bound(points.begin(), points.end(), station,
-                                      [](double s, const ProfilePoint& p) { return s < p.station; });
-  const size_t k = std::clamp<size_t>(static_cast<size_t>(after - points.begin()), 1,
-                                      points.size() - 1) - 1;
+  const auto after =
+      std::upper_bound(points.begin(), points.end(), station,
+                       [](double s, const ProfilePoint& p) { return s < p.station; });
+  const size_t k =
+      std::clamp<size_t>(static_cast<size_t>(after - points.begin()), 1, points.size() - 1) - 1;
   if (const std::optional<double> curve = CurveElevation(points, k, station)) return curve;
   if (const std::optional<double> curve = CurveElevation(points, k + 1, station)) return curve;
   return points[k].elevation + Grade(points, k) * (station - points[k].station);

@@ -37,7 +37,8 @@ char* WriteDecimal(char* out, uint64_t units, int decimals, int integer_digits) 
 
 // |value| in whole hundredths (thousandths), rounded half away from zero.
 uint64_t Units(double value, int decimals) {
-  return static_cast<uint64_t>(std::llround(std::fabs(value) * static_cast<double>(Scale(decimals))));
+  return static_cast<uint64_t>(
+      std::llround(std::fabs(value) * static_cast<double>(Scale(decimals))));
 }
 
 }  // namespace

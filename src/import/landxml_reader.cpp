@@ -1,9 +1,8 @@
 #include "import/landxml_reader.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +19,8 @@ using landxml::TextEncoding;
 // Entities and CDATA as XML has them, and the declaration for its encoding. Line ends and blanks
 // in attributes stay as written: numbers are read with any blanks around them, and a text that
 // holds a line end shows it in messages.
-constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_declaration;
+constexpr unsigned kParseOptions =
+    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_declaration;
 
 // Element names without a namespace prefix ("land:CrossSect" is a CrossSect).
 std::string_view LocalName(const pugi::xml_node& node) {
@@ -89,10 +89,9 @@ class Reader {
   Status ReadProfilePoint(const pugi::xml_node& node, ProfilePoint& point) const;
   Status CheckProfile(const pugi::xml_node& node, const pugi::xml_node& last,
                       const Profile& profile) const;
-  // Each notes in `shallow` whether the element has more than two levels below it: pugixml frees
-  // a removed element's tree recursively, so only a shallow one may be removed.
-  Status ReadCrossSection(const pugi::xml_node& node, CrossSection& section,
-                          bool& shallow) const;
+  // Each clears `shallow` when the element has more than two levels below it: pugixml frees a
+  // removed element's tree recursively, so only a shallow one may be removed.
+  Status ReadCrossSection(const pugi::xml_node& node, CrossSection& section, bool& shallow) const;
   Status ReadDesignSurface(const pugi::xml_node& node, CrossSection& section, size_t& points,
                            bool& shallow) const;
   Status ReadGroundLine(const pugi::xml_node& node, CrossSection& section, bool& shallow) const;
@@ -105,9 +104,11 @@ class Reader {
 
 Result<double> Reader::Number(const pugi::xml_node& node, const char* attribute) const {
   const pugi::xml_attribute value = node.attribute(attribute);
+  if (value) {
+    if (const std::optional<double> number = landxml::ReadNumber(value.value())) return *number;
+  }
   const std::string element(LocalName(node));
   if (!value) return At(node, element + " has no " + attribute);
-  if (const std::optional<double> number = landxml::ReadNumber(value.value())) return *number;
   return At(node, element + " " + attribute + " " + Q(value.value()) + " is not a number");
 }
 
@@ -115,8 +116,8 @@ Status Reader::Numbers(const pugi::xml_node& node) const {
   const pugi::xml_node text = TextNode(node);
   landxml::ReadNumberList(text.value(), numbers_);
   if (numbers_.bad_word) {
-    return At(text, Q(*numbers_.bad_word) + " in " + std::string(LocalName(node)) +
-                        " is not a number",
+    return At(text,
+              Q(*numbers_.bad_word) + " in " + std::string(LocalName(node)) + " is not a number",
               numbers_.bad_line);
   }
   return {};
@@ -138,7 +139,8 @@ Status Reader::ReadUnits(const pugi::xml_node& root, LandXmlFile& file) const {
   const pugi::xml_node units = Child(root, "Units");
   const pugi::xml_node imperial = Child(units, "Imperial");
   const pugi::xml_node metric = Child(units, "Metric");
-  if (!imperial && !metric) return At(units ? units : root, "the file gives no Imperial or Metric units");
+  if (!imperial && !metric)
+    return At(units ? units : root, "the file gives no Imperial or Metric units");
   const pugi::xml_node system = imperial ? imperial : metric;
   const std::string unit = system.attribute("linearUnit").value();
   file.unit = imperial ? LinearUnit::kFeet : LinearUnit::kMeters;
@@ -146,8 +148,7 @@ Status Reader::ReadUnits(const pugi::xml_node& root, LandXmlFile& file) const {
                                                      unit == "internationalFoot"
                                                : unit == "meter");
   if (!known) {
-    return At(system, "linear unit " + Q(unit) +
-                          " is not supported (foot, USSurveyFoot or meter)");
+    return At(system, "linear unit " + Q(unit) + " is not supported (foot, USSurveyFoot or meter)");
   }
   return {};
 }
@@ -214,8 +215,8 @@ Status Reader::ReadEquation(const pugi::xml_node& node, Alignment& alignment) co
   if (!ahead) return ahead.failure();
   const std::string_view increment = node.attribute("staIncrement").value();
   if (!increment.empty() && increment != "increasing" && increment != "decreasing") {
-    return At(node, "StaEquation staIncrement " + Q(increment) +
-                        " is neither increasing nor decreasing");
+    return At(node,
+              "StaEquation staIncrement " + Q(increment) + " is neither increasing nor decreasing");
   }
   if (!alignment.equations.empty() && *internal <= alignment.equations.back().internal) {
     return At(node, "StaEquation staInternal " + Q(node.attribute("staInternal").value()) +
@@ -250,8 +251,7 @@ Status Reader::ReadProfile(const pugi::xml_node& node, Profile& profile) const {
 Status Reader::CheckProfile(const pugi::xml_node& node, const pugi::xml_node& last,
                             const Profile& profile) const {
   if (profile.points.size() < 2) {
-    return At(node, "profile " + Q(node.attribute("name").value()) +
-                        " needs at least two points");
+    return At(node, "profile " + Q(node.attribute("name").value()) + " needs at least two points");
   }
   if (profile.points.back().curve != VerticalCurve::kNone)
     return At(last, "a profile cannot end with a " + std::string(LocalName(last)));
@@ -311,8 +311,8 @@ Status Reader::ReadCrossSection(const pugi::xml_node& node, CrossSection& sectio
   return {};
 }
 
-Status Reader::ReadDesignSurface(const pugi::xml_node& node, CrossSection& section,
-                                 size_t& points, bool& shallow) const {
+Status Reader::ReadDesignSurface(const pugi::xml_node& node, CrossSection& section, size_t& points,
+                                 bool& shallow) const {
   DesignSurface& surface = section.design.emplace_back();
   // A link or shape has a handful of points.
   surface.points.reserve(8);
@@ -372,8 +372,8 @@ Result<LandXmlFile> ReadLandXmlInPlace(std::string bytes) {
     bytes = std::move(*converted);
   const landxml::LineIndex lines(bytes);
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-      bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
+  const pugi::xml_parse_result parsed =
+      document.load_buffer_inplace(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
   if (!parsed) {
     const int line = lines.LineOf(static_cast<size_t>(std::max<ptrdiff_t>(0, parsed.offset)));
     return Rejected("LandXML line " + std::to_string(line) + ": the XML is not well-formed (" +

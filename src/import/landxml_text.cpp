@@ -124,8 +124,7 @@ std::optional<std::string> Utf16ToUtf8(std::string_view bytes) {
 
 TextEncoding EncodingNamed(std::string_view declared) {
   const std::string name = LowerCase(TrimWhitespace(declared));
-  if (name.empty() || name == "utf-8" || name == "utf8" || name == "us-ascii" ||
-      name == "utf-16") {
+  if (name.empty() || name == "utf-8" || name == "utf8" || name == "us-ascii" || name == "utf-16") {
     return TextEncoding::kUtf8;
   }
   if (name == "iso-8859-1" || name == "latin1" || name == "windows-1252" || name == "cp1252") {
@@ -178,7 +177,8 @@ LineIndex::LineIndex(std::string_view text) {
     ++cr;
     if (cr == end || *cr != '\n') ends_.push_back(static_cast<uint32_t>(cr - 1 - begin));
   }
-  if (ends_.size() > lfs) std::inplace_merge(ends_.begin(), ends_.begin() + static_cast<ptrdiff_t>(lfs), ends_.end());
+  if (ends_.size() > lfs)
+    std::inplace_merge(ends_.begin(), ends_.begin() + static_cast<ptrdiff_t>(lfs), ends_.end());
 }
 
 int LineIndex::LineOf(size_t offset) const {

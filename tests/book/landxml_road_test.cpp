@@ -23,8 +23,7 @@ TEST(LandXmlRoad, ALandXmlFileMakesTheBookItsCriteriaPeerMakes) {
   const bench::GeneratedLandXml generated = bench::GenerateLandXml({.stations = 40});
   ImportMemory import_memory;
   RecordingMessages messages;
-  Result<ImportedStations> imported =
-      ImportStations(generated.xml, {}, import_memory, messages);
+  Result<ImportedStations> imported = ImportStations(generated.xml, {}, import_memory, messages);
   ASSERT_TRUE(imported.ok()) << imported.failure().message;
   const std::string peer = bench::CriteriaFileOf(imported->stations.sides.at(0));
   const Book book = CountedBook(std::move(imported->stations), messages);

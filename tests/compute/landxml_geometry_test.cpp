@@ -35,8 +35,8 @@ struct ProfileCase {
 
 TEST(ProfileElevation, FollowsGradesAndEachCurveTypeAsComputedByHand) {
   ProfilePoint parabola{.curve = VerticalCurve::kParabola, .length = 200};
-  ProfilePoint unsymmetric{.curve = VerticalCurve::kUnsymmetricParabola, .length_in = 100,
-                           .length_out = 300};
+  ProfilePoint unsymmetric{
+      .curve = VerticalCurve::kUnsymmetricParabola, .length_in = 100, .length_out = 300};
   ProfilePoint crest{.curve = VerticalCurve::kCircular, .radius = 1000};
   ProfilePoint sag{.elevation = 95, .curve = VerticalCurve::kCircular, .radius = 2000};
   const double root = std::sqrt(1.0004);  // sec of the +2 % grade's angle
@@ -80,10 +80,14 @@ struct EnvelopeCase {
 };
 
 TEST(FinishedGrade, KeepsTheUpperEnvelopeWhateverTheCodes) {
-  const DesignSurface pavement{{{0, 0, "Crown"}, {12, -0.24, "ETW"}, {12, -0.94, "ETW_Sub"},
-                                {0, -0.7, "Crown_Sub"}, {0, 0, "Crown"}}};
+  const DesignSurface pavement{{{0, 0, "Crown"},
+                                {12, -0.24, "ETW"},
+                                {12, -0.94, "ETW_Sub"},
+                                {0, -0.7, "Crown_Sub"},
+                                {0, 0, "Crown"}}};
   const std::vector<EnvelopeCase> cases = {
-      {"shape bottom and closing point drop out", {pavement},
+      {"shape bottom and closing point drop out",
+       {pavement},
        {{0, 0, "Crown"}, {12, -0.24, "ETW"}}},
       {"the first code in file order wins; an empty code takes a later one",
        {{{{12, -0.24, ""}, {0, 0, "CL"}}}, pavement, {{{12, -0.24, "Flange"}, {14, 0.1, "Top"}}}},
@@ -100,7 +104,8 @@ TEST(FinishedGrade, KeepsTheUpperEnvelopeWhateverTheCodes) {
       {"a vertical face hides the lower point at its offset",
        {{{{0, 0, "Flange"}, {0, 0.5, "Top"}, {2, 0.5, "Back"}}}},
        {{0, 0.5, "Top"}, {2, 0.5, "Back"}}},
-      {"ordered left to right", {{{{5, 0, "R"}, {-5, 0, "L"}}}, {{{0, 0.2, "C"}}}},
+      {"ordered left to right",
+       {{{{5, 0, "R"}, {-5, 0, "L"}}}, {{{0, 0.2, "C"}}}},
        {{-5, 0, "L"}, {0, 0.2, "C"}, {5, 0, "R"}}},
       {"no design surface", {}, {}},
   };
@@ -141,14 +146,25 @@ TEST(StationText, WritesStationsByUnitWithRegionsAfterEquations) {
 
 TEST(GroundElevation, InterpolatesAlongTheLineAndNowhereElse) {
   const GroundLine ground{"EG",
-                         {{{{-10, 1}, {0, 2}, {10, 1}}}, {{{20, 5}, {20, 7}, {30, 7}}},
-                          {{{50, 0}, {40, 1}, {60, 2}}, false}}};
+                          {{{{-10, 1}, {0, 2}, {10, 1}}},
+                           {{{20, 5}, {20, 7}, {30, 7}}},
+                           {{{50, 0}, {40, 1}, {60, 2}}, false}}};
   const struct {
     double offset;
     std::optional<double> elevation;
-  } cases[] = {{-10, 1},           {-5, 1.5},         {0, 2},  {7.5, 1.25}, {-10.0004, 1},
-               {20, 7},            {25, 7},           {45, 0.5}, {55, 1.75},  {-10.01, std::nullopt},
-               {15, std::nullopt}, {31, std::nullopt}, {61, std::nullopt}};
+  } cases[] = {{-10, 1},
+               {-5, 1.5},
+               {0, 2},
+               {7.5, 1.25},
+               {-10.0004, 1},
+               {20, 7},
+               {25, 7},
+               {45, 0.5},
+               {55, 1.75},
+               {-10.01, std::nullopt},
+               {15, std::nullopt},
+               {31, std::nullopt},
+               {61, std::nullopt}};
   for (const auto& c : cases) {
     const std::optional<double> elevation = GroundElevation(ground, c.offset);
     ASSERT_EQ(elevation.has_value(), c.elevation.has_value()) << c.offset;

@@ -1,3 +1,5 @@
+#include "compute/landxml_stations.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "compute/import_stations.h"
-#include "compute/landxml_stations.h"
 #include "compute/profile.h"
 #include "compute/station_text.h"
 #include "import/landxml_reader.h"
@@ -106,8 +107,8 @@ TEST(LandXmlElevations, AddTheProfileWhenRelativeAndSayWhichRuleApplied) {
        "Elevations: absolute, as in the file (auto: the alignment has no profile)"},
       {"absolute when told", FileOf({At(100, 0)}, Level(50)), ElevationMode::kAbsolute, "0.00",
        "Elevations: absolute, as in the file"},
-      {"relative when told", FileOf({At(100, 80)}, Level(50)), ElevationMode::kRelative,
-       "130.00", "Elevations: relative to profile \"Design\", its elevation added"},
+      {"relative when told", FileOf({At(100, 80)}, Level(50)), ElevationMode::kRelative, "130.00",
+       "Elevations: relative to profile \"Design\", its elevation added"},
   };
   for (const ElevationCase& c : cases) {
     const Result<ImportedStations> imported = Import(c.file, {.elevations = c.mode});
@@ -210,14 +211,16 @@ TEST(LandXmlRoundTrip, GeneratedFilesGiveBackTheirPoints) {
 
 TEST(ImportStations, TellsTheKindOfFileByItsContent) {
   const std::string criteria =
-      "\"VANTREL REPORT,x\r\nJob\r\nUNDIVIDED,1\r\n10+00,10+00 R1,,,x,10+00 R1,,,,CL,0.00,100.00\r\n";
+      "\"VANTREL REPORT,x\r\nJob\r\nUNDIVIDED,1\r\n10+00,10+00 R1,,,x,10+00 "
+      "R1,,,,CL,0.00,100.00\r\n";
   ImportMemory memory;
   RecordingMessages messages;
   const Result<ImportedStations> from_csv = ImportStations(criteria, {}, memory, messages);
   ASSERT_TRUE(from_csv.ok()) << from_csv.failure().message;
   EXPECT_TRUE(from_csv->notes.empty());
   EXPECT_EQ(from_csv->stations.sides.at(0).at(0).points.at(0).elevation, "100.00");
-  const Result<ImportedStations> angle = ImportStations("<" + criteria.substr(1), {}, memory, messages);
+  const Result<ImportedStations> angle =
+      ImportStations("<" + criteria.substr(1), {}, memory, messages);
   ASSERT_TRUE(angle.ok()) << angle.failure().message;
   EXPECT_EQ(angle->stations.sides.at(0).size(), 1u);
   EXPECT_EQ(ImportStations("junk\r\n", {}, memory, messages).failure(),

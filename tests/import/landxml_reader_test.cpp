@@ -1,8 +1,9 @@
+#include "import/landxml_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "import/landxml_reader.h"
 #include "import/landxml_text.h"
 
 namespace vantrels {
@@ -10,18 +11,21 @@ namespace {
 
 // A LandXML file around `alignment_body` (the inside of one Alignment), one element a line:
 // the alignment's children begin on line 6.
-std::string File(const std::string& alignment_body, const std::string& units =
-                                                        "<Imperial linearUnit=\"foot\"/>") {
+std::string File(const std::string& alignment_body,
+                 const std::string& units = "<Imperial linearUnit=\"foot\"/>") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\">\n"
-         "<Units>" + units + "</Units>\n"
+         "<Units>" +
+         units +
+         "</Units>\n"
          "<Alignments>\n"
          "<Alignment name=\"Main\" staStart=\"0\">\n" +
          alignment_body + "</Alignment>\n</Alignments>\n</LandXML>\n";
 }
 
 std::string Section(const std::string& inside, const std::string& sta = "sta=\"100\"") {
-  return "<CrossSects>\n<CrossSect " + sta + " name=\"A\">\n" + inside + "</CrossSect>\n</CrossSects>\n";
+  return "<CrossSects>\n<CrossSect " + sta + " name=\"A\">\n" + inside +
+         "</CrossSect>\n</CrossSects>\n";
 }
 
 TEST(LandXmlReader, ReadsUnitsEquationsProfileSectionsAndGround) {
@@ -33,13 +37,13 @@ TEST(LandXmlReader, ReadsUnitsEquationsProfileSectionsAndGround) {
       "<UnsymParaCurve lengthIn=\"10\" lengthOut=\"20\">600 108</UnsymParaCurve>\n"
       "<CircCurve length=\"30\" radius=\"2500\">700 109</CircCurve><PVI>900 100</PVI></ProfAlign>\n"
       "<ProfAlign name=\"Second\"><PVI>0 1</PVI><PVI>1 2</PVI></ProfAlign></Profile>\n" +
-          Section("<DesignCrossSectSurf name=\"Top\" side=\"both\">\n"
-                  "<CrossSectPnt code=\"ETW\">-12 -0.24</CrossSectPnt>\n"
-                  "<CrossSectPnt>\n  +0.0\t1E-1 </CrossSectPnt>\n"
-                  "</DesignCrossSectSurf>\n"
-                  "<CrossSectSurf name=\"ExistingGround\"><PntList2D>-20 1 -10 2\n0 3</PntList2D>"
-                  "<PntList2D>5 4 9 5</PntList2D></CrossSectSurf>\n"
-                  "<CrossSectSurf><PntList2D>1 1 0 1</PntList2D></CrossSectSurf>\n"));
+      Section("<DesignCrossSectSurf name=\"Top\" side=\"both\">\n"
+              "<CrossSectPnt code=\"ETW\">-12 -0.24</CrossSectPnt>\n"
+              "<CrossSectPnt>\n  +0.0\t1E-1 </CrossSectPnt>\n"
+              "</DesignCrossSectSurf>\n"
+              "<CrossSectSurf name=\"ExistingGround\"><PntList2D>-20 1 -10 2\n0 3</PntList2D>"
+              "<PntList2D>5 4 9 5</PntList2D></CrossSectSurf>\n"
+              "<CrossSectSurf><PntList2D>1 1 0 1</PntList2D></CrossSectSurf>\n"));
   const Result<LandXmlFile> file = ReadLandXml(xml);
   ASSERT_TRUE(file.ok()) << file.failure().message;
   ASSERT_EQ(file->alignments.size(), 1u);
@@ -108,11 +112,13 @@ TEST(LandXmlReader, NamesTheLineOfEveryFault) {
        "LandXML line 3: the XML is not well-formed (Start-end tags mismatch)"},
       {"", "LandXML line 1: the XML is not well-formed (No document element found)"},
       {"\n<Other/>", "LandXML line 2: the document is <Other>, not <LandXML>"},
-      {"<LandXML>\n<Units/></LandXML>", "LandXML line 2: the file gives no Imperial or Metric units"},
+      {"<LandXML>\n<Units/></LandXML>",
+       "LandXML line 2: the file gives no Imperial or Metric units"},
       {File("", "<Metric linearUnit=\"millimeter\"/>"),
        "LandXML line 3: linear unit \"millimeter\" is not supported (foot, USSurveyFoot or meter)"},
       {File(Section("", "name=\"x\"")), "LandXML line 7: CrossSect has no sta"},
-      {File(Section("", "sta=\"12\n34\"")), "LandXML line 7: CrossSect sta \"12\\n34\" is not a number"},
+      {File(Section("", "sta=\"12\n34\"")),
+       "LandXML line 7: CrossSect sta \"12\\n34\" is not a number"},
       {File(Section(pnt + "12.5</CrossSectPnt></DesignCrossSectSurf>\n")),
        "LandXML line 9: CrossSectPnt \"12.5\" needs two numbers, offset and elevation"},
       {File(Section(pnt + "12.\n5 -0.24</CrossSectPnt></DesignCrossSectSurf>\n")),
@@ -133,7 +139,8 @@ TEST(LandXmlReader, NamesTheLineOfEveryFault) {
        "LandXML line 6: profile \"D\" needs at least two points"},
       {File("<Profile><ProfAlign>\n<PVI>10 1</PVI>\n<PVI>5 1</PVI></ProfAlign></Profile>\n"),
        "LandXML line 8: PVI does not lie after the profile point before it (stations must grow)"},
-      {File("<Profile><ProfAlign>\n<ParaCurve length=\"5\">0 1</ParaCurve>\n</ProfAlign></Profile>\n"),
+      {File("<Profile><ProfAlign>\n<ParaCurve length=\"5\">0 "
+            "1</ParaCurve>\n</ProfAlign></Profile>\n"),
        "LandXML line 7: a profile cannot begin with a ParaCurve"},
       {File("<Profile><ProfAlign>\n<PVI>0 1</PVI>\n<CircCurve radius=\"9\">5 1</CircCurve>\n"
             "</ProfAlign></Profile>\n"),
@@ -172,9 +179,10 @@ TEST(LandXmlReader, ReadsCrossSectionsOfAnyDepth) {
   std::string deep;
   for (int k = 0; k < depth; ++k) deep += "<Feature>";
   for (int k = 0; k < depth; ++k) deep += "</Feature>";
-  const Result<LandXmlFile> file = ReadLandXml(File(Section(
-      "<DesignCrossSectSurf><CrossSectPnt>1 2" + deep + "</CrossSectPnt></DesignCrossSectSurf>" +
-      "<CrossSectSurf><Feature><x><y/></x></Feature></CrossSectSurf>" + deep + "\n") +
+  const Result<LandXmlFile> file = ReadLandXml(File(
+      Section("<DesignCrossSectSurf><CrossSectPnt>1 2" + deep +
+              "</CrossSectPnt></DesignCrossSectSurf>" +
+              "<CrossSectSurf><Feature><x><y/></x></Feature></CrossSectSurf>" + deep + "\n") +
       Section("<DesignCrossSectSurf><CrossSectPnt>3 4</CrossSectPnt></DesignCrossSectSurf>\n")));
   ASSERT_TRUE(file.ok()) << file.failure().message;
   ASSERT_EQ(file->alignments[0].sections.size(), 2u);
