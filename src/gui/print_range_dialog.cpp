@@ -123,6 +123,8 @@ void PrintRangeDialog::makePageList() {
 void PrintRangeDialog::BookShown() {
   from_page_->clear();
   to_page_->clear();
+  // A new book is shown at its left or only side, as the viewer opens it.
+  side_->setCurrentIndex(0);
   showBook();
 }
 

@@ -9,9 +9,11 @@
 
 #include "gui/print_range_dialog.h"
 #include "gui_fixture.h"
+#include "layout/page.h"
 #include "model/inherited_messages.h"
 #include "model/text.h"
 #include "render/pdf_read_back.h"
+#include "render/printer_surface.h"
 
 namespace vantrels::gui_test {
 namespace {
@@ -157,6 +159,30 @@ TEST_F(PdfPrinter, AnExistingFileIsReplacedByTheWholeBook) {
   Viewer().printAll();
   EXPECT_EQ(ReadPdf(answer).pages, static_cast<size_t>(LastPage() + 1));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
+}
+
+TEST_F(PdfPrinter, ThePdfEntryLaysTheBookOutOnItsPaperNeverOnASystemPrinter) {
+  printing.Choose({kPdfPrinterName, "Courier New"});
+  auto& target = dynamic_cast<PrinterSurface&>(printing.LayoutTarget());
+  ASSERT_NE(target.printer(), nullptr);
+  // A PDF printer with a file of its own: without one QPrinter turns into the default printer.
+  EXPECT_EQ(target.printer()->outputFormat(), QPrinter::PdfFormat);
+  EXPECT_FALSE(target.printer()->outputFileName().isEmpty());
+  const std::optional<PageGeometry> page = MeasurePage(target);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(*page, (PageGeometry{96, 63}));
+}
+
+TEST_F(PdfPrinter, AnInstalledPrinterThatFailsIsOneMessageInThePrintFrame) {
+  PreviewFile(Example("undivided.csv"));
+  // No test reaches a print queue (tests/CMakeLists.txt): the job fails instead.
+  QtPrintService installed({"Laser"}, "Laser");
+  PrintController laser(installed, messages);
+  laser.Choose({"Laser", "Courier New"});
+  const Status printed = laser.PrintAll(document);
+  ASSERT_FALSE(printed);
+  EXPECT_EQ(printed.failure().message,
+            "Program Error : The printer could not start the document occured in viewPrint_click");
 }
 
 TEST(PagesSent, NamesThePrinterOrThePdfFileInTheSameFrame) {
