@@ -18,14 +18,29 @@ struct QtOption {
   bool takes_value;
 };
 constexpr QtOption kQtOptions[] = {
-    {"platform", true},    {"platformpluginpath", true}, {"platformtheme", true},
-    {"plugin", true},      {"qwindowgeometry", true},    {"geometry", true},
-    {"qwindowtitle", true}, {"title", true},             {"qwindowicon", true},
-    {"icon", true},        {"session", true},            {"display", true},
-    {"name", true},        {"visual", true},             {"style", true},
-    {"stylesheet", true},  {"qmljsdebugger", true},      {"reverse", false},
-    {"widgetcount", false}, {"nograb", false},           {"dograb", false},
-    {"testability", false}, {"sync", false},
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"geometry", true},
+    {"qwindowtitle", true},
+    {"title", true},
+    {"qwindowicon", true},
+    {"icon", true},
+    {"session", true},
+    {"display", true},
+    {"name", true},
+    {"visual", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"qmljsdebugger", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+    {"testability", false},
+    {"sync", false},
 };
 
 // How many arguments from `argument` on are one of Qt's options: 0, 1, or 2 with its value.

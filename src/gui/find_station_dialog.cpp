@@ -120,7 +120,8 @@ Status FindStationDialog::goToChosenEntry() {
   if (list->count() == 0) return {};
   const std::string text = ToReportBytes(list->currentText());
   if (TrimBlanks(text).empty()) {
-    return vantrels::Rejected(inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
+    return vantrels::Rejected(
+        inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
   }
   const EntryPageNumber entry = ReadEntryPageNumber(text);
   if (!entry.page) return vantrels::Rejected(inherited::kFindFailure.Around(entry.problem));

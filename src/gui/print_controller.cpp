@@ -95,8 +95,8 @@ Status PrintController::PrintToPdfFile(const BookDocument& document,
     // A termination signal now removes the temporary file and ends the program at once.
     const OutputBeingWritten writing;
     failure = WriteBookPdf(document.Renderer(messages_), selection, kPdfPaper,
-                           BookPdfTitle(document.file(), document.heading().project_number),
-                           output, make_pdf_surface);
+                           BookPdfTitle(document.file(), document.heading().project_number), output,
+                           make_pdf_surface);
   }
   // Messages are Windows-1252 text; the path as the user sees it.
   const std::string shown_path = ToReportBytes(answer);

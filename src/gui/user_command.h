@@ -21,14 +21,15 @@ Status RunCommandStatus(Messages& messages, const MessageFrame& frame,
 // keeps its inherited frame. `command` returns a Status or nothing; true when it succeeded.
 template <typename Command>
 bool RunCommand(Messages& messages, const MessageFrame& frame, Command&& command) {
-  return RunCommandStatus(messages, frame, [&command]() -> Status {
+  const auto as_status = [&command]() -> Status {
     if constexpr (std::is_void_v<std::invoke_result_t<Command&>>) {
       command();
       return {};
     } else {
       return command();
     }
-  }).ok();
+  };
+  return RunCommandStatus(messages, frame, as_status).ok();
 }
 
 }  // namespace vantrels

@@ -78,8 +78,7 @@ inline std::string PagesSent(std::string_view printer) {
 // The font and printer window.
 inline constexpr MessageFrame kFontWindowLoadFailure{" Program Error: ", " frmSystem(form_load)"};
 inline constexpr MessageFrame kFontWindowPreviewFailure{" Program Error: ", " frmSystem(cmdDone)"};
-inline constexpr MessageFrame kFontWindowCancelFailure{" Program Error: ",
-                                                       " frmSystem(cmdcancel)"};
+inline constexpr MessageFrame kFontWindowCancelFailure{" Program Error: ", " frmSystem(cmdcancel)"};
 inline constexpr MessageFrame kFontWindowKeyFailure{" Program Error: ",
                                                     " frmSystem(combo1_keypress)"};
 

@@ -48,8 +48,8 @@ TEST(BookDocument, EveryObserverIsToldOfANewBookAndOfEveryMoveButNotOfARefusal) 
   document.ChooseSide(Side::Left);
   ASSERT_TRUE(document.GoToPageNumber(1));
   EXPECT_FALSE(document.GoToPageNumber(3));
-  const std::vector<std::string> expected = {"book",   "turned L1", "turned R0",
-                                             "side L0", "turned L0"};
+  const std::vector<std::string> expected = {"book", "turned L1", "turned R0", "side L0",
+                                             "turned L0"};
   EXPECT_EQ(viewer.told, expected);
   EXPECT_EQ(finder.told, expected);
   EXPECT_EQ(document.file(), "road.csv");

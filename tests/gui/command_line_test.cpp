@@ -58,10 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Qt's own options are Qt's, never bundles of ours: "-reverse" holds a 'v'.
         CommandLineCase{"QtWordOptionIsNoVersion", {"-reverse"}, Action::kStart, ""},
         CommandLineCase{"QtWordOptionIsNoHelp", {"-nograb", "a.csv"}, Action::kStart, "a.csv"},
-        CommandLineCase{"QtOptionValuesAreNoFiles",
-                        {"-platform", "offscreen", "--style", "fusion", "-stylesheet=x.qss", "a.csv"},
-                        Action::kStart,
-                        "a.csv"},
+        CommandLineCase{
+            "QtOptionValuesAreNoFiles",
+            {"-platform", "offscreen", "--style", "fusion", "-stylesheet=x.qss", "a.csv"},
+            Action::kStart,
+            "a.csv"},
         CommandLineCase{"UnknownWordOption", {"-reversed"}, Action::kUsageError, ""},
         CommandLineCase{"FlagWithAValueIsNotQts", {"-reverse=1"}, Action::kUsageError, ""},
         CommandLineCase{"FileAfterTheEndOfOptions", {"--", "-style"}, Action::kStart, "-style"},

@@ -51,8 +51,8 @@ TEST(DesktopProcess, TheCommandLineIsJudgedWithoutADisplay) {
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), c.status);
-    const QByteArray output = c.status == 0 ? program.readAllStandardOutput()
-                                             : program.readAllStandardError();
+    const QByteArray output =
+        c.status == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
     EXPECT_TRUE(output.startsWith(c.output_start)) << output.toStdString();
   }
 }

@@ -141,32 +141,51 @@ TEST_F(DocumentViews, EachCommandLeavesTheViewerAtItsPlace) {
     // False where the picture keeps showing `from`.
     bool redrawn;
   } cases[] = {
-      {"&>> into the right side", {Side::Left, left}, [this] { Trigger(names::viewer::kNextPage); },
-       {Side::Right, 0}, true},
-      {"<&< back to the left side", {Side::Right, 0},
-       [this] { Trigger(names::viewer::kPreviousPage); }, {Side::Left, left}, true},
-      {"&>> on the last page", {Side::Right, right}, [this] { Trigger(names::viewer::kNextPage); },
-       {Side::Right, right}, false},
+      {"&>> into the right side",
+       {Side::Left, left},
+       [this] { Trigger(names::viewer::kNextPage); },
+       {Side::Right, 0},
+       true},
+      {"<&< back to the left side",
+       {Side::Right, 0},
+       [this] { Trigger(names::viewer::kPreviousPage); },
+       {Side::Left, left},
+       true},
+      {"&>> on the last page",
+       {Side::Right, right},
+       [this] { Trigger(names::viewer::kNextPage); },
+       {Side::Right, right},
+       false},
       {"End key", {Side::Left, 1}, [this] { Viewer().showLastPage(); }, {Side::Right, right}, true},
-      {"GoTo StationLeft, closed without Find", {Side::Right, 3},
+      {"GoTo StationLeft, closed without Find",
+       {Side::Right, 3},
        [this] {
          Trigger(names::viewer::kFindLeftStation);
          Viewer().stationWindow().close();
        },
-       {Side::Left, 3}, false},
-      {"GoTo StationLeft and Find", {Side::Right, 3},
+       {Side::Left, 3},
+       false},
+      {"GoTo StationLeft and Find",
+       {Side::Right, 3},
        [this, find] {
          Trigger(names::viewer::kFindLeftStation);
          find(1);
        },
-       {Side::Left, second_entry}, true},
-      {"GoTo StationRight and Find", {Side::Left, 2},
+       {Side::Left, second_entry},
+       true},
+      {"GoTo StationRight and Find",
+       {Side::Left, 2},
        answering([](QDialog& dialog) { Press(dialog, names::find_station::kFind); },
                  [this] { Trigger(names::viewer::kFindRightStation); }),
-       {Side::Right, 0}, true},
-      {"PrintAll", {Side::Right, 2}, [this] { Trigger(names::viewer::kPrintAll); }, {Side::Right, 2},
+       {Side::Right, 0},
+       true},
+      {"PrintAll",
+       {Side::Right, 2},
+       [this] { Trigger(names::viewer::kPrintAll); },
+       {Side::Right, 2},
        false},
-      {"Print Selected Pages of the right side", {Side::Left, 1},
+      {"Print Selected Pages of the right side",
+       {Side::Left, 1},
        answering(
            [](QDialog& dialog) {
              auto& side = Child<QComboBox>(dialog, pr::kSide);
@@ -175,9 +194,13 @@ TEST_F(DocumentViews, EachCommandLeavesTheViewerAtItsPlace) {
              Press(dialog, pr::kPrint);
            },
            [this] { Trigger(names::viewer::kPrintSelected); }),
-       {Side::Left, 1}, false},
-      {"a new preview", {Side::Right, 3}, [this] { PreviewFile(Example("divided.csv")); },
-       {Side::Left, 0}, true},
+       {Side::Left, 1},
+       false},
+      {"a new preview",
+       {Side::Right, 3},
+       [this] { PreviewFile(Example("divided.csv")); },
+       {Side::Left, 0},
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);

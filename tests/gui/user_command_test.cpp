@@ -20,10 +20,19 @@ TEST(RunCommand, AFailureIsShownAsItIsAndTheUnexpectedInTheCommandsFrame) {
     Shown shown;
   } cases[] = {
       {"success", [] { return Status{}; }, true, {}},
-      {"expected failure", [] { return Status(Rejected(" Last Page can't move forward")); },
-       false, {" Last Page can't move forward"}},
-      {"cancelled", [] { return Status(Failure{FailureKind::kCancelled, "unseen"}); }, false, {}},
-      {"unexpected", []() -> Status { throw std::runtime_error("boom"); }, false,
+      {"expected failure",
+       [] { return Status(Rejected(" Last Page can't move forward")); },
+       false,
+       {" Last Page can't move forward"}},
+      {"cancelled",
+       [] {
+         return Status(Failure{FailureKind::kCancelled, "unseen"});
+       },
+       false,
+       {}},
+      {"unexpected",
+       []() -> Status { throw std::runtime_error("boom"); },
+       false,
        {"Program Error : boom occured in ViewForward_Click"}},
   };
   for (const auto& c : cases) {
