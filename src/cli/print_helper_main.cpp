@@ -1,4 +1,6 @@
 // vantrels-book's PDF, printer and printer-list runs: the same command line with Qt's printers.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,7 +11,7 @@
 
 int main(int argc, char** argv) {
   vantrels::PrepareBookProcess();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto parsed = vantrels::ParseBookOptions(std::vector<std::string>(argv + 1, argv + argc));
   vantrels::QtBookPlatform platform;
-  return vantrels::BookMain(args, std::cout, std::cerr, &platform);
+  return vantrels::RunBookCommand(parsed, std::cout, std::cerr, &platform, STDOUT_FILENO);
 }

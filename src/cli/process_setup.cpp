@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <iostream>
 
 #include "model/output_file.h"
@@ -31,6 +32,9 @@ void HoldClosedStandardDescriptors() {
 void PrepareBookProcess() {
   HoldClosedStandardDescriptors();
   RemoveTemporaryOutputsOnSignals();
+  // A write past the file size limit (ulimit -f) then fails with EFBIG, which is reported and
+  // the temporary file removed, instead of ending the process without a word.
+  ::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
 }
 

@@ -20,9 +20,9 @@ class QtBookPlatform : public PrintPlatform {
   QtBookPlatform& operator=(const QtBookPlatform&) = delete;
 
   std::vector<std::string> PrinterNames() override;
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override;
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions& options, OutputFile& output) override;
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions& options) override;
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                  const BookOptions& options, OutputFile& output) override;
 
  private:
   void EnsureApplication();

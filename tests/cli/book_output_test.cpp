@@ -27,17 +27,18 @@ std::string Undivided() {
 class FilePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {"PDF file"}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
-    return std::make_unique<TextSurface>(96, 63);
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions&) override {
+    return std::unique_ptr<Surface>(std::make_unique<TextSurface>(96, 63));
   }
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions&, OutputFile& output) override {
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection, const BookOptions&,
+                  OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
-    if (!printer.Print(pages, selection).printed) return "not printed";
-    if (!output.Write(pages.Render())) return output.reason();
-    if (!incomplete.empty()) return incomplete;
-    return output.Commit() ? "" : output.reason();
+    if (!printer.Print(pages, selection).printed) return Rejected("not printed");
+    if (!output.Write(pages.Render())) return Rejected(output.reason());
+    if (!incomplete.empty()) return Rejected(incomplete);
+    if (!output.Commit()) return Rejected(output.reason());
+    return {};
   }
   std::vector<std::string> written_to;
   std::string incomplete;

@@ -26,16 +26,19 @@ namespace {
 class ReferencePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {kPdfPrinterName}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
-    return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null"));
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions&) override {
+    return std::unique_ptr<Surface>(
+        std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null")));
   }
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions& options, OutputFile& output) override {
-    return WriteBookPdf(
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                  const BookOptions& options, OutputFile& output) override {
+    const std::string failure = WriteBookPdf(
         printer, selection, Paper::Letter, BookPdfTitle(options.file, options.project), output,
         [](const QString& path, Paper paper) {
           return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter(path, paper));
         });
+    if (failure.empty()) return {};
+    return Rejected(failure);
   }
 };
 
