@@ -11,6 +11,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "model/inherited_messages.h"
+
 namespace vantrels {
 
 namespace {
@@ -179,7 +181,7 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, M
   try {
     bytes = ReadFileBytes(path);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(e.what()));
     return {};
   }
   return ImportCriteriaBytes(bytes, memory, messages);
@@ -200,7 +202,7 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     // The first character (an opening quotation mark in practice) is skipped whatever it is.
     const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
     if (UpperCase(TrimBlanks(header)) != kHeaderText) {
-      messages.Show("Invalid File Type check file format");
+      messages.Show(inherited::kInvalidFileType);
       return {};
     }
 
@@ -209,10 +211,10 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     if (comma3 == std::string_view::npos) throw std::runtime_error("No comma in line 3");
     divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(e.what()));
     return {};
   } catch (...) {
-    messages.Show("Program Error : Unknown error occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(inherited::kUnknownError));
     return {};
   }
   return divided ? ImportDivided(bytes, memory, messages)

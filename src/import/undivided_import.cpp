@@ -4,6 +4,7 @@
 #include <string>
 
 #include "import/criteria_file.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -108,7 +109,7 @@ class UndividedReader {
   }
 
   ImportResult Fail() {
-    messages_.Show("Error in GPKUndivided");
+    messages_.Show(inherited::kUndividedImportFailure);
     return {};
   }
 
@@ -127,7 +128,7 @@ ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messa
   try {
     return UndividedReader(memory, messages).Run(bytes);
   } catch (...) {
-    messages.Show("Error in GPKUndivided");
+    messages.Show(inherited::kUndividedImportFailure);
     return {};
   }
 }

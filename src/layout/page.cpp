@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "compute/grade.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -86,7 +87,7 @@ class BodyWriter {
       at = position();
     } catch (const std::exception& e) {
       if (!reported_) {
-        messages_.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+        messages_.Show(inherited::kLayoutFailure.Around(e.what()));
         reported_ = true;
       }
       return;
@@ -203,7 +204,7 @@ void CountSideBook(SideBook& book, const PageContext& context, Messages& message
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
     } catch (const std::exception& e) {
-      messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+      messages.Show(inherited::kLayoutFailure.Around(e.what()));
       break;
     }
     // The table ends at page 500: the start of a page 501 is never stored.
@@ -252,7 +253,7 @@ void PutText(Messages& messages, Surface& target, int x, int y, std::string_view
     target.SetCurrentY(y);
     target.PrintText(text);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + "(PutText(korPrint))");
+    messages.Show(inherited::kPutTextFailure.Around(e.what()));
   }
 }
 
@@ -309,7 +310,7 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
     step([&] { target.SetFontSize(size); });
     step([&] { target.SetFontBold(false); });
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " PrintQMTForm(KorPrint)");
+    messages.Show(inherited::kHeadingFailure.Around(e.what()));
   }
 }
 
@@ -319,7 +320,7 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
     BodyWriter writer(context, messages, &target);
     return LayOutPage(book, page, context, writer, nullptr);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+    messages.Show(inherited::kLayoutFailure.Around(e.what()));
     return std::nullopt;
   }
 }
@@ -330,7 +331,7 @@ void CountPages(SideBook& book, PageGeometry page, Messages& messages) {
     context.page = page;
     CountSideBook(book, context, messages);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Error : ") + e.what() + " occured in PageCount");
+    messages.Show(inherited::kCountFailure.Around(e.what()));
   }
 }
 
