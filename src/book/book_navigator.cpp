@@ -1,11 +1,13 @@
 #include "book/book_navigator.h"
 
+#include "model/inherited_messages.h"
+
 namespace vantrels {
 
 namespace {
 
-constexpr char kLastPage[] = " Last Page can't move forward";
-constexpr char kFirstPage[] = " First Page can't move backward";
+using inherited::kFirstPage;
+using inherited::kLastPage;
 
 Failure Refuse(const char* message) {
   return UsageError(message);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -45,7 +46,7 @@ Result<BoxedPages> ValidatePageRange(std::string_view from_box, std::string_view
   const std::string range = " must be a whole number from 1 to " + std::to_string(pages);
   if (!from) return UsageError(" From Page" + range + ", Please correct");
   if (!to) return UsageError(" To Page" + range + ", Please correct");
-  if (*to < *from) return UsageError(" From Page should be smaller than To Page, Please correct");
+  if (*to < *from) return UsageError(inherited::kPageOrder);
   return BoxedPages{*from, *to};
 }
 

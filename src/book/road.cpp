@@ -85,6 +85,13 @@ Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& me
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
 }
 
+Result<Book> BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
+                       RoadMemory& memory, Messages& messages) {
+  Result<Book> book = ImportAndCompute(path, memory, messages);
+  if (!book) return book;
+  return Counted(std::move(book), choose_printer(), memory, messages);
+}
+
 Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
                                 Messages& messages) {
   return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,11 @@ std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused);
 // `printer`.
 Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                        Messages& messages);
+// The same road with the printer chosen between the computations and the counting: the desktop
+// program asks for it there, and only for a file it could read. A null printer keeps the page
+// measured last.
+Result<Book> BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
+                       RoadMemory& memory, Messages& messages);
 Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
                                 Messages& messages);
 

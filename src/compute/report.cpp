@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "compute/point_names.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 namespace {
@@ -79,13 +80,13 @@ RoadwayStations FilterPoints(RoadwayStations stations, Messages& messages) {
       all_taken = false;
     }
   }
-  if (!all_taken) messages.Show("Program Error: Subscript out of range occured in FilterPoints");
+  if (!all_taken) messages.Show(inherited::kFilterPointsFailure);
   return stations;
 }
 
 std::vector<ReportRecord> BuildReport(Stations stations, Messages& messages) {
   std::vector<ReportRecord> report;
-  if (!BuildSideReport(stations, report)) messages.Show("Error in WritetoFinalReport");
+  if (!BuildSideReport(stations, report)) messages.Show(inherited::kFinalReportFailure);
   return report;
 }
 
@@ -100,7 +101,7 @@ Book BuildReport(RoadwayStations stations, Messages& messages) {
     if (divided) side.side = s == 0 ? Side::Left : Side::Right;
     all_built = BuildSideReport(stations.sides[s], side.report) && all_built;
   }
-  if (!all_built) messages.Show("Error in WritetoFinalReport");
+  if (!all_built) messages.Show(inherited::kFinalReportFailure);
   return book;
 }
 

@@ -2,7 +2,8 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
+
+#include "model/units.h"
 
 namespace vantrels {
 

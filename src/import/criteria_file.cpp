@@ -1,6 +1,7 @@
 #include "import/criteria_file.h"
 
 #include "model/cp1252.h"
+#include "model/inherited_messages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,7 +60,7 @@ std::string DescribeSize(uint64_t bytes) {
 }
 
 std::string ClassificationError(std::string_view description) {
-  return "Program Error : " + std::string(description) + " occured in GpkVantrels";
+  return inherited::kClassifyFailure.Around(description);
 }
 
 // Checks the header lines: true for a divided roadway, false for an undivided one.
@@ -77,7 +78,7 @@ Result<bool> IsDividedFile(std::string_view bytes) {
   // The first character (an opening quotation mark in practice) is skipped whatever it is.
   const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
   if (UpperCase(TrimBlanks(header)) != kHeaderText) {
-    return Rejected("Invalid File Type check file format");
+    return Rejected(inherited::kInvalidFileType);
   }
   const std::string_view line3 = lines[2];
   const size_t comma3 = line3.find(',');
@@ -238,6 +239,8 @@ Result<RoadwayStations> ImportCriteriaText(std::string_view bytes, ImportMemory&
     divided = IsDividedFile(bytes);
   } catch (const std::exception& e) {
     divided = Rejected(ClassificationError(e.what()));
+  } catch (...) {
+    divided = Rejected(ClassificationError(inherited::kUnknownError));
   }
   if (!divided) return divided.failure();
   return *divided ? ImportDivided(bytes, memory, messages)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "import/criteria_file.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -119,7 +120,7 @@ class DividedReader {
   }
 
   Failure Fail() const {
-    return Rejected(" There is something wrong at Sta. " + memory_.last_region_station);
+    return Rejected(inherited::kDividedImportFailure + memory_.last_region_station);
   }
 
  private:
@@ -234,7 +235,7 @@ Result<RowStored> StoreSide(StationRecord& record, std::string_view rest, Side s
   const bool left = side == Side::Left;
   // The row keeps what was stored before the fault; the import goes on with the next row.
   auto fail = [&messages] {
-    messages.Show("Error in StoreSide");
+    messages.Show(inherited::kStoreSideFailure);
     return RowStored::kPartly;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
@@ -258,9 +259,7 @@ Result<RowStored> StoreSide(StationRecord& record, std::string_view rest, Side s
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    return ProgramEnded(std::string("Error at ") + (left ? "LeftSide" : "RightSide") +
-                        " Station: " + station + "(LineNumber: " + std::to_string(slot) +
-                        ") Program Exiting");
+    return ProgramEnded(inherited::WrongSideStop(left ? "LeftSide" : "RightSide", station, slot));
   }
   const auto j = static_cast<size_t>(slot);
   if (record.points.size() <= j) record.points.resize(j + 1);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "import/criteria_file.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -101,7 +102,7 @@ class UndividedReader {
     return true;
   }
 
-  static Failure Fail() { return Rejected("Error in GPKUndivided"); }
+  static Failure Fail() { return Rejected(inherited::kUndividedImportFailure); }
 
   ImportMemory& memory_;
   Stations stations_;
@@ -118,7 +119,7 @@ Result<RoadwayStations> ImportUndivided(std::string_view bytes, ImportMemory& me
     return UndividedReader(memory).Run(bytes);
   } catch (...) {
     // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
-    return Rejected("Error in GPKUndivided");
+    return Rejected(inherited::kUndividedImportFailure);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "layout/page.h"
 #include "layout/page_positions.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -52,7 +53,7 @@ void PutText(Messages& messages, Surface& target, int x, int y, std::string_view
     target.SetCurrentY(y);
     target.PrintText(text);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + "(PutText(korPrint))");
+    messages.Show(inherited::kPutTextFailure.Around(e.what()));
   }
 }
 
@@ -95,7 +96,7 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
     step([&] { target.SetFontSize(kReportPoints); });
     step([&] { target.SetFontBold(false); });
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " PrintQMTForm(KorPrint)");
+    messages.Show(inherited::kHeadingFailure.Around(e.what()));
   }
 }
 

@@ -11,6 +11,7 @@
 
 #include "compute/grade.h"
 #include "layout/page_positions.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -53,7 +54,7 @@ class BodyWriter {
       at = target_->CellPosition(column, line);
     } catch (const std::exception& e) {
       if (!reported_) {
-        messages_.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+        messages_.Show(inherited::kLayoutFailure.Around(e.what()));
         reported_ = true;
       }
       return;
@@ -195,7 +196,7 @@ Status CountSideBook(SideBook& book, const PageContext& context, Messages& messa
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
     } catch (const std::exception& e) {
-      return Rejected(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+      return Rejected(inherited::kLayoutFailure.Around(e.what()));
     }
     book.last_page = page;
     book.page_starts.push_back(next);
@@ -233,7 +234,7 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
     BodyWriter writer(messages, &target);
     return LayOutPage(book, page, context, writer, nullptr);
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+    messages.Show(inherited::kLayoutFailure.Around(e.what()));
     return std::nullopt;
   }
 }
@@ -250,7 +251,7 @@ Status CountPages(SideBook& book, PageGeometry page, Messages& messages) {
     context.page = page;
     return CountSideBook(book, context, messages);
   } catch (const std::exception& e) {
-    return Rejected(std::string("Error : ") + e.what() + " occured in PageCount");
+    return Rejected(inherited::kCountFailure.Around(e.what()));
   }
 }
 
