@@ -24,6 +24,14 @@ std::string Shown(std::string_view cp1252) {
   return "\"" + Cp1252ToUtf8(cp1252) + "\"";
 }
 
+// The station a stake-out line gives: the station text, or for a cross section that the text
+// names, the region station before its region.
+std::string_view StationOf(const ReportRecord& record) {
+  if (!record.named_section) return TrimBlanks(record.station_text);
+  const std::string_view region_station = TrimBlanks(record.region_station);
+  return region_station.substr(0, region_station.find_first_of(" \t"));
+}
+
 // The region's name in messages; a station without one has "no region".
 std::string RegionName(std::string_view region) {
   return region.empty() ? "no region" : "region " + Cp1252ToUtf8(region);
@@ -37,7 +45,7 @@ class Writer {
   }
 
   Status AddStation(const ReportRecord& record) {
-    const std::string_view station = TrimBlanks(record.station_text);
+    const std::string_view station = StationOf(record);
     const std::optional<std::string> number = StationNumber(station);
     const std::optional<double> value = StationValue(station);
     const std::string name = Cp1252ToUtf8(record.region_station);
@@ -56,7 +64,7 @@ class Writer {
                           Shown(text) + " is not a number");
         }
       }
-      AddLine(*number, offset, elevation, WrittenCode(PointCode(cell)));
+      AddLine(*number, offset, elevation, WrittenCode(cell.code));
     }
     return {};
   }
@@ -68,7 +76,7 @@ class Writer {
     const std::string_view region = RegionOf(record.region_station);
     const auto [first, added] = regions_.emplace(value, std::string(region));
     if (added || first->second == region) return {};
-    return Rejected("station " + Cp1252ToUtf8(TrimBlanks(record.station_text)) + " is in " +
+    return Rejected("station " + Cp1252ToUtf8(StationOf(record)) + " is in " +
                     RegionName(first->second) + " and in " + RegionName(region) +
                     ": a stake-out file gives stations without their region, so their points "
                     "would fall together; choose the stations of one region");

@@ -36,7 +36,8 @@ struct Stakeout {
 
 // The stake-out file of one side book: every point of its stations in `range` (by their region
 // station's value, as the book's pages are chosen), in book order, as station (the station text
-// with its "+" removed), offset and elevation as the file writes them, and the point code (not
+// with its "+" removed; for a LandXML cross section, whose text is its name, the region station
+// before its region), offset and elevation as the file writes them, and the point code (not
 // its description) with separators, quotes and control characters replaced by "_". A message
 // station gives no line. Fails (kRejected, the message in UTF-8) when a station or a number of
 // a point cannot be written as a number, or when one station value stands in two regions: the

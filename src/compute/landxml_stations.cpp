@@ -127,6 +127,7 @@ Result<StationRecord> StationOf(const Alignment& alignment, const CrossSection& 
   record.region_station = StationLabel(section.station, alignment, unit);
   record.section_station = record.region_station;
   record.station_text = section.name;
+  record.named_section = true;
   double base = 0;
   if (rule.profile) {
     const std::optional<double> profile = ProfileElevation(*rule.profile, section.station);

@@ -15,20 +15,11 @@ constexpr std::pair<std::string_view, std::string_view> kPointWords[] = {
 
 }  // namespace
 
-std::string DescribePoint(std::string code) {
+std::string DescribePoint(std::string_view code) {
   for (const auto& [known, words] : kPointWords) {
     if (code == known) return std::string(words);
   }
-  return code;
-}
-
-std::string PointCode(const Point& point) {
-  if (point.described) {
-    for (const auto& [known, words] : kPointWords) {
-      if (point.label == words) return std::string(known);
-    }
-  }
-  return point.label;
+  return std::string(code);
 }
 
 }  // namespace vantrels

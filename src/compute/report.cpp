@@ -18,6 +18,7 @@ ReportRecord ReportRecordOf(StationRecord& f) {
   r.cross_section = f.section_station == f.region_station;
   r.region_station = std::move(f.region_station);
   r.station_text = std::move(f.station_text);
+  r.named_section = f.named_section;
   const bool message_station = f.IsMessage();
   // The row advances once per message slot, and after every third point but the last.
   int32_t row = 0;
@@ -29,9 +30,8 @@ ReportRecord ReportRecordOf(StationRecord& f) {
       r.last_row = row;
     } else {
       Point& point = f.points[j];
-      std::string words = DescribePoint(point.label);
-      point.described = words != point.label;
-      point.label = std::move(words);
+      point.code = std::move(point.label);
+      point.label = DescribePoint(point.code);
     }
     column = (column + 1) % kPointsPerRow;
     if (column == 0) {

@@ -59,12 +59,11 @@ struct Point {
   std::string elevation;
   // The slope to the next point, "##.00" text; empty when none is computed.
   std::string slope;
-  // In the report: the label is the words DescribePoint gave the code, not the code itself
-  // (the stake-out files need the code back).
-  bool described = false;
   // Existing ground minus the point's elevation at its offset (positive: cut, negative: fill);
   // only a LandXML file with a ground line gives it, and only where the ground reaches.
   std::optional<double> cut_fill = std::nullopt;
+  // In the report: the point code as the file gives it (the stake-out files write it).
+  std::string code = {};
 };
 
 // One station of one roadway as the file gives it.
@@ -80,6 +79,9 @@ struct StationRecord {
   std::string message_text;
   // A message station keeps the point slots its import gave it: one (undivided) or two.
   std::vector<Point> points;
+  // The station text is the cross section's name (a LandXML file), not its station: the station
+  // is the region station's, before its region.
+  bool named_section = false;
 
   bool IsMessage() const { return !message_keyword.empty(); }
 };
@@ -127,6 +129,8 @@ struct ReportRecord {
   bool cross_section = false;
   std::string region_station;
   std::string station_text;
+  // As in the StationRecord.
+  bool named_section = false;
   // Index of the last grid row in use.
   int32_t last_row = 0;
   std::string message_keyword;
