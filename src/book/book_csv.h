@@ -11,6 +11,8 @@ namespace vantrels {
 inline constexpr const char* kCsvColumns[] = {"Side",      "Station",         "Region Station",
                                               "Point",     "Description",     "Offset",
                                               "Elevation", "Cross Slope (%)", "Message"};
+// The column after them when a point of the book has a cut or fill.
+inline constexpr const char* kCsvCutFillColumn = "Cut/Fill";
 
 // The points of the chosen sides of `book` (left before right; an undivided roadway has one
 // book whatever the side) as a spreadsheet: CSV after RFC 4180 (CR LF line ends, a field with a
@@ -20,6 +22,10 @@ inline constexpr const char* kCsvColumns[] = {"Side",      "Station",         "R
 // station from 1, description, offset, elevation, cross slope to the next point ("##.00", empty
 // where the book shows none) and an empty message. A message station is one row of its message
 // text without points; a station without points is one row of empty point columns.
+// When a point of the chosen sides has a cut or fill (a LandXML file with its ground), a last
+// column gives it: ground minus design, two decimals, positive for cut ("4.79", "-0.45"), empty
+// where the ground does not reach. A criteria file's export never has it, so its columns stay as
+// they always were; the columns before it are the same for every book.
 std::string BookCsv(const Book& book, const std::vector<Side>& sides);
 
 }  // namespace vantrels

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "compute/station_text.h"
+
 namespace vantrels {
 
 namespace {
@@ -80,6 +82,16 @@ const GroundLine* GroundNamed(const CrossSection& section, std::string_view name
     if (SameIgnoringCase(line.name, name)) return &line;
   }
   return nullptr;
+}
+
+std::string CutFillNumber(double cut_fill) {
+  // Feet are written with two decimals, as cut and fill are in either unit.
+  return FormatLength(cut_fill, LinearUnit::kFeet);
+}
+
+std::string CutFillText(double cut_fill) {
+  const std::string number = CutFillNumber(cut_fill);
+  return number.front() == '-' ? "F " + number.substr(1) : "C " + number;
 }
 
 }  // namespace vantrels

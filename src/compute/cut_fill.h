@@ -23,4 +23,12 @@ std::optional<std::string> DefaultGroundName(const Alignment& alignment);
 // The cross section's line of that name (any letter case); nullptr when it has none.
 const GroundLine* GroundNamed(const CrossSection& section, std::string_view name);
 
+// Ground minus design as a number of two decimals, whatever the file's unit: "4.79", "-0.45";
+// rounded half away from zero, never "-0.00".
+std::string CutFillNumber(double cut_fill);
+
+// The same as the book's cell shows it: "C 4.79" for cut, "F 0.45" for fill; a value that
+// rounds to 0.00 is "C 0.00".
+std::string CutFillText(double cut_fill);
+
 }  // namespace vantrels

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "compute/cut_fill.h"
 #include "compute/grade.h"
 #include "layout/page_positions.h"
 #include "model/inherited_messages.h"
@@ -68,23 +69,27 @@ class BodyWriter {
   bool reported_ = false;
 };
 
-// One point cell: description, "elevation @ offset", and the slope with "%" behind the
-// elevation line's numbers. A grid place without a point draws an empty description.
+// One point cell: description, "elevation @ offset", the slope with "%" behind the elevation
+// line's numbers, and the cut or fill where the ground is known ("C 4.79"). A grid place without
+// a point draws an empty description.
 void DrawCell(BodyWriter& writer, double column, double line, const Cell* cell) {
   if (cell == nullptr) {
-    writer.At(column, line, {});
+    writer.At(column, line + positions::kDescriptionLine, {});
     return;
   }
   const std::string& offset = cell->offset;
   const std::string_view elevation = TrimBlanks(cell->elevation);
-  writer.At(column, line, cell->label);
+  writer.At(column, line + positions::kDescriptionLine, cell->label);
   if (!elevation.empty() && !TrimBlanks(offset).empty()) {
-    writer.At(column, line + 1, std::string(elevation) + " @ " + offset);
+    writer.At(column, line + positions::kElevationLine, std::string(elevation) + " @ " + offset);
   }
   const std::string slope(TrimBlanks(FormatHashDot00(cell->slope)));
   if (!slope.empty()) {
     const double shift = static_cast<double>(elevation.size() + offset.size());
-    writer.At(column + shift, line + 2, slope + "%");
+    writer.At(column + shift, line + positions::kSlopeLine, slope + "%");
+  }
+  if (cell->cut_fill) {
+    writer.At(column, line + positions::kCutFillLine, CutFillText(*cell->cut_fill));
   }
 }
 

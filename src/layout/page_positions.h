@@ -55,6 +55,14 @@ inline constexpr double kFirstBandFromBottom = 56;
 inline constexpr double kBandLines = 6;
 inline constexpr double kLastStationLine = 50;
 
+// The lines of a point cell, from its band's first line: the description, "elevation @ offset",
+// the slope, and the cut or fill of a point that has one (a LandXML file with its ground).
+inline constexpr double kDescriptionLine = 0;
+inline constexpr double kElevationLine = 1;
+inline constexpr double kSlopeLine = 2;
+inline constexpr double kCutFillLine = 3;
+static_assert(kCutFillLine < kBandLines, "a cell stays within its band");
+
 // The page's leftmost text, in columns from the right edge.
 constexpr double LeftmostColumn() {
   double leftmost = std::max({kStationHeadingColumn, kPageLabel.columns_from_right,

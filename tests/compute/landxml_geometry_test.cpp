@@ -174,5 +174,14 @@ TEST(GroundElevation, InterpolatesAlongTheLineAndNowhereElse) {
   }
 }
 
+// The cell's fourth line: two decimals in feet and metres alike, a fill without its minus sign,
+// and a value that rounds to nothing as a cut, never "F 0.00".
+TEST(CutFillText, CutOrFillWithTwoDecimals) {
+  const std::pair<double, const char*> cases[] = {
+      {4.789, "C 4.79"}, {-0.449, "F 0.45"}, {-0.004, "C 0.00"},
+      {0.0, "C 0.00"},   {-1234.5, "F 1234.50"}, {12.0, "C 12.00"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(CutFillText(value), text) << value;
+}
+
 }  // namespace
 }  // namespace vantrels
