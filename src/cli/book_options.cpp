@@ -86,6 +86,22 @@ constexpr OptionRow kOptions[] = {
      [](O& o, V v) { return Store(ReadStation("--to-station", v), o.to_station); }},
     {"cells", "COLSxLINES", "printable page size in character cells (default 96x63)",
      kTextOutputs, [](O& o, V v) { return ReadCells(o, v); }},
+    {"alignment", "NAME",
+     "a LandXML file's alignment to make the book of\n"
+     "(needed when several have cross sections)",
+     kAnyOutput, [](O& o, V v) { return Store(ReadLandXmlName("--alignment", v), o.alignment); }},
+    {"elevations", "absolute|relative|auto",
+     "a LandXML file's design elevations: absolute, as\n"
+     "written; relative, heights above the profile grade\n"
+     "at their station; auto (default), relative when\n"
+     "the centre points lie near 0 and the profile does\n"
+     "not",
+     kAnyOutput, [](O& o, V v) { return Store(ReadElevations(v), o.elevations); }},
+    {"ground", "NAME",
+     "the existing-ground line of a LandXML file that cut\n"
+     "and fill are measured against (default: the first\n"
+     "whose name contains \"exist\", in any letter case)",
+     kAnyOutput, [](O& o, V v) { return Store(ReadLandXmlName("--ground", v), o.ground); }},
     {"text", nullptr, "write the pages as text to stdout", kAnyOutput,
      [](O& o, V) { return SetOutput(o, BookOutput::kText); }},
     {"stations", nullptr, "write the go-to-station lists to stdout", kAnyOutput,
@@ -150,7 +166,7 @@ std::string OutputList(Outputs outputs, const char* last_joint) {
   return list;
 }
 
-// The options given, in order, with their values; and the criteria files.
+// The options given, in order, with their values; and the files.
 struct Given {
   std::vector<std::pair<const OptionRow*, std::string>> options;
   std::vector<std::string> files;
@@ -164,7 +180,7 @@ struct Given {
 };
 
 // The checks that need the whole command line: an output, the options that go with it and
-// one criteria file.
+// one file.
 Status CheckCombination(BookOptions& options, const Given& given) {
   if (options.output == BookOutput::kNone) {
     return UsageError("one of " + OutputList(kAnyOutput, " or ") + " is needed");
@@ -186,11 +202,11 @@ Status CheckCombination(BookOptions& options, const Given& given) {
                       EscapedArgument(*to));
   }
   if (options.output == BookOutput::kListPrinters) {
-    if (!given.files.empty()) return UsageError("--list-printers takes no criteria file");
+    if (!given.files.empty()) return UsageError("--list-printers takes no file");
     return {};
   }
-  if (given.files.empty()) return UsageError("no criteria file given");
-  if (given.files.size() > 1) return UsageError("only one criteria file can be given");
+  if (given.files.empty()) return UsageError("no criteria or LandXML file given");
+  if (given.files.size() > 1) return UsageError("only one file can be given");
   options.file = given.files.front();
   return {};
 }
@@ -236,6 +252,26 @@ const char* OutputOption(BookOutput output) {
 
 const char* StakeoutFormatName(StakeoutFormat format) {
   return format == StakeoutFormat::kTbc ? "tbc" : "civil3d";
+}
+
+const char* ElevationModeName(ElevationMode mode) {
+  switch (mode) {
+    case ElevationMode::kAbsolute:
+      return "absolute";
+    case ElevationMode::kRelative:
+      return "relative";
+    case ElevationMode::kAuto:
+      break;
+  }
+  return "auto";
+}
+
+std::vector<const char*> LandXmlOptionsGiven(const BookOptions& options) {
+  std::vector<const char*> given;
+  if (!options.alignment.empty()) given.push_back("--alignment");
+  if (options.elevations) given.push_back("--elevations");
+  if (!options.ground.empty()) given.push_back("--ground");
+  return given;
 }
 
 Result<ParsedOptions> ParseBookOptions(const std::vector<std::string>& args) {
@@ -299,16 +335,19 @@ std::string BookUsage() {
   std::string usage =
       "Usage: vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
       "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
-      "                     [--cells COLSxLINES] (--text | --stations) FILE.csv\n"
+      "                     [--cells COLSxLINES] (--text | --stations) FILE\n"
       "       vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
       "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
       "                     [--font NAME] (--pdf OUT.pdf [--paper letter|a4|legal] |\n"
-      "                     --printer NAME) FILE.csv\n"
-      "       vantrels-book [--side left|right] --csv OUT.csv FILE.csv\n"
+      "                     --printer NAME) FILE\n"
+      "       vantrels-book [--side left|right] --csv OUT.csv FILE\n"
       "       vantrels-book [--side left|right] [--from-station STA] [--to-station STA]\n"
-      "                     --stakeout OUT.csv [--stakeout-format tbc|civil3d] FILE.csv\n"
+      "                     --stakeout OUT.csv [--stakeout-format tbc|civil3d] FILE\n"
       "       vantrels-book --list-printers | --help | --version\n"
-      "Lays out the grade-stake book of a criteria report.\n";
+      "Lays out the grade-stake book of a criteria report, or of the cross sections of\n"
+      "one alignment of a LandXML file with the cut or fill at each point. FILE is\n"
+      "either kind, told apart by its content; --alignment, --elevations and --ground\n"
+      "choose how a LandXML file is read.\n";
   // Each option's help begins in this column.
   constexpr size_t kColumn = 22;
   for (const OptionRow& row : kOptions) {

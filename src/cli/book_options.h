@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "book/stakeout.h"
+#include "compute/landxml_stations.h"
 #include "model/book.h"
 #include "model/result.h"
 #include "model/units.h"
@@ -56,6 +57,12 @@ struct BookOptions {
   // --stakeout: the stake-out file written ("-" is stdout) and its format.
   std::string stakeout_file;
   StakeoutFormat stakeout_format = StakeoutFormat::kTbc;
+  // A LandXML file's alignment and ground line by name, in Windows-1252 as the book keeps the
+  // file's texts (a character that code page lacks is '?', as in the file's names); empty: not
+  // given. --elevations: nullopt when not given (auto).
+  std::string alignment;
+  std::optional<ElevationMode> elevations;
+  std::string ground;
 
   bool operator==(const BookOptions&) const = default;
 };
@@ -83,5 +90,11 @@ std::string BookUsage();
 
 // The stake-out format's name on the command line: "tbc", "civil3d".
 const char* StakeoutFormatName(StakeoutFormat format);
+
+// The elevation rule's name on the command line: "absolute", "relative", "auto".
+const char* ElevationModeName(ElevationMode mode);
+
+// The LandXML options that were given, as "--alignment", in the order of --help.
+std::vector<const char*> LandXmlOptionsGiven(const BookOptions& options);
 
 }  // namespace vantrels

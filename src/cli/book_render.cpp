@@ -11,6 +11,7 @@
 #include "book/road.h"
 #include "book/stakeout.h"
 #include "cli/option_values.h"
+#include "import/landxml_text.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
 #include "model/version.h"
@@ -106,6 +107,31 @@ Result<std::unique_ptr<Surface>> OpenPage(const BookOptions& options, PrintPlatf
   return printer;
 }
 
+// What the options choose for a LandXML file. Several alignments with cross sections and no
+// --alignment is a usage error that lists them.
+ImportChoices ChoicesOf(const BookOptions& options) {
+  ImportChoices choices;
+  choices.alignment = options.alignment;
+  choices.elevations = options.elevations.value_or(ElevationMode::kAuto);
+  choices.ground = options.ground;
+  choices.choose_alignment = [](const std::vector<std::string>& names) -> Result<std::string> {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + landxml::Quoted(name);
+    return UsageError("the LandXML file has several alignments with cross sections: " + list +
+                      "; choose one with --alignment");
+  };
+  return choices;
+}
+
+// A criteria report has no alignment, profile or ground line: an option for them would be
+// dropped without a word, and a book without the cut and fill asked for is not the book asked
+// for.
+Status CheckLandXmlOptions(const ImportedBook& road, const BookOptions& options) {
+  const std::vector<const char*> given = LandXmlOptionsGiven(options);
+  if (road.kind == InputKind::kLandXml || given.empty()) return {};
+  return UsageError(std::string(given.front()) + " applies only to a LandXML file");
+}
+
 // The stake-out file, and a note on stderr for each point code written otherwise.
 Status WriteStakeout(const Book& book, const BookOptions& options, std::optional<OutputFile>& file,
                      std::ostream& out, std::ostream& err) {
@@ -175,6 +201,7 @@ Status RunBook(const BookOptions& options, std::ostream& out, std::ostream& err,
   StreamMessages messages(err);
   const Result<ImportedBook> road = PrepareBook(messages, **page, options);
   if (!road) return road.failure();
+  if (Status fits = CheckLandXmlOptions(*road, options); !fits) return fits;
   const Book& book = road->book;
   // What the import decided and the lines it passed over are told, and the book goes on.
   for (const std::string& note : road->notes) err << "vantrels-book: " << Cp1252ToUtf8(note) << '\n';
@@ -209,7 +236,7 @@ void StreamMessages::Show(const std::string& text) {
 
 Result<ImportedBook> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
   RoadMemory memory;
-  Result<ImportedBook> road = BuildBook(options.file, ImportChoices{}, &printer, memory, messages);
+  Result<ImportedBook> road = BuildBook(options.file, ChoicesOf(options), &printer, memory, messages);
   if (road) return road;
   const Failure& failure = road.failure();
   if (failure.kind == FailureKind::kUsage) return UsageError(Cp1252ToUtf8(failure.message));

@@ -4,6 +4,7 @@
 
 #include "book/station_value.h"
 #include "cli/argument_text.h"
+#include "model/cp1252.h"
 #include "model/text.h"
 #include "model/units.h"
 
@@ -136,6 +137,19 @@ Result<StakeoutFormat> ReadStakeoutFormat(std::string_view value) {
     if (value == StakeoutFormatName(format)) return format;
   }
   return UsageError("--stakeout-format needs tbc or civil3d, not " + Shown(value));
+}
+
+Result<ElevationMode> ReadElevations(std::string_view value) {
+  for (const ElevationMode mode :
+       {ElevationMode::kAbsolute, ElevationMode::kRelative, ElevationMode::kAuto}) {
+    if (value == ElevationModeName(mode)) return mode;
+  }
+  return UsageError("--elevations needs absolute, relative or auto, not " + Shown(value));
+}
+
+Result<std::string> ReadLandXmlName(const char* option, std::string_view value) {
+  if (value.empty()) return UsageError(std::string(option) + " needs a name");
+  return Cp1252FromUtf8(value);
 }
 
 }  // namespace vantrels

@@ -31,5 +31,10 @@ Result<Paper> ReadPaper(std::string_view value);
 Result<Side> ReadSide(std::string_view value);
 // "--stakeout-format": tbc or civil3d.
 Result<StakeoutFormat> ReadStakeoutFormat(std::string_view value);
+// "--elevations": absolute, relative or auto.
+Result<ElevationMode> ReadElevations(std::string_view value);
+// "--alignment", "--ground": a name, not empty, as Windows-1252 (each character that code page
+// lacks as '?', as the file's names are read).
+Result<std::string> ReadLandXmlName(const char* option, std::string_view value);
 
 }  // namespace vantrels

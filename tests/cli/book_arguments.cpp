@@ -52,6 +52,9 @@ std::vector<std::string> BookArguments(const BookOptions& o) {
     args.push_back(o.paper == Paper::A4 ? "--paper=a4" : "--paper=legal");
   }
   if (o.font != defaults.font) args.push_back("--font=" + o.font);
+  if (!o.alignment.empty()) args.push_back("--alignment=" + Cp1252ToUtf8(o.alignment));
+  if (o.elevations) args.push_back(std::string("--elevations=") + ElevationModeName(*o.elevations));
+  if (!o.ground.empty()) args.push_back("--ground=" + Cp1252ToUtf8(o.ground));
   if (o.output != BookOutput::kListPrinters) {
     args.push_back("--");
     args.push_back(o.file);

@@ -82,7 +82,7 @@ TEST(BookMain, UsageErrorsGiveStatus2TheirReasonAndAPointerToHelp) {
   const std::string divided = WriteFile("usage_div.csv", Divided(3));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--bogus", "--text", road}, "unknown option --bogus"},
-      {{"--text"}, "no criteria file given"},
+      {{"--text"}, "no criteria or LandXML file given"},
       {{"--side", "left", "--text", road}, "--side applies only to a divided roadway"},
       {{"--pages", "1-1", "--text", divided}, "--pages on a divided roadway needs --side"},
       {{"--pages", "1-2", "--stations", road}, "--pages 1-2 is outside the book's pages 1 to 1"},

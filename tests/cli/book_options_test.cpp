@@ -83,6 +83,14 @@ std::vector<ValidCase> ValidCases() {
   BookOptions tbc = Options(BookOutput::kStakeout, "f.csv");
   tbc.stakeout_file = "s.csv";
   tbc.from_station = 240;
+  // LandXML names in Windows-1252, a character it lacks as '?' as the file's names are read.
+  BookOptions landxml = Options(BookOutput::kText, "r.xml");
+  landxml.alignment = "Ramp \xE9 ?";
+  landxml.elevations = ElevationMode::kRelative;
+  landxml.ground = "EG";
+  BookOptions auto_elevations = Options(BookOutput::kCsv, "r.xml");
+  auto_elevations.csv_file = "-";
+  auto_elevations.elevations = ElevationMode::kAuto;
 
   return {
       {{"--text", "road.csv"}, Options(BookOutput::kText, "road.csv")},
@@ -107,6 +115,10 @@ std::vector<ValidCase> ValidCases() {
         "-0+090.000", "--to-station", "1+234.567", "m.csv"},
        stakeout},
       {{"--from-station", "0+240", "--stakeout-format", "tbc", "--stakeout", "s.csv", "f.csv"}, tbc},
+      {{"--alignment", "Ramp \xC3\xA9 \xE2\x86\x92", "--elevations=relative", "--ground", "EG",
+        "--text", "r.xml"},
+       landxml},
+      {{"--elevations", "auto", "--csv", "-", "r.xml"}, auto_elevations},
   };
 }
 
@@ -174,7 +186,7 @@ TEST(BookOptions, UsageErrors) {
       {{"--proj", "x", "--text", "r.csv"}, "unknown option --proj"},
       {{"--text", "-odd.csv"}, "unknown option -odd.csv"},
       {{"--bo\ngus=1", "--text", "r.csv"}, "unknown option --bo\\ngus"},
-      {{"--text"}, "no criteria file given"},
+      {{"--text"}, "no criteria or LandXML file given"},
       {{"r.csv"},
        "one of --text, --stations, --pdf, --printer, --csv, --stakeout or --list-printers is "
        "needed"},
@@ -184,8 +196,8 @@ TEST(BookOptions, UsageErrors) {
       {{"--printer", "P", "--pdf", "o.pdf", "r.csv"}, "--printer and --pdf cannot be combined"},
       {{"--list-printers", "--stations"}, "--list-printers and --stations cannot be combined"},
       {{"--csv", "o.csv", "--text", "r.csv"}, "--csv and --text cannot be combined"},
-      {{"--list-printers", "r.csv"}, "--list-printers takes no criteria file"},
-      {{"--pdf", "o.pdf"}, "no criteria file given"},
+      {{"--list-printers", "r.csv"}, "--list-printers takes no file"},
+      {{"--pdf", "o.pdf"}, "no criteria or LandXML file given"},
       {{"--pdf", "", "r.csv"}, "--pdf needs a file name"},
       {{"--csv=", "r.csv"}, "--csv needs a file name"},
       {{"--printer=", "r.csv"}, "--printer needs a printer name"},
@@ -215,7 +227,7 @@ TEST(BookOptions, UsageErrors) {
        "--from-station needs a station such as 2390+00, 1+234.567 or 239000, not \"abc\""},
       {{"--to-station=23+", "--text", "r.csv"},
        "--to-station needs a station such as 2390+00, 1+234.567 or 239000, not \"23+\""},
-      {{"--text", "a.csv", "b.csv"}, "only one criteria file can be given"},
+      {{"--text", "a.csv", "b.csv"}, "only one file can be given"},
       {{"--text", "--stations", "r.csv"}, "--text and --stations cannot be combined"},
       {{"--text=yes", "r.csv"}, "--text takes no value"},
       {{"--help=1"}, "--help takes no value"},

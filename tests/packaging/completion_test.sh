@@ -48,7 +48,7 @@ PATH="$bin:$PATH"
 
 cd "$work" || exit 1
 mkdir roads
-touch a.csv B.CSV book.pdf notes.txt
+touch a.csv B.CSV road.xml book.pdf notes.txt
 
 failures=0
 
@@ -106,7 +106,7 @@ expect "options sharing a start" "--pages|--paper"
 run_completion vantrels-book vantrels-book --
 expect_among "every option of the help text" --project --date --side --pages --cells --text \
   --stations --pdf --paper --printer --font --csv --stakeout --stakeout-format --list-printers \
-  --help --version
+  --alignment --elevations --ground --help --version
 run_completion vantrels-book vantrels-book --stakeout-format ""
 expect "the stake-out formats" "civil3d|tbc"
 run_completion vantrels-book vantrels-book --stakeout-format = c
@@ -128,9 +128,13 @@ expect "a report face, its blank quoted" 'Courier\ New'
 run_completion vantrels-book vantrels-book --pdf ""
 expect "PDF files and folders after --pdf" "book.pdf|roads"
 run_completion vantrels-book vantrels-book --text ""
-expect "criteria files in either case and folders" "B.CSV|a.csv|roads"
+expect "criteria and LandXML files in either case and folders" "B.CSV|a.csv|road.xml|roads"
 run_completion vantrels-book vantrels-book --side left --pages 1-2 ""
-expect "criteria files after options with values" "B.CSV|a.csv|roads"
+expect "book files after options with values" "B.CSV|a.csv|road.xml|roads"
+run_completion vantrels-book vantrels-book --elevations ""
+expect "the elevation rules" "absolute|auto|relative"
+run_completion vantrels-book vantrels-book --alignment ""
+expect "nothing for an alignment's name" ""
 run_completion vantrels-book vantrels-book --project ""
 expect "nothing for a free value" ""
 run_completion vantrels-book vantrels-book --pages ""
