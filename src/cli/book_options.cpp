@@ -70,7 +70,7 @@ std::optional<std::string> ParseDate(std::string_view text) {
 
 // A rejected value as a message quotes it.
 std::string Shown(const std::string& value) {
-  return "\"" + EscapedArgument(value) + "\"";
+  return "\"" + EscapedText(value) + "\"";
 }
 
 std::string ApplyProject(BookOptions& o, const std::string& v) {
@@ -272,7 +272,7 @@ Stretch ReadStretch(QCommandLineParser& parser, const std::vector<std::string>& 
     // An unknown option, or a flag given a value. In the shortest stretch that fails, the
     // last argument is the one to blame.
     const std::string& last = args[count - 1];
-    const std::string name = EscapedArgument(last.substr(0, last.find('=')));
+    const std::string name = EscapedText(last.substr(0, last.find('=')));
     parsed.error =
         parser.unknownOptionNames().isEmpty() ? name + " takes no value" : "unknown option " + name;
     stretch.stopped = true;
@@ -342,8 +342,8 @@ std::string CombinationError(BookOptions& options, const std::map<std::string, s
     return "--pages and " + std::string(range_option) + " cannot be combined";
   }
   if (options.from_station && options.to_station && *options.from_station > *options.to_station) {
-    return "--from-station " + EscapedArgument(given.at("from-station")) +
-           " comes after --to-station " + EscapedArgument(given.at("to-station"));
+    return "--from-station " + EscapedText(given.at("from-station")) +
+           " comes after --to-station " + EscapedText(given.at("to-station"));
   }
   if (options.output == BookOutput::kListPrinters) {
     return files.empty() ? "" : "--list-printers takes no criteria file";

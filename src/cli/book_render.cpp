@@ -13,6 +13,7 @@
 #include "layout/page.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
+#include "model/escaped_text.h"
 #include "model/output_file.h"
 #include "model/text.h"
 #include "model/version.h"
@@ -43,10 +44,21 @@ PageSpan SpanOf(const Book& book, Side side, const BookOptions& options) {
 
 // A printer or an output file that fails; the book is not produced.
 int PaperFailure(std::ostream& err, const BookOptions& options, const std::string& problem) {
-  std::string what = "cannot print on " + options.printer;
-  if (options.output == BookOutput::kPdf) what = "cannot write " + options.pdf_file;
-  if (options.output == BookOutput::kCsv) what = "cannot write " + options.csv_file;
+  std::string what = "cannot print on " + EscapedText(options.printer);
+  if (options.output == BookOutput::kPdf) what = "cannot write " + EscapedText(options.pdf_file);
+  if (options.output == BookOutput::kCsv) what = "cannot write " + EscapedText(options.csv_file);
   err << "vantrels-book: " << what << ": " << problem << '\n' << std::flush;
+  return kBookRejected;
+}
+
+// An output file that failed: not written, or written but its folder not flushed to disk.
+int FileFailure(std::ostream& err, const BookOptions& options, const OutputFile& file,
+                const Status& status) {
+  if (!file.in_place()) return PaperFailure(err, options, status.failure().message);
+  err << "vantrels-book: " << EscapedText(file.target())
+      << " is written but not yet safe on disk: its folder could not be flushed: "
+      << status.failure().message << '\n'
+      << std::flush;
   return kBookRejected;
 }
 
@@ -70,12 +82,13 @@ int WriteOut(std::ostream& out, std::ostream& err, const std::string& text) {
 
 // Creates the output's temporary file, or says why the output is refused.
 int OpenOutputFile(OutputFile& file, std::ostream& err, const BookOptions& options) {
-  if (file.Open({options.file})) return kBookProduced;
-  if (file.failure() == OutputFailure::kSameAsInput) {
-    return UsageError(err, "the output " + file.target() + " is the input file " + options.file +
-                               ": choose another output file");
+  const Status opened = file.Open({options.file});
+  if (opened) return kBookProduced;
+  if (opened.failure().kind == FailureKind::kUsage) {
+    return UsageError(err, "the output " + EscapedText(file.target()) + " is the input file " +
+                               EscapedText(options.file) + ": choose another output file");
   }
-  return PaperFailure(err, options, file.reason());
+  return PaperFailure(err, options, opened.failure().message);
 }
 
 StationRange RangeOf(const BookOptions& options) {
@@ -263,14 +276,15 @@ int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (options.output == BookOutput::kCsv) {
     const std::string csv = BookCsv(book, SelectedSides(book, options));
     if (!file) return WriteOut(out, err, csv);
-    if (!file->Write(csv) || !file->Commit()) return PaperFailure(err, options, file->reason());
-    return kBookProduced;
+    Status written = file->Write(csv);
+    if (written) written = file->Commit();
+    return written ? kBookProduced : FileFailure(err, options, *file, written);
   }
   const BookRenderer book_renderer(book, PageContextOf(options), messages);
   if (file) {
-    const std::string failure =
+    const Status written =
         platform->WritePdf(book_renderer, SelectedPages(book, options), options, *file);
-    return failure.empty() ? kBookProduced : PaperFailure(err, options, failure);
+    return written ? kBookProduced : FileFailure(err, options, *file, written);
   }
   const PrintResult printed = book_renderer.Print(*printer, SelectedPages(book, options));
   if (!printed.printed) return PaperFailure(err, options, printed.failure);

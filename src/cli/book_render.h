@@ -68,9 +68,9 @@ class PrintPlatform {
   virtual std::unique_ptr<Surface> OpenPrinter(const BookOptions& options,
                                                std::string& problem) = 0;
   // Writes `selection`'s pages as the PDF file of the options into `output` (opened, with the
-  // bookmarks and the title) and commits it; why it failed, empty on success.
-  virtual std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                               const BookOptions& options, OutputFile& output) = 0;
+  // bookmarks and the title) and commits it.
+  virtual Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                          const BookOptions& options, OutputFile& output) = 0;
 };
 
 // The whole command: parses args, writes the book or the lists to `out`, messages and usage

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/escaped_text.h"
 #include "render/book_pdf.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
@@ -69,8 +70,8 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
       problem = options.printer == kPdfPrinterName
-                    ? "\"" + options.printer + "\" writes a file: use --pdf OUT.pdf"
-                    : "no installed printer is named \"" + options.printer +
+                    ? "\"" + EscapedText(options.printer) + "\" writes a file: use --pdf OUT.pdf"
+                    : "no installed printer is named \"" + EscapedText(options.printer) +
                           "\" (--list-printers shows them)";
       return nullptr;
     }
@@ -80,8 +81,8 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   return std::make_unique<PrinterSurface>(std::move(printer));
 }
 
-std::string QtBookPlatform::WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                                     const BookOptions& options, OutputFile& output) {
+Status QtBookPlatform::WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                                const BookOptions& options, OutputFile& output) {
   EnsureApplication();
   return WriteBookPdf(printer, selection, options.paper,
                       BookPdfTitle(options.file, options.project), output);

@@ -21,8 +21,8 @@ class QtBookPlatform : public PrintPlatform {
 
   std::vector<std::string> PrinterNames() override;
   std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override;
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions& options, OutputFile& output) override;
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                  const BookOptions& options, OutputFile& output) override;
 
  private:
   void EnsureApplication();

@@ -93,19 +93,22 @@ void AppContext::PrintToPdfFile(const PageSelection& selection) {
   if (answer.isEmpty()) return;
   const std::string path = QFile::encodeName(answer).toStdString();
   OutputFile output(path);
-  std::string failure;
-  if (!output.Open({book_file_})) {
-    failure = output.failure() == OutputFailure::kSameAsInput ? "it is the criteria file being read"
-                                                              : output.reason();
-  } else {
+  Status written = output.Open({book_file_});
+  if (written) {
     // The book was counted on the PDF entry's page, which is Letter (SelectCurrentPrinter).
-    failure = WriteBookPdf(Printer(), selection, Paper::Letter,
+    written = WriteBookPdf(Printer(), selection, Paper::Letter,
                            BookPdfTitle(book_file_, heading_.project_number), output);
   }
   // Messages are Windows-1252 text; the path as the user sees it.
   const std::string shown_path = ToReportBytes(answer);
-  if (!failure.empty()) {
-    messages.Show("Program Error : cannot write " + shown_path + ": " + failure +
+  if (!written) {
+    const bool input = written.failure().kind == FailureKind::kUsage;
+    const std::string what = output.in_place()
+                                 ? shown_path + " is written but not yet safe on disk: its folder "
+                                                "could not be flushed"
+                                 : "cannot write " + shown_path;
+    messages.Show("Program Error : " + what + ": " +
+                  (input ? "it is the criteria file being read" : written.failure().message) +
                   " occured in viewPrint_click");
     return;
   }

@@ -79,9 +79,9 @@ std::vector<OutlineEntry> BookOutline(const Book& book, const PageSelection& sel
                      StationEntries(book, selection, Side::Right));
 }
 
-std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
-                         Paper paper, const std::string& title, OutputFile& output,
-                         const PdfSurfaceMaker& make_surface) {
+Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
+                    Paper paper, const std::string& title, OutputFile& output,
+                    const PdfSurfaceMaker& make_surface) {
   const MemoryFile pages;
   std::string problem = pages.IsOpen() ? "" : pages.Reason();
   if (problem.empty())
@@ -90,14 +90,15 @@ std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection&
   if (problem.empty()) problem = IncompletePdf(pages.Path());
   if (problem.empty()) {
     const PdfBookInfo info{title, BookOutline(book_renderer.RenderedBook(), selection)};
-    problem = WritePdfWithOutline(pages.Path(), info, output);
+    if (Status written = WritePdfWithOutline(pages.Path(), info, output); !written) {
+      problem = written.failure().message;
+    }
   }
   if (!problem.empty()) {
     output.Discard();
-    return problem;
+    return Rejected(problem);
   }
-  if (!output.Commit()) return output.reason();
-  return {};
+  return output.Commit();
 }
 
 }  // namespace vantrels

@@ -26,9 +26,8 @@ class OutputPipeline : public Pipeline {
  public:
   explicit OutputPipeline(OutputFile& file) : Pipeline("vantrels output", nullptr), file_(file) {}
   void write(unsigned char const* data, size_t length) override {
-    if (!file_.Write(std::string_view(reinterpret_cast<const char*>(data), length))) {
-      throw std::runtime_error(file_.reason());
-    }
+    const Status written = file_.Write(std::string_view(reinterpret_cast<const char*>(data), length));
+    if (!written) throw std::runtime_error(written.failure().message);
   }
   void finish() override {}
 
@@ -105,8 +104,8 @@ std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
   return sides;
 }
 
-std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& info,
-                                OutputFile& output) {
+Status WritePdfWithOutline(const std::string& source, const PdfBookInfo& info,
+                           OutputFile& output) {
   try {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
@@ -144,9 +143,11 @@ std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& in
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
     // A source that had to be repaired (cut short, damaged) must not pass for the book.
-    if (pdf.anyWarnings()) return "the PDF " + source + " is damaged";
+    if (pdf.anyWarnings()) return Rejected("the PDF " + source + " is damaged");
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
-    return e.what();
+    return Rejected(e.what());
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/output_file.h"
+#include "model/result.h"
 
 namespace vantrels {
 
@@ -30,9 +31,9 @@ std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
 
 // Writes a copy of the finished PDF at `source` to `output` (opened; the caller commits) with
 // `info`'s outline and title and "vantrels" as the creator. The outline panel opens with the
-// document. Returns why it failed (a damaged source, a page index outside the document, a
-// failed write); empty on success.
-std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& info,
-                                OutputFile& output);
+// document. Fails with the reason: a damaged source, a page index outside the document, a
+// failed write.
+Status WritePdfWithOutline(const std::string& source, const PdfBookInfo& info,
+                           OutputFile& output);
 
 }  // namespace vantrels

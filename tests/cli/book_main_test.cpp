@@ -249,12 +249,13 @@ class FakePlatform : public PrintPlatform {
     }
     return std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable);
   }
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions&, OutputFile& output) override {
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                  const BookOptions&, OutputFile& output) override {
     FakePaper paper(printed, faces, fail_at_end, measurable);
     const PrintResult result = printer.Print(paper, selection);
-    if (!result.printed) return result.failure;
-    return output.Write(printed) && output.Commit() ? "" : output.reason();
+    if (!result.printed) return Rejected(result.failure);
+    Status written = output.Write(printed);
+    return written ? output.Commit() : written;
   }
   int opened = 0;
   std::string printed;

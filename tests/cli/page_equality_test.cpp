@@ -29,8 +29,8 @@ class ReferencePlatform : public PrintPlatform {
   std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
     return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null"));
   }
-  std::string WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                       const BookOptions& options, OutputFile& output) override {
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
+                  const BookOptions& options, OutputFile& output) override {
     return WriteBookPdf(
         printer, selection, Paper::Letter, BookPdfTitle(options.file, options.project), output,
         [](const QString& path, Paper paper) {

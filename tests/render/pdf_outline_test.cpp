@@ -61,10 +61,12 @@ PdfReadBack Read(const std::string& path) {
 std::string WithOutline(const std::string& source, const PdfBookInfo& info,
                         const std::string& target) {
   OutputFile out(target);
-  if (!out.Open()) return "open: " + out.reason();
-  const std::string problem = WritePdfWithOutline(source, info, out);
-  if (!problem.empty()) return problem;
-  return out.Commit() ? "" : "commit: " + out.reason();
+  if (Status opened = out.Open(); !opened) return "open: " + opened.failure().message;
+  if (Status written = WritePdfWithOutline(source, info, out); !written) {
+    return written.failure().message;
+  }
+  Status committed = out.Commit();
+  return committed ? "" : "commit: " + committed.failure().message;
 }
 
 TEST(PdfOutline, AnUndividedBookHasOneLevelOfStations) {
@@ -182,9 +184,9 @@ TEST(PdfOutline, FailuresAreReportedAndNothingIsCommitted) {
     fs::remove(target);
     OutputFile out(target);
     ASSERT_TRUE(out.Open());
-    const std::string problem = WritePdfWithOutline(c.source, c.info, out);
-    EXPECT_NE(problem, "");
-    EXPECT_THAT(problem, HasSubstr(c.problem));
+    const Status written = WritePdfWithOutline(c.source, c.info, out);
+    ASSERT_FALSE(written);
+    EXPECT_THAT(written.failure().message, HasSubstr(c.problem));
     out.Discard();
     EXPECT_FALSE(fs::exists(target));
   }
