@@ -35,6 +35,9 @@ PrintResult BookRenderer::Print(Surface& printer, const PageSelection& selection
       }
     }
     printer.EndDoc();
+  } catch (const std::bad_alloc&) {
+    // Running out of memory ends the command; it is no failure of the printer.
+    throw;
   } catch (const std::exception& e) {
     result.failure = e.what();
     return result;

@@ -51,5 +51,5 @@ int main(int argc, char** argv) {
 #ifdef VANTRELS_PRINT_HELPER_DIR
   if (NeedsPrinting(args)) return RunPrintHelper(argv);
 #endif
-  return vantrels::BookMain(args, std::cout, std::cerr);
+  return vantrels::RunBookCommand([&] { return vantrels::BookMain(args, std::cout, std::cerr); });
 }

@@ -11,5 +11,6 @@ int main(int argc, char** argv) {
   vantrels::PrepareBookProcess();
   const std::vector<std::string> args(argv + 1, argv + argc);
   vantrels::QtBookPlatform platform;
-  return vantrels::BookMain(args, std::cout, std::cerr, &platform);
+  return vantrels::RunBookCommand(
+      [&] { return vantrels::BookMain(args, std::cout, std::cerr, &platform); });
 }

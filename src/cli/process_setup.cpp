@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <new>
 
 #include "model/output_file.h"
 
@@ -27,6 +28,17 @@ void HoldClosedStandardDescriptors() {
 }
 
 }  // namespace
+
+int RunBookCommand(const std::function<int()>& run) {
+  try {
+    return run();
+  } catch (const std::bad_alloc&) {
+    // What was allocated is free again; the message itself needs no memory.
+    static const char kMessage[] = "vantrels-book: out of memory\n";
+    (void)!::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    return 1;
+  }
+}
 
 void PrepareBookProcess() {
   HoldClosedStandardDescriptors();

@@ -178,6 +178,8 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, M
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
     return {};
@@ -208,6 +210,8 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     const size_t comma3 = line3.find(',');
     if (comma3 == std::string_view::npos) throw std::runtime_error("No comma in line 3");
     divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
     return {};

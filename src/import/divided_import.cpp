@@ -252,6 +252,9 @@ ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Message
   DividedReader reader(bytes, memory, messages);
   try {
     return reader.Run();
+  } catch (const std::bad_alloc&) {
+    // The process, not the file, ran out: the command ends with that.
+    throw;
   } catch (...) {
     return reader.Fail();
   }

@@ -126,6 +126,9 @@ class UndividedReader {
 ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
   try {
     return UndividedReader(memory, messages).Run(bytes);
+  } catch (const std::bad_alloc&) {
+    // The process, not the file, ran out: the command ends with that.
+    throw;
   } catch (...) {
     messages.Show("Error in GPKUndivided");
     return {};

@@ -83,6 +83,8 @@ class BodyWriter {
     std::pair<int16_t, int16_t> at;
     try {
       at = position();
+    } catch (const std::bad_alloc&) {
+      throw;
     } catch (const std::exception& e) {
       if (!reported_) {
         messages_.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
@@ -199,6 +201,8 @@ void CountSideBook(SideBook& book, const PageContext& context, Messages& message
     std::optional<PageStart> next;
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
+    } catch (const std::bad_alloc&) {
+      throw;
     } catch (const std::exception& e) {
       messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
       break;
@@ -248,6 +252,8 @@ void PutText(Messages& messages, Surface& target, int x, int y, std::string_view
     target.SetCurrentX(x);
     target.SetCurrentY(y);
     target.PrintText(text);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error: ") + e.what() + "(PutText(korPrint))");
   }
@@ -258,6 +264,8 @@ std::optional<PageGeometry> MeasurePage(Surface& printer) {
     if (const std::optional<CellMeasure> measure = printer.MeasureCells()) {
       return PageGeometry::Measured(measure->columns, measure->lines);
     }
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception&) {
   }
   return std::nullopt;
@@ -270,6 +278,8 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
     const auto step = [&](auto&& action) {
       try {
         action();
+      } catch (const std::bad_alloc&) {
+        throw;
       } catch (const std::exception&) {
         target.SetFontName("Courier New");
       }
@@ -305,6 +315,8 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
 
     step([&] { target.SetFontSize(size); });
     step([&] { target.SetFontBold(false); });
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error: ") + e.what() + " PrintQMTForm(KorPrint)");
   }
@@ -315,6 +327,8 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   try {
     BodyWriter writer(context, messages, &target);
     return LayOutPage(book, page, context, writer, nullptr);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
     return std::nullopt;
@@ -326,6 +340,8 @@ void CountPages(SideBook& book, PageGeometry page, Messages& messages) {
     PageContext context;
     context.page = page;
     CountSideBook(book, context, messages);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(std::string("Error : ") + e.what() + " occured in PageCount");
   }
