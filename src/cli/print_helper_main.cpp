@@ -1,4 +1,6 @@
 // vantrels-book's PDF, printer and printer-list runs: the same command line with Qt's printers.
+#include <malloc.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +10,11 @@
 #include "cli/qt_book_platform.h"
 
 int main(int argc, char** argv) {
+  // The helper draws one document and ends: memory freed on the way is kept for the next page
+  // instead of going back to the system and being faulted in again (a fifth of a long book's
+  // time). Its peak stays the same.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
   vantrels::PrepareBookProcess();
   const std::vector<std::string> args(argv + 1, argv + argc);
   vantrels::QtBookPlatform platform;
