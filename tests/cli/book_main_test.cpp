@@ -9,6 +9,7 @@
 
 #include "cli/book_options.h"
 #include "cli/book_run.h"
+#include "temp_folder.h"
 #include "layout/text_surface.h"
 #include "model/version.h"
 
@@ -23,7 +24,7 @@ BookRun Book(const std::vector<std::string>& args) {
 }
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + "/cli_" + std::to_string(getpid()) + "_" + name;
+  const std::string path = TestTempPath("cli", name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }

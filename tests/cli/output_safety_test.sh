@@ -11,7 +11,7 @@ set -u
 book=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 examples=$(cd "$2" && pwd)
 failures=0
-work=$(mktemp -d /tmp/vantrels-output.XXXXXX) || exit 1
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrels-output.XXXXXX") || exit 1
 mounts=""
 writer=""
 
