@@ -1,7 +1,7 @@
 // Feeds arbitrary command lines to vantrels-book's option parser; the input is split at NUL
 // bytes into arguments, as a shell hands them over. After each run the target aborts when
-// reading is not repeatable, when an error is not one line of text, when accepted options lie
-// outside the bounds that --help documents, or when they read differently once written back.
+// reading is not repeatable, when an error is not one line of usage text, when accepted options
+// lie outside the bounds that --help documents, or when they read differently written back.
 
 #include <cmath>
 #include <cstdint>
@@ -55,6 +55,7 @@ std::string BrokenBound(const BookOptions& o) {
   const BookOptions defaults;
   const bool as_text = o.output == BookOutput::kText || o.output == BookOutput::kStations;
   const bool chooses_pages = as_text || DrawsOnPaper(o.output);
+  const bool chooses_stations = chooses_pages || o.output == BookOutput::kStakeout;
   if (o.output == BookOutput::kNone) return "no output";
   if (!ValidCells(o.columns) || !ValidCells(o.lines)) return "cells outside (0, 32767]";
   if (!as_text && (o.columns != defaults.columns || o.lines != defaults.lines)) {
@@ -62,13 +63,14 @@ std::string BrokenBound(const BookOptions& o) {
   }
   if (o.pages && (o.pages->from < 1 || o.pages->from > o.pages->to)) return "pages out of order";
   for (const auto& end : {o.from_station, o.to_station}) {
-    if (end && (!std::isfinite(*end) || *end < 0)) return "station not a finite length";
+    if (end && !std::isfinite(*end)) return "station not a finite number";
   }
   if (o.from_station && o.to_station && *o.from_station > *o.to_station) {
     return "station range out of order";
   }
-  if ((o.pages || o.from_station || o.to_station) && !chooses_pages) {
-    return "pages chosen for an output without pages";
+  if (o.pages && !chooses_pages) return "pages chosen for an output without pages";
+  if ((o.from_station || o.to_station) && !chooses_stations) {
+    return "stations chosen for an output without stations";
   }
   if (o.pages && (o.from_station || o.to_station)) return "pages and stations together";
   if (!ValidDate(o.heading_date)) return "heading date not mm dd yyyy";
@@ -80,6 +82,12 @@ std::string BrokenBound(const BookOptions& o) {
   if (o.pdf_file.empty() != (o.output != BookOutput::kPdf)) return "PDF file without --pdf";
   if (o.printer.empty() != (o.output != BookOutput::kPrinter)) return "printer without --printer";
   if (o.csv_file.empty() != (o.output != BookOutput::kCsv)) return "CSV file without --csv";
+  if (o.stakeout_file.empty() != (o.output != BookOutput::kStakeout)) {
+    return "stake-out file without --stakeout";
+  }
+  if (o.stakeout_format != defaults.stakeout_format && o.output != BookOutput::kStakeout) {
+    return "stake-out format without --stakeout";
+  }
   if (o.paper != defaults.paper && o.output != BookOutput::kPdf) return "paper without --pdf";
   if (o.font.empty() || (o.font != defaults.font && !DrawsOnPaper(o.output))) {
     return "font without paper";
@@ -99,16 +107,25 @@ std::string BrokenBound(const BookOptions& o) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vantrels;
   const std::vector<std::string> args = SplitAtNul(data, size);
-  const ParsedOptions parsed = ParseBookOptions(args);
-  if (!(ParseBookOptions(args) == parsed)) Broken("a second reading differs");
-  if (!OneLineOfText(parsed.error)) Broken("error not one line of text: " + parsed.error);
-  if ((parsed.help || parsed.version) && !parsed.error.empty()) Broken("help with an error");
-  if (parsed.help || parsed.version || !parsed.error.empty()) return 0;
-  const std::string bound = BrokenBound(parsed.options);
+  const Result<ParsedOptions> parsed = ParseBookOptions(args);
+  const Result<ParsedOptions> second = ParseBookOptions(args);
+  if (parsed.ok() != second.ok() || (parsed ? !(*second == *parsed)
+                                            : !(second.failure() == parsed.failure()))) {
+    Broken("a second reading differs");
+  }
+  if (!parsed) {
+    if (parsed.failure().kind != FailureKind::kUsage) Broken("a failure that is not usage");
+    if (!OneLineOfText(parsed.failure().message)) {
+      Broken("error not one line of text: " + parsed.failure().message);
+    }
+    return 0;
+  }
+  if (parsed->request != BookRequest::kBook) return 0;
+  const std::string bound = BrokenBound(parsed->options);
   if (!bound.empty()) Broken(bound);
-  const ParsedOptions again = ParseBookOptions(BookArguments(parsed.options));
-  if (!again.error.empty()) Broken("written back, refused: " + again.error);
-  if (again.help || again.version || !(again.options == parsed.options)) {
+  const Result<ParsedOptions> again = ParseBookOptions(BookArguments(parsed->options));
+  if (!again) Broken("written back, refused: " + again.failure().message);
+  if (again->request != BookRequest::kBook || !(again->options == parsed->options)) {
     Broken("written back, read differently");
   }
   return 0;

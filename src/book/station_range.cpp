@@ -37,8 +37,8 @@ bool ContinuesStation(const SideBook& book, const StationEntry& entry, bool firs
 PageSelection PagesShowingStations(const SideBook& book, Side side, const StationRange& range) {
   PageSelection spans;
   for (const StationEntry& entry : book.station_entries) {
-    const std::optional<double> feet = RegionStationFeet(TrimBlanks(entry.station));
-    if (!feet || !range.Contains(*feet)) continue;
+    const std::optional<double> value = RegionStationValue(TrimBlanks(entry.station));
+    if (!value || !range.Contains(*value)) continue;
     if (!spans.empty() && entry.page <= spans.back().last + 1) {
       spans.back().last = std::max(spans.back().last, entry.page);
     } else {

@@ -7,12 +7,12 @@
 
 namespace vantrels {
 
-// Stations chosen by their value in feet, both ends included; an end left out is open.
+// Stations chosen by their value (StationValue), both ends included; an end left out is open.
 struct StationRange {
   std::optional<double> from;
   std::optional<double> to;
 
-  bool Contains(double feet) const { return (!from || feet >= *from) && (!to || feet <= *to); }
+  bool Contains(double value) const { return (!from || value >= *from) && (!to || value <= *to); }
 };
 
 // The pages of one side book that show a station of `range`, as runs of consecutive pages in

@@ -1,357 +1,213 @@
 #include "cli/book_options.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
-#include <charconv>
-#include <cstdlib>
-#include <functional>
-#include <map>
+#include <getopt.h>
+
+#include <algorithm>
 #include <string_view>
 
-#include "book/station_value.h"
 #include "cli/argument_text.h"
-#include "model/cp1252.h"
+#include "cli/option_values.h"
 
 namespace vantrels {
 
 namespace {
 
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
+// A set of outputs, one bit per BookOutput.
+using Outputs = unsigned;
+constexpr Outputs Of(BookOutput output) {
+  return 1u << static_cast<unsigned>(output);
 }
+constexpr Outputs kAnyOutput = ~0u;
+constexpr Outputs kTextOutputs = Of(BookOutput::kText) | Of(BookOutput::kStations);
+constexpr Outputs kPaperOutputs = Of(BookOutput::kPdf) | Of(BookOutput::kPrinter);
 
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  if (!AllDigits(text)) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
-// A plain unsigned decimal: "96", "93.5", ".5" (not "96.").
-std::optional<double> ParseCells(std::string_view text) {
-  const auto point = text.find('.');
-  const std::string_view whole = text.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  if (!whole.empty() && !AllDigits(whole)) return std::nullopt;
-  if (point != std::string_view::npos && !AllDigits(fraction)) return std::nullopt;
-  if (whole.empty() && fraction.empty()) return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  // Positions on the page are 16-bit numbers.
-  if (!(value > 0) || value > 32767) return std::nullopt;
-  return value;
-}
-
-bool LeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-std::optional<std::string> ParseDate(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  const auto year = ParseInt(text.substr(0, 4));
-  const auto month = ParseInt(text.substr(5, 2));
-  const auto day = ParseInt(text.substr(8, 2));
-  if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1) {
-    return std::nullopt;
-  }
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const int days = kDays[*month - 1] + (*month == 2 && LeapYear(*year) ? 1 : 0);
-  if (*day > days) return std::nullopt;
-  return std::string(text.substr(5, 2)) + " " + std::string(text.substr(8, 2)) + " " +
-         std::string(text.substr(0, 4));
-}
-
-// A rejected value as a message quotes it.
-std::string Shown(const std::string& value) {
-  return "\"" + EscapedText(value) + "\"";
-}
-
-std::string ApplyProject(BookOptions& o, const std::string& v) {
-  const Cp1252Text text = Utf8ToCp1252(v);
-  switch (text.problem) {
-    case Cp1252Text::Problem::kNone:
-      o.project = text.bytes;
-      return {};
-    case Cp1252Text::Problem::kNotUtf8:
-      return "--project needs UTF-8 text, not " + Shown(v);
-    case Cp1252Text::Problem::kControl:
-      return "--project needs text without control characters, not " + Shown(v);
-    case Cp1252Text::Problem::kMissing:
-      break;
-  }
-  std::string character;
-  for (size_t at = 0; character.empty(); ++at) {
-    const Utf8Char c = DecodeUtf8At(v, at);
-    if (c.length > 0 && c.code_point == text.missing) character = v.substr(at, c.length);
-  }
-  return "--project cannot hold \"" + character + "\" (" + CodePointName(text.missing) +
-         "): the page heading is Windows-1252 text";
-}
-
-std::string ApplyStation(std::optional<double>& end, const char* option, const std::string& v) {
-  end = StationFeet(v);
-  if (end) return {};
-  return std::string(option) + " needs a station such as 2390+00, 2390+00.00 or 239000, not " +
-         Shown(v);
-}
-
-std::string SetOutput(BookOptions& options, BookOutput output) {
+Status SetOutput(BookOptions& options, BookOutput output) {
   if (options.output != BookOutput::kNone && options.output != output) {
-    return std::string(OutputOption(options.output)) + " and " + OutputOption(output) +
-           " cannot be combined";
+    return UsageError(std::string(OutputOption(options.output)) + " and " +
+                      OutputOption(output) + " cannot be combined");
   }
   options.output = output;
   return {};
 }
 
 // An output that writes to a file or a printer named by the value.
-std::string SetNamedOutput(BookOptions& options, BookOutput output, std::string& target,
-                           const std::string& value, const char* needs) {
-  if (value.empty()) return std::string(OutputOption(output)) + " needs " + needs;
+Status SetNamedOutput(BookOptions& options, BookOutput output, std::string& target,
+                      const std::string& value, const char* needs) {
+  if (value.empty()) return UsageError(std::string(OutputOption(output)) + " needs " + needs);
   target = value;
   return SetOutput(options, output);
 }
 
-std::optional<Paper> ParsePaper(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  if (lower == "letter") return Paper::Letter;
-  if (lower == "a4") return Paper::A4;
-  if (lower == "legal") return Paper::Legal;
-  return std::nullopt;
+// Stores a value read by `read` into `field`, or gives the reader's usage error.
+template <typename T, typename U>
+Status Store(Result<T> read, U& field) {
+  if (!read) return read.failure();
+  field = std::move(*read);
+  return {};
 }
 
-// Each handler returns an error text, empty when the value is accepted. Flags get no value.
+// One row per option: adding an option is adding a row (and its field in BookOptions).
 struct OptionRow {
-  const char* name;  // without the leading "--"
-  bool takes_value;
-  std::function<std::string(BookOptions&, const std::string&)> apply;
+  // Without the leading "--".
+  const char* name;
+  // The value's word in --help; nullptr for a flag.
+  const char* value;
+  // Its lines in --help, after the name column.
+  const char* help;
+  // The outputs it goes with; any other output refuses it.
+  Outputs outputs;
+  // Reads the value into the options; nullptr for --help and --version.
+  Status (*apply)(BookOptions&, const std::string&);
 };
 
-const std::vector<OptionRow>& OptionTable() {
-  static const std::vector<OptionRow> table = {
-      {"project", true, ApplyProject},
-      {"date", true,
-       [](BookOptions& o, const std::string& v) {
-         const auto date = ParseDate(v);
-         if (!date) return "--date needs a date YYYY-MM-DD, not " + Shown(v);
-         o.heading_date = *date;
-         return std::string();
-       }},
-      {"cells", true,
-       [](BookOptions& o, const std::string& v) {
-         const auto x = v.find_first_of("xX");
-         const auto columns = x == std::string::npos ? std::nullopt : ParseCells(v.substr(0, x));
-         const auto lines = x == std::string::npos ? std::nullopt : ParseCells(v.substr(x + 1));
-         if (!columns || !lines) {
-           return "--cells needs COLSxLINES with numbers above 0 up to 32767, not " + Shown(v);
-         }
-         o.columns = *columns;
-         o.lines = *lines;
-         return std::string();
-       }},
-      {"side", true,
-       [](BookOptions& o, const std::string& v) {
-         if (v == "left") {
-           o.side = Side::Left;
-         } else if (v == "right") {
-           o.side = Side::Right;
-         } else {
-           return "--side needs left or right, not " + Shown(v);
-         }
-         return std::string();
-       }},
-      {"pages", true,
-       [](BookOptions& o, const std::string& v) {
-         const auto dash = v.find('-');
-         const auto from = dash == std::string::npos ? std::nullopt : ParseInt(v.substr(0, dash));
-         const auto to = dash == std::string::npos ? std::nullopt : ParseInt(v.substr(dash + 1));
-         if (!from || !to || *from < 1 || *from > *to) {
-           return "--pages needs FROM-TO with 1 <= FROM <= TO, not " + Shown(v);
-         }
-         o.pages = PageRange{*from, *to};
-         return std::string();
-       }},
-      {"from-station", true,
-       [](BookOptions& o, const std::string& v) {
-         return ApplyStation(o.from_station, "--from-station", v);
-       }},
-      {"to-station", true,
-       [](BookOptions& o, const std::string& v) {
-         return ApplyStation(o.to_station, "--to-station", v);
-       }},
-      {"text", false,
-       [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kText); }},
-      {"stations", false,
-       [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kStations); }},
-      {"pdf", true,
-       [](BookOptions& o, const std::string& v) {
-         return SetNamedOutput(o, BookOutput::kPdf, o.pdf_file, v, "a file name");
-       }},
-      {"printer", true,
-       [](BookOptions& o, const std::string& v) {
-         return SetNamedOutput(o, BookOutput::kPrinter, o.printer, v, "a printer name");
-       }},
-      {"csv", true,
-       [](BookOptions& o, const std::string& v) {
-         return SetNamedOutput(o, BookOutput::kCsv, o.csv_file, v, "a file name");
-       }},
-      {"list-printers", false,
-       [](BookOptions& o, const std::string&) { return SetOutput(o, BookOutput::kListPrinters); }},
-      {"paper", true,
-       [](BookOptions& o, const std::string& v) {
-         const auto paper = ParsePaper(v);
-         if (!paper) return "--paper needs letter, a4 or legal, not " + Shown(v);
-         o.paper = *paper;
-         return std::string();
-       }},
-      {"font", true,
-       [](BookOptions& o, const std::string& v) {
-         if (v.empty()) return std::string("--font needs a font name");
-         o.font = v;
-         return std::string();
-       }},
-      {"help", false, nullptr},
-      {"version", false, nullptr},
-  };
-  return table;
-}
+using O = BookOptions;
+using V = const std::string&;
 
-const OptionRow& Row(const QString& name) {
-  for (const OptionRow& row : OptionTable()) {
-    if (name == QLatin1String(row.name)) return row;
+constexpr OptionRow kOptions[] = {
+    {"project", "TEXT", "project number in the page heading (default empty)", kAnyOutput,
+     [](O& o, V v) { return Store(ReadProject(v), o.project); }},
+    {"date", "YYYY-MM-DD", "date in the page heading (default today)", kAnyOutput,
+     [](O& o, V v) { return Store(ReadDate(v), o.heading_date); }},
+    {"side", "left|right", "only that side of a divided roadway", kAnyOutput,
+     [](O& o, V v) { return Store(ReadSide(v), o.side); }},
+    {"pages", "FROM-TO", "only these pages (from 1) of the roadway or of the side",
+     kTextOutputs | kPaperOutputs, [](O& o, V v) { return Store(ReadPages(v), o.pages); }},
+    {"from-station", "STA",
+     "only the stations from STA on (their pages, or their\n"
+     "stake-out points); STA as the file writes stations\n"
+     "(2390+00, 2390+00.00, 1+234.567, -0+090.000) or as a\n"
+     "plain number (239000)",
+     kTextOutputs | kPaperOutputs | Of(BookOutput::kStakeout),
+     [](O& o, V v) { return Store(ReadStation("--from-station", v), o.from_station); }},
+    {"to-station", "STA",
+     "only the stations up to STA (by value, whatever the\n"
+     "region suffix)",
+     kTextOutputs | kPaperOutputs | Of(BookOutput::kStakeout),
+     [](O& o, V v) { return Store(ReadStation("--to-station", v), o.to_station); }},
+    {"cells", "COLSxLINES", "printable page size in character cells (default 96x63)",
+     kTextOutputs, [](O& o, V v) { return ReadCells(o, v); }},
+    {"text", nullptr, "write the pages as text to stdout", kAnyOutput,
+     [](O& o, V) { return SetOutput(o, BookOutput::kText); }},
+    {"stations", nullptr, "write the go-to-station lists to stdout", kAnyOutput,
+     [](O& o, V) { return SetOutput(o, BookOutput::kStations); }},
+    {"pdf", "OUT.pdf", "write the pages to a PDF file, bookmarked by station", kAnyOutput,
+     [](O& o, V v) { return SetNamedOutput(o, BookOutput::kPdf, o.pdf_file, v, "a file name"); }},
+    {"paper", "SIZE",
+     "the PDF's paper: letter (default), a4 or legal;\n"
+     "quarter-inch margins",
+     Of(BookOutput::kPdf), [](O& o, V v) { return Store(ReadPaper(v), o.paper); }},
+    {"printer", "NAME", "send the pages to an installed printer", kAnyOutput,
+     [](O& o, V v) {
+       return SetNamedOutput(o, BookOutput::kPrinter, o.printer, v, "a printer name");
+     }},
+    {"font", "NAME", "face of the report text (default Courier New)", kPaperOutputs,
+     [](O& o, V v) {
+       if (v.empty()) return Status(UsageError("--font needs a font name"));
+       o.font = v;
+       return Status();
+     }},
+    {"csv", "OUT.csv",
+     "write every point of the book to a spreadsheet file\n"
+     "(CSV, UTF-8); - writes it to stdout",
+     kAnyOutput,
+     [](O& o, V v) { return SetNamedOutput(o, BookOutput::kCsv, o.csv_file, v, "a file name"); }},
+    {"stakeout", "OUT.csv",
+     "write the points as a stake-out file: station,\n"
+     "offset, elevation and point code for the office\n"
+     "software's station/offset import; - writes it to stdout",
+     kAnyOutput,
+     [](O& o, V v) {
+       return SetNamedOutput(o, BookOutput::kStakeout, o.stakeout_file, v, "a file name");
+     }},
+    {"stakeout-format", "tbc|civil3d",
+     "the stake-out file's layout: tbc (Trimble Business\n"
+     "Center's \"TBC Excel\" station/offset import, the\n"
+     "default) or civil3d (Civil 3D's station/offset/\n"
+     "elevation import)",
+     Of(BookOutput::kStakeout),
+     [](O& o, V v) { return Store(ReadStakeoutFormat(v), o.stakeout_format); }},
+    {"list-printers", nullptr, "list the printers, one per line", kAnyOutput,
+     [](O& o, V) { return SetOutput(o, BookOutput::kListPrinters); }},
+    {"help", nullptr, "show this text", kAnyOutput, nullptr},
+    {"version", nullptr, "show the program's version", kAnyOutput, nullptr},
+};
+
+// getopt_long's code for row n; below it are its own codes ('?', ':', 1).
+constexpr int kFirstRowCode = 256;
+
+// "--a, --b and --c" (or "or"): the options of `outputs` in their order.
+std::string OutputList(Outputs outputs, const char* last_joint) {
+  std::vector<std::string> names;
+  for (auto output = static_cast<unsigned>(BookOutput::kText);
+       output <= static_cast<unsigned>(BookOutput::kListPrinters); ++output) {
+    if (outputs & (1u << output)) names.push_back(OutputOption(static_cast<BookOutput>(output)));
   }
-  // The parser reports only the options it was given.
-  std::abort();
+  std::string list;
+  for (size_t n = 0; n < names.size(); ++n) {
+    if (n > 0) list += n + 1 == names.size() ? last_joint : ", ";
+    list += names[n];
+  }
+  return list;
 }
 
-// Arguments are bytes in no particular encoding; as Latin-1 each byte is one character, so every
-// value and file name comes back from the parser exactly as given.
-QString Latin1(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string Bytes(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
-// Ends every stretch of arguments. A Latin-1 argument cannot hold it, so it shows whether the
-// stretch ends in an option still waiting for its value.
-const QString& EndMark() {
-  static const QString mark(QChar(0x2400));
-  return mark;
-}
-
-// What the first `count` arguments say, read in order until something stops them: --help,
-// --version or an error.
-struct Stretch {
-  ParsedOptions parsed;
+// The options given, in order, with their values; and the criteria files.
+struct Given {
+  std::vector<std::pair<const OptionRow*, std::string>> options;
   std::vector<std::string> files;
-  // The options given, without "--", and their values (empty for a flag).
-  std::map<std::string, std::string> given;
-  bool stopped = false;
-};
 
-Stretch ReadStretch(QCommandLineParser& parser, const std::vector<std::string>& args,
-                    size_t count) {
-  QStringList list{QStringLiteral("vantrels-book")};
-  for (size_t i = 0; i < count; ++i) list << Latin1(args[i]);
-  list << EndMark();
-  Stretch stretch;
-  ParsedOptions& parsed = stretch.parsed;
-  if (!parser.parse(list)) {
-    // An unknown option, or a flag given a value. In the shortest stretch that fails, the
-    // last argument is the one to blame.
-    const std::string& last = args[count - 1];
-    const std::string name = EscapedText(last.substr(0, last.find('=')));
-    parsed.error =
-        parser.unknownOptionNames().isEmpty() ? name + " takes no value" : "unknown option " + name;
-    stretch.stopped = true;
-    return stretch;
-  }
-  for (const QString& name : parser.optionNames()) {
-    const std::string option = "--" + Bytes(name);
-    if (stretch.given.count(Bytes(name))) {
-      parsed.error = option + " can be given only once";
-    } else if (name == QLatin1String("help")) {
-      parsed.help = true;
-    } else if (name == QLatin1String("version")) {
-      parsed.version = true;
-    } else {
-      const OptionRow& row = Row(name);
-      std::string value;
-      if (row.takes_value) {
-        // The first value: a repeat is refused when its turn comes.
-        const QString given = parser.values(name).constFirst();
-        if (given == EndMark()) {
-          // Only the whole command line lacks the value; a shorter stretch merely ends early.
-          if (count == args.size()) parsed.error = option + " needs a value";
-          stretch.stopped = count == args.size();
-          return stretch;
-        }
-        value = Bytes(given);
-      }
-      stretch.given[Bytes(name)] = value;
-      parsed.error = row.apply(parsed.options, value);
+  const std::string* ValueOf(std::string_view name) const {
+    for (const auto& [row, value] : options) {
+      if (name == row->name) return &value;
     }
-    if (parsed.help || parsed.version || !parsed.error.empty()) {
-      stretch.stopped = true;
-      return stretch;
-    }
+    return nullptr;
   }
-  for (const QString& file : parser.positionalArguments()) {
-    if (file != EndMark()) stretch.files.push_back(Bytes(file));
-  }
-  return stretch;
-}
+};
 
 // The checks that need the whole command line: an output, the options that go with it and
 // one criteria file.
-std::string CombinationError(BookOptions& options, const std::map<std::string, std::string>& given,
-                             const std::vector<std::string>& files) {
-  const bool on_paper = DrawsOnPaper(options.output);
-  const bool as_text =
-      options.output == BookOutput::kText || options.output == BookOutput::kStations;
-  const char* range_option = given.count("from-station") ? "--from-station" : "--to-station";
-  const bool by_station = options.from_station || options.to_station;
+Status CheckCombination(BookOptions& options, const Given& given) {
   if (options.output == BookOutput::kNone) {
-    return "one of --text, --stations, --pdf, --printer, --csv or --list-printers is needed";
+    return UsageError("one of " + OutputList(kAnyOutput, " or ") + " is needed");
   }
-  if (given.count("paper") && options.output != BookOutput::kPdf) {
-    return "--paper applies only to --pdf";
-  }
-  if (given.count("font") && !on_paper) return "--font applies only to --pdf and --printer";
-  // On paper the printer's page gives the cells.
-  if (given.count("cells") && !as_text) return "--cells applies only to --text and --stations";
-  for (const char* choice : {"pages", "from-station", "to-station"}) {
-    if (given.count(choice) && !as_text && !on_paper) {
-      return "--" + std::string(choice) +
-             " applies only to --text, --stations, --pdf and --printer";
+  for (const auto& [row, value] : given.options) {
+    if (!(row->outputs & Of(options.output))) {
+      return UsageError("--" + std::string(row->name) + " applies only to " +
+                        OutputList(row->outputs, " and "));
     }
   }
-  if (options.pages && by_station) {
-    return "--pages and " + std::string(range_option) + " cannot be combined";
+  const std::string* from = given.ValueOf("from-station");
+  const std::string* to = given.ValueOf("to-station");
+  if (options.pages && (from || to)) {
+    return UsageError(std::string("--pages and ") + (from ? "--from-station" : "--to-station") +
+                      " cannot be combined");
   }
-  if (options.from_station && options.to_station && *options.from_station > *options.to_station) {
-    return "--from-station " + EscapedText(given.at("from-station")) +
-           " comes after --to-station " + EscapedText(given.at("to-station"));
+  if (from && to && *options.from_station > *options.to_station) {
+    return UsageError("--from-station " + EscapedText(*from) + " comes after --to-station " +
+                      EscapedText(*to));
   }
   if (options.output == BookOutput::kListPrinters) {
-    return files.empty() ? "" : "--list-printers takes no criteria file";
+    if (!given.files.empty()) return UsageError("--list-printers takes no criteria file");
+    return {};
   }
-  if (files.empty()) return "no criteria file given";
-  if (files.size() > 1) return "only one criteria file can be given";
-  options.file = files.front();
+  if (given.files.empty()) return UsageError("no criteria file given");
+  if (given.files.size() > 1) return UsageError("only one criteria file can be given");
+  options.file = given.files.front();
   return {};
+}
+
+// The row that getopt_long's answer names for the argument `arg`, or the usage error of an
+// unknown option or of a flag given a value. A missing value (':') is left to the caller.
+Result<const OptionRow*> RowOf(int code, const std::string& arg) {
+  const std::string name = EscapedText(arg.substr(0, arg.find('=')));
+  // For '?' and ':', optopt holds the row's code when the row was found.
+  const int row_code = code == '?' || code == ':' ? optopt : code;
+  const bool found = row_code >= kFirstRowCode && arg.starts_with("--");
+  const OptionRow* row = found ? &kOptions[row_code - kFirstRowCode] : nullptr;
+  // getopt_long takes "--proj" for "--project": an abbreviation would break once an option
+  // shares its start, so only whole names are options.
+  if (!row || name != "--" + std::string(row->name)) return UsageError("unknown option " + name);
+  if (code == '?') return UsageError(name + " takes no value");
+  return row;
 }
 
 }  // namespace
@@ -368,6 +224,8 @@ const char* OutputOption(BookOutput output) {
       return "--printer";
     case BookOutput::kCsv:
       return "--csv";
+    case BookOutput::kStakeout:
+      return "--stakeout";
     case BookOutput::kListPrinters:
       return "--list-printers";
     case BookOutput::kNone:
@@ -376,60 +234,96 @@ const char* OutputOption(BookOutput output) {
   return "";
 }
 
-ParsedOptions ParseBookOptions(const std::vector<std::string>& args) {
-  QCommandLineParser parser;
-  for (const OptionRow& row : OptionTable()) {
-    parser.addOption(row.takes_value ? QCommandLineOption(row.name, QString(), "value")
-                                     : QCommandLineOption(row.name));
+const char* StakeoutFormatName(StakeoutFormat format) {
+  return format == StakeoutFormat::kTbc ? "tbc" : "civil3d";
+}
+
+Result<ParsedOptions> ParseBookOptions(const std::vector<std::string>& args) {
+  std::vector<option> table;
+  for (const OptionRow& row : kOptions) {
+    const int code = kFirstRowCode + static_cast<int>(&row - kOptions);
+    table.push_back({row.name, row.value ? required_argument : no_argument, nullptr, code});
   }
-  Stretch whole = ReadStretch(parser, args, args.size());
-  if (!whole.stopped) {
-    whole.parsed.error = CombinationError(whole.parsed.options, whole.given, whole.files);
-    return whole.parsed;
+  table.push_back({});
+  // getopt_long reads char*; the arguments stay as given, byte for byte.
+  std::vector<std::string> copies = args;
+  std::vector<char*> argv{const_cast<char*>("vantrels-book")};
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(args.size()) + 1;
+
+  ParsedOptions parsed;
+  Given given;
+  // '-': arguments in order, files too; ':': a missing value is told apart. 0 starts afresh.
+  opterr = 0;
+  optind = 0;
+  for (;;) {
+    const int at = std::max(optind, 1);
+    const int code = getopt_long(argc, argv.data(), "-:", table.data(), nullptr);
+    if (code == -1) break;
+    if (code == 1) {
+      given.files.emplace_back(optarg);
+      continue;
+    }
+    const Result<const OptionRow*> row = RowOf(code, args[static_cast<size_t>(at - 1)]);
+    if (!row) return row.failure();
+    const OptionRow& option = **row;
+    if (given.ValueOf(option.name)) {
+      return UsageError("--" + std::string(option.name) + " can be given only once");
+    }
+    if (code == ':') return UsageError("--" + std::string(option.name) + " needs a value");
+    if (!option.apply) {
+      parsed.request = std::string_view(option.name) == "help" ? BookRequest::kHelp
+                                                                : BookRequest::kVersion;
+      return parsed;
+    }
+    const std::string value = option.value ? optarg : "";
+    if (Status applied = option.apply(parsed.options, value); !applied) return applied.failure();
+    given.options.emplace_back(&option, value);
   }
-  // What stops a stretch stops every longer one, so the shortest stretch that stops is found
-  // by halving; it names the first argument at fault, or the --help that comes first.
-  size_t running = 0;
-  size_t stopping = args.size();
-  while (stopping - running > 1) {
-    const size_t middle = running + (stopping - running) / 2;
-    (ReadStretch(parser, args, middle).stopped ? stopping : running) = middle;
+  // After "--", every argument is a file.
+  for (int n = optind; n < argc; ++n) given.files.emplace_back(argv[static_cast<size_t>(n)]);
+  if (Status combined = CheckCombination(parsed.options, given); !combined) {
+    return combined.failure();
   }
-  return ReadStretch(parser, args, stopping).parsed;
+  return parsed;
+}
+
+bool NeedsPrinting(const ParsedOptions& parsed) {
+  const BookOutput output = parsed.options.output;
+  return parsed.request == BookRequest::kBook &&
+         (DrawsOnPaper(output) || output == BookOutput::kListPrinters);
 }
 
 std::string BookUsage() {
-  return "Usage: vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
-         "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
-         "                     [--cells COLSxLINES] (--text | --stations) FILE.csv\n"
-         "       vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
-         "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
-         "                     [--font NAME] (--pdf OUT.pdf [--paper letter|a4|legal] |\n"
-         "                     --printer NAME) FILE.csv\n"
-         "       vantrels-book [--side left|right] --csv OUT.csv FILE.csv\n"
-         "       vantrels-book --list-printers | --help | --version\n"
-         "Lays out the grade-stake book of a criteria report.\n"
-         "  --project TEXT      project number in the page heading (default empty)\n"
-         "  --date YYYY-MM-DD   date in the page heading (default today)\n"
-         "  --side left|right   only that side of a divided roadway\n"
-         "  --pages FROM-TO     only these pages (from 1) of the roadway or of the side\n"
-         "  --from-station STA  only the pages of the stations from STA on, STA written\n"
-         "                      as in the file (2390+00, 2390+00.00) or in feet (239000)\n"
-         "  --to-station STA    only the pages of the stations up to STA (by value,\n"
-         "                      whatever the region suffix)\n"
-         "  --cells COLSxLINES  printable page size in character cells (default 96x63)\n"
-         "  --text              write the pages as text to stdout\n"
-         "  --stations          write the go-to-station lists to stdout\n"
-         "  --pdf OUT.pdf       write the pages to a PDF file, bookmarked by station\n"
-         "  --paper SIZE        the PDF's paper: letter (default), a4 or legal;\n"
-         "                      quarter-inch margins\n"
-         "  --printer NAME      send the pages to an installed printer\n"
-         "  --font NAME         face of the report text (default Courier New)\n"
-         "  --csv OUT.csv       write every point of the book to a spreadsheet file\n"
-         "                      (CSV, UTF-8); - writes it to stdout\n"
-         "  --list-printers     list the printers, one per line\n"
-         "  --help              show this text\n"
-         "  --version           show the program's version\n";
+  std::string usage =
+      "Usage: vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
+      "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
+      "                     [--cells COLSxLINES] (--text | --stations) FILE.csv\n"
+      "       vantrels-book [--project TEXT] [--date YYYY-MM-DD] [--side left|right]\n"
+      "                     [--pages FROM-TO | --from-station STA --to-station STA]\n"
+      "                     [--font NAME] (--pdf OUT.pdf [--paper letter|a4|legal] |\n"
+      "                     --printer NAME) FILE.csv\n"
+      "       vantrels-book [--side left|right] --csv OUT.csv FILE.csv\n"
+      "       vantrels-book [--side left|right] [--from-station STA] [--to-station STA]\n"
+      "                     --stakeout OUT.csv [--stakeout-format tbc|civil3d] FILE.csv\n"
+      "       vantrels-book --list-printers | --help | --version\n"
+      "Lays out the grade-stake book of a criteria report.\n";
+  // Each option's help begins in this column.
+  constexpr size_t kColumn = 22;
+  for (const OptionRow& row : kOptions) {
+    std::string line = "  --" + std::string(row.name) + (row.value ? " " : "");
+    line += row.value ? row.value : "";
+    // A name too long for its column stands on a line of its own.
+    line += line.size() + 2 > kColumn ? "\n" + std::string(kColumn, ' ')
+                                      : std::string(kColumn - line.size(), ' ');
+    std::string help = row.help;
+    for (size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1)) {
+      help.insert(at + 1, std::string(kColumn, ' '));
+    }
+    usage += line + help + "\n";
+  }
+  return usage;
 }
 
 }  // namespace vantrels

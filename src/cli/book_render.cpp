@@ -1,131 +1,211 @@
 #include "cli/book_render.h"
 
-#include <algorithm>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <utility>
 
 #include "book/book_csv.h"
 #include "book/road.h"
-#include "book/station_range.h"
-#include "book/station_value.h"
-#include "layout/page.h"
+#include "book/stakeout.h"
+#include "cli/option_values.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
 #include "model/escaped_text.h"
-#include "model/output_file.h"
-#include "model/text.h"
 #include "model/version.h"
 
 namespace vantrels {
 
 namespace {
 
-bool IsSelected(Side side, const BookOptions& options) {
-  return !options.side || *options.side == side;
-}
-
-// The side books to put out: the undivided book, or the chosen sides of a divided one.
-std::vector<Side> SelectedSides(const Book& book, const BookOptions& options) {
-  if (!book.Divided()) return {Side::Left};
-  std::vector<Side> sides;
-  for (const Side side : {Side::Left, Side::Right}) {
-    if (IsSelected(side, options)) sides.push_back(side);
+// The file an output writes, "-" for the standard output; empty for the others.
+const std::string& OutputPath(const BookOptions& options) {
+  static const std::string none;
+  switch (options.output) {
+    case BookOutput::kPdf:
+      return options.pdf_file;
+    case BookOutput::kCsv:
+      return options.csv_file;
+    case BookOutput::kStakeout:
+      return options.stakeout_file;
+    default:
+      return none;
   }
-  return sides;
 }
 
-// The pages of one side book to put out, zero-based and both included.
-PageSpan SpanOf(const Book& book, Side side, const BookOptions& options) {
-  if (options.pages) return {side, options.pages->from - 1, options.pages->to - 1};
-  return {side, 0, book.Of(side).last_page};
+bool WritesStandardOutput(const BookOptions& options) {
+  return options.output == BookOutput::kText || options.output == BookOutput::kStations ||
+         OutputPath(options) == "-";
 }
 
 // A printer or an output file that fails; the book is not produced.
-int PaperFailure(std::ostream& err, const BookOptions& options, const std::string& problem) {
-  std::string what = "cannot print on " + EscapedText(options.printer);
-  if (options.output == BookOutput::kPdf) what = "cannot write " + EscapedText(options.pdf_file);
-  if (options.output == BookOutput::kCsv) what = "cannot write " + EscapedText(options.csv_file);
-  err << "vantrels-book: " << what << ": " << problem << '\n' << std::flush;
-  return kBookRejected;
+Failure PaperFailure(const BookOptions& options, const std::string& problem) {
+  if (options.output == BookOutput::kPrinter) {
+    return Rejected("cannot print on " + EscapedText(options.printer) + ": " + problem);
+  }
+  return Rejected("cannot write " + EscapedText(OutputPath(options)) + ": " + problem);
 }
 
 // An output file that failed: not written, or written but its folder not flushed to disk.
-int FileFailure(std::ostream& err, const BookOptions& options, const OutputFile& file,
-                const Status& status) {
-  if (!file.in_place()) return PaperFailure(err, options, status.failure().message);
-  err << "vantrels-book: " << EscapedText(file.target())
-      << " is written but not yet safe on disk: its folder could not be flushed: "
-      << status.failure().message << '\n'
-      << std::flush;
-  return kBookRejected;
-}
-
-int UsageError(std::ostream& err, const std::string& problem) {
-  err << "vantrels-book: " << problem << '\n' << BookUsage() << std::flush;
-  return kBookUsage;
+Failure FileFailure(const BookOptions& options, const OutputFile& file, const Status& status) {
+  if (!file.in_place()) return PaperFailure(options, status.failure().message);
+  return Rejected(EscapedText(file.target()) +
+                  " is written but not yet safe on disk: its folder could not be flushed: " +
+                  status.failure().message);
 }
 
 // Writes `text` to the standard output and flushes it; a lost write (a full disk, /dev/full, a
 // closed stdout) fails the command with the system's reason.
-int WriteOut(std::ostream& out, std::ostream& err, const std::string& text) {
+Status WriteOut(std::ostream& out, const std::string& text) {
   errno = 0;
   out << text << std::flush;
-  if (out) return kBookProduced;
+  if (out) return {};
   const int error = errno;
-  err << "vantrels-book: cannot write the standard output: "
-      << (error != 0 ? std::strerror(error) : "write error") << '\n'
-      << std::flush;
-  return kBookRejected;
+  return Rejected(std::string("cannot write the standard output: ") +
+                  (error != 0 ? std::strerror(error) : "write error"));
+}
+
+// The output's bytes into its file, committed whole, or to the standard output.
+Status WriteOutput(std::optional<OutputFile>& file, std::ostream& out, const std::string& bytes,
+                   const BookOptions& options) {
+  if (!file) return WriteOut(out, bytes);
+  Status written = file->Write(bytes);
+  if (written) written = file->Commit();
+  return written ? written : FileFailure(options, *file, written);
+}
+
+// As cat does: the standard output, when it is a regular file, must not be the input, which it
+// would overwrite or grow while it is read.
+Status CheckStandardOutput(const BookOptions& options, int out_fd) {
+  struct stat output {};
+  struct stat input {};
+  if (out_fd < 0 || !WritesStandardOutput(options) || ::fstat(out_fd, &output) != 0 ||
+      !S_ISREG(output.st_mode) || ::stat(options.file.c_str(), &input) != 0) {
+    return {};
+  }
+  if (output.st_dev != input.st_dev || output.st_ino != input.st_ino) return {};
+  return UsageError("the standard output is the input file " + EscapedText(options.file) +
+                    ": choose another output");
 }
 
 // Creates the output's temporary file, or says why the output is refused.
-int OpenOutputFile(OutputFile& file, std::ostream& err, const BookOptions& options) {
-  const Status opened = file.Open({options.file});
-  if (opened) return kBookProduced;
+Status OpenOutputFile(std::optional<OutputFile>& file, const BookOptions& options) {
+  const std::string& path = OutputPath(options);
+  if (path.empty() || path == "-") return {};
+  file.emplace(path);
+  const Status opened = file->Open({options.file});
+  if (opened) return {};
   if (opened.failure().kind == FailureKind::kUsage) {
-    return UsageError(err, "the output " + EscapedText(file.target()) + " is the input file " +
-                               EscapedText(options.file) + ": choose another output file");
+    return UsageError("the output " + EscapedText(file->target()) + " is the input file " +
+                      EscapedText(options.file) + ": choose another output file");
   }
-  return PaperFailure(err, options, opened.failure().message);
+  return PaperFailure(options, opened.failure().message);
 }
 
-StationRange RangeOf(const BookOptions& options) {
-  return StationRange{options.from_station, options.to_station};
+// The page the book is laid out on: the printer's, or the text grid of --cells.
+Result<std::unique_ptr<Surface>> OpenPage(const BookOptions& options, PrintPlatform* platform) {
+  if (!DrawsOnPaper(options.output)) {
+    return std::unique_ptr<Surface>(std::make_unique<TextSurface>(options.columns, options.lines));
+  }
+  Result<std::unique_ptr<Surface>> printer = platform->OpenPrinter(options);
+  // A page of no size would lay the whole book out on nothing.
+  if (printer && !(*printer)->MeasureCells()) {
+    return PaperFailure(options, "the printer has no printable page");
+  }
+  return printer;
 }
 
-bool ByStation(const BookOptions& options) {
-  return options.from_station || options.to_station;
+// The stake-out file, and a note on stderr for each point code written otherwise.
+Status WriteStakeout(const Book& book, const BookOptions& options, std::optional<OutputFile>& file,
+                     std::ostream& out, std::ostream& err) {
+  const SideBook& side = book.Of(options.side.value_or(Side::Left));
+  const Result<Stakeout> stakeout = StakeoutFile(side, RangeOf(options), options.stakeout_format);
+  if (!stakeout) return stakeout.failure();
+  if (Status written = WriteOutput(file, out, stakeout->bytes, options); !written) return written;
+  const char* why = options.stakeout_format == StakeoutFormat::kTbc
+                        ? "a TBC code holds no comma, semicolon, quote or control character"
+                        : "a Civil 3D description holds no comma, blank, quote or control "
+                          "character";
+  for (const ReplacedCode& replaced : stakeout->replaced) {
+    err << "vantrels-book: point code " << Shown(Cp1252ToUtf8(replaced.code)) << " written as "
+        << Shown(Cp1252ToUtf8(replaced.written)) << " (" << why << ")\n";
+  }
+  err << std::flush;
+  return {};
 }
 
-std::string RangeText(const StationRange& range) {
-  if (range.from && range.to) {
-    return "from " + FormatStationFeet(*range.from) + " to " + FormatStationFeet(*range.to);
+// Puts the counted book out as the options ask.
+Status WriteBook(const Book& book, const BookOptions& options, Surface& page,
+                 std::optional<OutputFile>& file, std::ostream& out, std::ostream& err,
+                 PrintPlatform* platform, Messages& messages) {
+  switch (options.output) {
+    case BookOutput::kStations:
+      return WriteOut(out, StationListing(book, options));
+    case BookOutput::kCsv:
+      return WriteOutput(file, out, BookCsv(book, SelectedSides(book, options)), options);
+    case BookOutput::kStakeout:
+      return WriteStakeout(book, options, file, out, err);
+    default:
+      break;
   }
-  if (range.from) return "from " + FormatStationFeet(*range.from) + " on";
-  return "up to " + FormatStationFeet(range.to.value_or(0));
+  const BookRenderer renderer(book, PageContextOf(options), messages);
+  if (options.output == BookOutput::kPdf) {
+    const Status written = platform->WritePdf(renderer, SelectedPages(book, options), options, *file);
+    return written ? written : FileFailure(options, *file, written);
+  }
+  const PrintResult printed = renderer.Print(page, SelectedPages(book, options));
+  if (!printed.printed) return PaperFailure(options, printed.failure);
+  if (options.output == BookOutput::kText) {
+    return WriteOut(out, static_cast<TextSurface&>(page).Render());
+  }
+  return {};
 }
 
-// The range that matches nothing, and the stations the chosen side(s) do hold.
-std::string NoStationInRange(const Book& book, const BookOptions& options) {
-  std::optional<double> lowest;
-  std::optional<double> highest;
-  for (const Side side : SelectedSides(book, options)) {
-    for (const StationEntry& entry : book.Of(side).station_entries) {
-      const std::optional<double> feet = RegionStationFeet(TrimBlanks(entry.station));
-      if (!feet) continue;
-      if (!lowest || *feet < *lowest) lowest = feet;
-      if (!highest || *feet > *highest) highest = feet;
-    }
+Status RunBook(const BookOptions& options, std::ostream& out, std::ostream& err,
+               PrintPlatform* platform, int out_fd) {
+  if ((DrawsOnPaper(options.output) || options.output == BookOutput::kListPrinters) && !platform) {
+    return UsageError(
+        "this vantrels-book was built without printing: only --text, --stations, --csv and "
+        "--stakeout are available");
   }
-  std::string problem = "no station of " + LowerCase(NamesOf(options.side).message) +
-                        " lies in the range " + RangeText(RangeOf(options));
-  if (lowest) {
-    problem += " (its stations run from " + FormatStationFeet(*lowest) + " to " +
-               FormatStationFeet(*highest) + ")";
+  if (options.output == BookOutput::kListPrinters) {
+    std::string names;
+    for (const std::string& name : platform->PrinterNames()) names += name + '\n';
+    return WriteOut(out, names);
   }
-  return problem;
+  // The outputs are checked and the printer chosen before the file is read, so a wrong name or
+  // an unwritable path costs no import. Files go to a temporary file until they are complete.
+  if (Status own = CheckStandardOutput(options, out_fd); !own) return own;
+  std::optional<OutputFile> file;
+  if (Status opened = OpenOutputFile(file, options); !opened) return opened;
+  Result<std::unique_ptr<Surface>> page = OpenPage(options, platform);
+  if (!page) return page.failure();
+
+  StreamMessages messages(err);
+  const Result<Book> book = PrepareBook(messages, **page, options);
+  if (!book) return book.failure();
+  // Counting has said so: the pages would be headings only.
+  if (NoStationFits(*book)) return Rejected("");
+  if (Status chosen = CheckSelection(*book, options); !chosen) return chosen;
+  return WriteBook(*book, options, **page, file, out, err, platform, messages);
+}
+
+// The exit status of a failure, with its message unless it has been shown.
+int ExitStatus(const Status& status, std::ostream& err) {
+  if (status) return kBookProduced;
+  const Failure& failure = status.failure();
+  if (failure.kind == FailureKind::kUsage) {
+    err << "vantrels-book: " << failure.message
+        << "\nTry 'vantrels-book --help' for more information.\n"
+        << std::flush;
+    return kBookUsage;
+  }
+  if (failure.kind == FailureKind::kProgramEnded) return kBookEnded;
+  if (!failure.message.empty()) err << "vantrels-book: " << failure.message << '\n' << std::flush;
+  return kBookRejected;
 }
 
 }  // namespace
@@ -134,23 +214,18 @@ void StreamMessages::Show(const std::string& text) {
   out_ << Cp1252ToUtf8(text) << '\n' << std::flush;
 }
 
-PreparedBook PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
+Result<Book> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
   RoadMemory memory;
   RoadResult road = BuildBook(options.file, &printer, memory, messages);
-  PreparedBook prepared;
   switch (road.status) {
     case RoadStatus::kBook:
-      prepared.status = kBookProduced;
-      prepared.book = std::move(road.book);
-      break;
+      return std::move(*road.book);
     case RoadStatus::kRejected:
-      prepared.status = kBookRejected;
       break;
     case RoadStatus::kProgramEnded:
-      prepared.status = kBookEnded;
-      break;
+      return Failure{FailureKind::kProgramEnded, ""};
   }
-  return prepared;
+  return Rejected("");
 }
 
 PageContext PageContextOf(const BookOptions& options) {
@@ -161,135 +236,30 @@ PageContext PageContextOf(const BookOptions& options) {
   return context;
 }
 
-std::string SelectionError(const Book& book, const BookOptions& options) {
-  const bool divided = book.Divided();
-  if (options.side && !divided) {
-    return "--side applies only to a divided roadway";
+int RunBookCommand(const Result<ParsedOptions>& parsed, std::ostream& out, std::ostream& err,
+                   PrintPlatform* platform, int out_fd) {
+  if (!parsed) return ExitStatus(parsed.failure(), err);
+  switch (parsed->request) {
+    case BookRequest::kHelp:
+      return ExitStatus(WriteOut(out, BookUsage()), err);
+    case BookRequest::kVersion:
+      return ExitStatus(WriteOut(out, std::string("vantrels-book ") + kVersion + '\n'), err);
+    case BookRequest::kBook:
+      break;
   }
-  if (options.pages && divided && !options.side) {
-    return "--pages on a divided roadway needs --side";
+  try {
+    return ExitStatus(RunBook(parsed->options, out, err, platform, out_fd), err);
+  } catch (const std::bad_alloc&) {
+    // The book and the output file are gone with the unwinding, so the temporary file is
+    // removed; the shortage is the process's, never the criteria file's.
+    err << "vantrels-book: out of memory\n" << std::flush;
+    return kBookRejected;
   }
-  if (options.pages) {
-    const int32_t pages = book.Of(SelectedSides(book, options).front()).Pages();
-    if (options.pages->to > pages) {
-      return "--pages " + std::to_string(options.pages->from) + "-" +
-             std::to_string(options.pages->to) + " is outside the book's pages 1 to " +
-             std::to_string(pages);
-    }
-  }
-  if (ByStation(options) && SelectedPages(book, options).empty()) {
-    return NoStationInRange(book, options);
-  }
-  return {};
-}
-
-PageSelection SelectedPages(const Book& book, const BookOptions& options) {
-  PageSelection selection;
-  for (const Side side : SelectedSides(book, options)) {
-    if (!ByStation(options)) {
-      selection.push_back(SpanOf(book, side, options));
-      continue;
-    }
-    for (const PageSpan& span : PagesShowingStations(book.Of(side), side, RangeOf(options))) {
-      selection.push_back(span);
-    }
-  }
-  return selection;
-}
-
-std::string StationListing(const Book& book, const BookOptions& options) {
-  const PageSelection selection = SelectedPages(book, options);
-  std::string out;
-  bool first_book = true;
-  for (const Side side : SelectedSides(book, options)) {
-    if (!first_book) out += "\f\n";
-    first_book = false;
-    for (const StationEntry& entry : book.Of(side).station_entries) {
-      const bool chosen = std::any_of(selection.begin(), selection.end(), [&](const PageSpan& s) {
-        return s.side == side && entry.page >= s.first && entry.page <= s.last;
-      });
-      if (!chosen) continue;
-      out += Cp1252ToUtf8(FormatStationEntry(entry));
-      out += '\n';
-    }
-  }
-  return out;
 }
 
 int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              PrintPlatform* platform) {
-  const ParsedOptions parsed = ParseBookOptions(args);
-  if (parsed.help) return WriteOut(out, err, BookUsage());
-  if (parsed.version) return WriteOut(out, err, std::string("vantrels-book ") + kVersion + '\n');
-  if (!parsed.error.empty()) return UsageError(err, parsed.error);
-  const BookOptions& options = parsed.options;
-  const bool on_paper = DrawsOnPaper(options.output);
-  if ((on_paper || options.output == BookOutput::kListPrinters) && !platform) {
-    return UsageError(err,
-                      "this vantrels-book was built without printing: only --text, --stations "
-                      "and --csv are available");
-  }
-  if (options.output == BookOutput::kListPrinters) {
-    std::string names;
-    for (const std::string& name : platform->PrinterNames()) names += name + '\n';
-    return WriteOut(out, err, names);
-  }
-
-  // The output is checked and the printer chosen before the file is read, so a wrong name or
-  // an unwritable path costs no import. Files go to a temporary file until they are complete.
-  std::optional<OutputFile> file;
-  if (options.output == BookOutput::kPdf) file.emplace(options.pdf_file);
-  if (options.output == BookOutput::kCsv && options.csv_file != "-") file.emplace(options.csv_file);
-  if (file) {
-    if (const int status = OpenOutputFile(*file, err, options); status != kBookProduced) {
-      return status;
-    }
-  }
-  std::unique_ptr<Surface> printer;
-  TextSurface* text = nullptr;
-  if (on_paper) {
-    std::string problem;
-    printer = platform->OpenPrinter(options, problem);
-    if (!printer) return UsageError(err, problem);
-    // A page of no size would lay the whole book out on nothing.
-    if (!printer->MeasureCells()) {
-      return PaperFailure(err, options, "the printer has no printable page");
-    }
-  } else {
-    auto grid = std::make_unique<TextSurface>(options.columns, options.lines);
-    text = grid.get();
-    printer = std::move(grid);
-  }
-
-  StreamMessages messages(err);
-  const PreparedBook prepared = PrepareBook(messages, *printer, options);
-  if (prepared.status != kBookProduced) return prepared.status;
-  const Book& book = *prepared.book;
-  // Counting has said so: the pages would be headings only.
-  if (NoStationFits(book)) return kBookRejected;
-  const std::string problem = SelectionError(book, options);
-  if (!problem.empty()) return UsageError(err, problem);
-
-  if (options.output == BookOutput::kStations) {
-    return WriteOut(out, err, StationListing(book, options));
-  }
-  if (options.output == BookOutput::kCsv) {
-    const std::string csv = BookCsv(book, SelectedSides(book, options));
-    if (!file) return WriteOut(out, err, csv);
-    Status written = file->Write(csv);
-    if (written) written = file->Commit();
-    return written ? kBookProduced : FileFailure(err, options, *file, written);
-  }
-  const BookRenderer book_renderer(book, PageContextOf(options), messages);
-  if (file) {
-    const Status written =
-        platform->WritePdf(book_renderer, SelectedPages(book, options), options, *file);
-    return written ? kBookProduced : FileFailure(err, options, *file, written);
-  }
-  const PrintResult printed = book_renderer.Print(*printer, SelectedPages(book, options));
-  if (!printed.printed) return PaperFailure(err, options, printed.failure);
-  if (text) return WriteOut(out, err, text->Render());
-  return kBookProduced;
+  return RunBookCommand(ParseBookOptions(args), out, err, platform);
 }
 
 }  // namespace vantrels

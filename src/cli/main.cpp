@@ -15,13 +15,6 @@ namespace {
 #ifdef VANTRELS_PRINT_HELPER_DIR
 constexpr char kPrintHelper[] = "vantrels-book-print";
 
-bool NeedsPrinting(const std::vector<std::string>& args) {
-  const vantrels::ParsedOptions parsed = vantrels::ParseBookOptions(args);
-  const vantrels::BookOutput output = parsed.options.output;
-  return parsed.error.empty() && !parsed.help && !parsed.version &&
-         (vantrels::DrawsOnPaper(output) || output == vantrels::BookOutput::kListPrinters);
-}
-
 std::string ExecutableDirectory() {
   std::string path(4096, '\0');
   const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
@@ -30,7 +23,8 @@ std::string ExecutableDirectory() {
   return path.substr(0, path.rfind('/'));
 }
 
-// Runs the same command line in the printing helper; returns only when it cannot be started.
+// Runs the same command line in the printing helper, which reads it with the same parser;
+// returns only when it cannot be started.
 int RunPrintHelper(char** argv) {
   const std::string dir = ExecutableDirectory();
   for (const std::string& helper :
@@ -47,9 +41,9 @@ int RunPrintHelper(char** argv) {
 
 int main(int argc, char** argv) {
   vantrels::PrepareBookProcess();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto parsed = vantrels::ParseBookOptions(std::vector<std::string>(argv + 1, argv + argc));
 #ifdef VANTRELS_PRINT_HELPER_DIR
-  if (NeedsPrinting(args)) return RunPrintHelper(argv);
+  if (parsed && vantrels::NeedsPrinting(*parsed)) return RunPrintHelper(argv);
 #endif
-  return vantrels::RunBookCommand([&] { return vantrels::BookMain(args, std::cout, std::cerr); });
+  return vantrels::RunBookCommand(parsed, std::cout, std::cerr, nullptr, STDOUT_FILENO);
 }

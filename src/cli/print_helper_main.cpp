@@ -1,5 +1,6 @@
 // vantrels-book's PDF, printer and printer-list runs: the same command line with Qt's printers.
 #include <malloc.h>
+#include <unistd.h>
 
 #include <iostream>
 #include <string>
@@ -16,8 +17,7 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   vantrels::PrepareBookProcess();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto parsed = vantrels::ParseBookOptions(std::vector<std::string>(argv + 1, argv + argc));
   vantrels::QtBookPlatform platform;
-  return vantrels::RunBookCommand(
-      [&] { return vantrels::BookMain(args, std::cout, std::cerr, &platform); });
+  return vantrels::RunBookCommand(parsed, std::cout, std::cerr, &platform, STDOUT_FILENO);
 }

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <iostream>
-#include <new>
 
 #include "model/output_file.h"
 
@@ -29,20 +29,12 @@ void HoldClosedStandardDescriptors() {
 
 }  // namespace
 
-int RunBookCommand(const std::function<int()>& run) {
-  try {
-    return run();
-  } catch (const std::bad_alloc&) {
-    // What was allocated is free again; the message itself needs no memory.
-    static const char kMessage[] = "vantrels-book: out of memory\n";
-    (void)!::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    return 1;
-  }
-}
-
 void PrepareBookProcess() {
   HoldClosedStandardDescriptors();
   RemoveTemporaryOutputsOnSignals();
+  // A write past the file size limit (ulimit -f) then fails with EFBIG, which is reported and
+  // the temporary file removed, instead of ending the process without a word.
+  ::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
 }
 

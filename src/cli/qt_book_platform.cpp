@@ -59,8 +59,7 @@ std::vector<std::string> QtBookPlatform::PrinterNames() {
   return QtPrintService().PrinterNames();
 }
 
-std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
-                                                     std::string& problem) {
+Result<std::unique_ptr<Surface>> QtBookPlatform::OpenPrinter(const BookOptions& options) {
   EnsureApplication();
   std::unique_ptr<QPrinter> printer;
   if (options.output == BookOutput::kPdf) {
@@ -69,16 +68,15 @@ std::unique_ptr<Surface> QtBookPlatform::OpenPrinter(const BookOptions& options,
   } else {
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
-      problem = options.printer == kPdfPrinterName
-                    ? "\"" + EscapedText(options.printer) + "\" writes a file: use --pdf OUT.pdf"
-                    : "no installed printer is named \"" + EscapedText(options.printer) +
-                          "\" (--list-printers shows them)";
-      return nullptr;
+      return UsageError(options.printer == kPdfPrinterName
+                            ? "\"" + EscapedText(options.printer) + "\" writes a file: use --pdf OUT.pdf"
+                            : "no installed printer is named \"" + EscapedText(options.printer) +
+                                  "\" (--list-printers shows them)");
     }
   }
   // The job's title in the printer queue and in the PDF.
   printer->setDocName(QFileInfo(QString::fromStdString(options.file)).completeBaseName());
-  return std::make_unique<PrinterSurface>(std::move(printer));
+  return std::unique_ptr<Surface>(std::make_unique<PrinterSurface>(std::move(printer)));
 }
 
 Status QtBookPlatform::WritePdf(const BookRenderer& printer, const PageSelection& selection,

@@ -20,7 +20,7 @@ class QtBookPlatform : public PrintPlatform {
   QtBookPlatform& operator=(const QtBookPlatform&) = delete;
 
   std::vector<std::string> PrinterNames() override;
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override;
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions& options) override;
   Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
                   const BookOptions& options, OutputFile& output) override;
 

@@ -163,7 +163,9 @@ ReportRecord ReportRecordOf(StationRecord& f) {
       r.last_row = row;
     } else {
       Point& point = f.points[j];
-      point.label = DescribePoint(std::move(point.label));
+      std::string words = DescribePoint(point.label);
+      point.described = words != point.label;
+      point.label = std::move(words);
     }
     column = (column + 1) % kPointsPerRow;
     if (column == 0) {
@@ -407,13 +409,26 @@ Book BuildReport(RoadwayStations stations, Messages& messages) {
   return book;
 }
 
+// The point codes that have words, and their words.
+constexpr std::pair<std::string_view, std::string_view> kPointWords[] = {
+    {"LtSgShldr", "Left Shoulder"}, {"LtSgEOP", "Left Edge"},         {"RtSgEOP", "Right Edge"},
+    {"RtSgShldr", "Right Shoulder"}, {"BR", "Break"},
+};
+
 std::string DescribePoint(std::string code) {
-  if (code == "LtSgShldr") return "Left Shoulder";
-  if (code == "LtSgEOP") return "Left Edge";
-  if (code == "RtSgEOP") return "Right Edge";
-  if (code == "RtSgShldr") return "Right Shoulder";
-  if (code == "BR") return "Break";
+  for (const auto& [known, words] : kPointWords) {
+    if (code == known) return std::string(words);
+  }
   return code;
+}
+
+std::string PointCode(const Point& point) {
+  if (point.described) {
+    for (const auto& [known, words] : kPointWords) {
+      if (point.label == words) return std::string(known);
+    }
+  }
+  return point.label;
 }
 
 }  // namespace vantrels

@@ -1,5 +1,6 @@
 #include "layout/page.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -183,10 +184,12 @@ PageStart LayOutPage(const SideBook& book, int32_t page, const PageContext& cont
   return j > 0 ? PageStart{i - 1, j} : PageStart{i, 0};
 }
 
+// As "%g" writes it, in every locale (Qt sets the C library's locale from the environment).
 std::string FormatLines(double lines) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%g", lines);
-  return buffer;
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, lines,
+                                     std::chars_format::general, 6);
+  return std::string(buffer, written.ptr);
 }
 
 // Lays out every page once, invisibly, recording where each begins and what it lists.

@@ -71,6 +71,9 @@ struct Point {
   std::string elevation;
   // The slope to the next point, "##.00" text; empty when none is computed.
   std::string slope;
+  // In the report: the label is the words DescribePoint gave the code, not the code itself
+  // (the stake-out files need the code back).
+  bool described = false;
 };
 
 // One station of one roadway as the file gives it.

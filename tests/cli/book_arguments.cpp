@@ -42,7 +42,11 @@ std::vector<std::string> BookArguments(const BookOptions& o) {
     if (o.output == BookOutput::kPdf) option += "=" + o.pdf_file;
     if (o.output == BookOutput::kPrinter) option += "=" + o.printer;
     if (o.output == BookOutput::kCsv) option += "=" + o.csv_file;
+    if (o.output == BookOutput::kStakeout) option += "=" + o.stakeout_file;
     args.push_back(option);
+  }
+  if (o.stakeout_format != defaults.stakeout_format) {
+    args.push_back(std::string("--stakeout-format=") + StakeoutFormatName(o.stakeout_format));
   }
   if (o.paper != defaults.paper) {
     args.push_back(o.paper == Paper::A4 ? "--paper=a4" : "--paper=legal");

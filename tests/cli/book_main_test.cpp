@@ -9,9 +9,9 @@
 
 #include "cli/book_options.h"
 #include "cli/book_run.h"
-#include "temp_folder.h"
 #include "layout/text_surface.h"
 #include "model/version.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -77,7 +77,7 @@ TEST(BookMain, VersionGoesToStdoutWithStatus0) {
   EXPECT_EQ(run.err, "");
 }
 
-TEST(BookMain, UsageErrorsGiveStatus2AndUsageOnStderr) {
+TEST(BookMain, UsageErrorsGiveStatus2TheirReasonAndAPointerToHelp) {
   const std::string road = WriteFile("usage.csv", Undivided(3));
   const std::string divided = WriteFile("usage_div.csv", Divided(3));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -100,7 +100,7 @@ TEST(BookMain, UsageErrorsGiveStatus2AndUsageOnStderr) {
     const BookRun run = Book(args);
     EXPECT_EQ(run.status, kBookUsage);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "vantrels-book: " + problem + "\n" + BookUsage());
+    EXPECT_EQ(run.err, "vantrels-book: " + problem + "\n" + kTryHelp);
   }
 }
 
@@ -242,16 +242,16 @@ class FakePaper : public TextSurface {
 class FakePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {"Laser", "Laser", "PDF file"}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions& options, std::string& problem) override {
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions& options) override {
     ++opened;
     if (options.output == BookOutput::kPrinter && options.printer != "Laser") {
-      problem = "no printer " + options.printer;
-      return nullptr;
+      return UsageError("no printer " + options.printer);
     }
-    return std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable);
+    return std::unique_ptr<Surface>(
+        std::make_unique<FakePaper>(printed, faces, fail_at_end, measurable));
   }
-  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                  const BookOptions&, OutputFile& output) override {
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection, const BookOptions&,
+                  OutputFile& output) override {
     FakePaper paper(printed, faces, fail_at_end, measurable);
     const PrintResult result = printer.Print(paper, selection);
     if (!result.printed) return Rejected(result.failure);
@@ -314,7 +314,7 @@ TEST(BookMain, PrinterFailures) {
   const BookRun unknown =
       BookOn(platform, {"--printer", "Inkjet", ::testing::TempDir() + "/no_such_file.csv"});
   EXPECT_EQ(unknown.status, kBookUsage);
-  EXPECT_EQ(unknown.err, "vantrels-book: no printer Inkjet\n" + BookUsage());
+  EXPECT_EQ(unknown.err, "vantrels-book: no printer Inkjet\n" + kTryHelp);
 
   platform.fail_at_end = true;
   const BookRun failed =
@@ -358,9 +358,10 @@ TEST(BookMain, WithoutAPrintPlatformOnlyTextOutputsExist) {
     const BookRun run = Book(args);
     EXPECT_EQ(run.status, kBookUsage);
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(run.err, StartsWith("vantrels-book: this vantrels-book was built without "
-                                    "printing: only --text, --stations and --csv are "
-                                    "available\n"));
+    EXPECT_EQ(run.err,
+              "vantrels-book: this vantrels-book was built without printing: only --text, "
+              "--stations, --csv and --stakeout are available\n" +
+                  kTryHelp);
   }
 }
 

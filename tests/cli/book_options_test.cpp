@@ -10,6 +10,23 @@ namespace {
 
 using ::testing::StartsWith;
 
+// The usage error of a command line; empty when it is valid.
+std::string ErrorOf(const Result<ParsedOptions>& parsed) {
+  return parsed ? "" : parsed.failure().message;
+}
+std::string ErrorOf(const std::vector<std::string>& args) {
+  const Result<ParsedOptions> parsed = ParseBookOptions(args);
+  if (!parsed) {
+    EXPECT_EQ(parsed.failure().kind, FailureKind::kUsage);
+  }
+  return ErrorOf(parsed);
+}
+
+BookRequest RequestOf(const std::vector<std::string>& args) {
+  const Result<ParsedOptions> parsed = ParseBookOptions(args);
+  return parsed ? parsed->request : BookRequest::kBook;
+}
+
 struct ValidCase {
   std::vector<std::string> args;
   BookOptions expected;
@@ -57,6 +74,15 @@ std::vector<ValidCase> ValidCases() {
   raw_names.pdf_file = "o\xFF\xFE.pdf";
   BookOptions raw_csv = Options(BookOutput::kCsv, "-");
   raw_csv.csv_file = "a\nb\xFF.csv";
+  BookOptions stakeout = Options(BookOutput::kStakeout, "m.csv");
+  stakeout.stakeout_file = "-";
+  stakeout.stakeout_format = StakeoutFormat::kCivil3d;
+  stakeout.side = Side::Left;
+  stakeout.from_station = -90;
+  stakeout.to_station = 1234.567;
+  BookOptions tbc = Options(BookOutput::kStakeout, "f.csv");
+  tbc.stakeout_file = "s.csv";
+  tbc.from_station = 240;
 
   return {
       {{"--text", "road.csv"}, Options(BookOutput::kText, "road.csv")},
@@ -77,16 +103,20 @@ std::vector<ValidCase> ValidCases() {
        heading},
       {{"--pdf", "o\xFF\xFE.pdf", "\xE9t\xE9.csv"}, raw_names},
       {{"--csv", "a\nb\xFF.csv", "-"}, raw_csv},
+      {{"--stakeout", "-", "--stakeout-format=civil3d", "--side", "left", "--from-station",
+        "-0+090.000", "--to-station", "1+234.567", "m.csv"},
+       stakeout},
+      {{"--from-station", "0+240", "--stakeout-format", "tbc", "--stakeout", "s.csv", "f.csv"}, tbc},
   };
 }
 
 TEST(BookOptions, ValidCommandLines) {
   for (const ValidCase& c : ValidCases()) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const ParsedOptions parsed = ParseBookOptions(c.args);
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_FALSE(parsed.help);
-    EXPECT_EQ(parsed.options, c.expected);
+    const Result<ParsedOptions> parsed = ParseBookOptions(c.args);
+    ASSERT_EQ(ErrorOf(parsed), "");
+    EXPECT_EQ(parsed->request, BookRequest::kBook);
+    EXPECT_EQ(parsed->options, c.expected);
   }
 }
 
@@ -94,47 +124,47 @@ TEST(BookOptions, OptionsWrittenBackReadTheSame) {
   for (const ValidCase& c : ValidCases()) {
     const std::vector<std::string> args = BookArguments(c.expected);
     SCOPED_TRACE(::testing::PrintToString(args));
-    const ParsedOptions again = ParseBookOptions(args);
-    ASSERT_EQ(again.error, "");
-    EXPECT_EQ(again.options, c.expected);
+    const Result<ParsedOptions> again = ParseBookOptions(args);
+    ASSERT_EQ(ErrorOf(again), "");
+    EXPECT_EQ(again->options, c.expected);
   }
 }
 
 TEST(BookOptions, DefaultsAreALetterPageTodayAndNoProject) {
-  const ParsedOptions parsed = ParseBookOptions({"--text", "r.csv"});
-  EXPECT_EQ(parsed.options.columns, 96);
-  EXPECT_EQ(parsed.options.lines, 63);
-  EXPECT_EQ(parsed.options.heading_date, "");
-  EXPECT_EQ(parsed.options.project, "");
-  EXPECT_FALSE(parsed.options.side.has_value());
-  EXPECT_FALSE(parsed.options.pages.has_value());
-  EXPECT_FALSE(parsed.options.from_station.has_value());
-  EXPECT_FALSE(parsed.options.to_station.has_value());
-  EXPECT_EQ(parsed.options.paper, Paper::Letter);
-  EXPECT_EQ(parsed.options.font, "Courier New");
+  const Result<ParsedOptions> parsed = ParseBookOptions({"--text", "r.csv"});
+  EXPECT_EQ(parsed->options.columns, 96);
+  EXPECT_EQ(parsed->options.lines, 63);
+  EXPECT_EQ(parsed->options.heading_date, "");
+  EXPECT_EQ(parsed->options.project, "");
+  EXPECT_FALSE(parsed->options.side.has_value());
+  EXPECT_FALSE(parsed->options.pages.has_value());
+  EXPECT_FALSE(parsed->options.from_station.has_value());
+  EXPECT_FALSE(parsed->options.to_station.has_value());
+  EXPECT_EQ(parsed->options.paper, Paper::Letter);
+  EXPECT_EQ(parsed->options.font, "Courier New");
 }
 
 TEST(BookOptions, PaperOutputs) {
-  const ParsedOptions pdf = ParseBookOptions({"--paper", "A4", "--font", "Lucida Console", "--side",
+  const Result<ParsedOptions> pdf = ParseBookOptions({"--paper", "A4", "--font", "Lucida Console", "--side",
                                               "left", "--pdf", "out.pdf", "road.csv"});
-  ASSERT_EQ(pdf.error, "");
-  EXPECT_EQ(pdf.options.output, BookOutput::kPdf);
-  EXPECT_EQ(pdf.options.pdf_file, "out.pdf");
-  EXPECT_EQ(pdf.options.paper, Paper::A4);
-  EXPECT_EQ(pdf.options.font, "Lucida Console");
-  EXPECT_EQ(pdf.options.side, Side::Left);
-  EXPECT_EQ(pdf.options.file, "road.csv");
-  EXPECT_EQ(ParseBookOptions({"--paper=legal", "--pdf=o.pdf", "r.csv"}).options.paper,
+  ASSERT_EQ(ErrorOf(pdf), "");
+  EXPECT_EQ(pdf->options.output, BookOutput::kPdf);
+  EXPECT_EQ(pdf->options.pdf_file, "out.pdf");
+  EXPECT_EQ(pdf->options.paper, Paper::A4);
+  EXPECT_EQ(pdf->options.font, "Lucida Console");
+  EXPECT_EQ(pdf->options.side, Side::Left);
+  EXPECT_EQ(pdf->options.file, "road.csv");
+  EXPECT_EQ(ParseBookOptions({"--paper=legal", "--pdf=o.pdf", "r.csv"})->options.paper,
             Paper::Legal);
 
-  const ParsedOptions printer = ParseBookOptions({"--printer", "Office Laser", "r.csv"});
-  ASSERT_EQ(printer.error, "");
-  EXPECT_EQ(printer.options.output, BookOutput::kPrinter);
-  EXPECT_EQ(printer.options.printer, "Office Laser");
+  const Result<ParsedOptions> printer = ParseBookOptions({"--printer", "Office Laser", "r.csv"});
+  ASSERT_EQ(ErrorOf(printer), "");
+  EXPECT_EQ(printer->options.output, BookOutput::kPrinter);
+  EXPECT_EQ(printer->options.printer, "Office Laser");
 
-  const ParsedOptions list = ParseBookOptions({"--list-printers"});
-  ASSERT_EQ(list.error, "");
-  EXPECT_EQ(list.options.output, BookOutput::kListPrinters);
+  const Result<ParsedOptions> list = ParseBookOptions({"--list-printers"});
+  ASSERT_EQ(ErrorOf(list), "");
+  EXPECT_EQ(list->options.output, BookOutput::kListPrinters);
 }
 
 TEST(BookOptions, UsageErrors) {
@@ -146,8 +176,10 @@ TEST(BookOptions, UsageErrors) {
       {{"--bo\ngus=1", "--text", "r.csv"}, "unknown option --bo\\ngus"},
       {{"--text"}, "no criteria file given"},
       {{"r.csv"},
-       "one of --text, --stations, --pdf, --printer, --csv or --list-printers is needed"},
-      {{}, "one of --text, --stations, --pdf, --printer, --csv or --list-printers is needed"},
+       "one of --text, --stations, --pdf, --printer, --csv, --stakeout or --list-printers is "
+       "needed"},
+      {{}, "one of --text, --stations, --pdf, --printer, --csv, --stakeout or --list-printers is "
+       "needed"},
       {{"--text", "--pdf", "o.pdf", "r.csv"}, "--text and --pdf cannot be combined"},
       {{"--printer", "P", "--pdf", "o.pdf", "r.csv"}, "--printer and --pdf cannot be combined"},
       {{"--list-printers", "--stations"}, "--list-printers and --stations cannot be combined"},
@@ -172,17 +204,17 @@ TEST(BookOptions, UsageErrors) {
       {{"--pages", "1-2", "--csv", "o.csv", "r.csv"},
        "--pages applies only to --text, --stations, --pdf and --printer"},
       {{"--from-station", "1+00", "--csv", "o.csv", "r.csv"},
-       "--from-station applies only to --text, --stations, --pdf and --printer"},
+       "--from-station applies only to --text, --stations, --pdf, --printer and --stakeout"},
       {{"--to-station", "1+00", "--list-printers"},
-       "--to-station applies only to --text, --stations, --pdf and --printer"},
+       "--to-station applies only to --text, --stations, --pdf, --printer and --stakeout"},
       {{"--pages", "1-2", "--to-station", "1+00", "--text", "r.csv"},
        "--pages and --to-station cannot be combined"},
       {{"--from-station", "2395+00", "--to-station", "2390+00.00", "--text", "r.csv"},
        "--from-station 2395+00 comes after --to-station 2390+00.00"},
       {{"--from-station", "abc", "--text", "r.csv"},
-       "--from-station needs a station such as 2390+00, 2390+00.00 or 239000, not \"abc\""},
+       "--from-station needs a station such as 2390+00, 1+234.567 or 239000, not \"abc\""},
       {{"--to-station=23+", "--text", "r.csv"},
-       "--to-station needs a station such as 2390+00, 2390+00.00 or 239000, not \"23+\""},
+       "--to-station needs a station such as 2390+00, 1+234.567 or 239000, not \"23+\""},
       {{"--text", "a.csv", "b.csv"}, "only one criteria file can be given"},
       {{"--text", "--stations", "r.csv"}, "--text and --stations cannot be combined"},
       {{"--text=yes", "r.csv"}, "--text takes no value"},
@@ -197,12 +229,24 @@ TEST(BookOptions, UsageErrors) {
        "--date needs a date YYYY-MM-DD, not \"12/07/2026\""},
       {{"--side", "both", "--text", "r.csv"}, "--side needs left or right, not \"both\""},
       {{"--side", "Left", "--text", "r.csv"}, "--side needs left or right, not \"Left\""},
+      // getopt_long would take an abbreviation or a start shared by several options.
+      {{"--te", "r.csv"}, "unknown option --te"},
+      {{"--tex=1", "r.csv"}, "unknown option --tex"},
+      {{"--pa", "a4", "--pdf", "o.pdf", "r.csv"}, "unknown option --pa"},
+      {{"--stakeout", "", "r.csv"}, "--stakeout needs a file name"},
+      {{"--stakeout", "o.csv", "--csv", "p.csv", "r.csv"}, "--stakeout and --csv cannot be combined"},
+      {{"--stakeout-format", "trimble", "--stakeout", "o.csv", "r.csv"},
+       "--stakeout-format needs tbc or civil3d, not \"trimble\""},
+      {{"--stakeout-format", "tbc", "--csv", "o.csv", "r.csv"},
+       "--stakeout-format applies only to --stakeout"},
+      {{"--pages", "1-2", "--stakeout", "o.csv", "r.csv"},
+       "--pages applies only to --text, --stations, --pdf and --printer"},
+      {{"--cells", "9x9", "--stakeout", "o.csv", "r.csv"},
+       "--cells applies only to --text and --stations"},
   };
   for (const auto& [args, error] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    const ParsedOptions parsed = ParseBookOptions(args);
-    EXPECT_EQ(parsed.error, error);
-    EXPECT_FALSE(parsed.help);
+    EXPECT_EQ(ErrorOf(args), error);
   }
 }
 
@@ -220,7 +264,7 @@ TEST(BookOptions, ARepeatedOptionIsAUsageErrorNotLastOneWins) {
   };
   for (const auto& [args, error] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    EXPECT_EQ(ParseBookOptions(args).error, error);
+    EXPECT_EQ(ErrorOf(args), error);
   }
 }
 
@@ -245,7 +289,7 @@ TEST(BookOptions, TheProjectIsUtf8TextThatWindows1252CanHold) {
   };
   for (const auto& [project, error] : cases) {
     SCOPED_TRACE(project);
-    EXPECT_EQ(ParseBookOptions({"--project", project, "--text", "r.csv"}).error, error);
+    EXPECT_EQ(ErrorOf({"--project", project, "--text", "r.csv"}), error);
   }
 }
 
@@ -257,13 +301,13 @@ TEST(BookOptions, RejectedValuesAreShownEscapedOnOneLine) {
       {{"--cells", "96x63\xFF"},
        "--cells needs COLSxLINES with numbers above 0 up to 32767, not \"96x63\\xff\""},
       {{"--to-station", "2390+00\t"},
-       "--to-station needs a station such as 2390+00, 2390+00.00 or 239000, not "
+       "--to-station needs a station such as 2390+00, 1+234.567 or 239000, not "
        "\"2390+00\\t\""},
   };
   for (auto [args, error] : cases) {
     SCOPED_TRACE(error);
     args.insert(args.end(), {"--text", "r.csv"});
-    EXPECT_EQ(ParseBookOptions(args).error, error);
+    EXPECT_EQ(ErrorOf(args), error);
   }
 }
 
@@ -272,13 +316,13 @@ TEST(BookOptions, MalformedCellsAndPagesAreUsageErrors) {
                             "96x63x2", "1e2x63",   "1.8e-99x63",  "0x1Ax63", "96x0x3F", "inf x63",
                             "infx63",  "nanx63",   "NaNx63",      "+96x63",  "96,5x63", "96.x63.",
                             "..x63",   "32768x63", "32767.01x63", "96 x 63"}) {
-    EXPECT_THAT(ParseBookOptions({"--cells", cells, "--text", "r.csv"}).error,
+    EXPECT_THAT(ErrorOf({"--cells", cells, "--text", "r.csv"}),
                 StartsWith("--cells needs COLSxLINES"))
         << cells;
   }
-  EXPECT_EQ(ParseBookOptions({"--cells", "32767x105.5", "--text", "r.csv"}).error, "");
+  EXPECT_EQ(ErrorOf({"--cells", "32767x105.5", "--text", "r.csv"}), "");
   for (const char* pages : {"3", "0-2", "3-2", "-2", "2-", "a-b", "1-2-3", "+1-2", "1 -2"}) {
-    EXPECT_THAT(ParseBookOptions({"--pages", pages, "--text", "r.csv"}).error,
+    EXPECT_THAT(ErrorOf({"--pages", pages, "--text", "r.csv"}),
                 StartsWith("--pages needs FROM-TO"))
         << pages;
   }
@@ -297,24 +341,30 @@ TEST(BookOptions, TheFirstFaultyArgumentGivesTheError) {
   };
   for (const auto& [args, error] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    EXPECT_EQ(ParseBookOptions(args).error, error);
+    EXPECT_EQ(ErrorOf(args), error);
   }
 }
 
 TEST(BookOptions, HelpWinsOverEverythingAfterIt) {
-  EXPECT_TRUE(ParseBookOptions({"--help"}).help);
-  EXPECT_TRUE(ParseBookOptions({"--text", "--help", "--bogus"}).help);
-  EXPECT_TRUE(ParseBookOptions({"--help", "--date", "bad", "--help"}).help);
-  EXPECT_TRUE(ParseBookOptions({"--version", "--help"}).version);
-  EXPECT_FALSE(ParseBookOptions({"--version", "--help"}).help);
-  EXPECT_TRUE(ParseBookOptions({"--text", "--version", "--pdf"}).version);
-  EXPECT_FALSE(ParseBookOptions({"--bogus", "--help"}).help);
-  EXPECT_FALSE(ParseBookOptions({"--date", "bad", "--help"}).help);
-  EXPECT_FALSE(ParseBookOptions({"--text", "--text", "--help"}).help);
-  EXPECT_FALSE(ParseBookOptions({"--text", "--", "--help"}).help);
-  const ParsedOptions value = ParseBookOptions({"--font", "--help", "--pdf", "o.pdf", "r.csv"});
-  EXPECT_FALSE(value.help);
-  EXPECT_EQ(value.options.font, "--help");
+  const std::pair<std::vector<std::string>, BookRequest> cases[] = {
+      {{"--help"}, BookRequest::kHelp},
+      {{"--text", "--help", "--bogus"}, BookRequest::kHelp},
+      {{"--help", "--date", "bad", "--help"}, BookRequest::kHelp},
+      {{"--version", "--help"}, BookRequest::kVersion},
+      {{"--text", "--version", "--pdf"}, BookRequest::kVersion},
+      {{"--bogus", "--help"}, BookRequest::kBook},
+      {{"--date", "bad", "--help"}, BookRequest::kBook},
+      {{"--text", "--text", "--help"}, BookRequest::kBook},
+      {{"--text", "--", "--help"}, BookRequest::kBook},
+  };
+  for (const auto& [args, request] : cases) {
+    EXPECT_EQ(RequestOf(args), request) << ::testing::PrintToString(args);
+  }
+  const Result<ParsedOptions> value =
+      ParseBookOptions({"--font", "--help", "--pdf", "o.pdf", "r.csv"});
+  ASSERT_EQ(ErrorOf(value), "");
+  EXPECT_EQ(value->request, BookRequest::kBook);
+  EXPECT_EQ(value->options.font, "--help");
 }
 
 }  // namespace

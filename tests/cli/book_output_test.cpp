@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -30,11 +29,11 @@ std::string Undivided() {
 class FilePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {"PDF file"}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
-    return std::make_unique<TextSurface>(96, 63);
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions&) override {
+    return std::unique_ptr<Surface>(std::make_unique<TextSurface>(96, 63));
   }
-  Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
-                  const BookOptions&, OutputFile& output) override {
+  Status WritePdf(const BookRenderer& printer, const PageSelection& selection, const BookOptions&,
+                  OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
     if (!printer.Print(pages, selection).printed) return Rejected("not printed");

@@ -253,13 +253,15 @@ TEST(BookPdf, PrinterAndFileFailures) {
   const std::string missing_dir = TempPath("no_such_dir") + "/book.pdf";
   const BookRun unknown = Book({"--printer", "No Such Printer", Example("undivided.csv")});
   EXPECT_EQ(unknown.status, kBookUsage);
-  EXPECT_THAT(unknown.err, StartsWith("vantrels-book: no installed printer is named \"No Such "
-                                      "Printer\" (--list-printers shows them)\nUsage:"));
+  EXPECT_EQ(unknown.err,
+            "vantrels-book: no installed printer is named \"No Such Printer\" (--list-printers "
+            "shows them)\n" +
+                kTryHelp);
 
   const BookRun pdf_entry = Book({"--printer", "PDF file", Example("undivided.csv")});
   EXPECT_EQ(pdf_entry.status, kBookUsage);
-  EXPECT_THAT(pdf_entry.err,
-              StartsWith("vantrels-book: \"PDF file\" writes a file: use --pdf OUT.pdf\n"));
+  EXPECT_EQ(pdf_entry.err,
+            "vantrels-book: \"PDF file\" writes a file: use --pdf OUT.pdf\n" + kTryHelp);
 
   const BookRun unwritable = Book({"--pdf", missing_dir, Example("undivided.csv")});
   EXPECT_EQ(unwritable.status, kBookRejected);

@@ -9,6 +9,9 @@
 
 namespace vantrels {
 
+// What follows the reason of every usage error.
+inline const std::string kTryHelp = "Try 'vantrels-book --help' for more information.\n";
+
 struct BookRun {
   int status;
   std::string out;

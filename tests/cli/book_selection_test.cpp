@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -119,9 +121,83 @@ TEST(StationRange, ARangeThatMatchesNoStationIsAUsageError) {
       const BookRun run = Book(args);
       EXPECT_EQ(run.status, kBookUsage);
       EXPECT_EQ(run.out, "");
-      EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + BookUsage());
+      EXPECT_EQ(run.err, "vantrels-book: " + c.problem + "\n" + kTryHelp);
     }
   }
+}
+
+// An undivided roadway of one-point stations every 20 m from `first` metres, written as metric
+// files write them ("-0+090.000 R1", "1+234.567 R1"); eight stations to a 96 x 63 page.
+class MetricStations : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = FreshTestFolder("metric_stations"); }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string File(int first, int count) {
+    std::string text = "\"VANTREL REPORT,Metric\r\nJob\r\nUNDIVIDED,Roadway 1\r\n";
+    for (int n = 0; n < count; ++n) {
+      const int metres = first + 20 * n;
+      const std::string rest = std::to_string(1000 + std::abs(metres) % 1000).substr(1);
+      const std::string station = (metres < 0 ? "-" : "") + std::to_string(std::abs(metres) / 1000) +
+                                  "+" + rest + ".000";
+      const std::string region = station + " R1";
+      text += station + "," + region + ",,,x," + region + ",,,,CL,0.000," +
+              std::to_string(100 + n) + ".000\r\n";
+      if (n + 1 < count) text += ",,,,,,,,,,,\r\n";
+    }
+    const fs::path path = dir_ / ("metric" + std::to_string(first) + ".csv");
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(MetricStations, ARangeChoosesTheStationsByValue) {
+  const std::string kilometre = File(1200, 24);
+  const std::string negative = File(-150, 24);
+  const struct {
+    std::vector<std::string> args;
+    std::string stakeout;
+    std::vector<std::string> labels;
+  } cases[] = {
+      {{"--from-station", "1+240", "--to-station", "1+260.000", kilometre},
+       "TBC Excel\r\n1240.000,0.000,102.000,CL\r\n1260.000,0.000,103.000,CL\r\n",
+       {"Page No.:1 of 3"}},
+      {{"--from-station", "1+234.567", "--to-station", "1+360", kilometre},
+       "TBC Excel\r\n1240.000,0.000,102.000,CL\r\n1260.000,0.000,103.000,CL\r\n"
+       "1280.000,0.000,104.000,CL\r\n1300.000,0.000,105.000,CL\r\n"
+       "1320.000,0.000,106.000,CL\r\n1340.000,0.000,107.000,CL\r\n"
+       "1360.000,0.000,108.000,CL\r\n",
+       {"Page No.:1 of 3", "Page No.:2 of 3"}},
+      {{"--from-station", "-0+090", "--to-station=-0+050.000", negative},
+       "TBC Excel\r\n-90.000,0.000,103.000,CL\r\n-70.000,0.000,104.000,CL\r\n"
+       "-50.000,0.000,105.000,CL\r\n",
+       {"Page No.:1 of 3"}},
+      {{"--from-station", "-10", "--to-station", "0+010", negative},
+       "TBC Excel\r\n-10.000,0.000,107.000,CL\r\n10.000,0.000,108.000,CL\r\n",
+       {"Page No.:1 of 3", "Page No.:2 of 3"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), {"--stakeout", "-"});
+    const BookRun stakeout = Book(args);
+    ASSERT_EQ(stakeout.status, kBookProduced) << stakeout.err;
+    EXPECT_EQ(stakeout.out, c.stakeout);
+    args.front() = "--text";
+    args.erase(args.begin() + 1);
+    const BookRun text = Book(args);
+    ASSERT_EQ(text.status, kBookProduced) << text.err;
+    EXPECT_EQ(Labels(text.out), c.labels);
+  }
+  // A range beyond the book names the book's stations in its own style.
+  const BookRun beyond = Book({"--stations", "--from-station", "5+000", kilometre});
+  EXPECT_EQ(beyond.status, kBookUsage);
+  EXPECT_EQ(beyond.err,
+            "vantrels-book: no station of the book lies in the range from 5+000.000 on (its "
+            "stations run from 1+200.000 to 1+660.000)\n" +
+                kTryHelp);
 }
 
 TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
@@ -139,6 +215,22 @@ TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
   EXPECT_EQ(narrow.status, kBookProduced);
   const std::vector<std::string> lines = Lines(narrow.out);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), 10);
+}
+
+// Qt sets the C library's locale from the environment; the numbers of messages must not follow.
+TEST(NoStationFits, ThePageIsNamedAlikeInEveryLocale) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (sh scripts/install-deps makes it)";
+  }
+  const BookRun run = Book({"--cells", "0.5x32766.5", "--text", Example("undivided.csv")});
+  const BookRun range = Book({"--to-station", "2000+00", "--text", Example("undivided.csv")});
+  std::setlocale(LC_ALL, before.c_str());
+  EXPECT_EQ(run.err,
+            "No station fits on a page of 32766.5 lines: the first band must begin above line "
+            "50\n");
+  EXPECT_THAT(range.err, ::testing::HasSubstr("up to 2000+00.00 (its stations run from "
+                                              "2389+00.00 to 2403+50.00)"));
 }
 
 class CsvExport : public ::testing::Test {

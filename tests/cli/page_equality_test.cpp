@@ -26,8 +26,9 @@ namespace {
 class ReferencePlatform : public PrintPlatform {
  public:
   std::vector<std::string> PrinterNames() override { return {kPdfPrinterName}; }
-  std::unique_ptr<Surface> OpenPrinter(const BookOptions&, std::string&) override {
-    return std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null"));
+  Result<std::unique_ptr<Surface>> OpenPrinter(const BookOptions&) override {
+    return std::unique_ptr<Surface>(
+        std::make_unique<testing::ReferencePrinterSurface>(MakePdfPrinter("/dev/null")));
   }
   Status WritePdf(const BookRenderer& printer, const PageSelection& selection,
                   const BookOptions& options, OutputFile& output) override {

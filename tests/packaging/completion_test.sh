@@ -105,7 +105,16 @@ run_completion vantrels-book vantrels-book --pa
 expect "options sharing a start" "--pages|--paper"
 run_completion vantrels-book vantrels-book --
 expect_among "every option of the help text" --project --date --side --pages --cells --text \
-  --stations --pdf --paper --printer --font --list-printers --help --version
+  --stations --pdf --paper --printer --font --csv --stakeout --stakeout-format --list-printers \
+  --help --version
+run_completion vantrels-book vantrels-book --stakeout-format ""
+expect "the stake-out formats" "civil3d|tbc"
+run_completion vantrels-book vantrels-book --stakeout-format = c
+expect "a stake-out format after =" "civil3d"
+run_completion vantrels-book vantrels-book --stakeout ""
+expect "CSV files and folders after --stakeout" "B.CSV|a.csv|roads"
+run_completion vantrels-book vantrels-book --stake
+expect "options sharing a longer start" "--stakeout|--stakeout-format"
 run_completion vantrels-book vantrels-book --side ""
 expect "the words of left|right" "left|right"
 run_completion vantrels-book vantrels-book --side = r

@@ -15,9 +15,10 @@ fail() {
   failures=$((failures + 1))
 }
 
-# No package is installed; sudo runs the command as it is.
+# No package is installed; sudo runs the command as it is; the test locale is there.
 printf '#!/bin/sh\nexit 1\n' >"$work/bin/dpkg-query"
 printf '#!/bin/sh\nexec "$@"\n' >"$work/bin/sudo"
+printf '#!/bin/sh\necho de_DE.utf8\n' >"$work/bin/locale"
 # apt-get update finds the package lists locked (or fails otherwise) for its first $BUSY tries;
 # apt-get install records its arguments.
 cat >"$work/bin/apt-get" <<'STUB'
