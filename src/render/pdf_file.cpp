@@ -222,17 +222,17 @@ class Reader {
       return Damaged("has no cross-reference offset");
     }
     Lexer lexer(bytes_, keyword + 9);
-    std::optional<size_t> offset;
-    if (lexer.Next() == Token::kNumber) offset = ReadNumber<size_t>(lexer.text());
-    if (!offset || *offset == 0 || *offset >= keyword) {
+    const size_t offset =
+        lexer.Next() == Token::kNumber ? ReadNumber<size_t>(lexer.text()).value_or(0) : 0;
+    if (offset == 0 || offset >= keyword) {
       return Damaged("has its cross-reference offset outside the file");
     }
-    Lexer at(bytes_, *offset);
+    Lexer at(bytes_, offset);
     if (at.Next() == Token::kKeyword && at.text() == "xref") {
-      table = *offset;
+      table = offset;
       return {};
     }
-    Lexer object(bytes_, *offset);
+    Lexer object(bytes_, offset);
     if (object.Next() == Token::kNumber && object.Next() == Token::kNumber &&
         object.Next() == Token::kKeyword && object.text() == "obj") {
       return Damaged("has a cross-reference stream, which is not read here");
@@ -252,15 +252,16 @@ class Reader {
         return Damaged("has a damaged cross-reference table");
       }
       for (uint32_t n = 0; n < *count; ++n) {
-        const std::optional<size_t> offset =
-            lexer.Next() == Token::kNumber ? ReadNumber<size_t>(lexer.text()) : std::nullopt;
+        const bool number = lexer.Next() == Token::kNumber;
+        const size_t offset = number ? ReadNumber<size_t>(lexer.text()).value_or(0) : 0;
         const bool generation = lexer.Next() == Token::kNumber;
         token = lexer.Next();
-        if (!offset || !generation || token != Token::kKeyword ||
+        if (!number || !generation || token != Token::kKeyword ||
             (lexer.text() != "n" && lexer.text() != "f")) {
           return Damaged("has a damaged cross-reference table");
         }
-        if (lexer.text() == "n") offsets.emplace_back(*first + n, *offset);
+        // An offset that is no number is 0, where no object can be: ReadObjects refuses it.
+        if (lexer.text() == "n") offsets.emplace_back(*first + n, offset);
       }
     }
   }

@@ -7,9 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "criteria_generator.h"
 #include "temp_folder.h"
@@ -32,6 +35,18 @@ constexpr bool kSanitized = false;
 
 enum class Outcome { kWritten, kOutOfMemory, kNotStarted, kWrong };
 
+// The program's own lines on stderr; libraries that run short too may add lines of their own
+// (fontconfig does).
+std::vector<std::string> ProgramLines(const std::string& said) {
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < said.size();) {
+    const size_t end = std::min(said.find('\n', at), said.size());
+    if (said.compare(at, 14, "vantrels-book:") == 0) lines.push_back(said.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
 class OutOfMemory : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,6 +54,13 @@ class OutOfMemory : public ::testing::Test {
     if (kSanitized) GTEST_SKIP() << "an address space limit and AddressSanitizer do not mix";
     dir_ = FreshTestFolder("out_of_memory");
     fs::create_directories(dir_ / "out");
+    // A font library that runs short while it scans the fonts saves its empty findings in the
+    // first font cache it may write: that is one of the test's own, never the system's.
+    fonts_ = (dir_ / "fonts.conf").string();
+    std::ofstream(fonts_) << "<?xml version=\"1.0\"?>\n<fontconfig>\n  <cachedir>"
+                          << (dir_ / "font-cache").string()
+                          << "</cachedir>\n  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf"
+                             "</include>\n</fontconfig>\n";
     input_ = (dir_ / "divided.csv").string();
     std::ofstream(input_, std::ios::binary) << bench::GenerateCriteriaFile({true, 2001, 3});
   }
@@ -48,6 +70,16 @@ class OutOfMemory : public ::testing::Test {
   Outcome RunWith(size_t mib) {
     const std::string target = (dir_ / "out" / "book.pdf").string();
     const std::string err = (dir_ / "err.txt").string();
+    std::vector<std::string> environment = {"FONTCONFIG_FILE=" + fonts_};
+    for (char** variable = environ; *variable; ++variable) {
+      if (!std::string_view(*variable).starts_with("FONTCONFIG_FILE=")) {
+        environment.push_back(*variable);
+      }
+    }
+    std::vector<char*> envp;
+    for (std::string& variable : environment) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    const char* argv[] = {"vantrels-book", "--pdf", target.c_str(), input_.c_str(), nullptr};
     const pid_t child = ::fork();
     if (child == 0) {
       const rlimit limit{mib << 20, mib << 20};
@@ -56,8 +88,7 @@ class OutOfMemory : public ::testing::Test {
       if (::setrlimit(RLIMIT_AS, &limit) != 0 || ::dup2(err_fd, 2) < 0 || ::dup2(null_fd, 1) < 0) {
         ::_exit(126);
       }
-      ::execl(VANTRELS_BOOK_PROGRAM, "vantrels-book", "--pdf", target.c_str(), input_.c_str(),
-              static_cast<char*>(nullptr));
+      ::execve(VANTRELS_BOOK_PROGRAM, const_cast<char* const*>(argv), envp.data());
       ::_exit(126);
     }
     int status = 0;
@@ -67,10 +98,15 @@ class OutOfMemory : public ::testing::Test {
     const std::string said = ReadAll(err);
     SCOPED_TRACE(std::to_string(mib) + " MiB: status " + std::to_string(exit) + ", " + said);
     fs::remove(target);
-    if (exit == 0 && names == std::vector<std::string>{"book.pdf"} && said.empty()) {
+    const std::vector<std::string> lines = ProgramLines(said);
+    if (exit == 0 && names == std::vector<std::string>{"book.pdf"} && lines.empty()) {
       return Outcome::kWritten;
     }
-    if (names.empty() && exit == 1 && said == "vantrels-book: out of memory\n") {
+    // The program's one message is the shortage; the file is never blamed.
+    if (names.empty() && exit == 1 &&
+        lines == std::vector<std::string>{"vantrels-book: out of memory"} &&
+        said.find("wrong at Sta") == std::string::npos &&
+        said.find("Program Error") == std::string::npos) {
       return Outcome::kOutOfMemory;
     }
     // Too little even to load the program's libraries: nothing of ours ran.
@@ -84,6 +120,7 @@ class OutOfMemory : public ::testing::Test {
 
   fs::path dir_;
   std::string input_;
+  std::string fonts_;
 };
 
 TEST_F(OutOfMemory, EveryShortageEndsInTheBookOrInOutOfMemory) {
