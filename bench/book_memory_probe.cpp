@@ -9,12 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/main_window.h"
 #include "gui/unattended_preview.h"
 #include "render/print_service.h"
-#include "render/report_fonts.h"
 
 namespace {
 
@@ -35,26 +33,23 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
-  vantrels::StderrMessages messages;
   vantrels::QtPrintService printers;
-  vantrels::SystemFontCatalog fonts;
-  vantrels::AppContext ctx(messages, printers, fonts);
-  vantrels::AnswerDialogsUnattended(ctx);
-  vantrels::MainWindow form(ctx);
+  vantrels::UnattendedDesktop desktop(printers);
+  vantrels::MainWindow& form = desktop.form;
   vantrels::FillExampleForm(form, QString::fromLocal8Bit(argv[1]));
   form.show();
   form.preview();
-  if (!ctx.ViewerLoaded()) {
+  if (form.viewer() == nullptr) {
     std::fprintf(stderr, "vantrels-book-memory-probe: the preview did not open the viewer\n");
     return 1;
   }
   // Until the viewer has been drawn on screen (or two seconds have passed).
   QElapsedTimer waited;
   waited.start();
-  const QWindow* viewer = ctx.Viewer().windowHandle();
+  const QWindow* viewer = form.viewer()->windowHandle();
   while ((viewer == nullptr || !viewer->isExposed()) && waited.elapsed() < 2000) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
-    viewer = ctx.Viewer().windowHandle();
+    viewer = form.viewer()->windowHandle();
   }
   QApplication::processEvents();
   PrintMemory();

@@ -14,7 +14,7 @@
 #include "bench_support.h"
 #include "book/book_renderer.h"
 #include "book/road.h"
-#include "gui/book_viewer.h"
+#include "gui/viewer_view.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
 #include "render/window_surface.h"

@@ -15,14 +15,23 @@
 
 namespace vantrels {
 
-// This test process's folder in the system's temporary folder ($TMPDIR): made on first use and
-// removed with everything in it when the process ends, so that a test which stops half-way
-// leaves nothing behind either. A child process that ends by exit() leaves it to its parent.
+// The folder the test run checks to be empty at its end; the system's temporary folder
+// ($TMPDIR) for a test program built without it.
+inline std::filesystem::path TestRunTempFolder() {
+#ifdef VANTRELS_TEST_TMPDIR
+  return VANTRELS_TEST_TMPDIR;
+#else
+  return ::testing::TempDir();
+#endif
+}
+
+// This test process's folder in the test run's temporary folder: made on first use and removed
+// with everything in it when the process ends, so that a test which stops half-way leaves
+// nothing behind either. A child process that ends by exit() leaves it to its parent.
 inline const std::filesystem::path& ProcessTempFolder() {
   struct Folder {
     Folder()
-        : path(std::filesystem::path(::testing::TempDir()) /
-               ("vantrels-test-" + std::to_string(::getpid()))),
+        : path(TestRunTempFolder() / ("vantrels-test-" + std::to_string(::getpid()))),
           owner(::getpid()) {
       std::filesystem::create_directories(path);
     }

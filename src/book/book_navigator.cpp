@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "model/inherited_messages.h"
+
 namespace vantrels {
 
 namespace {
 
-constexpr char kLastPage[] = " Last Page can't move forward";
-constexpr char kFirstPage[] = " First Page can't move backward";
+using inherited::kFirstPage;
+using inherited::kLastPage;
 
 }  // namespace
 

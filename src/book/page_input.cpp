@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -54,7 +55,7 @@ PageRangeCheck ValidatePageRange(std::string_view from_box, std::string_view to_
   check.from = *from;
   check.to = *to;
   if (check.to < check.from) {
-    check.problem = " From Page should be smaller than To Page, Please correct";
+    check.problem = inherited::kPageOrder;
   }
   return check;
 }

@@ -71,6 +71,13 @@ RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memo
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
 }
 
+RoadResult BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
+                     RoadMemory& memory, Messages& messages) {
+  RoadResult road = ImportAndCompute(path, memory, messages);
+  if (!road.book) return road;
+  return Counted(std::move(road), choose_printer(), memory, messages);
+}
+
 RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
                               Messages& messages) {
   return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);

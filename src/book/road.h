@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,11 @@ bool NoStationFits(const Book& book);
 // `printer`.
 RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
                      Messages& messages);
+// The same road with the printer chosen between the computations and the counting: the desktop
+// program asks for it there, and only for a file it could read. A null printer keeps the page
+// measured last.
+RoadResult BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
+                     RoadMemory& memory, Messages& messages);
 RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
                               Messages& messages);
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -385,13 +386,13 @@ RoadwayStations FilterPoints(RoadwayStations stations, Messages& messages) {
       all_taken = false;
     }
   }
-  if (!all_taken) messages.Show("Program Error: Subscript out of range occured in FilterPoints");
+  if (!all_taken) messages.Show(inherited::kFilterPointsFailure);
   return stations;
 }
 
 std::vector<ReportRecord> BuildReport(Stations stations, Messages& messages) {
   std::vector<ReportRecord> report;
-  if (!BuildSideReport(stations, report)) messages.Show("Error in WritetoFinalReport");
+  if (!BuildSideReport(stations, report)) messages.Show(inherited::kFinalReportFailure);
   return report;
 }
 
@@ -405,7 +406,7 @@ Book BuildReport(RoadwayStations stations, Messages& messages) {
     if (divided) side.side = s == 0 ? Side::Left : Side::Right;
     all_built = BuildSideReport(stations.sides[s], side.report) && all_built;
   }
-  if (!all_built) messages.Show("Error in WritetoFinalReport");
+  if (!all_built) messages.Show(inherited::kFinalReportFailure);
   return book;
 }
 

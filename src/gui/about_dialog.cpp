@@ -9,10 +9,11 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "gui/object_names.h"
+#include "gui/user_command.h"
 #include "gui/window_support.h"
+#include "model/inherited_messages.h"
 #include "model/version.h"
 
 namespace vantrels {
@@ -20,8 +21,6 @@ namespace vantrels {
 namespace names = object_names::about;
 
 namespace {
-
-constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
 
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -113,17 +112,16 @@ AboutDialog::AboutDialog(Messages& messages, QWidget* parent)
 AboutDialog::~AboutDialog() = default;
 
 void AboutDialog::startSystemInfo() {
-  try {
+  // An unexpected failure is reported like a missing program.
+  RunCommand(messages_, inherited::kSystemInfoFailure, [this]() -> Status {
     for (const SystemInfoProgram& candidate : system_info_programs) {
       const QString path = QStandardPaths::findExecutable(candidate.program);
       if (path.isEmpty()) continue;
-      if (start_program && start_program(path, candidate.arguments)) return;
+      if (start_program && start_program(path, candidate.arguments)) return {};
       break;
     }
-  } catch (const std::exception&) {
-    // Reported below like a missing program.
-  }
-  messages_.Show(kUnavailable);
+    return vantrels::Rejected(inherited::kSystemInfoUnavailable);
+  });
 }
 
 }  // namespace vantrels

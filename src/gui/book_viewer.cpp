@@ -12,53 +12,52 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <cmath>
 #include <cstdlib>
-#include <exception>
-#include <string>
+#include <utility>
 
-#include "gui/app_context.h"
 #include "gui/find_station_dialog.h"
 #include "gui/object_names.h"
+#include "gui/print_controller.h"
 #include "gui/print_range_dialog.h"
+#include "gui/user_command.h"
 #include "gui/viewer_view.h"
+#include "gui/window_support.h"
 #include "model/units.h"
 
 namespace vantrels {
 
 namespace names = object_names::viewer;
+using namespace inherited;
 
 namespace {
-
-// A printable area of 8 x 10.5 inches decides the scale; the scale itself leaves 300 twips.
-constexpr double kPageTestWidth = 11520;
-constexpr double kPageTestHeight = 15120;
-constexpr double kScaleWidth = 11820;
-constexpr double kScaleHeight = 15420;
 
 // Grey around a zoomed page, in pixels.
 constexpr int kZoomedMargin = 12;
 // A wheel notch, in eighths of a degree.
 constexpr int kWheelNotch = 120;
 
-std::string Describe(const std::exception& e) {
-  return e.what();
+// What each "&Go To" command does: its frame, the side it chooses at once, and whether it shows
+// the right side's editable list (modally) rather than the other one (modeless).
+struct FinderCommand {
+  const MessageFrame& frame;
+  std::optional<Side> side;
+  bool right_list;
+};
+
+const FinderCommand& CommandOf(StationFinder which) {
+  static const FinderCommand kCommands[] = {
+      {kFindStationFailure, std::nullopt, false},
+      {kFindLeftStationFailure, Side::Left, false},
+      {kFindRightStationFailure, Side::Right, true},
+  };
+  return kCommands[static_cast<int>(which)];
 }
 
 }  // namespace
 
-double ViewScaleFor(double width_twips, double height_twips) {
-  const double a = SinglePrecision(height_twips / kPageTestHeight);
-  const double b = SinglePrecision(width_twips / kPageTestWidth);
-  return a > b ? SinglePrecision(width_twips / kScaleWidth)
-               : SinglePrecision(height_twips / kScaleHeight);
-}
-
-int TwipsToPixels(double twips, double dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
-BookViewer::BookViewer(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+BookViewer::BookViewer(BookDocument& document, PrintController& printing, Messages& messages,
+                       QWidget* parent)
+    : QMainWindow(parent), BookObserver(document), printing_(printing), messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle(ViewerTitle(QString(), nullptr, {}));
   picture_widget_ = new PagePictureWidget(&picture_);
@@ -73,7 +72,7 @@ BookViewer::BookViewer(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
   page_area_->setWidget(picture_widget_);
   setCentralWidget(page_area_);
   buildMenus();
-  fitToBook();
+  RunCommand(messages_, kViewerLoadFailure, [this] { fitToBook(); });
 }
 
 BookViewer::~BookViewer() {
@@ -89,71 +88,75 @@ void BookViewer::buildMenus() {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
+  const auto menu = [bar](const char* caption, const char* name) {
+    QMenu* added = bar->addMenu(caption);
+    added->setObjectName(name);
+    added->menuAction()->setObjectName(name);
+    return added;
+  };
 
-  next_page_ = command(bar->addAction("&>>"), names::kNextPage, [this] { showNextPage(); });
-  previous_page_ =
-      command(bar->addAction("<&<"), names::kPreviousPage, [this] { showPreviousPage(); });
-
-  go_to_menu_ = bar->addMenu("&Go To");
-  go_to_menu_->setObjectName(names::kGoToMenu);
-  go_to_menu_->menuAction()->setObjectName(names::kGoToMenu);
-  find_station_ = command(go_to_menu_->addAction("Go To Station"), names::kFindStation,
-                          [this] { OpenStationFinder(ctx_); });
-  find_left_station_ = command(go_to_menu_->addAction("GoTo StationLeft"), names::kFindLeftStation,
-                               [this] { OpenLeftStationFinder(ctx_); });
-  find_right_station_ = command(go_to_menu_->addAction("GoTo StationRight"),
-                                names::kFindRightStation, [this] { OpenRightStationFinder(ctx_); });
-
-  print_menu_ = bar->addMenu("&Print");
-  print_menu_->setObjectName(names::kPrintMenu);
-  print_menu_->menuAction()->setObjectName(names::kPrintMenu);
-  print_all_ =
-      command(print_menu_->addAction("PrintAll"), names::kPrintAll, [this] { printAll(); });
-  print_selected_ = command(print_menu_->addAction("Print Selected Pages"), names::kPrintSelected,
-                            [this] { PrintSelectedPages(ctx_); });
-
-  end_ = command(bar->addAction("&End"), names::kEnd, [this] { endViewer(); });
+  command(bar->addAction("&>>"), names::kNextPage, [this] { showNextPage(); });
+  command(bar->addAction("<&<"), names::kPreviousPage, [this] { showPreviousPage(); });
+  QMenu* go_to = menu("&Go To", names::kGoToMenu);
+  find_station_ = command(go_to->addAction("Go To Station"), names::kFindStation,
+                          [this] { openStationFinder(StationFinder::kStation); });
+  find_left_station_ = command(go_to->addAction("GoTo StationLeft"), names::kFindLeftStation,
+                               [this] { openStationFinder(StationFinder::kLeftStation); });
+  find_right_station_ = command(go_to->addAction("GoTo StationRight"), names::kFindRightStation,
+                                [this] { openStationFinder(StationFinder::kRightStation); });
+  QMenu* print = menu("&Print", names::kPrintMenu);
+  command(print->addAction("PrintAll"), names::kPrintAll, [this] { printAll(); });
+  command(print->addAction("Print Selected Pages"), names::kPrintSelected,
+          [this] { printSelectedPages(); });
+  command(bar->addAction("&End"), names::kEnd, [this] { endViewer(); });
 }
 
 void BookViewer::fitToBook() {
-  try {
-    const PageGeometry page = ctx_.Page();
-    QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
-                TwipsToPixels(page.lines * kCellTwipsHigh, logicalDpiY()));
-    // A page taller than the screen shrinks, keeping its shape, into the screen's free area.
-    if (const QScreen* shown_on = screen()) {
-      outer = FitWithin(outer, shown_on->availableGeometry().size());
-    }
-    // The size is the outer size. The native window is made now so that a platform that knows
-    // its frame at once (not every window manager does) reports it.
-    winId();
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(outer - frame);
-    showMenusForRoadwayType();
-  } catch (const std::exception& e) {
-    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in form load");
+  const PageGeometry page = document().page();
+  QSize outer(TwipsToPixels(page.columns * kCellTwipsWide, logicalDpiX()),
+              TwipsToPixels(page.lines * kCellTwipsHigh, logicalDpiY()));
+  // A page taller than the screen shrinks, keeping its shape, into the screen's free area.
+  if (const QScreen* shown_on = screen()) {
+    outer = FitWithin(outer, shown_on->availableGeometry().size());
   }
+  // The size is the outer size. The native window is made now so that a platform that knows
+  // its frame at once (not every window manager does) reports it.
+  winId();
+  const QSize frame = frameGeometry().size() - geometry().size();
+  resize(outer - frame);
+  showMenusForRoadwayType();
 }
 
 void BookViewer::showMenusForRoadwayType() {
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   if (!book) return;
   find_left_station_->setVisible(book->Divided());
   find_right_station_->setVisible(book->Divided());
   find_station_->setVisible(!book->Divided());
 }
 
+void BookViewer::BookShown() {
+  // An open viewer may have been loaded for the other roadway type.
+  showMenusForRoadwayType();
+  redrawPage();
+}
+
+void BookViewer::PlaceChanged(PlaceChange change) {
+  // A side chosen for the next move leaves the page shown as it is.
+  if (change == PlaceChange::kTurned) redrawPage();
+}
+
 void BookViewer::redrawPage() {
   sizeSheet();
   picture_.Clear();
-  const BookPosition shown = ctx_.navigator.Position();
-  setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(ctx_.BookFile())),
-                             ctx_.book(), shown));
-  if (ctx_.book()) ctx_.Printer(view_scale_).RenderPage(picture_, shown);
+  const BookDocument& shown = document();
+  setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(shown.file())),
+                             shown.book(), shown.place()));
+  if (shown.book()) shown.Renderer(messages_, view_scale_).RenderPage(picture_, shown.place());
 }
 
 void BookViewer::sizeSheet() {
-  const PageGeometry page = ctx_.Page();
+  const PageGeometry page = document().page();
   // A new book may have a larger page than the zoom allows: it fits the window instead.
   if (zoom_ && *zoom_ > MaxViewScale(page)) zoom_.reset();
   view_scale_ = zoom_.value_or(fit_scale_);
@@ -165,7 +168,7 @@ void BookViewer::sizeSheet() {
 }
 
 void BookViewer::zoomIn() {
-  if (const auto step = ZoomStepIn(view_scale_, MaxViewScale(ctx_.Page()))) {
+  if (const auto step = ZoomStepIn(view_scale_, MaxViewScale(document().page()))) {
     zoom_ = *step;
     redrawPage();
   }
@@ -186,21 +189,21 @@ void BookViewer::fitToWindow() {
 
 void BookViewer::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  try {
+  RunCommand(messages_, kViewerResizeFailure, [this] {
     const QRect outer = frameGeometry();
     const double width = PixelsToTwips(outer.width(), logicalDpiX());
     const double height = PixelsToTwips(outer.height(), logicalDpiY());
     picture_.SetOuterSize(width, height);
     fit_scale_ = ViewScaleFor(width, height);
     redrawPage();
-  } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error: " + Describe(e) + " occured in form_resize(frmPrint)");
-  }
+  });
 }
 
 void BookViewer::closeEvent(QCloseEvent* event) {
   event->accept();
-  if (ctx_.ViewerLoaded() && &ctx_.Viewer() == this) ctx_.UnloadViewer();
+  unloadStationWindow();
+  unloadPrintRangeWindow();
+  emit closed();
 }
 
 void BookViewer::keyPressEvent(QKeyEvent* event) {
@@ -215,26 +218,29 @@ bool BookViewer::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+bool BookViewer::zoomKey(const QKeyEvent& key) {
+  // Ctrl+plus is Ctrl+Shift+= on many keyboards.
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  if ((modifiers & ~Qt::ShiftModifier) != Qt::ControlModifier) return false;
+  switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      zoomIn();
+      return true;
+    case Qt::Key_Minus:
+      zoomOut();
+      return true;
+    case Qt::Key_0:
+      fitToWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool BookViewer::pageKey(const QKeyEvent& key) {
   const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-  if (modifiers & Qt::ControlModifier) {
-    // Ctrl+plus is Ctrl+Shift+= on many keyboards.
-    if ((modifiers & ~Qt::ShiftModifier) != Qt::ControlModifier) return false;
-    switch (key.key()) {
-      case Qt::Key_Plus:
-      case Qt::Key_Equal:
-        zoomIn();
-        return true;
-      case Qt::Key_Minus:
-        zoomOut();
-        return true;
-      case Qt::Key_0:
-        fitToWindow();
-        return true;
-      default:
-        return false;
-    }
-  }
+  if (modifiers & Qt::ControlModifier) return zoomKey(key);
   if (modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Space) {
     scrollOrTurn(false, true);
     return true;
@@ -250,10 +256,8 @@ bool BookViewer::pageKey(const QKeyEvent& key) {
       showPreviousPage();
       return true;
     case Qt::Key_Down:
-      scrollOrTurn(true, false);
-      return true;
     case Qt::Key_Up:
-      scrollOrTurn(false, false);
+      scrollOrTurn(key.key() == Qt::Key_Down, false);
       return true;
     case Qt::Key_Space:
       scrollOrTurn(true, true);
@@ -296,10 +300,11 @@ bool BookViewer::wheelTurn(QWheelEvent& wheel) {
   const int delta = wheel.angleDelta().y();
   if (delta == 0) return false;
   if (wheel.modifiers() & Qt::ControlModifier) {
-    if (delta > 0)
+    if (delta > 0) {
       zoomIn();
-    else
+    } else {
       zoomOut();
+    }
     return true;
   }
   const bool forward = delta < 0;
@@ -322,77 +327,90 @@ bool BookViewer::wheelTurn(QWheelEvent& wheel) {
   return true;
 }
 
-bool BookViewer::turnPage(Navigation (BookNavigator::*move)()) {
-  const Navigation moved = (ctx_.navigator.*move)();
-  if (!moved.moved) {
-    ctx_.messages.Show(moved.refusal);
-    return false;
-  }
-  redrawPage();
-  return true;
+bool BookViewer::turnPage(const MessageFrame& frame, Status (BookDocument::*move)()) {
+  // The document tells this viewer to redraw when the page turned.
+  return RunCommand(messages_, frame, [this, move] { return (document().*move)(); });
 }
 
 bool BookViewer::showNextPage() {
-  try {
-    return turnPage(&BookNavigator::Next);
-  } catch (const std::exception& e) {
-    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
-  }
-  return false;
+  return turnPage(kForwardFailure, &BookDocument::Next);
 }
 
 bool BookViewer::showPreviousPage() {
-  try {
-    return turnPage(&BookNavigator::Previous);
-  } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
-  }
-  return false;
+  return turnPage(kBackwardFailure, &BookDocument::Previous);
 }
 
 void BookViewer::showFirstPage() {
-  try {
-    turnPage(&BookNavigator::GoToFirst);
-  } catch (const std::exception& e) {
-    ctx_.messages.Show(" Program Error : " + Describe(e) + " occured in ViewBackward_Click");
-  }
+  turnPage(kBackwardFailure, &BookDocument::GoToFirst);
 }
 
 void BookViewer::showLastPage() {
-  try {
-    turnPage(&BookNavigator::GoToLast);
-  } catch (const std::exception& e) {
-    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in ViewForward_Click");
-  }
+  turnPage(kForwardFailure, &BookDocument::GoToLast);
+}
+
+void BookViewer::openStationFinder(StationFinder which) {
+  const FinderCommand& command = CommandOf(which);
+  RunCommand(messages_, command.frame, [this, &command] {
+    if (command.side) document().ChooseSide(*command.side);
+    FindStationDialog& window = stationWindow();
+    window.showList(command.right_list);
+    // A modeless find window that is still open is shown again, modally, for the right side.
+    if (command.right_list && window.isVisible()) window.hide();
+    // Centred on the viewer and kept above it, where no window manager orders the windows.
+    PlaceOver(window, this);
+    if (command.right_list) {
+      window.setModal(true);
+      RunModal(window);
+    } else {
+      window.setModal(false);
+      window.show();
+      window.raise();
+      window.activateWindow();
+    }
+  });
 }
 
 void BookViewer::printAll() {
-  try {
-    // The last-page indexes describe the book, which printing does not change: they stay.
-    if (const Book* book = ctx_.book()) ctx_.PrintPages(WholeBook(*book));
-  } catch (const std::exception& e) {
-    ctx_.messages.Show("Program Error : " + Describe(e) + " occured in viewPrint_click");
-  }
+  RunCommand(messages_, kPrintFailure, [this] { return printing_.PrintAll(document()); });
+}
+
+void BookViewer::printSelectedPages() {
+  RunCommand(messages_, kPrintFailure, [this] {
+    PrintRangeDialog& window = printRangeWindow();
+    PlaceOver(window, this);
+    const std::optional<PageSpan> range = window.runModal();
+    // "Cancel" and the frame unload the window.
+    if (!range) unloadPrintRangeWindow();
+    return printing_.PrintRange(document(), range);
+  });
 }
 
 void BookViewer::endViewer() {
-  try {
-    ctx_.CurrentPrinter().KillDoc();
-    ctx_.UnloadViewer();
-  } catch (const std::exception& e) {
-    ctx_.messages.Show("Program Error: " + Describe(e) + " occured in viewEnd_Click");
-  }
+  RunCommand(messages_, kEndFailure, [this] {
+    printing_.DiscardDocument();
+    close();
+  });
 }
 
-void ShowViewer(AppContext& ctx) {
-  try {
-    BookViewer& viewer = ctx.Viewer();
-    viewer.show();
-    viewer.raise();
-    viewer.activateWindow();
-  } catch (const std::exception& e) {
-    ctx.messages.Show("Program Error: " + std::string(e.what()) + " Preview(korPrint)");
+FindStationDialog& BookViewer::stationWindow() {
+  if (!station_window_) {
+    station_window_ = new FindStationDialog(document(), messages_, this);
+    connect(station_window_, &FindStationDialog::unloaded, this, [this] { unloadStationWindow(); });
   }
+  return *station_window_;
+}
+
+PrintRangeDialog& BookViewer::printRangeWindow() {
+  if (!print_range_) print_range_ = new PrintRangeDialog(document(), messages_, this);
+  return *print_range_;
+}
+
+void BookViewer::unloadStationWindow() {
+  Unload(std::exchange(station_window_, nullptr));
+}
+
+void BookViewer::unloadPrintRangeWindow() {
+  Unload(std::exchange(print_range_, nullptr));
 }
 
 }  // namespace vantrels

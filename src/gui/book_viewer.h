@@ -3,8 +3,11 @@
 #include <QMainWindow>
 #include <optional>
 
-#include "book/book_navigator.h"
+#include "book/book_document.h"
 #include "gui/page_picture_widget.h"
+#include "model/inherited_messages.h"
+#include "model/messages.h"
+#include "model/result.h"
 
 class QAction;
 class QKeyEvent;
@@ -14,26 +17,25 @@ class QWheelEvent;
 
 namespace vantrels {
 
-class AppContext;
+class FindStationDialog;
+class PrintController;
+class PrintRangeDialog;
 
-// The viewer's scale for its outer size in twips: scaled by the width when the window is
-// relatively taller than a page of 8 x 10.5 inches, else (the tie included) by the height.
-// Quotients in single precision, as the scale has always been computed.
-double ViewScaleFor(double width_twips, double height_twips);
-
-// Whole pixels of `twips` on a device of `dpi` logical dots per inch.
-int TwipsToPixels(double twips, double dpi);
+// The "&Go To" commands: the undivided roadway's stations, or those of one side.
+enum class StationFinder { kStation, kLeftStation, kRightStation };
 
 // The book one page at a time, drawn from the layout onto a retained picture, with the menu bar
-// that turns pages, finds stations, prints and closes the viewer. The caption names the file and
-// the page shown. Keys and the mouse wheel turn pages through the same navigator as the menu;
-// the page fits the window, or is zoomed with scroll bars.
-class BookViewer : public QMainWindow {
+// that turns pages, finds stations, prints and closes the viewer. It observes the document: a new
+// book or a page turned anywhere is drawn at once, and the caption names the file and the page.
+// Keys and the mouse wheel turn pages as the menu does; the page fits the window, or is zoomed
+// with scroll bars. It owns its find and print range windows, which close with it.
+class BookViewer : public QMainWindow, public BookObserver {
   Q_OBJECT
 
  public:
   // The window takes the book's page size in twips, and the menu follows the roadway type.
-  explicit BookViewer(AppContext& ctx, QWidget* parent = nullptr);
+  BookViewer(BookDocument& document, PrintController& printing, Messages& messages,
+             QWidget* parent = nullptr);
   ~BookViewer() override;
 
   // The viewer's drawing target.
@@ -45,32 +47,48 @@ class BookViewer : public QMainWindow {
   double viewScale() const { return view_scale_; }
   bool fitsWindow() const { return !zoom_.has_value(); }
 
-  // Clears the picture and draws the navigator's page of the book on it, at the zoom or fitted
-  // to the window, and names it in the caption.
+  // Clears the picture and draws the document's page on it, at the zoom or fitted to the
+  // window, and names it in the caption.
   void redrawPage();
-  // Shows the station commands of the book's roadway type (when the window loads, and again for
-  // every new book, which may be of the other roadway type).
-  void showMenusForRoadwayType();
 
   // "&>>" and "<&<": one page on or back, or the end-of-book message. True when it moved.
   bool showNextPage();
   bool showPreviousPage();
-  // "PrintAll": every page of the book to the current printer.
-  void printAll();
-  // "&End": discards a printer document in progress and closes the viewer.
-  void endViewer();
   // The first and the last page of the book, across both sides of a divided roadway.
   void showFirstPage();
   void showLastPage();
+  // "Go To Station", "GoTo StationLeft", "GoTo StationRight": the find window with the list of
+  // the roadway or side; the side commands choose their side at once, and the right side's
+  // window is modal.
+  void openStationFinder(StationFinder which);
+  // "PrintAll" and "Print Selected Pages".
+  void printAll();
+  void printSelectedPages();
+  // "&End": discards a printer document in progress and closes the viewer.
+  void endViewer();
 
   // Ctrl+plus, Ctrl+minus and Ctrl+0: the next zoom step up or down, or back to the window.
   void zoomIn();
   void zoomOut();
   void fitToWindow();
 
+  // The find and print range windows, made on first reference (without being shown) and kept,
+  // with what they hold, until closed by their frame, "Cancel" or the viewer's close.
+  FindStationDialog& stationWindow();
+  bool stationWindowLoaded() const { return station_window_ != nullptr; }
+  PrintRangeDialog& printRangeWindow();
+  bool printRangeWindowLoaded() const { return print_range_ != nullptr; }
+
+  void BookShown() override;
+  void PlaceChanged(PlaceChange change) override;
+
+ signals:
+  // "&End" or the frame closed the viewer: its owner unloads it.
+  void closed();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  // The frame unloads the viewer like "&End" but keeps a printer document in progress.
+  // The frame closes the viewer like "&End" but keeps a printer document in progress.
   void closeEvent(QCloseEvent* event) override;
   // The page keys, when the focus is elsewhere in the viewer.
   void keyPressEvent(QKeyEvent* event) override;
@@ -78,10 +96,11 @@ class BookViewer : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Moves the viewer's place with `move` and redraws, or shows the refusal. True when it moved.
-  bool turnPage(Navigation (BookNavigator::*move)());
+  // Runs one move of the document in `frame`; true when it moved.
+  bool turnPage(const inherited::MessageFrame& frame, Status (BookDocument::*move)());
   // The page keys; false for any other key.
   bool pageKey(const QKeyEvent& key);
+  bool zoomKey(const QKeyEvent& key);
   // Whether the page, taller than the window, can scroll further down (`forward`) or up.
   bool canScroll(bool forward) const;
   // One page on or back, the new page shown from the edge it is entered at.
@@ -95,9 +114,14 @@ class BookViewer : public QMainWindow {
   // Sizes the window to the book's page within the screen and shows the menus of its roadway
   // type.
   void fitToBook();
+  // Shows the station commands of the book's roadway type.
+  void showMenusForRoadwayType();
   void buildMenus();
+  void unloadStationWindow();
+  void unloadPrintRangeWindow();
 
-  AppContext& ctx_;
+  PrintController& printing_;
+  Messages& messages_;
   WindowSurface picture_;
   double view_scale_ = 0;
   double fit_scale_ = 0;
@@ -107,19 +131,11 @@ class BookViewer : public QMainWindow {
   int wheel_rest_ = 0;
   QScrollArea* page_area_ = nullptr;
   PagePictureWidget* picture_widget_ = nullptr;
-  QAction* next_page_ = nullptr;
-  QAction* previous_page_ = nullptr;
-  QMenu* go_to_menu_ = nullptr;
   QAction* find_station_ = nullptr;
   QAction* find_left_station_ = nullptr;
   QAction* find_right_station_ = nullptr;
-  QMenu* print_menu_ = nullptr;
-  QAction* print_all_ = nullptr;
-  QAction* print_selected_ = nullptr;
-  QAction* end_ = nullptr;
+  FindStationDialog* station_window_ = nullptr;
+  PrintRangeDialog* print_range_ = nullptr;
 };
-
-// Loads the viewer if needed and shows it, modeless, in front.
-void ShowViewer(AppContext& ctx);
 
 }  // namespace vantrels

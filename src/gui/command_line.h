@@ -15,8 +15,9 @@ struct DesktopCommandLine {
   QString error;
 };
 
-// Reads the arguments as QCoreApplication::arguments() holds them: the program name first.
-// Needs no application object, so --help and --version work without a display.
+// Reads the program's arguments, the program name first. Qt's own options (-platform, -style,
+// -reverse, ...) are passed over, as the application object takes them. Needs no application
+// object, so help, version and usage errors are told without a display.
 DesktopCommandLine ParseDesktopCommandLine(const QStringList& arguments);
 
 // The --help text: usage line, description, options and arguments.

@@ -4,19 +4,16 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <exception>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "book/page_input.h"
-#include "gui/app_context.h"
-#include "gui/book_viewer.h"
 #include "gui/column_headings.h"
 #include "gui/object_names.h"
+#include "gui/user_command.h"
 #include "gui/window_support.h"
 #include "model/book.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 #include "render/qt_text.h"
 
@@ -32,24 +29,10 @@ void FillCombo(QComboBox* combo, const std::vector<StationEntry>& entries) {
     combo->addItem(FromReportBytes(FormatStationEntry(entry)));
 }
 
-// The find window belongs to the viewer: centred on it and kept above it, so it never opens
-// behind it where no window manager orders the windows.
-void PlaceOverViewer(AppContext& ctx, FindStationDialog& window) {
-  if (ctx.ViewerLoaded()) PlaceOver(window, &ctx.Viewer());
-}
-
-void ShowModeless(AppContext& ctx, FindStationDialog& window) {
-  PlaceOverViewer(ctx, window);
-  window.setModal(false);
-  window.show();
-  window.raise();
-  window.activateWindow();
-}
-
 }  // namespace
 
-FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
+FindStationDialog::FindStationDialog(BookDocument& document, Messages& messages, QWidget* parent)
+    : QDialog(parent), BookObserver(document), messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle("Find Station on the Page");
 
@@ -100,14 +83,7 @@ FindStationDialog::FindStationDialog(AppContext& ctx, QWidget* parent)
 
 FindStationDialog::~FindStationDialog() = default;
 
-void FindStationDialog::refreshLists() {
-  const Book* book = ctx_.book();
-  FillCombo(list_, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
-  FillCombo(right_list_, book && book->Divided() ? book->Of(Side::Right).station_entries
-                                                 : std::vector<StationEntry>{});
-}
-
-void FindStationDialog::showBook() {
+void FindStationDialog::BookShown() {
   // A new book opens on its first page, on the left side: the window offers that side's list.
   const bool closed_by_frame = closed_by_frame_;
   showList(false);
@@ -115,7 +91,10 @@ void FindStationDialog::showBook() {
 }
 
 void FindStationDialog::showList(bool right_side) {
-  refreshLists();
+  const Book* book = document().book();
+  FillCombo(list_, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
+  FillCombo(right_list_, book && book->Divided() ? book->Of(Side::Right).station_entries
+                                                 : std::vector<StationEntry>{});
   QComboBox* list = right_side ? right_list_ : list_;
   QComboBox* other = right_side ? list_ : right_list_;
   other->setVisible(false);
@@ -128,70 +107,34 @@ void FindStationDialog::showList(bool right_side) {
 }
 
 void FindStationDialog::findStation() {
-  try {
-    const Book* book = ctx_.book();
-    if (book) {
-      // The list of the viewer's side: the editable right-side list may hold typed text.
-      const bool right = book->Divided() && ctx_.navigator.Position().side == Side::Right;
-      const QComboBox* list = right ? right_list_ : list_;
-      const std::string text = ToReportBytes(list->currentText());
-      // An empty list offers nothing to find: the window just hides.
-      if (list->count() > 0) {
-        if (TrimBlanks(text).empty()) {
-          throw std::runtime_error("the box is empty: choose a station from the list");
-        }
-        const EntryPageNumber entry = ReadEntryPageNumber(text);
-        if (!entry.page) throw std::runtime_error(entry.problem);
-        const Navigation moved = ctx_.GoToPageNumber(*entry.page);
-        if (!moved.moved) throw std::runtime_error(moved.refusal);
-      }
-    }
-    hide();
-  } catch (const std::exception& e) {
-    ctx_.messages.Show(std::string(" Program Error : ") + e.what());
+  if (RunCommand(messages_, inherited::kFindFailure, [this] { return goToChosenEntry(); })) hide();
+}
+
+Status FindStationDialog::goToChosenEntry() {
+  const Book* book = document().book();
+  if (!book) return {};
+  // The list of the viewer's side: the editable right-side list may hold typed text.
+  const bool right = book->Divided() && document().place().side == Side::Right;
+  const QComboBox* list = right ? right_list_ : list_;
+  // An empty list offers nothing to find: the window just hides.
+  if (list->count() == 0) return {};
+  const std::string text = ToReportBytes(list->currentText());
+  if (TrimBlanks(text).empty()) {
+    return vantrels::Rejected(
+        inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
   }
+  const EntryPageNumber entry = ReadEntryPageNumber(text);
+  if (!entry.page) return vantrels::Rejected(inherited::kFindFailure.Around(entry.problem));
+  const Status moved = document().GoToPageNumber(*entry.page);
+  if (!moved) return vantrels::Rejected(inherited::kFindFailure.Around(moved.failure().message));
+  return {};
 }
 
 void FindStationDialog::reject() {
   closed_by_frame_ = true;
   QDialog::reject();
   // Closing by the frame unloads the window; the station lists stay in the book.
-  if (ctx_.StationWindowLoaded() && &ctx_.StationWindow() == this) ctx_.UnloadStationWindow();
-}
-
-void OpenStationFinder(AppContext& ctx) {
-  try {
-    FindStationDialog& window = ctx.StationWindow();
-    window.showList(false);
-    ShowModeless(ctx, window);
-  } catch (const std::exception& e) {
-    ctx.messages.Show(std::string(" Program Error : ") + e.what() + " In mnuGoTOStation_Click");
-  }
-}
-
-void OpenLeftStationFinder(AppContext& ctx) {
-  try {
-    ctx.navigator.SetSide(Side::Left);
-    FindStationDialog& window = ctx.StationWindow();
-    window.showList(false);
-    ShowModeless(ctx, window);
-  } catch (const std::exception& e) {
-    ctx.messages.Show(std::string("Program Error : ") + e.what() + " In mnuStationLeft_Click");
-  }
-}
-
-void OpenRightStationFinder(AppContext& ctx) {
-  try {
-    ctx.navigator.SetSide(Side::Right);
-    FindStationDialog& window = ctx.StationWindow();
-    window.showList(true);
-    // A modeless find window that is still open is shown again, this time modally.
-    if (window.isVisible()) window.hide();
-    PlaceOverViewer(ctx, window);
-    ctx.RunModal(window);
-  } catch (const std::exception& e) {
-    ctx.messages.Show(std::string("PRogram Error : ") + e.what() + " In mnuStationRight_Click");
-  }
+  emit unloaded();
 }
 
 }  // namespace vantrels

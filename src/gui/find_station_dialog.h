@@ -2,48 +2,55 @@
 
 #include <QDialog>
 
+#include "book/book_document.h"
+#include "model/messages.h"
+#include "model/result.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
 
 namespace vantrels {
 
-class AppContext;
 class ColumnHeadings;
 
 // The find window "Find Station on the Page": one list holds the stations of the undivided
 // roadway or the left side, another (editable) those of the right side; one of them is visible.
-// The entries are the book's; the lists show them again each time a menu command opens the
-// window.
-class FindStationDialog : public QDialog {
+// It observes the document: a new book's entries reach its lists at once.
+class FindStationDialog : public QDialog, public BookObserver {
   Q_OBJECT
 
  public:
-  explicit FindStationDialog(AppContext& ctx, QWidget* parent = nullptr);
+  FindStationDialog(BookDocument& document, Messages& messages, QWidget* parent = nullptr);
   ~FindStationDialog() override;
 
-  // Fills both lists from the book's station entries.
-  void refreshLists();
-  // A new book: the lists show its entries, and the undivided or left-side list its first one.
-  void showBook();
-  // Shows the right side's editable list (true) or the other list alone, with its first entry
-  // as its text (an empty list shows an empty text).
+  // Shows the right side's editable list (true) or the other list alone, each filled from the
+  // book, with its first entry as its text (an empty list shows an empty text).
   void showList(bool right_side);
 
-  // "Find": hands the page of the entry in the list of the viewer's side to the viewer and hides
-  // the window. A blank box, a page that cannot be read or one outside the book is reported and
-  // the window stays open; with an empty list the window only hides.
+  // "Find": shows the page of the entry in the list of the viewer's side and hides the window.
+  // A blank box, a page that cannot be read or one outside the book is reported and the window
+  // stays open; with an empty list the window only hides.
   void findStation();
 
   // True once the user closed the window by its frame (or Escape) since it was last shown.
   bool closedByFrame() const { return closed_by_frame_; }
 
-  // The frame's close button and Escape: the window is unloaded (deleted once control is back
-  // in the event loop).
+  // The frame's close button and Escape: the window is unloaded.
   void reject() override;
 
+  // A new book: the lists show its entries, and the left or undivided list its first one.
+  void BookShown() override;
+
+ signals:
+  // Closed by the frame or Escape: the owner unloads it.
+  void unloaded();
+
  private:
-  AppContext& ctx_;
+  // The page of the entry chosen, on the viewer's side.
+  Status goToChosenEntry();
+
+  Messages& messages_;
   bool closed_by_frame_ = false;
   QLabel* station_caption_ = nullptr;
   QLabel* page_heading_ = nullptr;
@@ -55,12 +62,5 @@ class FindStationDialog : public QDialog {
   QComboBox* right_list_ = nullptr;
   QPushButton* find_ = nullptr;
 };
-
-// The viewer's "&Go To" commands: each picks the list of its roadway or side, puts its first
-// entry in the list's text and shows the find window. "GoTo StationLeft" and "GoTo
-// StationRight" switch the viewer to their side at once; the right side's window is modal.
-void OpenStationFinder(AppContext& ctx);
-void OpenLeftStationFinder(AppContext& ctx);
-void OpenRightStationFinder(AppContext& ctx);
 
 }  // namespace vantrels

@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "gui/app_context.h"
+#include "book/book_document.h"
 #include "gui/command_line.h"
 #include "gui/main_window.h"
 #include "gui/message_box.h"
+#include "gui/print_controller.h"
+#include "gui/remembered_choices.h"
+#include "gui/termination.h"
 #include "render/print_service.h"
 #include "render/report_fonts.h"
 
@@ -31,28 +34,29 @@ void Print(std::FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --help and --version are answered before the application object exists: they need no
-  // display.
-  QStringList raw_arguments;
-  for (int i = 0; i < argc; ++i) raw_arguments << QString::fromLocal8Bit(argv[i]);
-  const vantrels::DesktopCommandLine early = vantrels::ParseDesktopCommandLine(raw_arguments);
-  if (early.action == vantrels::DesktopCommandLine::Action::kHelp) {
-    Print(stdout, vantrels::DesktopHelpText());
-    return 0;
-  }
-  if (early.action == vantrels::DesktopCommandLine::Action::kVersion) {
-    Print(stdout, vantrels::DesktopVersionText() + "\n");
-    return 0;
+  // First of all: a kill or Ctrl-C from now on ends the program in order.
+  vantrels::TerminationSignals termination;
+
+  // The command line is judged before the application object exists: help, version and a
+  // usage error need no display.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const vantrels::DesktopCommandLine command = vantrels::ParseDesktopCommandLine(arguments);
+  switch (command.action) {
+    case vantrels::DesktopCommandLine::Action::kHelp:
+      Print(stdout, vantrels::DesktopHelpText());
+      return 0;
+    case vantrels::DesktopCommandLine::Action::kVersion:
+      Print(stdout, vantrels::DesktopVersionText() + "\n");
+      return 0;
+    case vantrels::DesktopCommandLine::Action::kUsageError:
+      Print(stderr, "vantrels: " + command.error + "\n" + vantrels::DesktopHelpText());
+      return vantrels::kDesktopUsageError;
+    case vantrels::DesktopCommandLine::Action::kStart:
+      break;
   }
 
   QApplication app(argc, argv);
-  // The application has taken out its own options (-platform, -style, ...) by now.
-  const vantrels::DesktopCommandLine command =
-      vantrels::ParseDesktopCommandLine(QApplication::arguments());
-  if (command.action == vantrels::DesktopCommandLine::Action::kUsageError) {
-    Print(stderr, "vantrels: " + command.error + "\n" + vantrels::DesktopHelpText());
-    return vantrels::kDesktopUsageError;
-  }
   QApplication::setApplicationName("vantrels");
   QGuiApplication::setDesktopFileName("vantrels");
   QApplication::setWindowIcon(QIcon(":/vantrels/vantrels.png"));
@@ -60,14 +64,19 @@ int main(int argc, char** argv) {
   vantrels::MessageBoxMessages messages;
   vantrels::QtPrintService printers;
   vantrels::SystemFontCatalog fonts;
-  vantrels::AppContext ctx(messages, printers, fonts);
-  ctx.ask_pdf_file = AskPdfFile;
+  vantrels::RememberedChoices remembered;
+  remembered.Open(vantrels::RememberedChoices::UserSettings());
+  vantrels::BookDocument document;
+  vantrels::PrintController printing(printers, messages);
+  printing.ask_pdf_file = AskPdfFile;
 
-  ctx.remembered.Open(vantrels::RememberedChoices::UserSettings());
-
-  vantrels::MainWindow form(ctx);
+  vantrels::MainWindow form(document, printing, fonts, remembered, messages);
+  termination.EndProgramWith([&form] { form.endProgram(); });
   // A criteria file given by a file manager is taken as if chosen with File Browse.
   if (!command.file.isEmpty()) form.chooseFile(QFileInfo(command.file).absoluteFilePath());
   form.show();
-  return app.exec();
+  const int status = QApplication::exec();
+  // A viewer closed by its own command waits to be deleted: before the document it shows goes.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return status;
 }

@@ -20,13 +20,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
+#include <utility>
 
 #include "gui/about_dialog.h"
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/object_names.h"
+#include "gui/remembered_choices.h"
+#include "gui/user_command.h"
 #include "gui/window_support.h"
+#include "model/inherited_messages.h"
+#include "model/units.h"
 
 namespace vantrels {
 
@@ -52,7 +55,14 @@ QString DroppedCriteriaFile(const QMimeData* data) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+MainWindow::MainWindow(BookDocument& document, PrintController& printing, FontCatalog& fonts,
+                       RememberedChoices& remembered, Messages& messages, QWidget* parent)
+    : QWidget(parent),
+      document_(document),
+      printing_(printing),
+      fonts_(fonts),
+      remembered_(remembered),
+      messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle("Vantrels Report");
   ask_open_file = [this](const QString& filter, const QString& previous) {
@@ -60,13 +70,20 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
   };
   end_program = [] { QCoreApplication::quit(); };
   buildWindow();
-  numbers_[0]->setText(ctx_.remembered.ProjectNumber());
+  numbers_[0]->setText(remembered_.ProjectNumber());
   setAcceptDrops(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  delete viewer_;
+}
 
 void MainWindow::buildWindow() {
+  buildControls();
+  buildReportOptions();
+}
+
+void MainWindow::buildControls() {
   title_ = Named(new QLabel("Vantrels Report", this), names::kTitle);
   QFont title = title_->font();
   title.setBold(true);
@@ -95,7 +112,9 @@ void MainWindow::buildWindow() {
   separator_ = Named(new QFrame(this), names::kSeparator);
   separator_->setFrameShape(QFrame::HLine);
   separator_->setFrameShadow(QFrame::Sunken);
+}
 
+void MainWindow::buildReportOptions() {
   const char* offset_captions[2] = {"Left offset points with ", "Right offset points with "};
   for (int i = 0; i < 2; ++i) {
     offset_options_[i] = Named(new QCheckBox(offset_captions[i], this), names::kOffsetOption[i]);
@@ -122,7 +141,10 @@ void MainWindow::buildWindow() {
   check_all_points_ =
       Named(new QCheckBox("Check All Points", show_on_report_), names::kCheckAllPoints);
   connect(check_all_points_, &QCheckBox::toggled, this, [this] { applyCheckAllPoints(); });
+  layOut();
+}
 
+void MainWindow::layOut() {
   auto* numbers = new QGridLayout;
   for (int i = 0; i < 2; ++i) {
     numbers->addWidget(number_captions_[i], i, 0);
@@ -161,7 +183,10 @@ void MainWindow::buildWindow() {
   page->addWidget(separator_);
   page->addLayout(offsets);
   page->addWidget(show_on_report_, 1);
+  connectCommands();
+}
 
+void MainWindow::connectCommands() {
   setTabOrder(numbers_[0], numbers_[1]);
   setTabOrder(numbers_[1], browse_);
   setTabOrder(browse_, about_);
@@ -190,25 +215,21 @@ void MainWindow::chooseFile(const QString& path) {
 void MainWindow::browseForFile() {
   // A cancelled dialog keeps its previous file name, which is taken all the same.
   const QString start =
-      dialog_file_name_.isEmpty() ? ctx_.remembered.BrowseFolder() : dialog_file_name_;
+      dialog_file_name_.isEmpty() ? remembered_.BrowseFolder() : dialog_file_name_;
   const QString chosen = ask_open_file ? ask_open_file(kCriteriaFilter, start) : QString();
-  if (!chosen.isEmpty()) ctx_.remembered.SetBrowseFolder(QFileInfo(chosen).absolutePath());
+  if (!chosen.isEmpty()) remembered_.SetBrowseFolder(QFileInfo(chosen).absolutePath());
   chooseFile(chosen);
 }
 
 void MainWindow::showAbout() {
-  ctx_.messages.Show("About Box should go here");
-  AboutDialog about(ctx_.messages, this);
+  messages_.Show(inherited::kAboutNote);
+  AboutDialog about(messages_, this);
   PlaceOver(about, this);
-  ctx_.RunModal(about);
+  RunModal(about);
 }
 
 void MainWindow::closeProgram() {
-  try {
-    close();
-  } catch (const std::exception&) {
-    ctx_.messages.Show("Error occured in Command4_Click");
-  }
+  RunCommand(messages_, inherited::kCloseFailure, [this] { close(); });
 }
 
 void MainWindow::applyCheckAllPoints() {
@@ -249,8 +270,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::endProgram() {
   if (ending_) return;
   ending_ = true;
-  ctx_.remembered.SetProjectNumber(numbers_[0]->text());
-  ctx_.UnloadAll();
+  remembered_.SetProjectNumber(numbers_[0]->text());
+  // The viewer's close takes its find and print range windows with it, then unloads it.
+  if (viewer_) viewer_->close();
+  unloadViewer();
   hide();
   if (end_program) end_program();
 }

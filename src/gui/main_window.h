@@ -6,6 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "book/book_document.h"
+#include "book/road.h"
+#include "model/messages.h"
+#include "model/result.h"
+
 class QCheckBox;
 class QComboBox;
 class QDragEnterEvent;
@@ -18,16 +23,21 @@ class QPushButton;
 
 namespace vantrels {
 
-class AppContext;
+class BookViewer;
+class FontCatalog;
+class PrintController;
+class RememberedChoices;
 
 // The main window "Vantrels Report": project and control number, the criteria file, the
-// report option boxes and the commands File Browse, About, Preview and Close. Closing it by
-// any means ends the program.
+// report option boxes and the commands File Browse, About, Preview and Close. Preview puts a new
+// book into the document and shows the viewer, which this window owns. Closing it by any means
+// closes the viewer and ends the program.
 class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
+  MainWindow(BookDocument& document, PrintController& printing, FontCatalog& fonts,
+             RememberedChoices& remembered, Messages& messages, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The file dialog: given the filter and the dialog's previous file name, returns the chosen
@@ -35,6 +45,8 @@ class MainWindow : public QWidget {
   std::function<QString(const QString& filter, const QString& previous)> ask_open_file;
   // Ends the process once every window is closed. Preset to QCoreApplication::quit.
   std::function<void()> end_program;
+  // The heading's date, "mm dd yyyy"; empty means today.
+  std::string heading_date;
 
   // Takes `path` as if File Browse had chosen it.
   void chooseFile(const QString& path);
@@ -55,6 +67,10 @@ class MainWindow : public QWidget {
   // Closes every window and ends the program.
   void endProgram();
 
+  // The viewer, loaded by the first preview and unloaded by its "&End" or frame; null when not
+  // loaded.
+  BookViewer* viewer() const { return viewer_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   // A criteria file dropped on the window is taken as File Browse takes it.
@@ -65,6 +81,17 @@ class MainWindow : public QWidget {
 
  private:
   void buildWindow();
+  void buildControls();
+  void buildReportOptions();
+  void layOut();
+  void connectCommands();
+  // The road of one preview; a failure it returns has shown its message.
+  Status runPreview();
+  // The font and printer window; what the book is then laid out on.
+  Surface* choosePrinterAndFont();
+  // Loads the viewer if needed and shows it, modeless, in front.
+  void showViewer();
+  void unloadViewer();
   // "Check All Points" ticks and greys the four point types; unticked, it frees them.
   void applyCheckAllPoints();
   // An offset option enables or greys its own row (0 left, 1 right).
@@ -72,7 +99,14 @@ class MainWindow : public QWidget {
   // Enter in the project number box goes to the control number, there to File Browse.
   void moveFocusOnEnter(int box);
 
-  AppContext& ctx_;
+  BookDocument& document_;
+  PrintController& printing_;
+  FontCatalog& fonts_;
+  RememberedChoices& remembered_;
+  Messages& messages_;
+  // What one preview leaves for the next.
+  RoadMemory memory_;
+  BookViewer* viewer_ = nullptr;
   QString dialog_file_name_;
   std::string input_file_;
   bool ending_ = false;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <algorithm>
 #include <cstdint>
 
 #include "gui/column_headings.h"
@@ -16,13 +15,6 @@ namespace names = object_names::page_list;
 
 namespace {
 
-constexpr int32_t kLastPageInTable = kMaxPages - 1;
-
-std::string StationAt(const SideBook& book, int64_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= book.report.size()) return {};
-  return book.report[static_cast<size_t>(index)].region_station;
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
@@ -30,18 +22,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
 }
 
 }  // namespace
-
-std::vector<std::string> PageListEntries(const SideBook& book) {
-  std::vector<std::string> entries;
-  const int32_t last = std::clamp(book.last_page, 0, kLastPageInTable);
-  for (int32_t p = 0; p < last && static_cast<size_t>(p) + 1 < book.page_starts.size(); ++p) {
-    const int64_t first = book.page_starts[static_cast<size_t>(p)].station;
-    const int64_t before_next = int64_t{book.page_starts[static_cast<size_t>(p) + 1].station} - 1;
-    entries.push_back(std::to_string(p + 1) + "     " + StationAt(book, first) + "        " +
-                      StationAt(book, before_next));
-  }
-  return entries;
-}
 
 PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(names::kWindow);
@@ -68,14 +48,10 @@ PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
 
 PageListDialog::~PageListDialog() = default;
 
-void PageListDialog::showPages(const SideBook* book) {
+void PageListDialog::showPages(const std::vector<std::string>& entries) {
   list_->clear();
-  if (book) {
-    int32_t page = 1;
-    for (const std::string& entry : PageListEntries(*book)) {
-      list_->addItem(FromReportBytes(entry), page++);
-    }
-  }
+  int32_t page = 1;
+  for (const std::string& entry : entries) list_->addItem(FromReportBytes(entry), page++);
   list_->setCurrentIndex(list_->count() > 0 ? 0 : -1);
   headings_->followFirstEntry();
 }

@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "model/book.h"
-
 class QComboBox;
 class QLabel;
 
 namespace vantrels {
 
 class ColumnHeadings;
-
-// The page list entry of page index p: p + 1, 5 blanks, start station, 8 blanks, end station.
-// Entries for every page but the last of the side; Windows-1252 bytes.
-std::vector<std::string> PageListEntries(const SideBook& book);
 
 // "Select Page Number": one entry per page but the last, with its first and last station. A
 // click on an entry picks its page and hides the window.
@@ -29,8 +23,8 @@ class PageListDialog : public QDialog {
   explicit PageListDialog(QWidget* parent = nullptr);
   ~PageListDialog() override;
 
-  // Lists the pages of `book` (none when null) and picks the first.
-  void showPages(const SideBook* book);
+  // Lists `entries` (PageListEntries, Windows-1252 bytes) for pages 1, 2, ... and picks the first.
+  void showPages(const std::vector<std::string>& entries);
   // An entry was clicked: its page is picked and the window hides.
   void pickEntry(int index);
   // The page of the entry picked last (counted from 1); nullopt when the list is empty.

@@ -2,7 +2,8 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
+
+#include "model/units.h"
 
 namespace vantrels {
 
@@ -43,11 +44,8 @@ void PagePictureWidget::setSheetMargin(int pixels) {
 }
 
 QSize PagePictureWidget::sheetPixels() const {
-  const auto pixels = [](double twips, int dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-  };
-  return QSize(pixels(sheet_twips_.width(), logicalDpiX()),
-               pixels(sheet_twips_.height(), logicalDpiY()));
+  return QSize(TwipsToPixels(sheet_twips_.width(), logicalDpiX()),
+               TwipsToPixels(sheet_twips_.height(), logicalDpiY()));
 }
 
 QRect PagePictureWidget::sheetRect() const {

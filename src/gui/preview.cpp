@@ -1,64 +1,92 @@
+// Preview: the road from the criteria file to the viewer, and the viewer the main window owns.
 #include <QLineEdit>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "book/road.h"
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/main_window.h"
+#include "gui/print_controller.h"
 #include "gui/printer_font_dialog.h"
+#include "gui/remembered_choices.h"
+#include "gui/user_command.h"
+#include "gui/window_support.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 #include "render/qt_text.h"
+#include "render/report_fonts.h"
 
 namespace vantrels {
 
 void MainWindow::preview() {
-  Messages& messages = ctx_.messages;
-  try {
-    if (numbers_[1]->text().isEmpty() || numbers_[0]->text().isEmpty()) {
-      messages.Show("Please Enter Project Number and Control Number");
-    }
-    PageContext heading;
-    heading.project_number = ToReportBytes(numbers_[0]->text());
-    ctx_.remembered.SetProjectNumber(numbers_[0]->text());
-    heading.heading_date = ctx_.heading_date;
+  RunCommand(messages_, inherited::kPreviewFailure, [this] { return runPreview(); });
+}
 
-    if (UpperCase(input_file_).find(".CSV") == std::string::npos) return;
-
-    // A rejected file leaves the book on show, its lists and its viewer as they are.
-    RoadResult road = ImportAndCompute(input_file_, ctx_.memory, messages);
-    if (road.status == RoadStatus::kProgramEnded) {
-      endProgram();
-      return;
-    }
-    if (!road.book) return;
-
-    // The preview goes on whatever the font and printer window was told.
-    PrinterFontDialog font_window(ctx_.printers, ctx_.fonts, messages, this);
-    if (const auto kept = ctx_.remembered.Printer()) font_window.prefer(*kept);
-    ctx_.RunModal(font_window);
-    if (font_window.choice()) {
-      ctx_.Choose(*font_window.choice());
-      ctx_.remembered.SetPrinter(*font_window.choice());
-    }
-    heading.report_font = ctx_.chosen.font;
-
-    // The book is laid out on the page of the printer just chosen.
-    CountBook(*road.book, MeasurePrinterPage(&ctx_.CurrentPrinter(), ctx_.memory), messages);
-    // A page on which no station fits would make a book of headings only; counting has said
-    // so, and the book on show stays.
-    if (NoStationFits(*road.book)) return;
-    ctx_.SetBook(std::move(*road.book), std::move(heading), input_file_);
-    BookViewer& viewer = ctx_.Viewer();
-    // An open viewer still shows the previous book's page: the new one replaces it.
-    viewer.redrawPage();
-    // An open viewer may have been loaded for the other roadway type.
-    viewer.showMenusForRoadwayType();
-    ShowViewer(ctx_);
-  } catch (const std::exception&) {
-    messages.Show("Error occured in Command3_click");
+Status MainWindow::runPreview() {
+  if (numbers_[1]->text().isEmpty() || numbers_[0]->text().isEmpty()) {
+    messages_.Show(inherited::kEnterNumbers);
   }
+  PageContext heading;
+  heading.project_number = ToReportBytes(numbers_[0]->text());
+  remembered_.SetProjectNumber(numbers_[0]->text());
+  heading.heading_date = heading_date;
+
+  if (UpperCase(input_file_).find(".CSV") == std::string::npos) return {};
+
+  // The same road as vantrels-book's, with the font and printer window asked between the
+  // computations and the counting. A rejected file leaves the book on show and its windows.
+  RoadResult road = BuildBook(
+      input_file_, [this] { return choosePrinterAndFont(); }, memory_, messages_);
+  if (road.status == RoadStatus::kProgramEnded) {
+    endProgram();
+    return {};
+  }
+  // A page on which no station fits would make a book of headings only; counting has said so.
+  if (!road.book || NoStationFits(*road.book)) return {};
+  heading.report_font = printing_.chosen().font;
+  document_.Show(std::move(*road.book), std::move(heading), input_file_);
+  showViewer();
+  return {};
+}
+
+Surface* MainWindow::choosePrinterAndFont() {
+  PrinterFontOffer offer;
+  try {
+    offer.printers = printing_.OfferedPrinters();
+    offer.screen_fonts = fonts_.ScreenFontNames();
+  } catch (const std::exception&) {
+    // Without printer information the window offers nothing, silently.
+    offer = {};
+  }
+  offer.preferred = remembered_.Printer();
+  // The preview goes on whatever the window was told.
+  PrinterFontDialog font_window(offer, messages_, this);
+  RunModal(font_window);
+  if (const std::optional<PrinterChoice>& choice = font_window.choice()) {
+    printing_.Choose(*choice);
+    remembered_.SetPrinter(*choice);
+  }
+  // The book is laid out on the page of the printer just chosen.
+  return &printing_.LayoutTarget();
+}
+
+void MainWindow::showViewer() {
+  RunCommand(messages_, inherited::kShowViewerFailure, [this] {
+    if (!viewer_) {
+      viewer_ = new BookViewer(document_, printing_, messages_);
+      connect(viewer_, &BookViewer::closed, this, [this] { unloadViewer(); });
+    }
+    viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
+  });
+}
+
+void MainWindow::unloadViewer() {
+  // Its own "&End" or frame may be closing it: deleted once control is back in the event loop.
+  Unload(std::exchange(viewer_, nullptr));
 }
 
 }  // namespace vantrels

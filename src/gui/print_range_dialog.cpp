@@ -9,11 +9,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
-#include <exception>
+#include <string>
+#include <vector>
 
 #include "book/page_input.h"
-#include "gui/app_context.h"
-#include "gui/book_viewer.h"
+#include "book/page_list.h"
 #include "gui/object_names.h"
 #include "gui/page_list_dialog.h"
 #include "gui/window_support.h"
@@ -25,8 +25,6 @@ namespace vantrels {
 namespace names = object_names::print_range;
 
 namespace {
-
-constexpr int32_t kLastPageInTable = kMaxPages - 1;
 
 QString PageTotal(int32_t last_page) {
   return QString::number(static_cast<int64_t>(last_page) + 1);
@@ -51,7 +49,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) 
 
 }  // namespace
 
-PrintRangeDialog::PrintRangeDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+PrintRangeDialog::PrintRangeDialog(BookDocument& document, Messages& messages, QWidget* parent)
+    : QDialog(parent), BookObserver(document), messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle("Print Selected Pages");
   setModal(true);
@@ -121,14 +120,22 @@ void PrintRangeDialog::makePageList() {
   showChosenSide();
 }
 
+void PrintRangeDialog::BookShown() {
+  from_page_->clear();
+  to_page_->clear();
+  // A new book is shown at its left or only side, as the viewer opens it.
+  side_->setCurrentIndex(0);
+  showBook();
+}
+
 void PrintRangeDialog::showBook() {
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   roadway_type_->setText(book ? RoadwayName(book->roadway) : QString());
   showRoadwayType();
 }
 
 void PrintRangeDialog::showRoadwayType() {
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   if (!book) return;
   if (!book->Divided()) {
     side_->setVisible(false);
@@ -143,7 +150,7 @@ void PrintRangeDialog::showRoadwayType() {
 
 void PrintRangeDialog::showChosenSide() {
   const Side side = chosenSide();
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   if (!book || !book->Divided()) {
     total_caption_->setText("Total Number of Pages:");
   } else if (side == Side::Left) {
@@ -152,7 +159,7 @@ void PrintRangeDialog::showChosenSide() {
     total_caption_->setText("Total Right Side Pages:");
   }
   total_->setText(PageTotal(lastPageOf(side)));
-  page_list_->showPages(book ? &book->Of(side) : nullptr);
+  page_list_->showPages(book ? PageListEntries(book->Of(side)) : std::vector<std::string>{});
 }
 
 Side PrintRangeDialog::chosenSide() const {
@@ -160,14 +167,14 @@ Side PrintRangeDialog::chosenSide() const {
 }
 
 int32_t PrintRangeDialog::lastPageOf(Side side) const {
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   return book ? book->Of(side).last_page : 0;
 }
 
 void PrintRangeDialog::pickPage(QLineEdit* box) {
   page_list_->resetClosedByFrame();
   const QPointer<PageListDialog> guard(page_list_);
-  ctx_.RunModal(*page_list_);
+  RunModal(*page_list_);
   // A page list closed by its frame is made afresh, at its first entry. Closing a list that
   // offered pages picks nothing, so the page box keeps what the user had in it; an empty list
   // (a one-page book) always leaves the box empty.
@@ -190,14 +197,14 @@ void PrintRangeDialog::pickToPage() {
 }
 
 void PrintRangeDialog::acceptRange() {
-  const int32_t pages = std::clamp(lastPageOf(chosenSide()), 0, kLastPageInTable) + 1;
+  const int32_t pages = std::max(lastPageOf(chosenSide()), 0) + 1;
   const PageRangeCheck check =
       ValidatePageRange(ToReportBytes(from_page_->text()), ToReportBytes(to_page_->text()), pages);
   if (!check.problem.empty()) {
-    ctx_.messages.Show(check.problem);
+    messages_.Show(check.problem);
     return;
   }
-  const Book* book = ctx_.book();
+  const Book* book = document().book();
   const Side side = book && book->Divided() ? chosenSide() : Side::Left;
   range_ = PageSpan{side, check.from, check.to};
   accept();
@@ -217,26 +224,9 @@ std::optional<PageSpan> PrintRangeDialog::runModal() {
   range_.reset();
   MoveFocusVisibly(*print_);
   const QPointer<PrintRangeDialog> guard(this);
-  ctx_.RunModal(*this);
+  RunModal(*this);
   if (!guard) return std::nullopt;
   return range_;
-}
-
-void PrintSelectedPages(AppContext& ctx) {
-  try {
-    PrintRangeDialog& window = ctx.PrintRangeWindow();
-    if (ctx.ViewerLoaded()) PlaceOver(window, &ctx.Viewer());
-    const std::optional<PageSpan> range = window.runModal();
-    if (!range) {
-      // "Cancel" and the frame unload the window; nothing is printed.
-      ctx.UnloadPrintRangeWindow();
-      ctx.CurrentPrinter().KillDoc();
-      return;
-    }
-    if (ctx.book()) ctx.PrintPages({*range});
-  } catch (const std::exception& e) {
-    ctx.messages.Show(std::string("Program Error : ") + e.what() + " occured in viewPrint_click");
-  }
 }
 
 }  // namespace vantrels

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "book/book_document.h"
 #include "book/book_renderer.h"
 #include "model/book.h"
+#include "model/messages.h"
 
 class QComboBox;
 class QLabel;
@@ -15,22 +17,21 @@ class QPushButton;
 
 namespace vantrels {
 
-class AppContext;
 class PageListDialog;
 
 // "Print Selected Pages": the roadway type, the side of a divided roadway, the side's page total
-// and the first and last page to print, typed or picked from the page list.
-class PrintRangeDialog : public QDialog {
+// and the first and last page to print, typed or picked from the page list. It observes the
+// document: every new book shows its roadway type, its left or only side and that side's pages.
+class PrintRangeDialog : public QDialog, public BookObserver {
   Q_OBJECT
 
  public:
-  // Shows the book on show: its roadway type, and the side list, total and page list that
-  // follow from it.
-  explicit PrintRangeDialog(AppContext& ctx, QWidget* parent = nullptr);
+  PrintRangeDialog(BookDocument& document, Messages& messages, QWidget* parent = nullptr);
   ~PrintRangeDialog() override;
 
-  // A new book: its roadway type beside "Roadway Type:", and what follows from it.
-  void showBook();
+  // A new book: its roadway type beside "Roadway Type:", what follows from it, and empty page
+  // boxes (the pages typed for another book are not this book's).
+  void BookShown() override;
   // Side list, totals and page list follow the book's roadway type (also on a click on the
   // roadway type).
   void showRoadwayType();
@@ -43,7 +44,8 @@ class PrintRangeDialog : public QDialog {
   void acceptRange();
 
   // Shows the window modally and gives the pages "Print" accepted: zero-based, of the chosen
-  // side (the left for an undivided roadway); nullopt after "Cancel" or the frame.
+  // side (the left for an undivided roadway); nullopt after "Cancel" or the frame. The page
+  // count is the book's, however long it is.
   std::optional<PageSpan> runModal();
   // The pages "Print" accepted last; nullopt after "Cancel" or the frame.
   const std::optional<PageSpan>& range() const { return range_; }
@@ -62,6 +64,8 @@ class PrintRangeDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The roadway type of the book beside "Roadway Type:", and what follows from it.
+  void showBook();
   void pickPage(QLineEdit* box);
   // The last page index of the book's side (0 without a book).
   int32_t lastPageOf(Side side) const;
@@ -69,7 +73,7 @@ class PrintRangeDialog : public QDialog {
   // A page list closed by its frame is made afresh, as a new window would be.
   void makePageList();
 
-  AppContext& ctx_;
+  Messages& messages_;
   std::optional<PageSpan> range_;
   PageListDialog* page_list_ = nullptr;
 
@@ -87,8 +91,5 @@ class PrintRangeDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
   QPushButton* print_ = nullptr;
 };
-
-// The viewer's "Print Selected Pages": asks for the range, then prints it.
-void PrintSelectedPages(AppContext& ctx);
 
 }  // namespace vantrels

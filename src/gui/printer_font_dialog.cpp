@@ -8,12 +8,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <exception>
 
-#include "gui/book_viewer.h"
 #include "gui/object_names.h"
+#include "gui/user_command.h"
 #include "gui/window_support.h"
+#include "model/inherited_messages.h"
+#include "model/units.h"
 #include "render/qt_text.h"
+#include "render/report_fonts.h"
 
 namespace vantrels {
 
@@ -22,10 +24,6 @@ namespace names = object_names::printer_font;
 namespace {
 
 constexpr double kPlacementTwips = 450;
-
-std::string Describe(const std::exception& e) {
-  return e.what();
-}
 
 // Keys that reach a list's key handler: those that type a character. Tab moves the focus by
 // itself and never reaches it.
@@ -48,9 +46,9 @@ ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts)
   return choice;
 }
 
-PrinterFontDialog::PrinterFontDialog(PrintService& printers, FontCatalog& fonts, Messages& messages,
+PrinterFontDialog::PrinterFontDialog(const PrinterFontOffer& offer, Messages& messages,
                                      QWidget* parent)
-    : QDialog(parent), printers_(printers), fonts_(fonts), messages_(messages) {
+    : QDialog(parent), messages_(messages) {
   setObjectName(names::kWindow);
   setWindowTitle("Select Font and a Printer");
   setModal(true);
@@ -93,44 +91,40 @@ PrinterFontDialog::PrinterFontDialog(PrintService& printers, FontCatalog& fonts,
   connect(preview_, &QPushButton::clicked, this, [this] { takeChoice(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
 
-  fillLists();
+  RunCommand(messages_, inherited::kFontWindowLoadFailure, [this, &offer] {
+    place();
+    fillLists(offer);
+    if (offer.preferred) prefer(*offer.preferred);
+  });
   PressFocusedButtonOnEnter(*this);
 }
 
 PrinterFontDialog::~PrinterFontDialog() = default;
 
-void PrinterFontDialog::fillLists() {
-  try {
-    // Centred on the main window; without one, near the corner of the primary screen.
-    if (parentWidget()) {
-      PlaceOver(*this, parentWidget());
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      move(screen->geometry().topLeft() + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
-                                                 TwipsToPixels(kPlacementTwips, logicalDpiY())));
-    }
-
-    try {
-      // The printers as the platform has them now: one may have been added since the last
-      // preview.
-      if (auto* platform = dynamic_cast<QtPrintService*>(&printers_)) platform->Refresh();
-      for (const std::string& name : printers_.PrinterNames()) {
-        printer_list_->addItem(QString::fromStdString(name));
-      }
-      printer_list_->setCurrentIndex(
-          printer_list_->findText(QString::fromStdString(printers_.CurrentPrinterName())));
-    } catch (const std::exception&) {
-      // Without printer information the rest of the load is skipped, silently.
-      return;
-    }
-
-    const ReportFontChoice fonts = ChooseReportFonts(fonts_.ScreenFontNames());
-    for (const std::string& face : fonts.faces) font_list_->addItem(FromReportBytes(face));
-    // A list that got no preselection shows nothing chosen (adding items chose the first).
-    font_list_->setCurrentIndex(
-        fonts.preselected.empty() ? -1 : font_list_->findText(FromReportBytes(fonts.preselected)));
-  } catch (const std::exception& e) {
-    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(form_load)");
+void PrinterFontDialog::place() {
+  // Centred on the main window; without one, near the corner of the primary screen.
+  if (parentWidget()) {
+    PlaceOver(*this, parentWidget());
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().topLeft() + QPoint(TwipsToPixels(kPlacementTwips, logicalDpiX()),
+                                               TwipsToPixels(kPlacementTwips, logicalDpiY())));
   }
+}
+
+void PrinterFontDialog::fillLists(const PrinterFontOffer& offer) {
+  // Without printer information the rest of the load is skipped, silently.
+  if (offer.printers.names.empty()) return;
+  for (const std::string& name : offer.printers.names) {
+    printer_list_->addItem(QString::fromStdString(name));
+  }
+  printer_list_->setCurrentIndex(
+      printer_list_->findText(QString::fromStdString(offer.printers.current)));
+
+  const ReportFontChoice fonts = ChooseReportFonts(offer.screen_fonts);
+  for (const std::string& face : fonts.faces) font_list_->addItem(FromReportBytes(face));
+  // A list that got no preselection shows nothing chosen (adding items chose the first).
+  font_list_->setCurrentIndex(
+      fonts.preselected.empty() ? -1 : font_list_->findText(FromReportBytes(fonts.preselected)));
 }
 
 void PrinterFontDialog::prefer(const PrinterChoice& choice) {
@@ -141,21 +135,15 @@ void PrinterFontDialog::prefer(const PrinterChoice& choice) {
 }
 
 void PrinterFontDialog::takeChoice() {
-  try {
+  RunCommand(messages_, inherited::kFontWindowPreviewFailure, [this] {
     choice_ = PrinterChoice{ToReportBytes(printer_list_->currentText()),
                             ToReportBytes(font_list_->currentText())};
     accept();
-  } catch (const std::exception& e) {
-    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdDone)");
-  }
+  });
 }
 
 void PrinterFontDialog::cancel() {
-  try {
-    reject();
-  } catch (const std::exception& e) {
-    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(cmdcancel)");
-  }
+  RunCommand(messages_, inherited::kFontWindowCancelFailure, [this] { reject(); });
 }
 
 bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -164,15 +152,9 @@ bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (!TypesCharacter(*key)) return false;
-  try {
-    if (watched == printer_list_) {
-      MoveFocusVisibly(*font_list_);
-    } else {
-      MoveFocusVisibly(*preview_);
-    }
-  } catch (const std::exception& e) {
-    messages_.Show(" Program Error: " + Describe(e) + " frmSystem(combo1_keypress)");
-  }
+  RunCommand(messages_, inherited::kFontWindowKeyFailure, [this, watched] {
+    MoveFocusVisibly(watched == printer_list_ ? static_cast<QWidget&>(*font_list_) : *preview_);
+  });
   // Enter only moves the focus: it must not also press the button it lands on.
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/app_context.h"
+#include "gui/printer_choice.h"
+#include "model/messages.h"
 
 class QComboBox;
 class QLabel;
@@ -21,6 +22,15 @@ struct ReportFontChoice {
 };
 ReportFontChoice ChooseReportFonts(const std::vector<std::string>& screen_fonts);
 
+// What the font and printer window offers: the printers (none where the platform could not
+// list them), the screen fonts among which the report faces are found, and the choice to show
+// first where its printer and face are listed (the one kept from the last run).
+struct PrinterFontOffer {
+  PrinterOffer printers;
+  std::vector<std::string> screen_fonts;
+  std::optional<PrinterChoice> preferred;
+};
+
 // "Select Font and a Printer": the printer that receives the book and the fixed-pitch report
 // font. Made afresh for every preview; either button closes it and the preview goes on with the
 // choice, if one was made.
@@ -29,12 +39,9 @@ class PrinterFontDialog : public QDialog {
 
  public:
   // Places the window and fills the printer list (the current printer chosen) and the font list.
-  PrinterFontDialog(PrintService& printers, FontCatalog& fonts, Messages& messages,
-                    QWidget* parent = nullptr);
+  explicit PrinterFontDialog(const PrinterFontOffer& offer, Messages& messages,
+                             QWidget* parent = nullptr);
   ~PrinterFontDialog() override;
-
-  // Shows the printer and the font of `choice` in the lists, each when it is listed.
-  void prefer(const PrinterChoice& choice);
 
   // "&Preview": takes the printer and font shown in the lists, then closes.
   void takeChoice();
@@ -50,10 +57,11 @@ class PrinterFontDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void fillLists();
+  void place();
+  void fillLists(const PrinterFontOffer& offer);
+  // Shows the printer and the font of `choice` in the lists, each when it is listed.
+  void prefer(const PrinterChoice& choice);
 
-  PrintService& printers_;
-  FontCatalog& fonts_;
   Messages& messages_;
   std::optional<PrinterChoice> choice_;
   QLabel* printer_caption_ = nullptr;

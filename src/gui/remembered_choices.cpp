@@ -1,6 +1,6 @@
 #include "gui/remembered_choices.h"
 
-#include "gui/app_context.h"
+#include "gui/printer_choice.h"
 #include "render/qt_text.h"
 
 namespace vantrels {

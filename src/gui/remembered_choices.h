@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-namespace vantrels {
+#include "gui/printer_choice.h"
 
-struct PrinterChoice;
+namespace vantrels {
 
 // What the desktop program keeps from one run to the next: the folder of the last File Browse,
 // the printer and font chosen last, the project number. Until settings are opened it remembers

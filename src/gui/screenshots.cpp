@@ -8,14 +8,12 @@
 #include <cstdio>
 #include <string>
 
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/find_station_dialog.h"
 #include "gui/main_window.h"
 #include "gui/print_range_dialog.h"
 #include "gui/unattended_preview.h"
 #include "render/print_service.h"
-#include "render/report_fonts.h"
 
 namespace {
 
@@ -39,24 +37,20 @@ int main(int argc, char** argv) {
   const QString criteria = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
   const QDir output(QString::fromLocal8Bit(argv[2]));
 
-  vantrels::StderrMessages messages;
   vantrels::QtPrintService printers({}, "");
-  vantrels::SystemFontCatalog fonts;
-  vantrels::AppContext ctx(messages, printers, fonts);
-  vantrels::AnswerDialogsUnattended(ctx);
-
-  vantrels::MainWindow form(ctx);
+  vantrels::UnattendedDesktop desktop(printers);
+  vantrels::MainWindow& form = desktop.form;
   // A fixed date keeps the pictures the same from one run to the next.
-  ctx.heading_date = "05 07 2003";
+  form.heading_date = "05 07 2003";
   vantrels::FillExampleForm(form, criteria);
   form.move(20, 20);
   form.show();
   form.preview();
-  if (!ctx.ViewerLoaded()) {
+  if (form.viewer() == nullptr) {
     std::fprintf(stderr, "vantrels-screenshots: the preview did not open the viewer\n");
     return 1;
   }
-  vantrels::BookViewer& viewer = ctx.Viewer();
+  vantrels::BookViewer& viewer = *form.viewer();
   viewer.move(form.frameGeometry().right() + 20, 20);
   QApplication::processEvents();
 
@@ -68,12 +62,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   // The find window and Print Selected Pages as the viewer's commands open them.
-  vantrels::OpenStationFinder(ctx);
+  viewer.openStationFinder(vantrels::StationFinder::kStation);
   QApplication::processEvents();
-  if (!Save(ctx.StationWindow(), output.filePath("find-station.png"))) return 1;
-  ctx.StationWindow().hide();
-  vantrels::PrintRangeDialog& range = ctx.PrintRangeWindow();
-  range.showBook();
+  if (!Save(viewer.stationWindow(), output.filePath("find-station.png"))) return 1;
+  viewer.stationWindow().hide();
+  vantrels::PrintRangeDialog& range = viewer.printRangeWindow();
   range.show();
   QApplication::processEvents();
   if (!Save(range, output.filePath("print-range.png"))) return 1;

@@ -6,6 +6,7 @@
 
 #include "gui/object_names.h"
 #include "gui/printer_font_dialog.h"
+#include "gui/window_support.h"
 #include "model/cp1252.h"
 
 namespace vantrels {
@@ -14,11 +15,11 @@ void StderrMessages::Show(const std::string& text) {
   std::fprintf(stderr, "message: %s\n", Cp1252ToUtf8(text).c_str());
 }
 
-void AnswerDialogsUnattended(AppContext& ctx) {
-  ctx.run_modal = [](QDialog& dialog) {
+UnattendedDesktop::UnattendedDesktop(PrintService& print_service) : printers(print_service) {
+  SetModalRunner([](QDialog& dialog) {
     if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) font_window->takeChoice();
     return dialog.result();
-  };
+  });
 }
 
 void FillExampleForm(MainWindow& form, const QString& criteria_file) {

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
-#include "gui/app_context.h"
+#include "book/book_document.h"
 #include "gui/main_window.h"
+#include "gui/print_controller.h"
+#include "gui/remembered_choices.h"
 #include "model/messages.h"
+#include "render/print_service.h"
+#include "render/report_fonts.h"
 
 namespace vantrels {
 
@@ -18,8 +23,19 @@ class StderrMessages : public Messages {
   void EndProgram() override {}
 };
 
-// Modal windows return at once; the font and printer window with its preselected choice.
-void AnswerDialogsUnattended(AppContext& ctx);
+// The desktop program's objects as main() makes them, with messages on stderr and every modal
+// window returning at once (the font and printer window with its preselected choice).
+struct UnattendedDesktop {
+  explicit UnattendedDesktop(PrintService& printers);
+
+  StderrMessages messages;
+  PrintService& printers;
+  SystemFontCatalog fonts;
+  RememberedChoices remembered;
+  BookDocument document;
+  PrintController printing{printers, messages};
+  MainWindow form{document, printing, fonts, remembered, messages};
+};
 
 // Fills the project and control numbers with the example's, chooses `criteria_file` and shows
 // the main window; ending the program is left to the caller.

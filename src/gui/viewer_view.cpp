@@ -10,12 +10,25 @@ namespace vantrels {
 
 namespace {
 
+// A printable area of 8 x 10.5 inches decides the scale; the scale itself leaves 300 twips.
+constexpr double kPageTestWidth = 11520;
+constexpr double kPageTestHeight = 15120;
+constexpr double kScaleWidth = 11820;
+constexpr double kScaleHeight = 15420;
+
 // Percentages of the printed size, as document viewers offer them.
 constexpr std::array<double, 9> kZoomSteps = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4};
 // Steps closer than this to the scale count as the scale itself.
 constexpr double kSameScale = 1e-6;
 
 }  // namespace
+
+double ViewScaleFor(double width_twips, double height_twips) {
+  const double a = SinglePrecision(height_twips / kPageTestHeight);
+  const double b = SinglePrecision(width_twips / kPageTestWidth);
+  return a > b ? SinglePrecision(width_twips / kScaleWidth)
+               : SinglePrecision(height_twips / kScaleHeight);
+}
 
 QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition shown) {
   if (!book) return QStringLiteral("Display Report");

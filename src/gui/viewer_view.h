@@ -10,6 +10,11 @@
 
 namespace vantrels {
 
+// The viewer's scale for its outer size in twips: scaled by the width when the window is
+// relatively taller than a page of 8 x 10.5 inches, else (the tie included) by the height.
+// Quotients in single precision, as the scale has always been computed.
+double ViewScaleFor(double width_twips, double height_twips);
+
 // The viewer's caption: "<file name> - (Left) Page 3 of 10 - Vantrels" for the page shown, the
 // side tag only on a divided roadway; "Display Report" without a book.
 QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition shown);

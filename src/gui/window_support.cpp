@@ -1,10 +1,12 @@
 #include "gui/window_support.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 namespace vantrels {
 
@@ -30,7 +32,28 @@ class EnterClicksButton : public QObject {
   }
 };
 
+std::function<int(QDialog&)>& ModalRunner() {
+  static std::function<int(QDialog&)> runner;
+  return runner;
+}
+
 }  // namespace
+
+void Unload(QWidget* window) {
+  if (window == nullptr) return;
+  window->hide();
+  window->deleteLater();
+}
+
+int RunModal(QDialog& dialog) {
+  // A copy: a runner may set another runner while it runs.
+  if (const std::function<int(QDialog&)> runner = ModalRunner()) return runner(dialog);
+  return dialog.exec();
+}
+
+void SetModalRunner(std::function<int(QDialog&)> runner) {
+  ModalRunner() = std::move(runner);
+}
 
 void PressFocusedButtonOnEnter(QWidget& window) {
   auto* filter = new EnterClicksButton(&window);

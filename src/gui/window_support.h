@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QDialog;
 class QWidget;
 
 namespace vantrels {
@@ -15,6 +18,15 @@ void MoveFocusVisibly(QWidget& target);
 // never opens behind it) and, when `centre` is set, centres it on that window. A null owner
 // leaves the window where it is.
 void PlaceOver(QWidget& window, const QWidget* owner, bool centre = true);
+
+// Hides `window` and deletes it once control is back in the event loop: it may be running one of
+// its own handlers (a frame close, a button). Null does nothing.
+void Unload(QWidget* window);
+
+// Runs `dialog` modally and returns its result: its own event loop, or the runner set last.
+int RunModal(QDialog& dialog);
+// Tests press a modal window's buttons instead of waiting for a user; null restores exec().
+void SetModalRunner(std::function<int(QDialog&)> runner);
 
 // The window a message belongs to: the modal window in front, else the active window, else the
 // window holding the focus, else a window on screen; null when none is shown.

@@ -11,6 +11,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "model/inherited_messages.h"
+
 namespace vantrels {
 
 namespace {
@@ -181,7 +183,7 @@ ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, M
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(e.what()));
     return {};
   }
   return ImportCriteriaBytes(bytes, memory, messages);
@@ -202,7 +204,7 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
     // The first character (an opening quotation mark in practice) is skipped whatever it is.
     const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
     if (UpperCase(TrimBlanks(header)) != kHeaderText) {
-      messages.Show("Invalid File Type check file format");
+      messages.Show(inherited::kInvalidFileType);
       return {};
     }
 
@@ -213,10 +215,10 @@ ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, M
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(e.what()));
     return {};
   } catch (...) {
-    messages.Show("Program Error : Unknown error occured in GpkVantrels");
+    messages.Show(inherited::kClassifyFailure.Around(inherited::kUnknownError));
     return {};
   }
   return divided ? ImportDivided(bytes, memory, messages)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "import/criteria_file.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -98,7 +99,7 @@ class DividedReader {
   }
 
   ImportResult Fail() {
-    messages_.Show(" There is something wrong at Sta. " + memory_.last_region_station);
+    messages_.Show(inherited::kDividedImportFailure + memory_.last_region_station);
     return {};
   }
 
@@ -207,7 +208,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
                const std::string& station, Messages& messages) {
   const bool left = side == Side::Left;
   auto fail = [&messages] {
-    messages.Show("Error in StoreSide");
+    messages.Show(inherited::kStoreSideFailure);
     return true;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
@@ -231,8 +232,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show(std::string("Error at ") + (left ? "LeftSide" : "RightSide") + " Station: " +
-                  station + "(LineNumber: " + std::to_string(slot) + ") Program Exiting");
+    messages.Show(inherited::WrongSideStop(left ? "LeftSide" : "RightSide", station, slot));
     messages.EndProgram();
     return false;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "import/criteria_file.h"
+#include "model/inherited_messages.h"
 
 namespace vantrels {
 
@@ -108,7 +109,7 @@ class UndividedReader {
   }
 
   ImportResult Fail() {
-    messages_.Show("Error in GPKUndivided");
+    messages_.Show(inherited::kUndividedImportFailure);
     return {};
   }
 
@@ -130,7 +131,7 @@ ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messa
     // The process, not the file, ran out: the command ends with that.
     throw;
   } catch (...) {
-    messages.Show("Error in GPKUndivided");
+    messages.Show(inherited::kUndividedImportFailure);
     return {};
   }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "compute/grade.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -88,7 +89,7 @@ class BodyWriter {
       throw;
     } catch (const std::exception& e) {
       if (!reported_) {
-        messages_.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+        messages_.Show(inherited::kLayoutFailure.Around(e.what()));
         reported_ = true;
       }
       return;
@@ -207,7 +208,7 @@ void CountSideBook(SideBook& book, const PageContext& context, Messages& message
     } catch (const std::bad_alloc&) {
       throw;
     } catch (const std::exception& e) {
-      messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+      messages.Show(inherited::kLayoutFailure.Around(e.what()));
       break;
     }
     // The table ends at page 500: the start of a page 501 is never stored.
@@ -258,7 +259,7 @@ void PutText(Messages& messages, Surface& target, int x, int y, std::string_view
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + "(PutText(korPrint))");
+    messages.Show(inherited::kPutTextFailure.Around(e.what()));
   }
 }
 
@@ -321,7 +322,7 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " PrintQMTForm(KorPrint)");
+    messages.Show(inherited::kHeadingFailure.Around(e.what()));
   }
 }
 
@@ -333,7 +334,7 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Program Error: ") + e.what() + " occured in ToPrintAllForms");
+    messages.Show(inherited::kLayoutFailure.Around(e.what()));
     return std::nullopt;
   }
 }
@@ -346,7 +347,7 @@ void CountPages(SideBook& book, PageGeometry page, Messages& messages) {
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    messages.Show(std::string("Error : ") + e.what() + " occured in PageCount");
+    messages.Show(inherited::kCountFailure.Around(e.what()));
   }
 }
 

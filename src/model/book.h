@@ -74,6 +74,9 @@ struct Point {
   // In the report: the label is the words DescribePoint gave the code, not the code itself
   // (the stake-out files need the code back).
   bool described = false;
+  // Existing ground minus the point's elevation at its offset (positive: cut, negative: fill);
+  // only a LandXML file with a ground line gives it, and only where the ground reaches.
+  std::optional<double> cut_fill = std::nullopt;
 };
 
 // One station of one roadway as the file gives it.

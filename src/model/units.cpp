@@ -1,5 +1,7 @@
 #include "model/units.h"
 
+#include <cmath>
+
 namespace vantrels {
 
 double SinglePrecision(double value) {
@@ -7,6 +9,14 @@ double SinglePrecision(double value) {
   // conversions.
   volatile float single = static_cast<float>(value);
   return single;
+}
+
+int TwipsToPixels(double twips, double dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+double PixelsToTwips(double pixels, double dpi) {
+  return pixels * kTwipsPerInch / dpi;
 }
 
 }  // namespace vantrels

@@ -8,6 +8,10 @@ inline constexpr double kTwipsPerInch = 1440;
 inline constexpr double kCellTwipsWide = 120;
 inline constexpr double kCellTwipsHigh = 240;
 
+// Whole pixels of `twips` on a device of `dpi` logical dots per inch, and back (unrounded).
+int TwipsToPixels(double twips, double dpi);
+double PixelsToTwips(double pixels, double dpi);
+
 // The value rounded to single precision and back, as the page size and the view scale have
 // always been kept.
 double SinglePrecision(double value);

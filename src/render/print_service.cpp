@@ -40,6 +40,7 @@ std::optional<PaperSize> ParsePaperSize(std::string_view name) {
 }
 
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file, PaperSize paper) {
+  if (output_file.isEmpty()) throw std::invalid_argument("a PDF printer needs an output file");
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(output_file);
@@ -48,6 +49,10 @@ std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file, PaperSize p
                   QMarginsF(kPdfMarginInches, kPdfMarginInches, kPdfMarginInches, kPdfMarginInches),
                   QPageLayout::Inch));
   return printer;
+}
+
+std::unique_ptr<QPrinter> MakePdfPagePrinter(PaperSize paper) {
+  return MakePdfPrinter(QStringLiteral("/dev/null"), paper);
 }
 
 std::unique_ptr<QPrinter> MakeInstalledPrinter(const std::string& name) {
@@ -134,10 +139,16 @@ bool QtPrintService::MakeCurrent(const std::string& name) {
   return true;
 }
 
+bool QtPrintService::CurrentIsPdfFile() const {
+  EnsureLoaded();
+  // The entry after the installed printers: a printer installed under the same name is not it.
+  return current_ == static_cast<int>(installed_.size());
+}
+
 std::unique_ptr<QPrinter> QtPrintService::CreateCurrentPrinter(
     const PrinterOptions& options) const {
   EnsureLoaded();
-  if (CurrentIsPdf()) {
+  if (CurrentIsPdfFile()) {
     if (options.pdf_output_file.isEmpty()) {
       throw std::runtime_error("No output file given for the PDF printer");
     }

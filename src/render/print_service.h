@@ -25,9 +25,13 @@ using PaperSize = Paper;
 // "letter", "a4" or "legal" (any case); nullopt for anything else.
 std::optional<PaperSize> ParsePaperSize(std::string_view name);
 
-// A printer writing a PDF file of `paper` with quarter-inch margins.
+// A printer writing a PDF file of `paper` with quarter-inch margins. The file must be named:
+// without a name QPrinter turns into the system's default printer (std::invalid_argument).
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file,
                                          PaperSize paper = PaperSize::Letter);
+// The page of a PDF file of `paper`, to lay a book out on before its file is named: a PDF
+// printer whose output goes nowhere, never a system printer.
+std::unique_ptr<QPrinter> MakePdfPagePrinter(PaperSize paper = PaperSize::Letter);
 // The first installed printer with this device name, with its own page layout; nullptr when
 // none is installed under that name.
 std::unique_ptr<QPrinter> MakeInstalledPrinter(const std::string& name);
@@ -49,8 +53,12 @@ class PrintService {
   virtual std::string CurrentPrinterName() const = 0;
   // Makes the first entry named exactly `name` current; false, and nothing changes, when none is.
   virtual bool MakeCurrent(const std::string& name) = 0;
+  // True when the current entry is the PDF file, not an installed printer of that name.
+  virtual bool CurrentIsPdfFile() const { return CurrentPrinterName() == kPdfPrinterName; }
+  // Reads the platform's printers again; the current entry stays while it is still there.
+  virtual void Refresh() {}
   // A printer set up for the current entry; throws std::runtime_error when none can be made
-  // (the PDF entry without an output file).
+  // (the PDF entry without an output file: ask CurrentIsPdfFile first).
   virtual std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const = 0;
 };
 
@@ -77,12 +85,13 @@ class QtPrintService : public PrintService {
 
   // Reads the platform's printers again (no effect on a fixed list); the current entry stays
   // when a printer of that name is still there, else the default becomes current.
-  void Refresh();
+  void Refresh() override;
 
   std::vector<std::string> PrinterNames() const override;
   std::string DefaultPrinterName() const override;
   std::string CurrentPrinterName() const override;
   bool MakeCurrent(const std::string& name) override;
+  bool CurrentIsPdfFile() const override;
   std::unique_ptr<QPrinter> CreateCurrentPrinter(const PrinterOptions& options) const override;
 
  private:
@@ -91,7 +100,6 @@ class QtPrintService : public PrintService {
   void EnsureLoaded() const {
     if (!loaded_) Load();
   }
-  bool CurrentIsPdf() const { return current_ == static_cast<int>(installed_.size()); }
 
   // Empty for a fixed list.
   std::function<InstalledPrinters()> read_;

@@ -13,11 +13,6 @@
 
 namespace vantrels {
 
-// Twips of `pixels` on a device of `dpi` logical dots per inch.
-inline double PixelsToTwips(double pixels, double dpi) {
-  return pixels * kTwipsPerInch / dpi;
-}
-
 // A window's drawing target: a retained picture of the texts drawn since the last Clear,
 // positions in twips, painted again whenever the widget showing it repaints.
 class WindowSurface : public TextRunSurface {

@@ -45,19 +45,19 @@ class BookState : public GuiTest {
  protected:
   ShownBook Shown() {
     const Book& book = TheBook();
-    OpenLeftStationFinder(ctx);
-    const int find_entries = Child<QComboBox>(ctx.StationWindow(), fs::kList).count();
-    ctx.StationWindow().hide();
+    Viewer().openStationFinder(StationFinder::kLeftStation);
+    const int find_entries = Child<QComboBox>(Viewer().stationWindow(), fs::kList).count();
+    Viewer().stationWindow().hide();
     return {&book,
             book.Of(Side::Left).station_entries,
             book.Of(Side::Right).station_entries,
             book.Of(Side::Left).page_starts,
             book.Of(Side::Left).last_page,
             book.Of(Side::Right).last_page,
-            ctx.navigator.Position(),
+            document.place(),
             PictureTexts(Viewer().picture()),
             find_entries,
-            Child<QLabel>(ctx.PrintRangeWindow(), names::print_range::kTotal).text()};
+            Child<QLabel>(Viewer().printRangeWindow(), names::print_range::kTotal).text()};
   }
 };
 
@@ -65,7 +65,7 @@ TEST_F(BookState, RejectedFilesLeaveThePreviousBookWholeAndUsable) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Viewer().showNextPage();
   const ShownBook before = Shown();
   ASSERT_GT(before.find_entries, 1);
@@ -97,16 +97,16 @@ TEST_F(BookState, RejectedFilesLeaveThePreviousBookWholeAndUsable) {
 
   // The kept book still works: Find goes to its second entry's page.
   const StationEntry second = before.left_entries[1];
-  OpenLeftStationFinder(ctx);
-  Child<QComboBox>(ctx.StationWindow(), fs::kList).setCurrentIndex(1);
-  Child<QPushButton>(ctx.StationWindow(), fs::kFind).click();
-  EXPECT_EQ(ctx.navigator.Position(), (BookPosition{Side::Left, second.page}));
+  Viewer().openStationFinder(StationFinder::kLeftStation);
+  Child<QComboBox>(Viewer().stationWindow(), fs::kList).setCurrentIndex(1);
+  Child<QPushButton>(Viewer().stationWindow(), fs::kFind).click();
+  EXPECT_EQ(document.place(), (BookPosition{Side::Left, second.page}));
 }
 
 TEST_F(BookState, FindWindowLeftOpenAcrossAPreviewShowsTheNewBooksFirstEntry) {
   PreviewFile(Example("undivided.csv"));
-  OpenStationFinder(ctx);
-  FindStationDialog& finder = ctx.StationWindow();
+  Viewer().openStationFinder(StationFinder::kStation);
+  FindStationDialog& finder = Viewer().stationWindow();
   auto& list = Child<QComboBox>(finder, fs::kList);
   list.setCurrentIndex(list.count() - 1);
 
@@ -119,13 +119,12 @@ TEST_F(BookState, FindWindowLeftOpenAcrossAPreviewShowsTheNewBooksFirstEntry) {
 
   // After the right side's list was used, the next book still offers its first left entry,
   // the side the viewer opens on.
-  const auto run_modal = ctx.run_modal;
-  ctx.run_modal = [&](QDialog& dialog) {
+  SetModalRunner([&](QDialog& dialog) {
     Child<QPushButton>(dialog, fs::kFind).click();
     return dialog.result();
-  };
-  OpenRightStationFinder(ctx);
-  ctx.run_modal = run_modal;
+  });
+  Viewer().openStationFinder(StationFinder::kRightStation);
+  AnswerModalWindowsAsUsual();
   EXPECT_EQ(CurrentSide(), Side::Right);
   finder.show();
   PreviewFile(Example("divided.csv"));
@@ -135,7 +134,7 @@ TEST_F(BookState, FindWindowLeftOpenAcrossAPreviewShowsTheNewBooksFirstEntry) {
   messages.shown.clear();
   Child<QPushButton>(finder, fs::kFind).click();
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(ctx.navigator.Position(),
+  EXPECT_EQ(document.place(),
             (BookPosition{Side::Left, TheBook().Of(Side::Left).station_entries.front().page}));
 }
 
@@ -154,7 +153,7 @@ class LabelPrinters : public PrintService {
       if (options.pdf_output_file.isEmpty()) throw std::runtime_error("no file");
       return MakePdfPrinter(options.pdf_output_file);
     }
-    auto printer = MakePdfPrinter(QString());
+    auto printer = MakePdfPagePrinter();
     printer->setPageLayout(QPageLayout(QPageSize(QSizeF(8.5, 100), QPageSize::Inch),
                                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     return printer;
@@ -168,17 +167,19 @@ TEST(FailedPreview, APageWhereNoStationFitsKeepsTheBookOnShow) {
   LabelPrinters printers;
   FixedFontCatalog fonts({"Courier New"});
   RecordingMessages messages;
-  AppContext ctx(messages, printers, fonts);
+  RememberedChoices remembered;
+  BookDocument document;
+  PrintController printing(printers, messages);
   std::string printer = "Label";
-  ctx.run_modal = [&printer](QDialog& dialog) {
+  SetModalRunner([&printer](QDialog& dialog) {
     if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) {
       Child<QComboBox>(*font_window, names::printer_font::kPrinterList)
           .setCurrentText(QString::fromStdString(printer));
       font_window->takeChoice();
     }
     return dialog.result();
-  };
-  MainWindow form(ctx);
+  });
+  MainWindow form(document, printing, fonts, remembered, messages);
   form.end_program = [] {};
   Child<QLineEdit>(form, names::main_window::kProjectNumber).setText("P");
   Child<QLineEdit>(form, names::main_window::kControlNumber).setText("C");
@@ -188,26 +189,26 @@ TEST(FailedPreview, APageWhereNoStationFitsKeepsTheBookOnShow) {
   form.preview();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].starts_with("No station fits on a page of ")) << messages.shown[0];
-  EXPECT_EQ(ctx.book(), nullptr);
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_EQ(document.book(), nullptr);
+  EXPECT_EQ(form.viewer(), nullptr);
 
   // A book on the PDF entry's page, then the label printer again: the book stays.
   printer = kPdfPrinterName;
   form.preview();
-  ASSERT_NE(ctx.book(), nullptr);
-  ASSERT_TRUE(ctx.ViewerLoaded());
-  const Book* book = ctx.book();
+  ASSERT_NE(document.book(), nullptr);
+  ASSERT_NE(form.viewer(), nullptr);
+  const Book* book = document.book();
   const int32_t last_page = book->Of(Side::Left).last_page;
-  const std::vector<std::string> picture = PictureTexts(ctx.Viewer().picture());
+  const std::vector<std::string> picture = PictureTexts(form.viewer()->picture());
   printer = "Label";
   messages.shown.clear();
   form.preview();
   EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(ctx.book(), book);
-  EXPECT_EQ(ctx.book()->Of(Side::Left).last_page, last_page);
-  EXPECT_EQ(PictureTexts(ctx.Viewer().picture()), picture);
-  ctx.UnloadAll();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(document.book(), book);
+  EXPECT_EQ(document.book()->Of(Side::Left).last_page, last_page);
+  EXPECT_EQ(PictureTexts(form.viewer()->picture()), picture);
+  SetModalRunner(nullptr);
+  CloseViewer(form);
 }
 
 }  // namespace

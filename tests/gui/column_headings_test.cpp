@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 
+#include "book/page_list.h"
 #include "gui/find_station_dialog.h"
 #include "gui/page_list_dialog.h"
 #include "gui_fixture.h"
@@ -77,9 +78,9 @@ class ColumnHeadingsTest : public GuiTest {
 
 TEST_F(ColumnHeadingsTest, PageListHeadingsStandAboveTheirColumns) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.book());
+  ASSERT_TRUE(document.book());
   PageListDialog window;
-  window.showPages(&TheBook().Of(Side::Left));
+  window.showPages(PageListEntries(TheBook().Of(Side::Left)));
   ASSERT_GT(window.entryCount(), 0);
   EXPECT_EQ(Child<QLabel>(window, names::page_list::kPageHeading).text(), "Page#");
   EXPECT_EQ(Child<QLabel>(window, names::page_list::kStartHeading).text(), "Start Station");
@@ -91,16 +92,16 @@ TEST_F(ColumnHeadingsTest, PageListHeadingsStandAboveTheirColumns) {
 
 TEST_F(ColumnHeadingsTest, FindListHeadingsStandAboveTheirColumnsOnBothLists) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.book());
-  OpenStationFinder(ctx);
-  FindStationDialog& window = ctx.StationWindow();
+  ASSERT_TRUE(document.book());
+  Viewer().openStationFinder(StationFinder::kStation);
+  FindStationDialog& window = Viewer().stationWindow();
   ExpectAligned(window, Child<QComboBox>(window, names::find_station::kList),
                 {names::find_station::kPageHeading, names::find_station::kStationHeading});
   window.hide();
 
   // The editable right-side list has its own text inset.
-  ctx.run_modal = [](QDialog& dialog) { return dialog.result(); };
-  OpenRightStationFinder(ctx);
+  SetModalRunner([](QDialog& dialog) { return dialog.result(); });
+  Viewer().openStationFinder(StationFinder::kRightStation);
   ExpectAligned(window, Child<QComboBox>(window, names::find_station::kRightList),
                 {names::find_station::kPageHeading, names::find_station::kStationHeading});
 }

@@ -55,9 +55,17 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"ShortVersion", {"-v"}, Action::kVersion, ""},
         CommandLineCase{
             "VersionDespiteUnknownOption", {"--bogus", "--version"}, Action::kVersion, ""},
-        // Qt's own word options must not read as bundles: "-reverse" holds a 'v'.
-        CommandLineCase{"QtWordOptionIsNoVersion", {"-reverse"}, Action::kUsageError, ""},
-        CommandLineCase{"QtWordOptionIsNoHelp", {"-nograb"}, Action::kUsageError, ""},
+        // Qt's own options are Qt's, never bundles of ours: "-reverse" holds a 'v'.
+        CommandLineCase{"QtWordOptionIsNoVersion", {"-reverse"}, Action::kStart, ""},
+        CommandLineCase{"QtWordOptionIsNoHelp", {"-nograb", "a.csv"}, Action::kStart, "a.csv"},
+        CommandLineCase{
+            "QtOptionValuesAreNoFiles",
+            {"-platform", "offscreen", "--style", "fusion", "-stylesheet=x.qss", "a.csv"},
+            Action::kStart,
+            "a.csv"},
+        CommandLineCase{"UnknownWordOption", {"-reversed"}, Action::kUsageError, ""},
+        CommandLineCase{"FlagWithAValueIsNotQts", {"-reverse=1"}, Action::kUsageError, ""},
+        CommandLineCase{"FileAfterTheEndOfOptions", {"--", "-style"}, Action::kStart, "-style"},
         CommandLineCase{"FileNamedLikeAnOption", {"--", "--help"}, Action::kStart, "--help"},
         CommandLineCase{"UnknownOption", {"--bogus", "a.csv"}, Action::kUsageError, ""},
         CommandLineCase{"TwoFiles", {"a.csv", "b.csv"}, Action::kUsageError, ""}),

@@ -10,10 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "book/book_document.h"
 #include "book/road.h"
-#include "gui/app_context.h"
 #include "gui/book_viewer.h"
 #include "gui/find_station_dialog.h"
+#include "gui/print_controller.h"
+#include "gui/window_support.h"
+#include "render/print_service.h"
 #include "render/qt_text.h"
 #include "scripted_modal.h"
 #include "widget_lookup.h"
@@ -43,42 +46,43 @@ const std::string kBlanks12(12, ' ');
 class FindStation : public ::testing::Test {
  protected:
   void SetUp() override {
-    ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
     // A modal find window runs the next scripted step while shown, so no test can block.
-    ctx_->run_modal = [this](QDialog& dialog) {
+    SetModalRunner([this](QDialog& dialog) {
       ++modal_runs_;
       return RunScriptedStep(steps_, dialog);
-    };
+    });
+    viewer_ = std::make_unique<BookViewer>(document_, printing_, messages_);
   }
 
   void TearDown() override {
-    ctx_->UnloadAll();
-    ctx_.reset();
+    SetModalRunner(nullptr);
+    viewer_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   void Load(const char* example) {
     RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
-                                &ctx_->CurrentPrinter(), ctx_->memory, messages_);
+                                &printing_.LayoutTarget(), memory_, messages_);
     ASSERT_TRUE(road.book);
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    ctx_->SetBook(std::move(*road.book), heading);
+    document_.Show(std::move(*road.book), heading, {});
   }
 
   std::vector<std::string> Listed(Side side) const {
     std::vector<std::string> entries;
-    for (const StationEntry& entry : ctx_->book()->Of(side).station_entries) {
+    for (const StationEntry& entry : document_.book()->Of(side).station_entries) {
       entries.push_back(FormatStationEntry(entry));
     }
     return entries;
   }
 
-  BookPosition Position() const { return ctx_->navigator.Position(); }
+  BookPosition Position() const { return document_.place(); }
 
-  FindStationDialog& Window() { return ctx_->StationWindow(); }
+  void Open(StationFinder which) { viewer_->openStationFinder(which); }
+  FindStationDialog& Window() { return viewer_->stationWindow(); }
 
   // Picks the list entry with this text, as the user does with the drop-down list.
   static void Pick(QComboBox* list, const std::string& entry) {
@@ -89,7 +93,7 @@ class FindStation : public ::testing::Test {
 
   // True when the viewer's picture holds this text, e.g. the page label "Page No.:5 of 10".
   bool ViewerShows(const QString& text) {
-    for (const TextRun& run : ctx_->Viewer().picture().Runs()) {
+    for (const TextRun& run : viewer_->picture().Runs()) {
       if (run.text.contains(text)) return true;
     }
     return false;
@@ -97,15 +101,17 @@ class FindStation : public ::testing::Test {
 
   RecordingMessages messages_;
   QtPrintService printers_{{}, ""};
-  FixedFontCatalog fonts_{{"Courier New"}};
-  std::unique_ptr<AppContext> ctx_;
+  BookDocument document_;
+  PrintController printing_{printers_, messages_};
+  RoadMemory memory_;
+  std::unique_ptr<BookViewer> viewer_;
   ModalSteps steps_;
   int modal_runs_ = 0;
 };
 
 TEST_F(FindStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
   Load("undivided.csv");
-  OpenStationFinder(*ctx_);
+  Open(StationFinder::kStation);
   FindStationDialog& window = Window();
   EXPECT_EQ(window.windowTitle(), "Find Station on the Page");
   EXPECT_EQ(Text(window, fs::kStationCaption), "Station :");
@@ -133,7 +139,7 @@ TEST_F(FindStation, UndividedWindowListsEveryStationHeadingAndFindsItsPage) {
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_TRUE(ViewerShows("Page No.:5 of 10"));
   // Find only hides the window: it keeps its list for the next use.
-  EXPECT_TRUE(ctx_->StationWindowLoaded());
+  EXPECT_TRUE(viewer_->stationWindowLoaded());
 }
 
 TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
@@ -151,7 +157,7 @@ TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   } cases[] = {{entries[1], 2}, {entries[0], 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.entry);
-    OpenStationFinder(*ctx_);
+    Open(StationFinder::kStation);
     Pick(List(Window()), c.entry);
     PressFind(Window());
     EXPECT_EQ(Position().page, c.page);
@@ -161,9 +167,9 @@ TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
 
 TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   Load("divided.csv");
-  ctx_->navigator.MoveTo({Side::Right, 3});
+  document_.GoTo({Side::Right, 3});
 
-  OpenLeftStationFinder(*ctx_);
+  Open(StationFinder::kLeftStation);
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
   FindStationDialog& window = Window();
   EXPECT_TRUE(window.isVisible());
@@ -175,14 +181,14 @@ TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   window.close();
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
   // The next move starts from the left side's page 3.
-  ASSERT_TRUE(ctx_->navigator.Next().moved);
+  ASSERT_TRUE(document_.Next().ok());
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 4}));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(FindStation, StationLeftFindsTheLeftPageOfACutStation) {
   Load("divided.csv");
-  OpenLeftStationFinder(*ctx_);
+  Open(StationFinder::kLeftStation);
   Pick(List(Window()), "3" + kBlanks12 + "2392+50.00 R2");
   PressFind(Window());
   EXPECT_EQ(Position(), (BookPosition{Side::Left, 2}));
@@ -191,9 +197,9 @@ TEST_F(FindStation, StationLeftFindsTheLeftPageOfACutStation) {
 
 TEST_F(FindStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
   Load("divided.csv");
-  ctx_->navigator.MoveTo({Side::Left, 2});
+  document_.GoTo({Side::Left, 2});
   // The left window still open modeless is shown again modally.
-  OpenLeftStationFinder(*ctx_);
+  Open(StationFinder::kLeftStation);
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<FindStationDialog&>(dialog);
     EXPECT_EQ(Position().side, Side::Right);
@@ -204,7 +210,7 @@ TEST_F(FindStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
     EXPECT_EQ(ToReportBytes(RightList(window)->currentText()), Listed(Side::Right).front());
     PressFind(window);
   });
-  OpenRightStationFinder(*ctx_);
+  Open(StationFinder::kRightStation);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
   EXPECT_TRUE(ViewerShows("(Right)Page No.:1 of 5"));
@@ -220,13 +226,13 @@ TEST_F(FindStation, TypedRightEntryIsReadUpToItsFirstBlank) {
       {"4            2395+00.00 R2", 3}, {"  5   x  ", 4}, {"1 2389+00.00 R2", 0}, {"+2 y", 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    ctx_->navigator.MoveTo({Side::Left, 99});
+    document_.GoTo({Side::Left, 4});
     steps_.push_back([&](QDialog& dialog) {
       auto& window = dynamic_cast<FindStationDialog&>(dialog);
       RightList(window)->setEditText(c.text);
       PressFind(window);
     });
-    OpenRightStationFinder(*ctx_);
+    Open(StationFinder::kRightStation);
     EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
   }
   EXPECT_TRUE(messages_.shown.empty());
@@ -253,7 +259,7 @@ TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
       {"99999999            2395+00.00 R2",
        " Program Error : Page 99999999 is out of range 1 to 5"},
   };
-  ctx_->navigator.MoveTo({Side::Left, 2});
+  document_.GoTo({Side::Left, 2});
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<FindStationDialog&>(dialog);
     for (const auto& c : cases) {
@@ -273,7 +279,7 @@ TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
     }
     window.close();
   });
-  OpenRightStationFinder(*ctx_);
+  Open(StationFinder::kRightStation);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position().page, 2);
 }
@@ -281,7 +287,7 @@ TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
 TEST_F(FindStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
   // No book yet.
   EXPECT_EQ(RightList(Window())->currentText(), "Combo2");
-  OpenStationFinder(*ctx_);
+  Open(StationFinder::kStation);
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(List(Window())->count(), 0);
   EXPECT_EQ(List(Window())->currentText(), "");
@@ -294,7 +300,7 @@ TEST_F(FindStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
     EXPECT_EQ(RightList(window)->currentText(), "");
     PressFind(window);
   });
-  OpenRightStationFinder(*ctx_);
+  Open(StationFinder::kRightStation);
   EXPECT_EQ(modal_runs_, 1);
   EXPECT_EQ(Position().page, 0);
   EXPECT_TRUE(messages_.shown.empty());
@@ -302,24 +308,24 @@ TEST_F(FindStation, EmptyListsStillOpenTheWindowAndFindOnlyHidesIt) {
 
 TEST_F(FindStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
   Load("undivided.csv");
-  OpenStationFinder(*ctx_);
+  Open(StationFinder::kStation);
   Window().close();
-  EXPECT_FALSE(ctx_->StationWindowLoaded());
+  EXPECT_FALSE(viewer_->stationWindowLoaded());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-  OpenStationFinder(*ctx_);
+  Open(StationFinder::kStation);
   EXPECT_EQ(List(Window())->count(), static_cast<int>(Listed(Side::Left).size()));
   EXPECT_GT(List(Window())->count(), 0);
 
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
-  OpenRightStationFinder(*ctx_);
-  EXPECT_FALSE(ctx_->StationWindowLoaded());
+  Open(StationFinder::kRightStation);
+  EXPECT_FALSE(viewer_->stationWindowLoaded());
   EXPECT_EQ(Position().side, Side::Right);
 }
 
 TEST_F(FindStation, StationRightRunsItsOwnModalLoop) {
   Load("divided.csv");
-  ctx_->run_modal = nullptr;
+  SetModalRunner(nullptr);
   bool was_modal = false;
   QTimer::singleShot(0, [&] {
     auto* window = qobject_cast<FindStationDialog*>(QApplication::activeModalWidget());
@@ -331,8 +337,8 @@ TEST_F(FindStation, StationRightRunsItsOwnModalLoop) {
     was_modal = window->isModal();
     PressFind(*window);
   });
-  ctx_->navigator.MoveTo({Side::Left, 3});
-  OpenRightStationFinder(*ctx_);
+  document_.GoTo({Side::Left, 3});
+  Open(StationFinder::kRightStation);
   EXPECT_TRUE(was_modal);
   EXPECT_EQ(Position(), (BookPosition{Side::Right, 0}));
 }

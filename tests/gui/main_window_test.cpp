@@ -25,8 +25,8 @@ class MainWindowTest : public GuiTest {
 };
 
 TEST_F(MainWindowTest, TheProgramStartsWithoutABookOnItsFirstPage) {
-  EXPECT_EQ(ctx.book(), nullptr);
-  EXPECT_EQ(ctx.navigator.Position(), (BookPosition{Side::Left, 0}));
+  EXPECT_EQ(document.book(), nullptr);
+  EXPECT_EQ(document.place(), (BookPosition{Side::Left, 0}));
   EXPECT_EQ(form.inputFile(), "");
   EXPECT_EQ(FileName().text(), "#");
   for (int i = 0; i < 2; ++i) {
@@ -114,21 +114,22 @@ TEST_F(MainWindowTest, CancelOnFirstFileBrowseEmptiesThePathAndPreviewDoesNothin
   EXPECT_EQ(FileName().text(), "");
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(modal_titles.empty());
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_FALSE(ViewerLoaded());
 }
 
 TEST_F(MainWindowTest, CloseAndTheFrameEndTheProgramAndCloseTheViewer) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Press(form, mw::kClose);
   EXPECT_EQ(program_ends, 1);
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_FALSE(ViewerLoaded());
   EXPECT_FALSE(form.isVisible());
 
   // The frame of a second main window.
   RecordingMessages other_messages;
-  AppContext other(other_messages, printers, fonts);
-  MainWindow second(other);
+  BookDocument other_document;
+  PrintController other_printing(printers, other_messages);
+  MainWindow second(other_document, other_printing, fonts, remembered, other_messages);
   int ends = 0;
   second.end_program = [&] { ++ends; };
   second.show();

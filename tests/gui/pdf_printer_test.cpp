@@ -9,8 +9,11 @@
 
 #include "gui/print_range_dialog.h"
 #include "gui_fixture.h"
+#include "layout/page.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 #include "render/pdf_read_back.h"
+#include "render/printer_surface.h"
 
 namespace vantrels::gui_test {
 namespace {
@@ -29,7 +32,7 @@ QByteArray Contents(const QString& path) {
 class PdfPrinter : public GuiTest {
  protected:
   PdfPrinter() {
-    ctx.ask_pdf_file = [this] {
+    printing.ask_pdf_file = [this] {
       ++asked;
       return answer;
     };
@@ -57,7 +60,7 @@ class PdfPrinter : public GuiTest {
 TEST_F(PdfPrinter, PrintAllWritesTheWholeBookWithSideAndStationBookmarksTitleAndCreator) {
   ASSERT_TRUE(dir.isValid());
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   answer = dir.filePath("divided book.pdf");
   Viewer().printAll();
   ASSERT_EQ(messages.shown, std::vector<std::string>{"Pages have been sent to PDF file \"" +
@@ -83,7 +86,7 @@ TEST_F(PdfPrinter, SelectedPagesCarryTheBookmarksOfTheirStationsOnly) {
   ASSERT_TRUE(dir.isValid());
   PreviewFile(Example("undivided.csv"), "");
   answer = dir.filePath("pages.pdf");
-  ctx.PrintPages({PageSpan{Side::Left, 2, 4}});
+  ASSERT_TRUE(printing.PrintRange(document, PageSpan{Side::Left, 2, 4}));
   const PdfBook pdf = ReadPdf(answer);
   EXPECT_EQ(pdf.pages, 3u);
   // Without a project number the title is the file's name.
@@ -99,7 +102,7 @@ TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsOneMessageAndLeavesAnyFileThereUnto
   ASSERT_TRUE(QFile::copy(Example("undivided.csv"), criteria));
   const QByteArray criteria_bytes = Contents(criteria);
   PreviewFile(criteria);
-  ASSERT_TRUE(ctx.book());
+  ASSERT_TRUE(document.book());
 
   const QString locked = dir.filePath("locked");
   ASSERT_TRUE(QDir().mkpath(locked));
@@ -158,7 +161,31 @@ TEST_F(PdfPrinter, AnExistingFileIsReplacedByTheWholeBook) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
 }
 
-TEST(PagesSentMessage, NamesThePrinterOrThePdfFileInTheSameFrame) {
+TEST_F(PdfPrinter, ThePdfEntryLaysTheBookOutOnItsPaperNeverOnASystemPrinter) {
+  printing.Choose({kPdfPrinterName, "Courier New"});
+  auto& target = dynamic_cast<PrinterSurface&>(printing.LayoutTarget());
+  ASSERT_NE(target.printer(), nullptr);
+  // A PDF printer with a file of its own: without one QPrinter turns into the default printer.
+  EXPECT_EQ(target.printer()->outputFormat(), QPrinter::PdfFormat);
+  EXPECT_FALSE(target.printer()->outputFileName().isEmpty());
+  const std::optional<PageGeometry> page = MeasurePage(target);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(*page, (PageGeometry{96, 63}));
+}
+
+TEST_F(PdfPrinter, AnInstalledPrinterThatFailsIsOneMessageInThePrintFrame) {
+  PreviewFile(Example("undivided.csv"));
+  // No test reaches a print queue (tests/CMakeLists.txt): the job fails instead.
+  QtPrintService installed({"Laser"}, "Laser");
+  PrintController laser(installed, messages);
+  laser.Choose({"Laser", "Courier New"});
+  const Status printed = laser.PrintAll(document);
+  ASSERT_FALSE(printed);
+  EXPECT_EQ(printed.failure().message,
+            "Program Error : The printer could not start the document occured in viewPrint_click");
+}
+
+TEST(PagesSent, NamesThePrinterOrThePdfFileInTheSameFrame) {
   const struct {
     std::string printer;
     std::string message;
@@ -169,7 +196,7 @@ TEST(PagesSentMessage, NamesThePrinterOrThePdfFileInTheSameFrame) {
       {"PDF file \"/home/ann/book.pdf\"",
        "Pages have been sent to PDF file \"/home/ann/book.pdf\" printer."},
   };
-  for (const auto& c : cases) EXPECT_EQ(PagesSentMessage(c.printer), c.message);
+  for (const auto& c : cases) EXPECT_EQ(inherited::PagesSent(c.printer), c.message);
 }
 
 }  // namespace

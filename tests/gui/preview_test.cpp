@@ -38,16 +38,16 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(modal_titles, std::vector<std::string>{"Select Font and a Printer"});
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_EQ(viewer.windowTitle().toStdString(),
             "undivided.csv - Page 1 of " + std::to_string(LastPage() + 1) + " - Vantrels");
 
-  EXPECT_EQ(ctx.Heading().project_number, "P-17");
-  EXPECT_EQ(ctx.chosen.printer, "PDF file");
+  EXPECT_EQ(document.heading().project_number, "P-17");
+  EXPECT_EQ(printing.chosen().printer, "PDF file");
   // The second report face the font list meets.
-  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
+  EXPECT_EQ(printing.chosen().font, "Lucida Console");
   EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_GT(LastPage(), 0);
@@ -64,7 +64,7 @@ TEST_F(PreviewTest, UndividedFileOpensTheViewerOnItsFirstPage) {
 TEST_F(PreviewTest, DividedFileOpensOnTheLeftSideAfterCountingTheRight) {
   PreviewFile(Example("divided.csv"));
   EXPECT_TRUE(messages.shown.empty());
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   EXPECT_EQ(CurrentSide(), Side::Left);
   EXPECT_EQ(CurrentPage(), 0);
   EXPECT_FALSE(Listed(Side::Right).empty());
@@ -77,7 +77,7 @@ TEST_F(PreviewTest, EmptyNumberIsReportedAndTheBookIsStillMade) {
   PreviewFile(Example("undivided.csv"), "", "C-4");
   EXPECT_EQ(messages.shown,
             std::vector<std::string>{"Please Enter Project Number and Control Number"});
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: "));
 
   messages.shown.clear();
@@ -102,10 +102,10 @@ TEST_F(PreviewTest, OnlyAPathHoldingDotCsvInAnyCaseIsPreviewed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name.toStdString());
-    ctx.UnloadAll();
+    CloseViewer(form);
     modal_titles.clear();
     PreviewFile(CopyExample(dir, "undivided.csv", c.name));
-    EXPECT_EQ(ctx.ViewerLoaded(), c.previewed);
+    EXPECT_EQ(ViewerLoaded(), c.previewed);
     EXPECT_EQ(modal_titles.size(), c.previewed ? 1u : 0u);
     EXPECT_TRUE(messages.shown.empty());
   }
@@ -117,7 +117,7 @@ TEST_F(PreviewTest, RejectedFileLeavesThePreviousBookAndPictureUntouched) {
   PreviewFile(Example("undivided.csv"));
   Viewer().showNextPage();
   const std::vector<std::string> before = PictureTexts(Viewer().picture());
-  const Book* book = ctx.book();
+  const Book* book = document.book();
   const int32_t last_page = LastPage();
   const size_t stations = TheBook().Of(Side::Left).report.size();
   const std::vector<std::string> listed = Listed();
@@ -127,13 +127,13 @@ TEST_F(PreviewTest, RejectedFileLeavesThePreviousBookAndPictureUntouched) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Invalid File Type check file format"});
   EXPECT_TRUE(modal_titles.empty());
   EXPECT_EQ(PictureTexts(Viewer().picture()), before);
-  EXPECT_EQ(ctx.book(), book);
+  EXPECT_EQ(document.book(), book);
   EXPECT_EQ(LastPage(), last_page);
   EXPECT_EQ(TheBook().Of(Side::Left).report.size(), stations);
   EXPECT_EQ(TheBook().roadway, Roadway::Undivided);
   // The find window still lists the book on show.
-  OpenStationFinder(ctx);
-  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kList).count(),
+  Viewer().openStationFinder(StationFinder::kStation);
+  EXPECT_EQ(Child<QComboBox>(Viewer().stationWindow(), names::find_station::kList).count(),
             static_cast<int>(listed.size()));
   EXPECT_EQ(CurrentPage(), 1);
 }
@@ -144,10 +144,10 @@ TEST_F(PreviewTest, CancelInTheFontWindowOnTheFirstPreviewStillOpensTheBook) {
   };
   PreviewFile(Example("undivided.csv"));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(ctx.chosen.printer, "");
-  EXPECT_EQ(ctx.chosen.font, "");
+  EXPECT_EQ(printing.chosen().printer, "");
+  EXPECT_EQ(printing.chosen().font, "");
   EXPECT_EQ(printers.CurrentPrinterName(), kPdfPrinterName);
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   EXPECT_TRUE(PictureShows(Viewer().picture(), "Project No: P-17"));
   // The unselectable empty face falls back to Courier New.
   EXPECT_EQ(Viewer().picture().Runs().front().family,
@@ -161,14 +161,14 @@ TEST_F(PreviewTest, CancelInTheFontWindowKeepsTheEarlierChoiceForTheNextBook) {
   };
   PreviewFile(Example("divided.csv"));
   EXPECT_EQ(TheBook().roadway, Roadway::Divided);
-  EXPECT_EQ(ctx.chosen.printer, "PDF file");
-  EXPECT_EQ(ctx.chosen.font, "Lucida Console");
-  EXPECT_EQ(ctx.Heading().report_font, "Lucida Console");
+  EXPECT_EQ(printing.chosen().printer, "PDF file");
+  EXPECT_EQ(printing.chosen().font, "Lucida Console");
+  EXPECT_EQ(document.heading().report_font, "Lucida Console");
 }
 
 TEST_F(PreviewTest, EveryPreviewShowsTheStationCommandsOfItsRoadwayType) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   const std::string undivided_station = TheBook().Of(Side::Left).report[0].region_station;
   BookViewer* viewer = &Viewer();
   EXPECT_TRUE(ActionVisible(*viewer, names::viewer::kFindStation));
@@ -196,10 +196,10 @@ TEST_F(PreviewTest, EveryPreviewStartsTheStationListsAfresh) {
   PreviewFile(Example("undivided.csv"));
   EXPECT_EQ(Listed(), first);
   // The find window's right-side list holds nothing of the divided book before.
-  OpenStationFinder(ctx);
-  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kList).count(),
+  Viewer().openStationFinder(StationFinder::kStation);
+  EXPECT_EQ(Child<QComboBox>(Viewer().stationWindow(), names::find_station::kList).count(),
             static_cast<int>(first.size()));
-  EXPECT_EQ(Child<QComboBox>(ctx.StationWindow(), names::find_station::kRightList).count(), 0);
+  EXPECT_EQ(Child<QComboBox>(Viewer().stationWindow(), names::find_station::kRightList).count(), 0);
 }
 
 TEST_F(PreviewTest, WrongSideRowEndsTheProgram) {
@@ -214,7 +214,7 @@ TEST_F(PreviewTest, WrongSideRowEndsTheProgram) {
     lines.push_back(row);
   }
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   modal_titles.clear();
 
   PreviewFile(WriteFile(dir, "wrong-side.csv", Join(lines)));
@@ -222,7 +222,7 @@ TEST_F(PreviewTest, WrongSideRowEndsTheProgram) {
   EXPECT_NE(messages.shown[0].find("Program Exiting"), std::string::npos);
   EXPECT_EQ(program_ends, 1);
   EXPECT_TRUE(modal_titles.empty());
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_FALSE(ViewerLoaded());
   EXPECT_FALSE(form.isVisible());
 }
 

@@ -16,10 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "book/book_document.h"
+#include "book/page_list.h"
 #include "book/road.h"
-#include "gui/app_context.h"
+#include "gui/book_viewer.h"
 #include "gui/page_list_dialog.h"
+#include "gui/print_controller.h"
 #include "gui/print_range_dialog.h"
+#include "gui/window_support.h"
 #include "render/pdf_tools.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"
@@ -68,29 +72,6 @@ Entries ListEntries(const QComboBox* list) {
   return entries;
 }
 
-TEST(PageListEntries, OneEntryPerPageButTheLastWithItsFirstAndLastStation) {
-  SideBook book;
-  book.report.resize(6);
-  for (size_t i = 0; i < book.report.size(); ++i) {
-    book.report[i].region_station = "S" + std::to_string(i);
-  }
-  // Station 3 is cut: the entry still ends with the station before it.
-  book.page_starts = {{0, 0}, {2, 0}, {3, 4}, {6, 0}};
-
-  book.last_page = 2;
-  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        S1", "2     S2        S2"}));
-  book.last_page = 0;
-  EXPECT_EQ(PageListEntries(book), Entries{});
-  book.last_page = -3;
-  EXPECT_EQ(PageListEntries(book), Entries{});
-
-  // A page start that names no report record gives an empty station, never a read outside;
-  // neither is a page start read that the book does not have.
-  book.page_starts = {{0, 0}, {-1, 0}, {40, 0}};
-  book.last_page = 5;
-  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        ", "2             "}));
-}
-
 // The widgets Tab visits from `first` until it comes back to it.
 std::vector<QWidget*> TabStopsFrom(QWidget* first) {
   std::vector<QWidget*> stops{first};
@@ -105,43 +86,43 @@ class PrintRange : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    ctx_ = std::make_unique<AppContext>(messages_, printers_, fonts_);
-    ctx_->chosen = PrinterChoice{"PDF file", "Courier New"};
-    ctx_->ask_pdf_file = [this] {
+    printing_.Choose(PrinterChoice{"PDF file", "Courier New"});
+    printing_.ask_pdf_file = [this] {
       ++pdf_files_asked_;
       last_pdf_ = dir_.filePath(QString("out%1.pdf").arg(pdf_files_asked_));
       return last_pdf_;
     };
-    ctx_->run_modal = [this](QDialog& dialog) { return RunScriptedStep(steps_, dialog); };
+    SetModalRunner([this](QDialog& dialog) { return RunScriptedStep(steps_, dialog); });
+    viewer_ = std::make_unique<BookViewer>(document_, printing_, messages_);
   }
 
   void TearDown() override {
     EXPECT_TRUE(steps_.empty()) << steps_.size() << " scripted steps were not run";
-    ctx_->UnloadAll();
-    ctx_.reset();
+    SetModalRunner(nullptr);
+    viewer_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
-    RoadResult road = BuildBook(path, &ctx_->CurrentPrinter(), ctx_->memory, messages_);
+    RoadResult road = BuildBook(path, &printing_.LayoutTarget(), memory_, messages_);
     ASSERT_TRUE(road.book);
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    ctx_->SetBook(std::move(*road.book), heading);
+    document_.Show(std::move(*road.book), heading, {});
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }
 
-  PrintRangeDialog& Range() { return ctx_->PrintRangeWindow(); }
+  PrintRangeDialog& Range() { return viewer_->printRangeWindow(); }
   PageListDialog& PageList() { return Range().pageList(); }
 
   // Runs the print range window with `step` (before the page list steps it opens) and prints what
   // it chose.
   void PrintWith(std::function<void(PrintRangeDialog&)> step) {
     steps_.push_front([step](QDialog& dialog) { step(dynamic_cast<PrintRangeDialog&>(dialog)); });
-    PrintSelectedPages(*ctx_);
+    viewer_->printSelectedPages();
   }
 
   // Picks list position `index` in the page list when a " . . ." button shows it.
@@ -186,8 +167,10 @@ class PrintRange : public ::testing::Test {
 
   RecordingMessages messages_;
   QtPrintService printers_{{}, ""};
-  FixedFontCatalog fonts_{{"Courier New"}};
-  std::unique_ptr<AppContext> ctx_;
+  BookDocument document_;
+  PrintController printing_{printers_, messages_};
+  RoadMemory memory_;
+  std::unique_ptr<BookViewer> viewer_;
   ModalSteps steps_;
   QTemporaryDir dir_;
   int pdf_files_asked_ = 0;
@@ -304,9 +287,9 @@ TEST_F(PrintRange, TypedRangesPrintThoseUndividedPages) {
     EXPECT_EQ(messages_.shown, Entries{SentToPdf(last_pdf_)});
     EXPECT_EQ(PrintedLabels(), Labels("", c.first, c.last, 10));
     // The viewer's place is the page it shows, not the last page printed.
-    EXPECT_EQ(ctx_->navigator.Position().page, 0);
+    EXPECT_EQ(document_.place().page, 0);
     // "Print" only hides the window: the boxes keep their texts.
-    ASSERT_TRUE(ctx_->PrintRangeWindowLoaded());
+    ASSERT_TRUE(viewer_->printRangeWindowLoaded());
     EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), c.from);
   }
 }
@@ -342,7 +325,7 @@ TEST_F(PrintRange, RightSideRangePrintsRightPagesAndTheViewerStaysOnItsSide) {
     Button(form, pr::kPrint)->click();
   });
   EXPECT_EQ(PrintedLabels(), Labels("(Right)", 2, 3, 5));
-  EXPECT_EQ(ctx_->navigator.Position(), (BookPosition{Side::Left, 0}));
+  EXPECT_EQ(document_.place(), (BookPosition{Side::Left, 0}));
 }
 
 TEST_F(PrintRange, BadRangesAreRejectedAndTheWindowStaysOpen) {
@@ -406,7 +389,7 @@ TEST_F(PrintRange, CancelIsToldApartFromTheFirstPageAlone) {
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
   // "Cancel" unloads the window: the next use loads it afresh with empty boxes.
-  EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
+  EXPECT_FALSE(viewer_->printRangeWindowLoaded());
   EXPECT_EQ(Box(Range(), pr::kFromPage)->text(), "");
   EXPECT_EQ(Label(Range(), pr::kTotal)->text(), "10");
 }
@@ -429,12 +412,12 @@ TEST_F(PrintRange, FrameCloseActsAsCancelAfterAnEarlierPrint) {
   });
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_FALSE(ctx_->PrintRangeWindowLoaded());
+  EXPECT_FALSE(viewer_->printRangeWindowLoaded());
 }
 
 TEST_F(PrintRange, CancelledPdfFileNamePrintsNothing) {
   Load("undivided.csv");
-  ctx_->ask_pdf_file = [this] {
+  printing_.ask_pdf_file = [this] {
     ++pdf_files_asked_;
     return QString();
   };
@@ -449,7 +432,7 @@ TEST_F(PrintRange, CancelledPdfFileNamePrintsNothing) {
 TEST_F(PrintRange, PdfFailureIsReportedAsThePrintCommandsFailureWithThePathAndTheReason) {
   Load("undivided.csv");
   const QString target = dir_.filePath("missing/folder/out.pdf");
-  ctx_->ask_pdf_file = [this, target] {
+  printing_.ask_pdf_file = [this, target] {
     ++pdf_files_asked_;
     return target;
   };
@@ -490,7 +473,7 @@ TEST_F(PrintRange, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
   }
   small.close();
   LoadFile(small.fileName().toStdString());
-  ASSERT_EQ(ctx_->book()->Of(Side::Left).last_page, 0);
+  ASSERT_EQ(document_.book()->Of(Side::Left).last_page, 0);
   EXPECT_EQ(Label(Range(), pr::kTotal)->text(), "1");
   EXPECT_EQ(Pages(PageList())->count(), 0);
 
@@ -509,7 +492,7 @@ TEST_F(PrintRange, OnePageBookOffersAnEmptyPageListAndAnEmptyBox) {
 
 TEST_F(PrintRange, PrintRangeWindowRunsItsOwnModalLoop) {
   Load("undivided.csv");
-  ctx_->run_modal = nullptr;
+  SetModalRunner(nullptr);
   bool was_modal = false;
   QTimer::singleShot(0, [&] {
     auto* form = qobject_cast<PrintRangeDialog*>(QApplication::activeModalWidget());
@@ -523,7 +506,7 @@ TEST_F(PrintRange, PrintRangeWindowRunsItsOwnModalLoop) {
     Box(*form, pr::kToPage)->setText("2");
     Button(*form, pr::kPrint)->click();
   });
-  PrintSelectedPages(*ctx_);
+  viewer_->printSelectedPages();
   EXPECT_TRUE(was_modal);
   EXPECT_EQ(pdf_files_asked_, 1);
   EXPECT_EQ(messages_.shown, Entries{SentToPdf(last_pdf_)});

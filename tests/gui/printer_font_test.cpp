@@ -53,7 +53,7 @@ TEST(PrinterFontWindow, OffersTheReportFacesInTheOrderMetAndPreselectsTheSecondO
     RecordingMessages messages;
     QtPrintService printers({}, "");
     FixedFontCatalog fonts(c.screen_fonts);
-    PrinterFontDialog window(printers, fonts, messages);
+    PrinterFontDialog window(OfferOf(printers, fonts), messages);
     EXPECT_EQ(Items(Fonts(window)), c.offered);
     EXPECT_EQ(Fonts(window).currentText().toStdString(), c.preselected);
     Press(window, pf::kPreview);
@@ -67,8 +67,8 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   RecordingMessages messages;
   QtPrintService printers({"Laser", "Plotter", "Laser"}, "Plotter");
   FixedFontCatalog fonts({"Courier New"});
-  AppContext ctx(messages, printers, fonts);
-  PrinterFontDialog window(printers, fonts, messages);
+  PrintController printing(printers, messages);
+  PrinterFontDialog window(OfferOf(printers, fonts), messages);
   EXPECT_EQ(window.windowTitle(), "Select Font and a Printer");
   EXPECT_EQ(Child<QLabel>(window, pf::kPrinterCaption).text(), "Printer Name :");
   EXPECT_EQ(Child<QLabel>(window, pf::kFontCaption).text(), "Font Name :");
@@ -86,8 +86,8 @@ TEST(PrinterFontWindow, ListsThePrintersAndPreviewMakesTheChosenOneCurrent) {
   // The only face installed was preselected.
   EXPECT_EQ(window.choice()->font, "Courier New");
   // The preview keeps the choice and makes its printer current.
-  ctx.Choose(*window.choice());
-  EXPECT_EQ(ctx.chosen.printer, "Laser");
+  printing.Choose(*window.choice());
+  EXPECT_EQ(printing.chosen().printer, "Laser");
   EXPECT_EQ(printers.CurrentPrinterName(), "Laser");
 }
 
@@ -95,7 +95,7 @@ TEST(PrinterFontWindow, CancelStoresNothingAndKeepsTheCurrentPrinter) {
   RecordingMessages messages;
   QtPrintService printers({"Laser", "Plotter"}, "Plotter");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
-  PrinterFontDialog window(printers, fonts, messages);
+  PrinterFontDialog window(OfferOf(printers, fonts), messages);
   Printers(window).setCurrentIndex(0);
   Press(window, pf::kCancel);
   EXPECT_FALSE(window.choice());
@@ -107,7 +107,7 @@ TEST(PrinterFontWindow, AKeyInAListMovesTheFocusOn) {
   RecordingMessages messages;
   QtPrintService printers({"Laser"}, "Laser");
   FixedFontCatalog fonts({"Courier New", "Lucida Console"});
-  PrinterFontDialog window(printers, fonts, messages);
+  PrinterFontDialog window(OfferOf(printers, fonts), messages);
   window.show();
   Printers(window).setFocus();
   QTest::keyClick(&Printers(window), Qt::Key_X);

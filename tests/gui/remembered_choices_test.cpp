@@ -18,9 +18,9 @@ namespace {
 // Settings in a temporary file, never the user's.
 class RememberedTest : public GuiTest {
  protected:
-  RememberedTest() { ctx.remembered.Open(Settings()); }
+  RememberedTest() { remembered.Open(Settings()); }
   // The settings are written back when closed: before their folder goes, not after.
-  ~RememberedTest() override { ctx.remembered.Open(nullptr); }
+  ~RememberedTest() override { remembered.Open(nullptr); }
 
   std::unique_ptr<QSettings> Settings() const {
     return std::make_unique<QSettings>(dir.filePath("vantrels.conf"), QSettings::IniFormat);
@@ -41,11 +41,11 @@ TEST(RememberedChoices, WithoutSettingsNothingIsKept) {
 
 TEST_F(RememberedTest, EveryChoiceComesBackInTheNextRun) {
   ASSERT_TRUE(dir.isValid());
-  ctx.remembered.SetProjectNumber("P-17 \u00e4");
-  ctx.remembered.SetBrowseFolder("/data/road work");
+  remembered.SetProjectNumber("P-17 \u00e4");
+  remembered.SetBrowseFolder("/data/road work");
   // Printer and font names are Windows-1252 bytes.
-  ctx.remembered.SetPrinter({"B\xfcro Laser", "Lucida Console"});
-  ctx.remembered.Open(nullptr);
+  remembered.SetPrinter({"B\xfcro Laser", "Lucida Console"});
+  remembered.Open(nullptr);
 
   RememberedChoices next_run;
   next_run.Open(Settings());
@@ -60,15 +60,15 @@ TEST_F(RememberedTest, EveryChoiceComesBackInTheNextRun) {
 TEST_F(RememberedTest, APreviewKeepsTheFolderPrinterFontAndProjectForTheNextWindow) {
   ASSERT_TRUE(dir.isValid());
   PreviewFile(Example("undivided.csv"), "P-17");
-  ASSERT_TRUE(ctx.book());
-  EXPECT_EQ(ctx.remembered.BrowseFolder(), QFileInfo(Example("undivided.csv")).absolutePath());
-  EXPECT_EQ(ctx.remembered.ProjectNumber(), "P-17");
-  ASSERT_TRUE(ctx.remembered.Printer().has_value());
-  EXPECT_EQ(ctx.remembered.Printer()->printer, "PDF file");
-  EXPECT_EQ(ctx.remembered.Printer()->font, "Lucida Console");
+  ASSERT_TRUE(document.book());
+  EXPECT_EQ(remembered.BrowseFolder(), QFileInfo(Example("undivided.csv")).absolutePath());
+  EXPECT_EQ(remembered.ProjectNumber(), "P-17");
+  ASSERT_TRUE(remembered.Printer().has_value());
+  EXPECT_EQ(remembered.Printer()->printer, "PDF file");
+  EXPECT_EQ(remembered.Printer()->font, "Lucida Console");
 
   // The main window of the next run starts with them.
-  MainWindow next(ctx);
+  MainWindow next(document, printing, fonts, remembered, messages);
   EXPECT_EQ(Child<QLineEdit>(next, names::main_window::kProjectNumber).text(), "P-17");
   QString asked_from;
   next.ask_open_file = [&](const QString&, const QString& previous) {
@@ -76,13 +76,13 @@ TEST_F(RememberedTest, APreviewKeepsTheFolderPrinterFontAndProjectForTheNextWind
     return QString();
   };
   next.browseForFile();
-  EXPECT_EQ(asked_from, ctx.remembered.BrowseFolder());
+  EXPECT_EQ(asked_from, remembered.BrowseFolder());
   // A cancelled File Browse keeps the folder.
-  EXPECT_EQ(ctx.remembered.BrowseFolder(), QFileInfo(Example("undivided.csv")).absolutePath());
+  EXPECT_EQ(remembered.BrowseFolder(), QFileInfo(Example("undivided.csv")).absolutePath());
 }
 
 TEST_F(RememberedTest, TheFontWindowShowsTheKeptPrinterAndFont) {
-  ctx.remembered.SetPrinter({"PDF file", "Courier New"});
+  remembered.SetPrinter({"PDF file", "Courier New"});
   QString shown_font;
   font_window_answer = [&](PrinterFontDialog& window) {
     shown_font = Child<QComboBox>(window, names::printer_font::kFontList).currentText();
@@ -90,10 +90,10 @@ TEST_F(RememberedTest, TheFontWindowShowsTheKeptPrinterAndFont) {
   };
   PreviewFile(Example("undivided.csv"));
   EXPECT_EQ(shown_font, "Courier New");
-  EXPECT_EQ(ctx.chosen.font, "Courier New");
+  EXPECT_EQ(printing.chosen().font, "Courier New");
 
   // A kept font no longer installed leaves the usual preselection.
-  ctx.remembered.SetPrinter({"PDF file", "MS LineDraw"});
+  remembered.SetPrinter({"PDF file", "MS LineDraw"});
   PreviewFile(Example("undivided.csv"));
   EXPECT_EQ(shown_font, "Lucida Console");
 }
@@ -134,7 +134,7 @@ TEST_F(RememberedTest, ADroppedCriteriaFileIsTakenAsFileBrowseTakesIt) {
   MainWindowChild<QLineEdit>(names::main_window::kProjectNumber).setText("P-1");
   MainWindowChild<QLineEdit>(names::main_window::kControlNumber).setText("C-1");
   Press(form, names::main_window::kPreview);
-  ASSERT_TRUE(ctx.book());
+  ASSERT_TRUE(document.book());
   EXPECT_TRUE(TheBook().Divided());
 }
 

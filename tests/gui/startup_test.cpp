@@ -24,12 +24,14 @@ TEST(Startup, TheMainWindowListsNoPrintersAndNoFontsUntilThePreview) {
   });
   CountingFonts fonts;
   RecordingMessages messages;
-  AppContext ctx(messages, printers, fonts);
-  ctx.run_modal = [](QDialog& dialog) {
+  RememberedChoices remembered;
+  BookDocument document;
+  PrintController printing(printers, messages);
+  SetModalRunner([](QDialog& dialog) {
     if (auto* font_window = qobject_cast<PrinterFontDialog*>(&dialog)) font_window->takeChoice();
     return dialog.result();
-  };
-  MainWindow form(ctx);
+  });
+  MainWindow form(document, printing, fonts, remembered, messages);
   form.end_program = [] {};
   form.show();
   EXPECT_EQ(printer_reads, 0);
@@ -42,11 +44,11 @@ TEST(Startup, TheMainWindowListsNoPrintersAndNoFontsUntilThePreview) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_GE(printer_reads, 1);
   EXPECT_EQ(fonts.asked, 1);
-  ASSERT_TRUE(ctx.book());
+  ASSERT_TRUE(document.book());
   // The book was laid out on the PDF entry's Letter page, the only printer there is.
-  EXPECT_DOUBLE_EQ(ctx.book()->page.columns, 96);
-  ctx.UnloadAll();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_DOUBLE_EQ(document.book()->page.columns, 96);
+  SetModalRunner(nullptr);
+  CloseViewer(form);
 }
 
 }  // namespace

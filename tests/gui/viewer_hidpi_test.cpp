@@ -24,7 +24,7 @@ bool Dark(const QImage& image, int x, int y) {
 TEST_F(HighDpiViewerTest, ThePageIsPaintedAtDeviceResolution) {
   ASSERT_TRUE(kScaledScreen);
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   PagePictureWidget& picture = *Viewer().pictureWidget();
   ASSERT_EQ(picture.devicePixelRatioF(), 2);
 

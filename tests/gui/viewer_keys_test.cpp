@@ -38,13 +38,13 @@ class ViewerKeysTest : public GuiTest {
     ASSERT_GT(VerticalBar().maximum(), VerticalBar().singleStep() * 4);
   }
 
-  BookPosition Position() const { return ctx.navigator.Position(); }
+  BookPosition Position() const { return document.place(); }
 };
 
 // Every page key on a divided book: where it goes from a given place, or what it says.
 TEST_F(ViewerKeysTest, PageKeysMoveThroughTheNavigatorAcrossBothSides) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   const int32_t left = LastPage(Side::Left);
   const int32_t right = LastPage(Side::Right);
   ASSERT_GT(left, 0);
@@ -140,7 +140,7 @@ TEST_F(ViewerKeysTest, PageKeysMoveThroughTheNavigatorAcrossBothSides) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ctx.navigator.MoveTo(c.from);
+    document.GoTo(c.from);
     Viewer().redrawPage();
     messages.shown.clear();
     Key(c.key, c.modifiers);
@@ -157,7 +157,7 @@ TEST_F(ViewerKeysTest, PageKeysMoveThroughTheNavigatorAcrossBothSides) {
 
 TEST_F(ViewerKeysTest, OtherKeysAndModifiedPageKeysTurnNothing) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Key(Qt::Key_Right, Qt::AltModifier);
   Key(Qt::Key_Home, Qt::ControlModifier);
   Key(Qt::Key_A);
@@ -167,7 +167,7 @@ TEST_F(ViewerKeysTest, OtherKeysAndModifiedPageKeysTurnNothing) {
 
 TEST_F(ViewerKeysTest, TheWheelTurnsAPageANotchWhenThePageFitsTheWindow) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   ASSERT_GT(LastPage(), 2);
   Wheel(-120);
   EXPECT_EQ(CurrentPage(), 1);
@@ -192,7 +192,7 @@ TEST_F(ViewerKeysTest, TheWheelTurnsAPageANotchWhenThePageFitsTheWindow) {
 
 TEST_F(ViewerKeysTest, AZoomedPageScrollsFirstAndTurnsAtItsEdge) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   ZoomUntilScrollable();
   QScrollBar& bar = VerticalBar();
   ASSERT_EQ(bar.value(), 0);
@@ -240,7 +240,7 @@ TEST_F(ViewerKeysTest, AZoomedPageScrollsFirstAndTurnsAtItsEdge) {
 
 TEST_F(ViewerKeysTest, ZoomKeysStepTheScaleAndCtrlZeroFitsTheWindowAgain) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   const double fitted = viewer.viewScale();
   ASSERT_TRUE(viewer.fitsWindow());
@@ -277,7 +277,7 @@ TEST_F(ViewerKeysTest, ZoomKeysStepTheScaleAndCtrlZeroFitsTheWindowAgain) {
 
 TEST_F(ViewerKeysTest, ScrollBarsAppearOnlyWhenTheZoomedPageIsLargerThanTheWindow) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   QScrollArea& area = *Viewer().pageArea();
   QApplication::processEvents();
   EXPECT_EQ(area.verticalScrollBar()->maximum(), 0);
@@ -299,7 +299,7 @@ TEST_F(ViewerKeysTest, ScrollBarsAppearOnlyWhenTheZoomedPageIsLargerThanTheWindo
 
 TEST_F(ViewerKeysTest, CtrlWheelZooms) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   const double fitted = Viewer().viewScale();
   Wheel(120, Qt::ControlModifier);
   const double zoomed = Viewer().viewScale();
@@ -311,13 +311,13 @@ TEST_F(ViewerKeysTest, CtrlWheelZooms) {
 
 TEST_F(ViewerKeysTest, TheCaptionNamesTheFileAndThePageShownAfterEveryMove) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   const QString pages = QString::number(LastPage() + 1);
   EXPECT_EQ(Viewer().windowTitle(), "undivided.csv - Page 1 of " + pages + " - Vantrels");
   Key(Qt::Key_End);
   EXPECT_EQ(Viewer().windowTitle(),
             "undivided.csv - Page " + pages + " of " + pages + " - Vantrels");
-  ASSERT_EQ(ctx.GoToPageNumber(2).moved, true);
+  ASSERT_TRUE(document.GoToPageNumber(2));
   EXPECT_EQ(Viewer().windowTitle(), "undivided.csv - Page 2 of " + pages + " - Vantrels");
 
   // A new preview in the open viewer names the new file and its first page.

@@ -28,7 +28,7 @@ void Trigger(BookViewer& viewer, const char* name) {
 
 TEST_F(ViewerTest, UndividedBookIsWalkedToItsEndsWithTheEndMessages) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   const int32_t last = LastPage();
   ASSERT_GT(last, 0);
@@ -56,7 +56,7 @@ TEST_F(ViewerTest, UndividedBookIsWalkedToItsEndsWithTheEndMessages) {
 
 TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   const int32_t left = LastPage(Side::Left);
   const int32_t right = LastPage(Side::Right);
@@ -89,7 +89,7 @@ TEST_F(ViewerTest, DividedBookRunsFromTheLeftPagesIntoTheRightPagesAndBack) {
 
 TEST_F(ViewerTest, PageDownAndPageUpTurnPages) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   QTest::keyClick(Viewer().pictureWidget(), Qt::Key_PageDown);
   EXPECT_EQ(CurrentPage(), 1);
   QTest::keyClick(Viewer().pictureWidget(), Qt::Key_PageUp);
@@ -117,7 +117,7 @@ TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight)
 
 TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   // Opened at the printer page's size, 96 x 120 by 63 x 240 twips, or within the screen.
   const QSize page(TwipsToPixels(11520, viewer.logicalDpiX()),
@@ -143,7 +143,7 @@ class PrintAllTest : public GuiTest {
   void SetUp() override {
     if (!testing::HaveTool("pdfinfo")) GTEST_SKIP() << "pdfinfo is not installed";
     ASSERT_TRUE(dir.isValid());
-    ctx.ask_pdf_file = [this] {
+    printing.ask_pdf_file = [this] {
       ++pdf_questions;
       return pdf_answer;
     };
@@ -160,7 +160,7 @@ std::string SentToPdf(const QString& path) {
 
 TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheViewerStaysOnItsPage) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Viewer().showNextPage();
   const std::vector<std::string> picture = PictureTexts(Viewer().picture());
   const int32_t last = LastPage();
@@ -188,7 +188,7 @@ TEST_F(PrintAllTest, UndividedBookGoesToThePdfFileOnePageEachAndTheViewerStaysOn
 
 TEST_F(PrintAllTest, DividedBookPrintsTheLeftPagesThenTheRightPages) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   const int32_t left = LastPage(Side::Left);
   const int32_t right = LastPage(Side::Right);
   pdf_answer = dir.filePath("divided.pdf");
@@ -217,7 +217,7 @@ TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
     Press(window, names::printer_font::kCancel);
   };
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Viewer().printAll();
   EXPECT_EQ(pdf_questions, 1);
   EXPECT_TRUE(messages.shown.empty());
@@ -232,22 +232,22 @@ TEST_F(PrintAllTest, CancelledPdfFileQuestionPrintsNothing) {
 
 TEST_F(ViewerTest, EndAndTheFrameUnloadTheViewerAndTheNextPreviewLoadsItAgain) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   Trigger(Viewer(), names::viewer::kEnd);
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_FALSE(ViewerLoaded());
   EXPECT_EQ(program_ends, 0);
 
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   EXPECT_TRUE(Viewer().isVisible());
   Viewer().close();
-  EXPECT_FALSE(ctx.ViewerLoaded());
+  EXPECT_FALSE(ViewerLoaded());
   EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ViewerTest, MenuBarHoldsTheCommandsInOrder) {
   PreviewFile(Example("undivided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   std::vector<std::string> bar;
   for (QAction* action : Viewer().menuBar()->actions()) bar.push_back(action->text().toStdString());
   EXPECT_EQ(bar, (std::vector<std::string>{"&>>", "<&<", "&Go To", "&Print", "&End"}));

@@ -83,10 +83,10 @@ TEST_F(WindowKeys, EnterWalksTheMainWindowToFileBrowseShowsTheFocusThereAndPress
 
 TEST_F(WindowKeys, EnterAndKeypadEnterPressTheFocusedButtonInEveryWindow) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
-  ctx.ask_pdf_file = [] { return QString(); };
-  PrinterFontDialog font_window(ctx.printers, ctx.fonts, ctx.messages, &form);
-  AboutDialog about(ctx.messages, &form);
+  ASSERT_TRUE(ViewerLoaded());
+  printing.ask_pdf_file = [] { return QString(); };
+  PrinterFontDialog font_window(OfferOf(printers, fonts), messages, &form);
+  AboutDialog about(messages, &form);
   about.start_program = [](const QString&, const QStringList&) { return true; };
   const struct {
     const char* window;
@@ -97,9 +97,9 @@ TEST_F(WindowKeys, EnterAndKeypadEnterPressTheFocusedButtonInEveryWindow) {
       {"main window", &form, mw::kClose},
       {"font and printer", &font_window, names::printer_font::kPreview},
       {"font and printer", &font_window, names::printer_font::kCancel},
-      {"find", &ctx.StationWindow(), names::find_station::kFind},
-      {"print range", &ctx.PrintRangeWindow(), names::print_range::kCancel},
-      {"print range", &ctx.PrintRangeWindow(), names::print_range::kPrint},
+      {"find", &Viewer().stationWindow(), names::find_station::kFind},
+      {"print range", &Viewer().printRangeWindow(), names::print_range::kCancel},
+      {"print range", &Viewer().printRangeWindow(), names::print_range::kPrint},
       {"about", &about, names::about::kOk},
       {"about", &about, names::about::kSystemInfo},
   };
@@ -112,18 +112,18 @@ TEST_F(WindowKeys, EnterAndKeypadEnterPressTheFocusedButtonInEveryWindow) {
 
 TEST_F(WindowKeys, PrintRangeOpensWithAVisibleFocusOnPrintAndEnterPrints) {
   PreviewFile(Example("undivided.csv"));
-  ctx.ask_pdf_file = [] { return QString(); };
+  printing.ask_pdf_file = [] { return QString(); };
   bool focus_shown = false;
-  ctx.run_modal = [&](QDialog& dialog) {
+  SetModalRunner([&](QDialog& dialog) {
     auto& print = Child<QPushButton>(dialog, names::print_range::kPrint);
     focus_shown = ShowsFocus(print);
     Child<QLineEdit>(dialog, names::print_range::kToPage).setText("2");
     QTest::keyClick(&print, Qt::Key_Return);
     return dialog.result();
-  };
-  PrintSelectedPages(ctx);
+  });
+  Viewer().printSelectedPages();
   EXPECT_TRUE(focus_shown);
-  const std::optional<PageSpan>& range = ctx.PrintRangeWindow().range();
+  const std::optional<PageSpan>& range = Viewer().printRangeWindow().range();
   ASSERT_TRUE(range);
   EXPECT_EQ(range->side, Side::Left);
   EXPECT_EQ(range->first, 0);
@@ -176,15 +176,15 @@ TEST_F(WindowKeys, MessagesBelongToAWindowOnScreenEvenWhenNoneIsActive) {
 
 TEST_F(WindowKeys, DialogsCentreOnTheirWindowAndTheFindWindowsStayAboveTheViewer) {
   PreviewFile(Example("divided.csv"));
-  ASSERT_TRUE(ctx.ViewerLoaded());
+  ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
   viewer.move(400, 50);
 
-  PrinterFontDialog font_window(ctx.printers, ctx.fonts, ctx.messages, &form);
+  PrinterFontDialog font_window(OfferOf(printers, fonts), messages, &form);
   EXPECT_LE(OffCentre(font_window, form), 2);
 
-  OpenLeftStationFinder(ctx);
-  FindStationDialog& finder = ctx.StationWindow();
+  Viewer().openStationFinder(StationFinder::kLeftStation);
+  FindStationDialog& finder = Viewer().stationWindow();
   ASSERT_NE(finder.windowHandle(), nullptr);
   EXPECT_EQ(finder.windowHandle()->transientParent(), viewer.windowHandle());
   EXPECT_LE(OffCentre(finder, viewer), 2);
@@ -194,23 +194,23 @@ TEST_F(WindowKeys, DialogsCentreOnTheirWindowAndTheFindWindowsStayAboveTheViewer
   // in front of the viewer.
   const QWindow* right_parent = nullptr;
   int right_off_centre = -1;
-  ctx.run_modal = [&](QDialog& dialog) {
+  SetModalRunner([&](QDialog& dialog) {
     right_parent = dialog.windowHandle() ? dialog.windowHandle()->transientParent() : nullptr;
     right_off_centre = OffCentre(dialog, viewer);
     return 0;
-  };
-  OpenRightStationFinder(ctx);
+  });
+  Viewer().openStationFinder(StationFinder::kRightStation);
   EXPECT_EQ(right_parent, viewer.windowHandle());
   EXPECT_LE(right_off_centre, 2);
 
   int range_off_centre = -1;
   const QWindow* range_parent = nullptr;
-  ctx.run_modal = [&](QDialog& dialog) {
+  SetModalRunner([&](QDialog& dialog) {
     range_parent = dialog.windowHandle() ? dialog.windowHandle()->transientParent() : nullptr;
     range_off_centre = OffCentre(dialog, viewer);
     return 0;
-  };
-  PrintSelectedPages(ctx);
+  });
+  Viewer().printSelectedPages();
   EXPECT_EQ(range_parent, viewer.windowHandle());
   EXPECT_LE(range_off_centre, 2);
   EXPECT_GE(range_off_centre, 0);

@@ -92,7 +92,13 @@ TEST(PrintService, RefreshBeforeFirstUseReadsOnceAndMakesTheDefaultCurrent) {
 
 TEST(PrintService, PdfEntryNeedsAnOutputFile) {
   QtPrintService service({}, "");
+  EXPECT_TRUE(service.CurrentIsPdfFile());
   EXPECT_THROW(service.CreateCurrentPrinter({}), std::runtime_error);
+  // Without a name QPrinter would turn into the system's default printer.
+  EXPECT_THROW(MakePdfPrinter(QString()), std::invalid_argument);
+  const std::unique_ptr<QPrinter> page = MakePdfPagePrinter(PaperSize::A4);
+  EXPECT_EQ(page->outputFormat(), QPrinter::PdfFormat);
+  EXPECT_EQ(page->pageLayout().pageSize().id(), QPageSize::A4);
 
   const std::unique_ptr<QPrinter> printer =
       service.CreateCurrentPrinter({"out.pdf", PaperSize::Legal});
@@ -105,6 +111,14 @@ TEST(PrintService, PdfEntryNeedsAnOutputFile) {
   EXPECT_NEAR(margins.top(), 0.25, 1e-6);
   EXPECT_NEAR(margins.right(), 0.25, 1e-6);
   EXPECT_NEAR(margins.bottom(), 0.25, 1e-6);
+}
+
+TEST(PrintService, ThePdfEntryIsToldByItsPlaceNotItsName) {
+  QtPrintService service({"PDF file", "Laser"}, "PDF file");
+  EXPECT_EQ(service.CurrentPrinterName(), "PDF file");
+  EXPECT_FALSE(service.CurrentIsPdfFile());
+  EXPECT_TRUE(service.MakeCurrent("Laser"));
+  EXPECT_FALSE(service.CurrentIsPdfFile());
 }
 
 TEST(PrintService, NoInstalledPrinterOfThatNameGivesNone) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "pdf_tools.h"
@@ -197,8 +199,22 @@ TEST(PrinterSurfaceFailure, EndDocWithoutPrinterThrowsAndEndsTheDocument) {
   EXPECT_NO_THROW(surface.EndDoc());
 }
 
-TEST(PrinterSurfaceFailure, PdfWithoutOutputFileFailsAtEndDoc) {
-  PrinterSurface surface(MakePdfPrinter(QString()));
+TEST(PrinterSurfaceFailure, PdfThatCannotBeOpenedFailsAtEndDoc) {
+  PrinterSurface surface(MakePdfPrinter("/no such folder/book.pdf"));
+  Put(surface, 0, 0, "TEXT");
+  EXPECT_THROW(surface.EndDoc(), std::runtime_error);
+}
+
+// The test environment points CUPS at a socket nobody listens on (tests/CMakeLists.txt): a test
+// that would print on a printer fails instead of sending a job to a real queue.
+TEST(PrinterSurfaceFailure, NoTestReachesAPrintQueue) {
+  const char* server = std::getenv("CUPS_SERVER");
+  ASSERT_NE(server, nullptr) << "run the tests through ctest";
+  EXPECT_FALSE(QFile::exists(QString::fromLocal8Bit(server)));
+  EXPECT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
+  QtPrintService service({"Laser"}, "Laser");
+  ASSERT_FALSE(service.CurrentIsPdfFile());
+  PrinterSurface surface(service.CreateCurrentPrinter({}));
   Put(surface, 0, 0, "TEXT");
   EXPECT_THROW(surface.EndDoc(), std::runtime_error);
 }

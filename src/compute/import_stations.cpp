@@ -1,0 +1,68 @@
+#include "compute/import_stations.h"
+
+#include <exception>
+#include <utility>
+
+#include "import/landxml_reader.h"
+#include "model/text.h"
+
+namespace vantrels {
+
+namespace {
+
+// The criteria import tells its failures through the message sink: the message of a failed
+// import becomes the Failure; the messages of one that goes on are passed on.
+Result<ImportedStations> ImportCriteria(std::string_view bytes, ImportMemory& memory,
+                                        Messages& messages) {
+  RecordingMessages recorded;
+  ImportResult imported = ImportCriteriaBytes(bytes, memory, recorded);
+  if (imported.status == ImportStatus::kImported) {
+    for (const std::string& text : recorded.shown) messages.Show(text);
+    return ImportedStations{std::move(imported.stations), {}};
+  }
+  const std::string message = recorded.shown.empty() ? std::string() : recorded.shown.back();
+  if (imported.status == ImportStatus::kProgramEnded)
+    return Failure{FailureKind::kProgramEnded, message};
+  return Rejected(message);
+}
+
+// A criteria report names itself in its first line, whatever its first character: one that
+// begins with '<' is still a criteria report.
+bool NamesItselfACriteriaReport(std::string_view bytes) {
+  const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
+  const size_t comma = line.find(',');
+  return comma != std::string_view::npos && comma > 1 &&
+         UpperCase(TrimBlanks(line.substr(1, comma - 1))) == "VANTREL REPORT";
+}
+
+bool IsCriteriaReport(std::string_view bytes) {
+  return NamesItselfACriteriaReport(bytes) || !LooksLikeXml(bytes);
+}
+
+}  // namespace
+
+Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoices& choices,
+                                        ImportMemory& memory, Messages& messages) {
+  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
+  const Result<LandXmlFile> file = ReadLandXml(bytes);
+  if (!file) return file.failure();
+  return StationsFromLandXml(*file, choices);
+}
+
+Result<ImportedStations> ImportStationsFromFile(const std::string& path,
+                                                const ImportChoices& choices, ImportMemory& memory,
+                                                Messages& messages) {
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const std::exception& e) {
+    return Rejected(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+  }
+  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
+  // The file's bytes go to the reader, which parses them where they lie and frees them.
+  const Result<LandXmlFile> file = ReadLandXmlInPlace(std::move(bytes));
+  if (!file) return file.failure();
+  return StationsFromLandXml(*file, choices);
+}
+
+}  // namespace vantrels

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "book/book_document.h"
+#include "book/book_renderer.h"
+#include "gui/printer_choice.h"
+#include "model/messages.h"
+#include "model/result.h"
+#include "render/book_pdf.h"
+#include "render/print_service.h"
+#include "render/printer_surface.h"
+
+namespace vantrels {
+
+// The desktop program's printing in one place: the printer chosen for the next book, the page a
+// book is laid out on, and PrintAll and Print Selected Pages, on an installed printer or into a
+// PDF file. The PDF entry is the print service's to tell; choosing it never selects or measures
+// a system printer.
+class PrintController {
+ public:
+  PrintController(PrintService& printers, Messages& messages);
+  ~PrintController();
+  PrintController(const PrintController&) = delete;
+  PrintController& operator=(const PrintController&) = delete;
+
+  // Asked for the output file when the PDF entry prints; an empty answer cancels the job. The
+  // desktop program shows a save dialog; tests answer directly.
+  std::function<QString()> ask_pdf_file;
+  // Draws the PDF file's pages; empty: a PrinterSurface (tests watch the writing through it).
+  PdfSurfaceMaker make_pdf_surface;
+
+  // The printers as the platform has them now: one may have been added since the last preview.
+  PrinterOffer OfferedPrinters();
+  // The font and printer window's choice: kept, and its printer made current, so that the next
+  // book is laid out on that printer's page.
+  void Choose(const PrinterChoice& choice);
+  // The choice made last; both empty until the window chose.
+  const PrinterChoice& chosen() const { return chosen_; }
+
+  // What a new book is laid out on: the current printer, or the PDF paper for the PDF entry.
+  // Selected on first use, since listing the platform's printers costs start-up time the main
+  // window does not need.
+  Surface& LayoutTarget();
+
+  // "PrintAll": every page of the document's book, then the message that says where the pages
+  // went. The viewer keeps its place. A printer that fails is a failure in the print frame.
+  Status PrintAll(const BookDocument& document);
+  // "Print Selected Pages": the range the print range window accepted. Without one ("Cancel",
+  // the frame) nothing is printed and a printer document in progress is discarded.
+  Status PrintRange(const BookDocument& document, const std::optional<PageSpan>& range);
+  // "&End": discards a printer document in progress.
+  void DiscardDocument();
+
+ private:
+  Status Print(const BookDocument& document, const PageSelection& selection);
+  Status PrintOnPrinter(const BookDocument& document, const PageSelection& selection);
+  Status PrintToPdfFile(const BookDocument& document, const PageSelection& selection);
+  // Points the printer surface at the current entry.
+  void SelectCurrentPrinter();
+
+  PrintService& printers_;
+  Messages& messages_;
+  PrinterChoice chosen_;
+  // The current printer: the page books are laid out on, and the document in progress.
+  PrinterSurface printer_;
+  bool printer_selected_ = false;
+};
+
+}  // namespace vantrels
