@@ -32,12 +32,9 @@ Cp1252Text Utf8ToCp1252(std::string_view utf8) {
       result.bytes.push_back(static_cast<char>(c.code_point));
       continue;
     }
-    int byte = 0x80;
-    while (byte <= 0xFF && Cp1252ToCodePoint(static_cast<unsigned char>(byte)) != c.code_point) {
-      ++byte;
-    }
-    if (byte > 0xFF) return {{}, Cp1252Text::Problem::kMissing, c.code_point};
-    result.bytes.push_back(static_cast<char>(byte));
+    const std::optional<unsigned char> byte = CodePointToCp1252(c.code_point);
+    if (!byte) return {{}, Cp1252Text::Problem::kMissing, c.code_point};
+    result.bytes.push_back(static_cast<char>(*byte));
   }
   return result;
 }

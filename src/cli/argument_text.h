@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/cp1252.h"
 #include "model/escaped_text.h"
 
 namespace vantrels {

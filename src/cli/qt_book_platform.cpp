@@ -69,7 +69,8 @@ Result<std::unique_ptr<Surface>> QtBookPlatform::OpenPrinter(const BookOptions& 
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
       return UsageError(options.printer == kPdfPrinterName
-                            ? "\"" + EscapedText(options.printer) + "\" writes a file: use --pdf OUT.pdf"
+                            ? "\"" + EscapedText(options.printer) +
+                                  "\" writes a file: use --pdf OUT.pdf"
                             : "no installed printer is named \"" + EscapedText(options.printer) +
                                   "\" (--list-printers shows them)");
     }

@@ -152,7 +152,8 @@ void BookViewer::redrawPage() {
   const BookDocument& shown = document();
   setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(shown.file())),
                              shown.book(), shown.place()));
-  if (shown.book()) shown.Renderer(messages_, view_scale_).RenderPage(picture_, shown.place());
+  picture_.SetViewScale(view_scale_);
+  if (shown.book()) shown.Renderer(messages_).RenderPage(picture_, shown.place());
 }
 
 void BookViewer::sizeSheet() {

@@ -123,9 +123,9 @@ Status FindStationDialog::goToChosenEntry() {
     return vantrels::Rejected(
         inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
   }
-  const EntryPageNumber entry = ReadEntryPageNumber(text);
-  if (!entry.page) return vantrels::Rejected(inherited::kFindFailure.Around(entry.problem));
-  const Status moved = document().GoToPageNumber(*entry.page);
+  const Result<int64_t> page = ReadEntryPageNumber(text);
+  if (!page) return vantrels::Rejected(inherited::kFindFailure.Around(page.failure().message));
+  const Status moved = document().GoToPageNumber(*page);
   if (!moved) return vantrels::Rejected(inherited::kFindFailure.Around(moved.failure().message));
   return {};
 }

@@ -176,8 +176,8 @@ Status OutputFile::OpenFolder() {
 Status OutputFile::CreateTemporary() {
   for (int attempt = 0; fd_ < 0; ++attempt) {
     const std::string name = TemporaryName(final_path_);
-    fd_ = ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                   0666);
+    fd_ =
+        ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd_ < 0 && (errno != EEXIST || attempt == 100)) return FailErrno(errno);
     if (fd_ >= 0) {
       name.copy(pending_.name, sizeof pending_.name - 1);

@@ -78,8 +78,8 @@ Status PrintPages(const BookRenderer& book_renderer, const PageSelection& select
   } else {
     surface = std::make_unique<PrinterSurface>(MakePdfPrinter(name, paper));
   }
-  const PrintResult printed = book_renderer.Print(*surface, selection);
-  if (!printed.printed) return Rejected(printed.failure);
+  const auto printed = book_renderer.Print(*surface, selection);
+  if (!printed) return printed.failure();
   return {};
 }
 
@@ -113,8 +113,8 @@ std::vector<OutlineEntry> BookOutline(const Book& book, const PageSelection& sel
                      StationEntries(book, selection, Side::Right));
 }
 
-Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
-                    Paper paper, const std::string& title, OutputFile& output,
+Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+                    const std::string& title, OutputFile& output,
                     const PdfSurfaceMaker& make_surface) {
   const Status written = DrawPdf(book_renderer, selection, paper, title, output, make_surface);
   if (!written) {

@@ -37,8 +37,8 @@ using PdfSurfaceMaker = std::function<std::unique_ptr<Surface>(const QString& pa
 // unnamed file in memory, so the target's name reaches the system byte for byte; `make_surface`
 // draws them (a PrinterSurface on MakePdfPrinter when empty). A failure says why the file could
 // not be written; the output is then discarded, or in place but not flushed (in_place()).
-Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
-                         Paper paper, const std::string& title, OutputFile& output,
-                         const PdfSurfaceMaker& make_surface = {});
+Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+                    const std::string& title, OutputFile& output,
+                    const PdfSurfaceMaker& make_surface = {});
 
 }  // namespace vantrels

@@ -9,9 +9,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "model/book.h"
 #include "model/cp1252.h"
 #include "model/escaped_text.h"
+#include "model/side.h"
 #include "render/pdf_file.h"
 
 namespace vantrels {

@@ -36,7 +36,7 @@ class FilePlatform : public PrintPlatform {
                   OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
-    if (!printer.Print(pages, selection).printed) return Rejected("not printed");
+    if (!printer.Print(pages, selection)) return Rejected("not printed");
     if (Status written = output.Write(pages.Render()); !written) return written;
     if (!incomplete.empty()) return Rejected(incomplete);
     return output.Commit();

@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -326,8 +326,8 @@ fs::path LongPath(const fs::path& dir, size_t length, size_t name_length) {
 
 TEST_F(OutputFileTest, EveryPathTheSystemAcceptsCanBeWritten) {
   // The longest path open() takes (PATH_MAX less its end), and the longest file name.
-  for (const auto& [length, name_length] : {std::pair<size_t, size_t>{PATH_MAX - 10, 40},
-                                           {PATH_MAX - 1, 255}}) {
+  for (const auto& [length, name_length] :
+       {std::pair<size_t, size_t>{PATH_MAX - 10, 40}, {PATH_MAX - 1, 255}}) {
     const fs::path target = LongPath(dir_, length, name_length);
     ASSERT_EQ(target.string().size(), length);
     for (const char* book : {"first book", "second book"}) {
@@ -342,8 +342,8 @@ TEST_F(OutputFileTest, EveryPathTheSystemAcceptsCanBeWritten) {
 }
 
 TEST_F(OutputFileTest, AReplacementTakesThePermissionsButNeverSetuidSetgidOrSticky) {
-  const std::pair<mode_t, mode_t> cases[] = {
-      {04755, 0755}, {02775, 0775}, {01777, 0777}, {06711, 0711}, {0640, 0640}, {0600, 0600}};
+  const std::pair<mode_t, mode_t> cases[] = {{04755, 0755}, {02775, 0775}, {01777, 0777},
+                                             {06711, 0711}, {0640, 0640},  {0600, 0600}};
   for (const auto& [old_mode, new_mode] : cases) {
     const fs::path target = dir_ / "tool";
     WriteAll(target, "old");
