@@ -37,8 +37,8 @@ Status MainWindow::runPreview() {
 
   // The same road as vantrels-book's, with the font and printer window asked between the
   // computations and the counting. A rejected file leaves the book on show and its windows.
-  Result<Book> road = BuildBook(
-      input_file_, [this] { return choosePrinterAndFont(); }, memory_, messages_);
+  Result<ImportedBook> road = BuildBook(
+      input_file_, ImportChoices{}, [this] { return choosePrinterAndFont(); }, memory_, messages_);
   if (!road) {
     // Shown here, before the wrong-side stop ends the program; the failure goes on without it.
     messages_.Show(road.failure().message);
@@ -46,7 +46,7 @@ Status MainWindow::runPreview() {
     return Failure{road.failure().kind, ""};
   }
   heading.report_font = printing_.chosen().font;
-  document_.Show(std::move(*road), std::move(heading), input_file_);
+  document_.Show(std::move(road->book), std::move(heading), input_file_);
   showViewer();
   return {};
 }
