@@ -345,9 +345,10 @@ std::string BookUsage() {
       "                     --stakeout OUT.csv [--stakeout-format tbc|civil3d] FILE\n"
       "       vantrels-book --list-printers | --help | --version\n"
       "Lays out the grade-stake book of a criteria report, or of the cross sections of\n"
-      "one alignment of a LandXML file with the cut or fill at each point. FILE is\n"
-      "either kind, told apart by its content; --alignment, --elevations and --ground\n"
-      "choose how a LandXML file is read.\n";
+      "one alignment of a LandXML file with the cut or fill at each point where the\n"
+      "file gives the ground. FILE is either kind, told apart by its content; the\n"
+      "options --alignment, --elevations and --ground choose how a LandXML file is\n"
+      "read.\n";
   // Each option's help begins in this column.
   constexpr size_t kColumn = 22;
   for (const OptionRow& row : kOptions) {
