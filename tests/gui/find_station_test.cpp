@@ -165,12 +165,13 @@ TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   }
 }
 
-TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
+TEST_F(FindStation, StationLeftKeepsTheViewersSideUntilFindFindsAPage) {
   Load("divided.csv");
   document_.GoTo({Side::Right, 3});
 
   Open(StationFinder::kLeftStation);
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
+  // Regression: the side changed here, while the picture still showed the right side.
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 3}));
   FindStationDialog& window = Window();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(modal_runs_, 0);
@@ -179,10 +180,10 @@ TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   EXPECT_EQ(List(window)->count(), static_cast<int>(Listed(Side::Left).size()));
 
   window.close();
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
-  // The next move starts from the left side's page 3.
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 3}));
+  // The next move starts from the page shown.
   ASSERT_TRUE(document_.Next().ok());
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 4}));
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 4}));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -202,7 +203,7 @@ TEST_F(FindStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
   Open(StationFinder::kLeftStation);
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<FindStationDialog&>(dialog);
-    EXPECT_EQ(Position().side, Side::Right);
+    EXPECT_EQ(Position(), (BookPosition{Side::Left, 2}));
     EXPECT_TRUE(RightList(window)->isVisible());
     EXPECT_FALSE(List(window)->isVisible());
     EXPECT_TRUE(RightList(window)->isEditable());
@@ -320,7 +321,8 @@ TEST_F(FindStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
   Open(StationFinder::kRightStation);
   EXPECT_FALSE(viewer_->stationWindowLoaded());
-  EXPECT_EQ(Position().side, Side::Right);
+  // Closed without Find: the viewer stays where it was.
+  EXPECT_EQ(Position().side, Side::Left);
 }
 
 TEST_F(FindStation, StationRightRunsItsOwnModalLoop) {

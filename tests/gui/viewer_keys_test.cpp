@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "gui/viewer_view.h"
 #include "gui_fixture.h"
@@ -257,14 +258,16 @@ TEST_F(ViewerKeysTest, ZoomKeysStepTheScaleAndCtrlZeroFitsTheWindowAgain) {
   Key(Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(viewer.viewScale(), once);
   // A zoomed page keeps its scale when the window changes size.
+  const QSize before = viewer.size();
   viewer.resize(viewer.width() + 50, viewer.height() - 50);
   EXPECT_EQ(viewer.viewScale(), once);
+  EXPECT_EQ(viewer.zoomShown(), "Zoom " + QString::number(std::lround(once * 100)) + " %");
+  viewer.resize(before);
 
   Key(Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(viewer.fitsWindow());
-  const QRect outer = viewer.frameGeometry();
-  EXPECT_EQ(viewer.viewScale(), ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
-                                             PixelsToTwips(outer.height(), viewer.logicalDpiY())));
+  EXPECT_EQ(viewer.viewScale(), fitted);
+  EXPECT_EQ(viewer.zoomShown(), "Fit to window " + QString::number(std::lround(fitted * 100)) + " %");
 
   // Zooming in as far as it goes stops below the 16-bit coordinates of the page.
   for (int n = 0; n < 20; ++n) Key(Qt::Key_Plus, Qt::ControlModifier);
