@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   }
   Book book =
       BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages), messages);
-  CountBook(book, PageGeometry{96, 63}, messages);
+  if (!CountBook(book, PageGeometry{96, 63}, messages)) return 1;
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("%d pages, peak resident memory %ld kB\n", book.sides.at(0).Pages(), usage.ru_maxrss);

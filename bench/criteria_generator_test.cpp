@@ -27,11 +27,11 @@ TEST_P(GeneratedFile, ImportsEveryStationAndPoint) {
   }
   RoadMemory memory;
   RecordingMessages messages;
-  const RoadResult road = ImportAndCompute(path.string(), memory, messages);
+  const Result<Book> road = ImportAndCompute(path.string(), memory, messages);
   std::filesystem::remove(path);
-  ASSERT_EQ(road.status, RoadStatus::kBook);
+  ASSERT_TRUE(road.ok());
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
-  const Book& book = *road.book;
+  const Book& book = *road;
   EXPECT_EQ(book.roadway, shape.divided ? Roadway::Divided : Roadway::Undivided);
   ASSERT_EQ(book.sides.size(), shape.divided ? 2u : 1u);
 

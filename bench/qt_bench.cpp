@@ -46,12 +46,12 @@ struct PdfBook {
     built = BuildBook(road->path, &printer, road->memory, road->messages);
   }
   ~PdfBook() { QFile::remove(pdf); }
-  const Book& book() const { return *built.book; }
+  const Book& book() const { return *built; }
 
   const RoadShape shape;
   const QString pdf;
   std::unique_ptr<Road> road;
-  RoadResult built;
+  Result<Book> built = Failure{};
 };
 
 // The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.
@@ -67,12 +67,11 @@ void BM_ViewerPage(benchmark::State& state) {
   const Book& book = pdf.book();
   const QSize size = ViewerPixels(book);
   // As the viewer's resize handling does, from the window's outer size in pixels.
-  PageContext context = pdf.road->context;
-  context.view_scale = ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
-                                    PixelsToTwips(size.height(), kScreenDpi));
-  const BookRenderer pages(book, context, pdf.road->messages);
+  const BookRenderer pages(book, pdf.road->context, pdf.road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   WindowSurface picture;
+  picture.SetViewScale(ViewScaleFor(PixelsToTwips(size.width(), kScreenDpi),
+                                    PixelsToTwips(size.height(), kScreenDpi)));
   for (auto _ : state) {
     picture.Clear();
     pages.RenderPage(picture, middle);
@@ -83,7 +82,7 @@ void BM_ViewerPage(benchmark::State& state) {
     state.counters["texts"] = static_cast<double>(picture.Runs().size());
     state.counters["width_px"] = size.width();
     state.counters["height_px"] = size.height();
-    state.SetLabel("ViewScale " + std::to_string(context.view_scale));
+    state.SetLabel("ViewScale " + std::to_string(picture.ViewScale()));
   }
 }
 BENCHMARK(BM_ViewerPage)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);

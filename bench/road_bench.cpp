@@ -41,8 +41,8 @@ void BM_Import(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(ImportCriteriaFile(road->path, road->memory.import, road->messages));
   }
-  const RoadResult checked = ImportAndCompute(road->path, road->memory, road->messages);
-  CheckImported(state, checked.book ? &*checked.book : nullptr, shape);
+  const Result<Book> checked = ImportAndCompute(road->path, road->memory, road->messages);
+  CheckImported(state, checked ? &*checked : nullptr, shape);
 }
 BENCHMARK(BM_Import)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
@@ -108,10 +108,11 @@ void BM_CountBook(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  RoadResult computed = ImportAndCompute(road->path, road->memory, road->messages);
-  Book& book = *computed.book;
+  Result<Book> computed = ImportAndCompute(road->path, road->memory, road->messages);
+  Book& book = *computed;
   for (auto _ : state) {
-    CountBook(book, MeasurePrinterPage(&printer, road->memory), road->messages);
+    benchmark::DoNotOptimize(
+        CountBook(book, MeasurePrinterPage(&printer, road->memory), road->messages));
   }
   if (CheckImported(state, &book, shape)) state.counters["pages"] = CountedPages(book);
 }
@@ -122,8 +123,8 @@ void BM_TextSurfacePage(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
-  const Book& book = *built.book;
+  const Result<Book> built = BuildBook(road->path, &printer, road->memory, road->messages);
+  const Book& book = *built;
   const BookRenderer pages(book, road->context, road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   for (auto _ : state) {
@@ -143,9 +144,9 @@ bool TimeRoad(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(BuildBook(road->path, &printer, road->memory, road->messages));
   }
-  const RoadResult built = BuildBook(road->path, &printer, road->memory, road->messages);
-  if (!CheckImported(state, built.book ? &*built.book : nullptr, shape)) return false;
-  state.counters["pages"] = CountedPages(*built.book);
+  const Result<Book> built = BuildBook(road->path, &printer, road->memory, road->messages);
+  if (!CheckImported(state, built ? &*built : nullptr, shape)) return false;
+  state.counters["pages"] = CountedPages(*built);
   return true;
 }
 

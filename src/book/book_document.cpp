@@ -51,14 +51,12 @@ void BookDocument::Show(Book book, PageContext heading, std::string file) {
   NotifyAll([](BookObserver& observer) { observer.BookShown(); });
 }
 
-BookRenderer BookDocument::Renderer(Messages& messages, double view_scale) const {
-  PageContext context = heading_;
-  context.view_scale = view_scale;
-  return BookRenderer(*book_, std::move(context), messages);
+BookRenderer BookDocument::Renderer(Messages& messages) const {
+  return BookRenderer(*book_, heading_, messages);
 }
 
-Status BookDocument::Moved(const Navigation& moved) {
-  if (!moved.moved) return Rejected(moved.refusal);
+Status BookDocument::Moved(const Status& moved) {
+  if (!moved) return moved;
   NotifyAll([](BookObserver& observer) { observer.PlaceChanged(PlaceChange::kTurned); });
   return {};
 }
@@ -91,8 +89,8 @@ void BookDocument::GoTo(BookPosition position) {
 Status BookDocument::GoToPageNumber(Side side, int64_t page_number) {
   const BookPosition before = navigator_.Position();
   navigator_.SetSide(side);
-  const Navigation moved = navigator_.GoToPageNumber(page_number);
-  if (!moved.moved) navigator_.MoveTo(before);
+  const Status moved = navigator_.GoToPageNumber(page_number);
+  if (!moved) navigator_.MoveTo(before);
   return Moved(moved);
 }
 

@@ -65,8 +65,8 @@ class BookDocument {
   // Puts `book`, read from `file` and drawn with `heading`, on show at its first page.
   void Show(Book book, PageContext heading, std::string file);
 
-  // The renderer of the book on show at `view_scale` (0 on paper). Needs a book.
-  BookRenderer Renderer(Messages& messages, double view_scale = 0) const;
+  // The renderer of the book on show; a window surface scales it. Needs a book.
+  BookRenderer Renderer(Messages& messages) const;
 
   // The viewer's moves; a refusal is the message to show (" Last Page can't move forward",
   // "Page 7 is out of range 1 to 5"), and the place stays.
@@ -87,7 +87,7 @@ class BookDocument {
   void Add(BookObserver* observer);
   void Remove(BookObserver* observer);
 
-  Status Moved(const Navigation& moved);
+  Status Moved(const Status& moved);
   template <typename Notify>
   void NotifyAll(Notify notify);
 

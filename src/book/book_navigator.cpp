@@ -1,7 +1,5 @@
 #include "book/book_navigator.h"
 
-#include <algorithm>
-
 #include "model/inherited_messages.h"
 
 namespace vantrels {
@@ -10,6 +8,10 @@ namespace {
 
 using inherited::kFirstPage;
 using inherited::kLastPage;
+
+Failure Refuse(const char* message) {
+  return UsageError(message);
+}
 
 }  // namespace
 
@@ -31,7 +33,7 @@ BookPosition BookNavigator::LastPage() const {
   return BookPosition{side, LastPageOf(side)};
 }
 
-Navigation BookNavigator::Next() {
+Status BookNavigator::Next() {
   if (!book_) return Refuse(kLastPage);
   const bool divided = book_->Divided();
   if ((!divided || position_.side == Side::Right) && position_.page >= LastPageOf(position_.side)) {
@@ -41,10 +43,10 @@ Navigation BookNavigator::Next() {
   if (divided && position_.side == Side::Left && position_.page > LastPageOf(Side::Left)) {
     position_ = BookPosition{Side::Right, 0};
   }
-  return Navigation{true, {}};
+  return {};
 }
 
-Navigation BookNavigator::Previous() {
+Status BookNavigator::Previous() {
   if (!book_) return Refuse(kFirstPage);
   const bool divided = book_->Divided();
   if ((!divided || position_.side == Side::Left) && position_.page <= 0) {
@@ -54,29 +56,29 @@ Navigation BookNavigator::Previous() {
   if (divided && position_.side == Side::Right && position_.page < 0) {
     position_ = BookPosition{Side::Left, LastPageOf(Side::Left)};
   }
-  return Navigation{true, {}};
+  return {};
 }
 
-Navigation BookNavigator::GoToFirst() {
+Status BookNavigator::GoToFirst() {
   if (!book_ || position_ == FirstPage()) return Refuse(kFirstPage);
   position_ = FirstPage();
-  return Navigation{true, {}};
+  return {};
 }
 
-Navigation BookNavigator::GoToLast() {
+Status BookNavigator::GoToLast() {
   if (!book_ || position_ == LastPage()) return Refuse(kLastPage);
   position_ = LastPage();
-  return Navigation{true, {}};
+  return {};
 }
 
-Navigation BookNavigator::GoToPageNumber(int64_t page_number) {
-  const int32_t pages = book_ ? std::min(LastPageOf(position_.side), kMaxPages - 1) + 1 : 0;
+Status BookNavigator::GoToPageNumber(int64_t page_number) {
+  const int32_t pages = book_ ? LastPageOf(position_.side) + 1 : 0;
   if (page_number < 1 || page_number > pages) {
-    return Navigation{false, "Page " + std::to_string(page_number) + " is out of range 1 to " +
-                                 std::to_string(pages)};
+    return UsageError("Page " + std::to_string(page_number) + " is out of range 1 to " +
+                      std::to_string(pages));
   }
   position_.page = static_cast<int32_t>(page_number - 1);
-  return Navigation{true, {}};
+  return {};
 }
 
 void BookNavigator::SetSide(Side side) {

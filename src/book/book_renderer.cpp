@@ -24,23 +24,23 @@ std::optional<PageStart> BookRenderer::RenderPage(Surface& surface, BookPosition
   return DrawPageBody(surface, book_.Of(position.side), position.page, context_, messages_);
 }
 
-PrintResult BookRenderer::Print(Surface& printer, const PageSelection& selection) const {
-  PrintResult result;
+Result<std::vector<PrintedPage>> BookRenderer::Print(Surface& printer,
+                                                     const PageSelection& selection) const {
+  std::vector<PrintedPage> pages;
   try {
     for (const PageSpan& span : selection) {
       for (int32_t page = span.first; page <= span.last; ++page) {
         const BookPosition position{span.side, page};
-        result.pages.push_back(PrintedPage{position, RenderPage(printer, position)});
+        pages.push_back(PrintedPage{position, RenderPage(printer, position)});
         printer.NewPage();
       }
     }
-    printer.EndDoc();
+    if (Status ended = printer.EndDoc(); !ended) return ended.failure();
   } catch (const std::exception& e) {
-    result.failure = e.what();
-    return result;
+    // The print command's frame: a surface that stops unexpectedly fails the command.
+    return Rejected(e.what());
   }
-  result.printed = true;
-  return result;
+  return pages;
 }
 
 }  // namespace vantrels

@@ -8,6 +8,7 @@
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/messages.h"
+#include "model/result.h"
 
 namespace vantrels {
 
@@ -38,14 +39,6 @@ struct PrintedPage {
   std::optional<PageStart> next;
 };
 
-struct PrintResult {
-  // False when the printer failed (`failure` says why); the pages drawn before stay drawn and
-  // the document is left open for the caller to discard.
-  bool printed = false;
-  std::string failure;
-  std::vector<PrintedPage> pages;
-};
-
 // The one owner of drawing a book's pages: the viewer's redraw, printing all or some pages, the
 // command line's outputs and the tests all draw through it.
 class BookRenderer {
@@ -57,8 +50,9 @@ class BookRenderer {
   std::optional<PageStart> RenderPage(Surface& surface, BookPosition position) const;
 
   // Prints the selected pages on `printer`, heading and body, a new page after each, then ends
-  // the document.
-  PrintResult Print(Surface& printer, const PageSelection& selection) const;
+  // the document: the pages printed. When the printer fails, the failure says why; the pages
+  // drawn before stay drawn and the document is left open for the caller to discard.
+  Result<std::vector<PrintedPage>> Print(Surface& printer, const PageSelection& selection) const;
 
   const PageContext& Context() const { return context_; }
   const Book& RenderedBook() const { return book_; }

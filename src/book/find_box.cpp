@@ -24,9 +24,9 @@ struct Listed {
   double value;
 };
 
-FindBoxPage FindStationPage(std::string_view text, const SideBook& side) {
+Result<int64_t> FindStationPage(std::string_view text, const SideBook& side) {
   const std::optional<double> wanted = RegionStationValue(text);
-  if (!wanted) return {std::nullopt, "\"" + std::string(text) + "\" is not a station"};
+  if (!wanted) return UsageError("\"" + std::string(text) + "\" is not a station");
   const std::string_view region = RegionOf(text);
   std::vector<Listed> listed;
   for (const StationEntry& entry : side.station_entries) {
@@ -45,21 +45,20 @@ FindBoxPage FindStationPage(std::string_view text, const SideBook& side) {
       nearest = &station;
     }
   }
-  if (!nearest) return {std::nullopt, "no station " + std::string(text) + " on this side"};
+  if (!nearest) return UsageError("no station " + std::string(text) + " on this side");
   if (*wanted < lowest->value || *wanted > highest->value) {
-    return {std::nullopt, std::string(text) + " is outside this side's stations, " +
-                              lowest->entry->station + " to " + highest->entry->station};
+    return UsageError(std::string(text) + " is outside this side's stations, " +
+                      lowest->entry->station + " to " + highest->entry->station);
   }
-  return {int64_t{nearest->entry->page} + 1, {}};
+  return int64_t{nearest->entry->page} + 1;
 }
 
 }  // namespace
 
-FindBoxPage ReadFindBox(std::string_view text, const SideBook& side) {
+Result<int64_t> ReadFindBox(std::string_view text, const SideBook& side) {
   const std::string_view trimmed = TrimBlanks(text);
   if (LooksLikeStation(trimmed)) return FindStationPage(trimmed, side);
-  const EntryPageNumber entry = ReadEntryPageNumber(trimmed);
-  return {entry.page, entry.problem};
+  return ReadEntryPageNumber(trimmed);
 }
 
 }  // namespace vantrels

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
+#include <string>
 
 #include "model/inherited_messages.h"
 #include "model/text.h"
@@ -37,52 +39,40 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
-PageRangeCheck ValidatePageRange(std::string_view from_box, std::string_view to_box,
-                                 int32_t pages) {
-  PageRangeCheck check;
+Result<BoxedPages> ValidatePageRange(std::string_view from_box, std::string_view to_box,
+                                     int32_t pages) {
   const std::optional<int16_t> from = PageOfBox(from_box, pages);
   const std::optional<int16_t> to = PageOfBox(to_box, pages);
   const std::string range = " must be a whole number from 1 to " + std::to_string(pages);
-  if (!from) {
-    check.problem = " From Page" + range + ", Please correct";
-    return check;
-  }
-  if (!to) {
-    check.problem = " To Page" + range + ", Please correct";
-    return check;
-  }
-  check.read = true;
-  check.from = *from;
-  check.to = *to;
-  if (check.to < check.from) {
-    check.problem = inherited::kPageOrder;
-  }
-  return check;
+  if (!from) return UsageError(" From Page" + range + ", Please correct");
+  if (!to) return UsageError(" To Page" + range + ", Please correct");
+  if (*to < *from) return UsageError(inherited::kPageOrder);
+  return BoxedPages{*from, *to};
 }
 
-EntryPageNumber ReadEntryPageNumber(std::string_view text) {
+Result<int64_t> ReadEntryPageNumber(std::string_view text) {
   const std::string_view entry = TrimBlanks(text);
   const auto blank = entry.find(' ');
   if (blank == std::string_view::npos) {
-    return {std::nullopt,
-            Quoted(entry).append(" does not begin with a page number followed by a blank")};
+    return UsageError(
+        Quoted(entry).append(" does not begin with a page number followed by a blank"));
   }
   const std::string_view digits = entry.substr(0, blank);
-  const std::string not_a_number = Quoted(digits).append(" is not a page number");
+  const Failure not_a_number = UsageError(Quoted(digits).append(" is not a page number"));
   size_t pos = 0;
   bool negative = false;
   if (digits[pos] == '+' || digits[pos] == '-') negative = digits[pos++] == '-';
-  if (pos == digits.size()) return {std::nullopt, not_a_number};
+  if (pos == digits.size()) return not_a_number;
   int64_t value = 0;
   for (size_t count = 0; pos < digits.size(); ++pos, ++count) {
     const char c = digits[pos];
-    if (c < '0' || c > '9') return {std::nullopt, not_a_number};
+    if (c < '0' || c > '9') return not_a_number;
     if (count == kMostEntryDigits) {
-      return {std::nullopt, Quoted(digits).append(" is too long for a page number")};
+      return UsageError(Quoted(digits).append(" is too long for a page number"));
     }
     value = value * 10 + (c - '0');
   }
-  return {negative ? -value : value, {}};
+  return negative ? -value : value;
 }
 
 }  // namespace vantrels

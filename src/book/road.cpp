@@ -10,36 +10,29 @@ namespace vantrels {
 namespace {
 
 // The computations after an import: the book without its pages.
-RoadResult Compute(ImportResult imported, Messages& messages) {
-  RoadResult result;
-  switch (imported.status) {
-    case ImportStatus::kImported:
-      break;
-    case ImportStatus::kRejected:
-      return result;
-    case ImportStatus::kProgramEnded:
-      result.status = RoadStatus::kProgramEnded;
-      return result;
-  }
-  RoadwayStations stations = CalculateSlopes(std::move(imported.stations));
+Result<Book> Compute(Result<RoadwayStations> imported, Messages& messages) {
+  if (!imported) return imported.failure();
+  RoadwayStations stations = CalculateSlopes(std::move(*imported));
   stations = FilterPoints(std::move(stations), messages);
-  result.book = BuildReport(std::move(stations), messages);
-  result.status = RoadStatus::kBook;
-  return result;
+  return BuildReport(std::move(stations), messages);
 }
 
-RoadResult Counted(RoadResult result, Surface* printer, RoadMemory& memory, Messages& messages) {
-  if (result.book) CountBook(*result.book, MeasurePrinterPage(printer, memory), messages);
-  return result;
+Result<Book> Counted(Result<Book> book, Surface* printer, RoadMemory& memory,
+                     Messages& messages) {
+  if (!book) return book;
+  const Status counted = CountBook(*book, MeasurePrinterPage(printer, memory), messages);
+  if (!counted) return counted.failure();
+  return book;
 }
 
 }  // namespace
 
-RoadResult ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
+Result<Book> ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
   return Compute(ImportCriteriaFile(path, memory.import, messages), messages);
 }
 
-RoadResult ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages) {
+Result<Book> ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory,
+                                   Messages& messages) {
   return Compute(ImportCriteriaBytes(bytes, memory.import, messages), messages);
 }
 
@@ -50,36 +43,57 @@ PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory) {
   return memory.page;
 }
 
-void CountBook(Book& book, PageGeometry page, Messages& messages) {
+Status CountBook(Book& book, PageGeometry page, Messages& messages) {
   book.page = page;
-  for (SideBook& side : book.sides) CountPages(side, page, messages);
-}
-
-bool NoStationFits(const Book& book) {
-  for (const SideBook& side : book.sides) {
-    // The first page made no progress: the page after it begins where it began.
-    if (!side.report.empty() && side.page_starts.size() > 1 &&
-        side.page_starts[1] == side.page_starts[0]) {
-      return true;
-    }
+  for (SideBook& side : book.sides) {
+    if (Status counted = CountPages(side, page, messages); !counted) return counted;
   }
-  return false;
+  return {};
 }
 
-RoadResult BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
-                     Messages& messages) {
+std::string ReadSummary(const Book& book) {
+  const size_t stations = book.sides.empty() ? 0 : book.sides.front().report.size();
+  std::string summary = std::to_string(stations) + (stations == 1 ? " station" : " stations") +
+                        " read";
+  const UnusedLines& unused = book.unused_lines;
+  if (unused.count == 0) return summary;
+  summary += "; " + std::to_string(unused.count) + (unused.count == 1 ? " line" : " lines") +
+             " not used: " + (unused.count == 1 ? "line " : "lines ");
+  for (size_t n = 0; n < unused.first.size(); ++n) {
+    summary += (n > 0 ? ", " : "") + std::to_string(unused.first[n].line);
+  }
+  const int64_t more = unused.count - static_cast<int64_t>(unused.first.size());
+  if (more > 0) summary += " and " + std::to_string(more) + " more";
+  return summary;
+}
+
+std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused) {
+  std::vector<std::string> warnings;
+  for (const UnusedLine& line : unused.first) {
+    warnings.push_back("line " + std::to_string(line.line) + " not used: " + line.reason);
+  }
+  const int64_t more = unused.count - static_cast<int64_t>(unused.first.size());
+  if (more > 0) {
+    warnings.push_back(std::to_string(more) + (more == 1 ? " more line" : " more lines") +
+                       " not used");
+  }
+  return warnings;
+}
+
+Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
+                       Messages& messages) {
   return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
 }
 
-RoadResult BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
-                     RoadMemory& memory, Messages& messages) {
-  RoadResult road = ImportAndCompute(path, memory, messages);
-  if (!road.book) return road;
-  return Counted(std::move(road), choose_printer(), memory, messages);
+Result<Book> BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
+                       RoadMemory& memory, Messages& messages) {
+  Result<Book> book = ImportAndCompute(path, memory, messages);
+  if (!book) return book;
+  return Counted(std::move(book), choose_printer(), memory, messages);
 }
 
-RoadResult BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
-                              Messages& messages) {
+Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
+                                Messages& messages) {
   return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);
 }
 

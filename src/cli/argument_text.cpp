@@ -20,40 +20,6 @@ std::string Hex(const char* format, unsigned value) {
 
 }  // namespace
 
-Utf8Char DecodeUtf8At(std::string_view bytes, size_t at) {
-  const auto byte = [&](size_t n) { return static_cast<unsigned char>(bytes[at + n]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {lead, 1};
-  size_t length = 0;
-  char32_t code_point = 0;
-  char32_t smallest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code_point = lead & 0x1F;
-    smallest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code_point = lead & 0x0F;
-    smallest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code_point = lead & 0x07;
-    smallest = 0x10000;
-  } else {
-    return {};
-  }
-  if (bytes.size() - at < length) return {};
-  for (size_t n = 1; n < length; ++n) {
-    if ((byte(n) & 0xC0) != 0x80) return {};
-    code_point = (code_point << 6) | (byte(n) & 0x3F);
-  }
-  if (code_point < smallest || code_point > 0x10FFFF ||
-      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
-    return {};
-  }
-  return {code_point, length};
-}
-
 std::string EscapedArgument(std::string_view bytes) {
   std::string out;
   size_t at = 0;
@@ -106,12 +72,9 @@ Cp1252Text Utf8ToCp1252(std::string_view utf8) {
       result.bytes.push_back(static_cast<char>(c.code_point));
       continue;
     }
-    int byte = 0x80;
-    while (byte <= 0xFF && Cp1252ToCodePoint(static_cast<unsigned char>(byte)) != c.code_point) {
-      ++byte;
-    }
-    if (byte > 0xFF) return {{}, Cp1252Text::Problem::kMissing, c.code_point};
-    result.bytes.push_back(static_cast<char>(byte));
+    const std::optional<unsigned char> byte = CodePointToCp1252(c.code_point);
+    if (!byte) return {{}, Cp1252Text::Problem::kMissing, c.code_point};
+    result.bytes.push_back(static_cast<char>(*byte));
   }
   return result;
 }

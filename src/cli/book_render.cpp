@@ -144,8 +144,8 @@ Status WriteBook(const Book& book, const BookOptions& options, Surface& page,
     const Status written = platform->WritePdf(renderer, SelectedPages(book, options), options, *file);
     return written ? written : PaperFailure(options, written.failure().message);
   }
-  const PrintResult printed = renderer.Print(page, SelectedPages(book, options));
-  if (!printed.printed) return PaperFailure(options, printed.failure);
+  const auto printed = renderer.Print(page, SelectedPages(book, options));
+  if (!printed) return PaperFailure(options, printed.failure().message);
   if (options.output == BookOutput::kText) {
     return WriteOut(out, static_cast<TextSurface&>(page).Render());
   }
@@ -175,8 +175,11 @@ Status RunBook(const BookOptions& options, std::ostream& out, std::ostream& err,
   StreamMessages messages(err);
   const Result<Book> book = PrepareBook(messages, **page, options);
   if (!book) return book.failure();
-  // Counting has said so: the pages would be headings only.
-  if (NoStationFits(*book)) return Rejected("");
+  // Lines the import passed over are told, and the book goes on.
+  for (const std::string& warning : UnusedLineWarnings(book->unused_lines)) {
+    err << "vantrels-book: warning: " << Cp1252ToUtf8(warning) << '\n';
+  }
+  err << std::flush;
   if (Status chosen = CheckSelection(*book, options); !chosen) return chosen;
   return WriteBook(*book, options, **page, file, out, err, platform, messages);
 }
@@ -204,16 +207,11 @@ void StreamMessages::Show(const std::string& text) {
 
 Result<Book> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
   RoadMemory memory;
-  RoadResult road = BuildBook(options.file, &printer, memory, messages);
-  switch (road.status) {
-    case RoadStatus::kBook:
-      return std::move(*road.book);
-    case RoadStatus::kRejected:
-      break;
-    case RoadStatus::kProgramEnded:
-      return Failure{FailureKind::kProgramEnded, ""};
-  }
-  return Rejected("");
+  Result<Book> road = BuildBook(options.file, &printer, memory, messages);
+  if (road) return road;
+  // The file's messages go out as they are, without the program's name.
+  messages.Show(road.failure().message);
+  return Failure{road.failure().kind, ""};
 }
 
 PageContext PageContextOf(const BookOptions& options) {

@@ -29,7 +29,6 @@ class StreamMessages : public Messages {
  public:
   explicit StreamMessages(std::ostream& out) : out_(out) {}
   void Show(const std::string& text) override;
-  void EndProgram() override {}
 
  private:
   std::ostream& out_;

@@ -5,6 +5,7 @@
 #include "book/station_value.h"
 #include "cli/argument_text.h"
 #include "model/text.h"
+#include "model/units.h"
 
 namespace vantrels {
 
@@ -120,10 +121,7 @@ Result<double> ReadStation(const char* option, std::string_view value) {
 }
 
 Result<Paper> ReadPaper(std::string_view value) {
-  const std::string lower = LowerCase(value);
-  if (lower == "letter") return Paper::Letter;
-  if (lower == "a4") return Paper::A4;
-  if (lower == "legal") return Paper::Legal;
+  if (const std::optional<Paper> paper = ParsePaper(value)) return *paper;
   return UsageError("--paper needs letter, a4 or legal, not " + Shown(value));
 }
 

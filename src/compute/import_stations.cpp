@@ -4,26 +4,19 @@
 #include <utility>
 
 #include "import/landxml_reader.h"
+#include "model/inherited_messages.h"
 #include "model/text.h"
 
 namespace vantrels {
 
 namespace {
 
-// The criteria import tells its failures through the message sink: the message of a failed
-// import becomes the Failure; the messages of one that goes on are passed on.
+// The criteria import shows the messages of rows it goes on after; its failure is the Failure.
 Result<ImportedStations> ImportCriteria(std::string_view bytes, ImportMemory& memory,
                                         Messages& messages) {
-  RecordingMessages recorded;
-  ImportResult imported = ImportCriteriaBytes(bytes, memory, recorded);
-  if (imported.status == ImportStatus::kImported) {
-    for (const std::string& text : recorded.shown) messages.Show(text);
-    return ImportedStations{std::move(imported.stations), {}};
-  }
-  const std::string message = recorded.shown.empty() ? std::string() : recorded.shown.back();
-  if (imported.status == ImportStatus::kProgramEnded)
-    return Failure{FailureKind::kProgramEnded, message};
-  return Rejected(message);
+  Result<RoadwayStations> imported = ImportCriteriaBytes(bytes, memory, messages);
+  if (!imported) return imported.failure();
+  return ImportedStations{std::move(*imported), {}};
 }
 
 // A criteria report names itself in its first line, whatever its first character: one that
@@ -56,7 +49,7 @@ Result<ImportedStations> ImportStationsFromFile(const std::string& path,
   try {
     bytes = ReadFileBytes(path);
   } catch (const std::exception& e) {
-    return Rejected(std::string("Program Error : ") + e.what() + " occured in GpkVantrels");
+    return Rejected(inherited::kClassifyFailure.Around(e.what()));
   }
   if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
   // The file's bytes go to the reader, which parses them where they lie and frees them.

@@ -133,9 +133,9 @@ Status FindStationDialog::goToChosenEntry() {
     return vantrels::Rejected(
         inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
   }
-  const FindBoxPage found = ReadFindBox(text, book->Of(side));
-  if (!found.page) return vantrels::Rejected(inherited::kFindFailure.Around(found.problem));
-  const Status moved = document().GoToPageNumber(side, *found.page);
+  const Result<int64_t> page = ReadFindBox(text, book->Of(side));
+  if (!page) return vantrels::Rejected(inherited::kFindFailure.Around(page.failure().message));
+  const Status moved = document().GoToPageNumber(side, *page);
   if (!moved) return vantrels::Rejected(inherited::kFindFailure.Around(moved.failure().message));
   return {};
 }

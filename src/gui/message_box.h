@@ -11,9 +11,6 @@ namespace vantrels {
 class MessageBoxMessages : public Messages {
  public:
   void Show(const std::string& text) override;
-  // The main window ends the program when the import reports the stop (RoadStatus::kProgramEnded),
-  // after this message sink has shown the stop's message.
-  void EndProgram() override {}
 };
 
 }  // namespace vantrels

@@ -37,16 +37,16 @@ Status MainWindow::runPreview() {
 
   // The same road as vantrels-book's, with the font and printer window asked between the
   // computations and the counting. A rejected file leaves the book on show and its windows.
-  RoadResult road = BuildBook(
+  Result<Book> road = BuildBook(
       input_file_, [this] { return choosePrinterAndFont(); }, memory_, messages_);
-  if (road.status == RoadStatus::kProgramEnded) {
-    endProgram();
-    return {};
+  if (!road) {
+    // Shown here, before the wrong-side stop ends the program; the failure goes on without it.
+    messages_.Show(road.failure().message);
+    if (road.failure().kind == FailureKind::kProgramEnded) endProgram();
+    return Failure{road.failure().kind, ""};
   }
-  // A page on which no station fits would make a book of headings only; counting has said so.
-  if (!road.book || NoStationFits(*road.book)) return {};
   heading.report_font = printing_.chosen().font;
-  document_.Show(std::move(*road.book), std::move(heading), input_file_);
+  document_.Show(std::move(*road), std::move(heading), input_file_);
   showViewer();
   return {};
 }

@@ -74,9 +74,9 @@ Status PrintController::PrintOnPrinter(const BookDocument& document,
   // A new job on the printer as it is set up now; the layout's page stays the book's.
   printer_selected_ = true;
   printer_.SetPrinter(printers_.CreateCurrentPrinter({}));
-  const PrintResult printed = document.Renderer(messages_).Print(printer_, selection);
+  const auto printed = document.Renderer(messages_).Print(printer_, selection);
   // A failed job stays open, for "&End" to discard.
-  if (!printed.printed) return Rejected(inherited::kPrintFailure.Around(printed.failure));
+  if (!printed) return Rejected(inherited::kPrintFailure.Around(printed.failure().message));
   printer_.KillDoc();
   messages_.Show(inherited::PagesSent(chosen_.printer));
   return {};

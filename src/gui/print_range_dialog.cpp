@@ -199,15 +199,15 @@ void PrintRangeDialog::pickToPage() {
 
 void PrintRangeDialog::acceptRange() {
   const int32_t pages = std::max(lastPageOf(chosenSide()), 0) + 1;
-  const PageRangeCheck check =
+  const Result<BoxedPages> check =
       ValidatePageRange(ToReportBytes(from_page_->text()), ToReportBytes(to_page_->text()), pages);
-  if (!check.problem.empty()) {
-    messages_.Show(check.problem);
+  if (!check) {
+    messages_.Show(check.failure().message);
     return;
   }
   const Book* book = document().book();
   const Side side = book && book->Divided() ? chosenSide() : Side::Left;
-  range_ = PageSpan{side, check.from, check.to};
+  range_ = PageSpan{side, check->from, check->to};
   accept();
 }
 

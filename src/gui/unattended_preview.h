@@ -20,7 +20,6 @@ namespace vantrels {
 class StderrMessages : public Messages {
  public:
   void Show(const std::string& text) override;
-  void EndProgram() override {}
 };
 
 // The desktop program's objects as main() makes them, with messages on stderr and every modal

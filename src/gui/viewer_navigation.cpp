@@ -87,7 +87,8 @@ void BookViewer::redrawPage() {
   setWindowTitle(ViewerTitle(QFile::decodeName(QByteArray::fromStdString(shown.file())),
                              shown.book(), shown.place()));
   zoom_->setText(ZoomText(view_scale_, !zoom_scale_.has_value()));
-  if (shown.book()) shown.Renderer(messages_, view_scale_).RenderPage(picture_, shown.place());
+  picture_.SetViewScale(view_scale_);
+  if (shown.book()) shown.Renderer(messages_).RenderPage(picture_, shown.place());
 }
 
 void BookViewer::sizeSheet() {

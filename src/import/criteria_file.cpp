@@ -1,5 +1,8 @@
 #include "import/criteria_file.h"
 
+#include "model/cp1252.h"
+#include "model/inherited_messages.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,8 +13,7 @@
 #include <exception>
 #include <limits>
 #include <stdexcept>
-
-#include "model/inherited_messages.h"
+#include <string>
 
 namespace vantrels {
 
@@ -55,6 +57,33 @@ std::string DescribeSize(uint64_t bytes) {
   if (bytes >= kMegabyte && bytes % kMegabyte == 0)
     return std::to_string(bytes / kMegabyte) + " MB";
   return std::to_string(bytes) + " bytes";
+}
+
+std::string ClassificationError(std::string_view description) {
+  return inherited::kClassifyFailure.Around(description);
+}
+
+// Checks the header lines: true for a divided roadway, false for an undivided one.
+Result<bool> IsDividedFile(std::string_view bytes) {
+  LineReader reader(bytes);
+  std::string_view lines[3];
+  for (std::string_view& line : lines) {
+    if (!reader.Next(line)) {
+      return Rejected(ClassificationError("the file has fewer than three lines"));
+    }
+  }
+  const std::string_view line1 = lines[0];
+  const size_t comma1 = line1.find(',');
+  if (comma1 == std::string_view::npos) return Rejected(ClassificationError("No comma in line 1"));
+  // The first character (an opening quotation mark in practice) is skipped whatever it is.
+  const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
+  if (UpperCase(TrimBlanks(header)) != kHeaderText) {
+    return Rejected(inherited::kInvalidFileType);
+  }
+  const std::string_view line3 = lines[2];
+  const size_t comma3 = line3.find(',');
+  if (comma3 == std::string_view::npos) return Rejected(ClassificationError("No comma in line 3"));
+  return UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
 }
 
 }  // namespace
@@ -132,6 +161,10 @@ size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields
   return count;
 }
 
+bool IsMessageKeyword(std::string_view field) {
+  return field == "ERROR" || field == "MESSAGE";
+}
+
 bool ContainsCommaRun(std::string_view line, size_t length) {
   // Each window is checked from its end: a run that ends in the window cannot start before the
   // last character that is not a comma, so the next window starts right after that character.
@@ -176,49 +209,42 @@ std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
   return bytes;
 }
 
-ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages) {
+Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory& memory,
+                                           Messages& messages) {
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
   } catch (const std::exception& e) {
-    messages.Show(inherited::kClassifyFailure.Around(e.what()));
-    return {};
+    return Rejected(ClassificationError(e.what()));
   }
   return ImportCriteriaBytes(bytes, memory, messages);
 }
 
-ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages) {
-  bool divided = false;
-  try {
-    LineReader reader(bytes);
-    std::string_view lines[3];
-    for (std::string_view& line : lines) {
-      if (!reader.Next(line)) throw std::runtime_error("the file has fewer than three lines");
-    }
-
-    const std::string_view line1 = lines[0];
-    const size_t comma1 = line1.find(',');
-    if (comma1 == std::string_view::npos) throw std::runtime_error("No comma in line 1");
-    // The first character (an opening quotation mark in practice) is skipped whatever it is.
-    const std::string_view header = comma1 > 1 ? line1.substr(1, comma1 - 1) : std::string_view{};
-    if (UpperCase(TrimBlanks(header)) != kHeaderText) {
-      messages.Show(inherited::kInvalidFileType);
-      return {};
-    }
-
-    const std::string_view line3 = lines[2];
-    const size_t comma3 = line3.find(',');
-    if (comma3 == std::string_view::npos) throw std::runtime_error("No comma in line 3");
-    divided = UpperCase(TrimBlanks(line3.substr(0, comma3))) == "DIVIDED";
-  } catch (const std::exception& e) {
-    messages.Show(inherited::kClassifyFailure.Around(e.what()));
-    return {};
-  } catch (...) {
-    messages.Show(inherited::kClassifyFailure.Around(inherited::kUnknownError));
-    return {};
+Result<RoadwayStations> ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
+                                            Messages& messages) {
+  // Spreadsheets save "CSV UTF-8" with a byte-order mark; such a file's text is read as the
+  // book's Windows-1252.
+  constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    const std::string text = Cp1252FromUtf8(bytes.substr(kUtf8ByteOrderMark.size()));
+    return ImportCriteriaText(text, memory, messages);
   }
-  return divided ? ImportDivided(bytes, memory, messages)
-                 : ImportUndivided(bytes, memory, messages);
+  return ImportCriteriaText(bytes, memory, messages);
+}
+
+Result<RoadwayStations> ImportCriteriaText(std::string_view bytes, ImportMemory& memory,
+                                           Messages& messages) {
+  Result<bool> divided = false;
+  try {
+    divided = IsDividedFile(bytes);
+  } catch (const std::exception& e) {
+    divided = Rejected(ClassificationError(e.what()));
+  } catch (...) {
+    divided = Rejected(ClassificationError(inherited::kUnknownError));
+  }
+  if (!divided) return divided.failure();
+  return *divided ? ImportDivided(bytes, memory, messages)
+                  : ImportUndivided(bytes, memory);
 }
 
 }  // namespace vantrels

@@ -8,6 +8,7 @@
 
 #include "model/book.h"
 #include "model/messages.h"
+#include "model/result.h"
 #include "model/text.h"
 
 namespace vantrels {
@@ -51,6 +52,9 @@ std::vector<std::string_view> SplitFields(std::string_view line, size_t limit);
 // fields were written. The imports cut every row with it.
 size_t SplitFieldsInto(std::string_view line, std::span<std::string_view> fields);
 
+// True for the two words that make a row a message row: "ERROR" and "MESSAGE", exactly.
+bool IsMessageKeyword(std::string_view field);
+
 // True when `line` holds `length` consecutive commas anywhere (the separator and terminator lines).
 bool ContainsCommaRun(std::string_view line, size_t length);
 
@@ -69,36 +73,36 @@ struct ImportMemory {
   std::string last_region_station;
 };
 
-enum class ImportStatus {
-  kImported,
-  // The file was rejected or its import failed; the message has been shown.
-  kRejected,
-  // A divided row named the wrong side: the message has been shown and messages.EndProgram()
-  // called; the caller stops at once.
-  kProgramEnded,
-};
-
-struct ImportResult {
-  ImportStatus status = ImportStatus::kRejected;
-  // The stations read; empty unless imported.
-  RoadwayStations stations;
-};
-
 // Checks the header of the criteria file at `path`, tells an undivided from a divided roadway
-// and imports it. Every failure shows its one message and imports nothing.
-ImportResult ImportCriteriaFile(const std::string& path, ImportMemory& memory, Messages& messages);
-// The same over the file's bytes, already read.
-ImportResult ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory, Messages& messages);
+// and imports it. A failure imports nothing: kRejected with the file's message, or kProgramEnded
+// with the wrong-side message of a divided row.
+Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory& memory,
+                                           Messages& messages);
+// The same over the file's bytes, already read. A file that begins with a UTF-8 byte-order mark
+// is UTF-8: its text is read as Windows-1252, each character that code page lacks as '?'.
+Result<RoadwayStations> ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,
+                                            Messages& messages);
+// The same over Windows-1252 text, whatever its first bytes.
+Result<RoadwayStations> ImportCriteriaText(std::string_view text, ImportMemory& memory,
+                                           Messages& messages);
 
 // The two imports over the file's bytes, header lines included.
-ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
-ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages);
+Result<RoadwayStations> ImportUndivided(std::string_view bytes, ImportMemory& memory);
+Result<RoadwayStations> ImportDivided(std::string_view bytes, ImportMemory& memory,
+                                      Messages& messages);
+
+// How much of a row StoreSide kept.
+enum class RowStored {
+  kWhole,
+  // The row could not be stored whole (too few fields, no slot left): "Error in StoreSide" has
+  // been shown, what came before the fault is kept and the import goes on.
+  kPartly,
+};
 
 // Stores one row of one side of a divided station: `rest` is the row from field 2 on, `slot` the
-// row's point slot, `station` the name the wrong-side message gives. A row that cannot be stored
-// whole shows "Error in StoreSide" and keeps what it stored. Returns false when the row names the
-// wrong side: the program has been ended and the caller must stop at once.
-bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
-               const std::string& station, Messages& messages);
+// row's point slot, `station` the name the wrong-side message gives. A row that names the wrong
+// side fails with kProgramEnded and its message: the import stops there.
+Result<RowStored> StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+                            const std::string& station, Messages& messages);
 
 }  // namespace vantrels

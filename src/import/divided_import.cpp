@@ -51,6 +51,29 @@ bool PassesSideTest(std::string_view line, std::string_view word) {
          !ContainsCommaRun(line, kTerminatorCommas);
 }
 
+// A blank line or one with fourteen consecutive commas: it ends a side's rows.
+bool IsTerminatingLine(std::string_view line) {
+  return TrimBlanks(line).empty() || ContainsCommaRun(line, kTerminatorCommas);
+}
+
+// A field of the file as a message quotes it: control characters as '?', a long one cut.
+std::string Quoted(std::string_view field) {
+  constexpr size_t kLongest = 24;
+  std::string shown(field.substr(0, kLongest));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return "\"" + shown + (field.size() > kLongest ? "...\"" : "\"");
+}
+
+// Why a line where the side's rows or their terminating line were due is neither.
+std::string NotASideRow(std::string_view line, std::string_view word) {
+  constexpr size_t kSideField = 8;
+  std::array<std::string_view, kSideField + 2> fields;
+  if (SplitFieldsInto(line, fields) <= kSideField) return "it has no side field";
+  return "the side is " + Quoted(fields[kSideField]) + ", not " + Quoted(word);
+}
+
 struct SideRows {
   Stations& stations;
   std::string_view word;
@@ -67,10 +90,10 @@ class DividedReader {
     right_.reserve(StationsToReserve(bytes));
   }
 
-  ImportResult Run() {
+  Result<RoadwayStations> Run() {
     // The header lines, then the first line of the first block.
     for (size_t n = 0; n <= kHeaderLines; ++n) {
-      if (!reader_.Next(line_)) return Fail();
+      if (!Read()) return Fail();
     }
     size_t k = 0;
     SideRows sides[] = {{left_, "LEFT", Side::Left, true}, {right_, "RIGHT", Side::Right, false}};
@@ -83,40 +106,47 @@ class DividedReader {
       }
       for (SideRows& side : sides) {
         Head(side, k);
-        switch (ReadRows(side, k)) {
-          case Rows::kEnded:
-            return Ended();
-          case Rows::kEndOfFile:
-            return Finish(k);
-          case Rows::kClosed:
-            break;
-        }
+        Result<Rows> rows = ReadRows(side, k);
+        if (!rows) return rows.failure();
+        if (*rows == Rows::kEndOfFile) return Finish(k);
         if (!Read() || !SkipLateRows(side)) return Finish(k);
       }
       ++k;
     }
+    // The end of the file is only tested before a block: its last line, read as the head of
+    // one more block, is not read into it.
+    if (!IsTerminatingLine(line_)) unused_.Add(line_number_, "the last line starts no station");
     return Finish(k);
   }
 
-  ImportResult Fail() {
-    messages_.Show(inherited::kDividedImportFailure + memory_.last_region_station);
-    return {};
+  Failure Fail() const {
+    return Rejected(inherited::kDividedImportFailure + memory_.last_region_station);
   }
 
  private:
-  enum class Rows { kClosed, kEndOfFile, kEnded };
+  enum class Rows { kClosed, kEndOfFile };
 
   bool AtEnd() const { return reader_.AtEnd(); }
 
-  bool Read() { return reader_.Next(line_); }
+  bool Read() {
+    if (!reader_.Next(line_)) return false;
+    ++line_number_;
+    return true;
+  }
 
   // Skips the side's rows that follow its terminating line; false at the end of the file.
   bool SkipLateRows(const SideRows& side) {
     if (!Contains(line_, side.word)) return true;
     while (PassesSideTest(line_, side.word)) {
+      unused_.Add(line_number_, "a " + std::string(side.word) + " row after its station's " +
+                                    std::string(side.word) + " rows ended");
       if (!Read()) return false;
     }
-    return !side.skips_line_after || Read();
+    if (!side.skips_line_after) return true;
+    if (!IsTerminatingLine(line_)) {
+      unused_.Add(line_number_, "skipped after late " + std::string(side.word) + " rows");
+    }
+    return Read();
   }
 
   // Station k of the side, created when the side's block begins with room for as many points
@@ -141,14 +171,14 @@ class DividedReader {
   // Stores the side's rows from the current line on, from slot 0, and closes the side. The end
   // of the file after a stored row closes the side too, so a file without a final terminating
   // line keeps the points of its last side.
-  Rows ReadRows(SideRows& side, size_t k) {
+  Result<Rows> ReadRows(SideRows& side, size_t k) {
     StationRecord& station = Station(side, k);
     int32_t slot = 0;
     bool end_of_file = false;
     while (PassesSideTest(line_, side.word)) {
-      if (!StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_)) {
-        return Rows::kEnded;
-      }
+      const Result<RowStored> stored =
+          StoreSide(station, rest_, side.side, slot, memory_.last_region_station, messages_);
+      if (!stored) return stored.failure();
       ++slot;
       if (!Read()) {
         end_of_file = true;
@@ -164,6 +194,9 @@ class DividedReader {
       }
       rest_ = RestAfterField1(rest_);
     }
+    if (!end_of_file && !IsTerminatingLine(line_)) {
+      unused_.Add(line_number_, NotASideRow(line_, side.word));
+    }
     // A message station keeps two point slots; rows beyond the 31st were refused by StoreSide
     // and are not counted.
     station.points.resize(station.IsMessage() ? 2
@@ -172,21 +205,15 @@ class DividedReader {
   }
 
   // Both sides end at station k; a side whose block the file did not reach is an empty station.
-  ImportResult Finish(size_t k) {
+  RoadwayStations Finish(size_t k) {
     left_.resize(k + 1);
     right_.resize(k + 1);
-    ImportResult result;
-    result.status = ImportStatus::kImported;
-    result.stations.roadway = Roadway::Divided;
-    result.stations.sides.push_back(std::move(left_));
-    result.stations.sides.push_back(std::move(right_));
-    return result;
-  }
-
-  static ImportResult Ended() {
-    ImportResult result;
-    result.status = ImportStatus::kProgramEnded;
-    return result;
+    RoadwayStations stations;
+    stations.roadway = Roadway::Divided;
+    stations.sides.push_back(std::move(left_));
+    stations.sides.push_back(std::move(right_));
+    stations.unused = std::move(unused_);
+    return stations;
   }
 
   LineReader reader_;
@@ -195,21 +222,21 @@ class DividedReader {
   Stations left_;
   Stations right_;
   std::string_view line_;
+  // The number of line_ in the file, from 1.
+  int64_t line_number_ = 0;
   std::string_view rest_;
+  UnusedLines unused_;
 };
-
-bool IsMessageKeyword(std::string_view field) {
-  return field == "ERROR" || field == "MESSAGE";
-}
 
 }  // namespace
 
-bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
-               const std::string& station, Messages& messages) {
+Result<RowStored> StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t slot,
+                            const std::string& station, Messages& messages) {
   const bool left = side == Side::Left;
+  // The row keeps what was stored before the fault; the import goes on with the next row.
   auto fail = [&messages] {
     messages.Show(inherited::kStoreSideFailure);
-    return true;
+    return RowStored::kPartly;
   };
   // A row beyond the 31st slot stores nothing at all, so the station keeps its first 31 points.
   if (slot < 0 || slot >= kMaxPoints) return fail();
@@ -223,7 +250,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
     record.message_keyword = r[1];
     if (r.size() < 3) return fail();
     record.message_text = r[2];
-    return true;
+    return RowStored::kWhole;
   }
   if (r.size() < 3) return fail();
   record.extra_text = r[2];
@@ -232,9 +259,7 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   if (r.size() < 7) return fail();
   const std::string_view word = left ? "LEFT" : "RIGHT";
   if (r[6] != word) {
-    messages.Show(inherited::WrongSideStop(left ? "LeftSide" : "RightSide", station, slot));
-    messages.EndProgram();
-    return false;
+    return ProgramEnded(inherited::WrongSideStop(left ? "LeftSide" : "RightSide", station, slot));
   }
   const auto j = static_cast<size_t>(slot);
   if (record.points.size() <= j) record.points.resize(j + 1);
@@ -245,14 +270,16 @@ bool StoreSide(StationRecord& record, std::string_view rest, Side side, int32_t 
   point.offset = r[8];
   if (r.size() < 10) return fail();
   point.elevation = r[9];
-  return true;
+  return RowStored::kWhole;
 }
 
-ImportResult ImportDivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
+Result<RoadwayStations> ImportDivided(std::string_view bytes, ImportMemory& memory,
+                                      Messages& messages) {
   DividedReader reader(bytes, memory, messages);
   try {
     return reader.Run();
   } catch (...) {
+    // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
     return reader.Fail();
   }
 }

@@ -16,18 +16,13 @@ constexpr size_t kPointRowFields = 12;
 constexpr size_t kMessageRowFields = 4;
 constexpr size_t kHeaderLines = 3;
 
-bool IsMessageKeyword(std::string_view field) {
-  return field == "ERROR" || field == "MESSAGE";
-}
-
 // Reads the stations of an undivided file: a station is the run of point rows up to the next
 // separator, blank line or message row; a message row is a station of its own.
 class UndividedReader {
  public:
-  UndividedReader(ImportMemory& memory, Messages& messages)
-      : memory_(memory), messages_(messages) {}
+  explicit UndividedReader(ImportMemory& memory) : memory_(memory) {}
 
-  ImportResult Run(std::string_view bytes) {
+  Result<RoadwayStations> Run(std::string_view bytes) {
     LineReader reader(bytes);
     std::string_view line;
     for (size_t n = 0; n < kHeaderLines; ++n) {
@@ -39,11 +34,10 @@ class UndividedReader {
     }
     // The station open at the end of the file is counted, even an empty one.
     if (!Close()) return Fail();
-    ImportResult result;
-    result.status = ImportStatus::kImported;
-    result.stations.roadway = Roadway::Undivided;
-    result.stations.sides.push_back(std::move(stations_));
-    return result;
+    RoadwayStations stations;
+    stations.roadway = Roadway::Undivided;
+    stations.sides.push_back(std::move(stations_));
+    return stations;
   }
 
  private:
@@ -108,13 +102,9 @@ class UndividedReader {
     return true;
   }
 
-  ImportResult Fail() {
-    messages_.Show(inherited::kUndividedImportFailure);
-    return {};
-  }
+  static Failure Fail() { return Rejected(inherited::kUndividedImportFailure); }
 
   ImportMemory& memory_;
-  Messages& messages_;
   Stations stations_;
   size_t index_ = 0;
   // Point slots the open station uses.
@@ -124,12 +114,12 @@ class UndividedReader {
 
 }  // namespace
 
-ImportResult ImportUndivided(std::string_view bytes, ImportMemory& memory, Messages& messages) {
+Result<RoadwayStations> ImportUndivided(std::string_view bytes, ImportMemory& memory) {
   try {
-    return UndividedReader(memory, messages).Run(bytes);
+    return UndividedReader(memory).Run(bytes);
   } catch (...) {
-    messages.Show(inherited::kUndividedImportFailure);
-    return {};
+    // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
+    return Rejected(inherited::kUndividedImportFailure);
   }
 }
 

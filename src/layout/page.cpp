@@ -2,10 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <ctime>
 #include <exception>
-#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -13,6 +10,7 @@
 #include <vector>
 
 #include "compute/grade.h"
+#include "layout/page_positions.h"
 #include "model/inherited_messages.h"
 #include "model/text.h"
 
@@ -20,12 +18,10 @@ namespace vantrels {
 
 namespace {
 
-// No station may begin on this line (counted from the top) or below it.
-constexpr double kLastStationLine = 50;
-constexpr int32_t kLastPageIndex = kMaxPages - 1;
+namespace positions = page_positions;
 
 void CheckPageIndex(const SideBook& book, int32_t page) {
-  if (page < 0 || page > kLastPageIndex || static_cast<size_t>(page) >= book.page_starts.size()) {
+  if (page < 0 || static_cast<size_t>(page) >= book.page_starts.size()) {
     throw std::runtime_error("Page " + std::to_string(page) + " is outside the page table");
   }
 }
@@ -41,50 +37,21 @@ void CheckGridRow(int32_t row) {
   if (row < 0 || row >= kGridRows) throw std::runtime_error("Subscript out of range");
 }
 
-// Draws the texts of one page body. Without a target (counting) it draws nothing. A text whose
-// position cannot be converted is reported once per page and skipped, so a target that rejects
-// every position costs one message, not one per text.
+// Draws the texts of one page body at character cells from the top left; the surface converts
+// them to its units. Without a target (counting) it draws nothing. A text whose position cannot
+// be converted is reported once per page and skipped, so a target that rejects every position
+// costs one message, not one per text.
 class BodyWriter {
  public:
-  BodyWriter(const PageContext& context, Messages& messages, Surface* target)
-      : context_(context), messages_(messages), target_(target) {}
+  BodyWriter(Messages& messages, Surface* target) : messages_(messages), target_(target) {}
 
   bool Drawing() const { return target_ != nullptr; }
 
-  // A position given from the right and bottom edges, like the heading's.
-  void AtEdge(double columns_from_right, double lines_from_bottom, std::string_view text) {
+  void At(double column, double line, std::string_view text) {
     if (!target_) return;
-    Place(
-        [&] {
-          const double x = context_.page.columns - columns_from_right;
-          const double y = context_.page.lines - lines_from_bottom;
-          if (!target_->IsWindow()) return std::pair{RoundCoordinate(x), RoundCoordinate(y)};
-          return std::pair{RoundCoordinate(x * kCellTwipsWide * context_.view_scale),
-                           RoundCoordinate(y * kCellTwipsHigh * context_.view_scale)};
-        },
-        text);
-  }
-
-  // A position in whole character cells from the top left.
-  void AtCell(double column, double line, std::string_view text) {
-    if (!target_) return;
-    Place(
-        [&] {
-          const int16_t x = RoundCoordinate(column);
-          const int16_t y = RoundCoordinate(line);
-          if (!target_->IsWindow()) return std::pair{x, y};
-          return std::pair{RoundCoordinate(x * context_.view_scale * kCellTwipsWide),
-                           RoundCoordinate(y * context_.view_scale * kCellTwipsHigh)};
-        },
-        text);
-  }
-
- private:
-  template <typename Position>
-  void Place(Position position, std::string_view text) {
-    std::pair<int16_t, int16_t> at;
+    SurfacePoint at;
     try {
-      at = position();
+      at = target_->CellPosition(column, line);
     } catch (const std::exception& e) {
       if (!reported_) {
         messages_.Show(inherited::kLayoutFailure.Around(e.what()));
@@ -92,10 +59,10 @@ class BodyWriter {
       }
       return;
     }
-    PutText(messages_, *target_, at.first, at.second, text);
+    PutText(messages_, *target_, at.x, at.y, text);
   }
 
-  const PageContext& context_;
+ private:
   Messages& messages_;
   Surface* target_;
   bool reported_ = false;
@@ -105,19 +72,51 @@ class BodyWriter {
 // elevation line's numbers. A grid place without a point draws an empty description.
 void DrawCell(BodyWriter& writer, double column, double line, const Cell* cell) {
   if (cell == nullptr) {
-    writer.AtCell(column, line, {});
+    writer.At(column, line, {});
     return;
   }
   const std::string& offset = cell->offset;
   const std::string_view elevation = TrimBlanks(cell->elevation);
-  writer.AtCell(column, line, cell->label);
+  writer.At(column, line, cell->label);
   if (!elevation.empty() && !TrimBlanks(offset).empty()) {
-    writer.AtCell(column, line + 1, std::string(elevation) + " @ " + offset);
+    writer.At(column, line + 1, std::string(elevation) + " @ " + offset);
   }
   const std::string slope(TrimBlanks(FormatHashDot00(cell->slope)));
   if (!slope.empty()) {
     const double shift = static_cast<double>(elevation.size() + offset.size());
-    writer.AtCell(column + shift, line + 2, slope + "%");
+    writer.At(column + shift, line + 2, slope + "%");
+  }
+}
+
+// The body's places on one page, in whole cells from the top left.
+struct BodyCells {
+  double station_heading_column;
+  double point_columns[kPointsPerRow];
+  double message_column;
+  double first_band_line;
+
+  explicit BodyCells(PageGeometry page)
+      : station_heading_column(std::nearbyint(page.columns - positions::kStationHeadingColumn)),
+        point_columns{std::nearbyint(page.columns - positions::kPointColumns[0]),
+                      std::nearbyint(page.columns - positions::kPointColumns[1]),
+                      std::nearbyint(page.columns - positions::kPointColumns[2])},
+        message_column(std::nearbyint(page.columns - positions::kMessageColumn)),
+        first_band_line(page.lines - positions::kFirstBandFromBottom) {}
+
+  double BandLine(int32_t band) const {
+    return std::nearbyint(first_band_line + positions::kBandLines * band);
+  }
+};
+
+// Draws the three heading lines of a station, and a message station's message beside them.
+void DrawStationHeading(BodyWriter& writer, const BodyCells& cells, double line,
+                        const ReportRecord& record) {
+  writer.At(cells.station_heading_column, line, record.SectionLabel());
+  writer.At(cells.station_heading_column, line + 1, record.region_station);
+  writer.At(cells.station_heading_column, line + 2, record.station_text);
+  if (record.IsMessage()) {
+    writer.At(cells.message_column, line, record.message_keyword);
+    writer.At(cells.message_column, line + 1, record.message_text);
   }
 }
 
@@ -128,196 +127,111 @@ PageStart LayOutPage(const SideBook& book, int32_t page, const PageContext& cont
                      BodyWriter& writer, std::vector<StationEntry>* entries) {
   CheckPageIndex(book, page);
   const PageStart start = book.page_starts[static_cast<size_t>(page)];
+  writer.At(context.page.columns - positions::kPageLabel.columns_from_right,
+            context.page.lines - positions::kPageLabel.lines_from_bottom,
+            std::string(book.Names().page_tag) + "Page No.:" + std::to_string(page + 1) + " of " +
+                std::to_string(static_cast<int64_t>(book.last_page) + 1));
 
-  writer.AtEdge(30, 62,
-                std::string(book.Names().page_tag) + "Page No.:" + std::to_string(page + 1) + " of " +
-                    std::to_string(static_cast<int64_t>(book.last_page) + 1));
-
-  const double columns = context.page.columns;
-  const double heading_column = std::nearbyint(columns - 89);
-  const double point_columns[kPointsPerRow] = {
-      std::nearbyint(columns - 60), std::nearbyint(columns - 40), std::nearbyint(columns - 20)};
-  const double message_column = point_columns[0];
-  const auto band_line = [&](int32_t k) {
-    return std::nearbyint(context.page.lines - 56 + 6.0 * k);
-  };
-
+  const BodyCells cells(context.page);
   const auto stations = static_cast<int64_t>(book.report.size());
-  int32_t i = start.station;
-  int32_t j = start.row;
-  int32_t k = 0;
+  int32_t station = start.station;
+  int32_t row = start.row;
+  int32_t band = 0;
   double line = 0;
-  while (i < stations && line < kLastStationLine) {
-    line = band_line(k);
-    if (line >= kLastStationLine) break;
-    const ReportRecord& record = RecordAt(book, i);
-    writer.AtCell(heading_column, line, record.SectionLabel());
-    writer.AtCell(heading_column, line + 1, record.region_station);
-    writer.AtCell(heading_column, line + 2, record.station_text);
+  while (station < stations && line < positions::kLastStationLine) {
+    line = cells.BandLine(band);
+    if (line >= positions::kLastStationLine) break;
+    const ReportRecord& record = RecordAt(book, station);
+    DrawStationHeading(writer, cells, line, record);
     if (entries && !record.region_station.empty()) {
       entries->push_back(StationEntry{page, record.region_station});
     }
     if (record.IsMessage()) {
-      writer.AtCell(message_column, line, record.message_keyword);
-      writer.AtCell(message_column, line + 1, record.message_text);
-      ++k;
-      ++i;
+      ++band;
+      ++station;
       continue;
     }
-    // The test uses the line of the band just drawn: a station already on the page may use one
-    // band beginning on the last line or below it.
-    while (j <= record.last_row && line < kLastStationLine) {
-      line = band_line(k);
-      CheckGridRow(j);
+    // The first grid row shares the heading's band. The test uses the line of the band just
+    // drawn: a station already on the page may use one band beginning on the last line or below.
+    while (row <= record.last_row && line < positions::kLastStationLine) {
+      line = cells.BandLine(band);
+      CheckGridRow(row);
       if (writer.Drawing()) {
-        for (int c = 0; c < kPointsPerRow; ++c) {
-          DrawCell(writer, point_columns[c], line, record.CellAt(j, c));
+        for (int column = 0; column < kPointsPerRow; ++column) {
+          DrawCell(writer, cells.point_columns[column], line, record.CellAt(row, column));
         }
       }
-      ++j;
-      ++k;
+      ++row;
+      ++band;
     }
-    if (j == record.last_row + 1) j = 0;
-    ++i;
+    if (row == record.last_row + 1) row = 0;
+    ++station;
   }
-  return j > 0 ? PageStart{i - 1, j} : PageStart{i, 0};
+  // A station cut at the bottom resumes on the next page at its first row not drawn.
+  return row > 0 ? PageStart{station - 1, row} : PageStart{station, 0};
 }
 
-// As "%g" writes it, in every locale (Qt sets the C library's locale from the environment).
-std::string FormatLines(double lines) {
+// A page measure as "%g" writes it, whatever the locale.
+std::string FormatCells(double cells) {
   char buffer[32];
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, lines,
-                                     std::chars_format::general, 6);
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, cells, std::chars_format::general, 6);
   return std::string(buffer, written.ptr);
 }
 
+Failure NoStationFits(double lines) {
+  return Rejected("No station fits on a page of " + FormatCells(lines) +
+                  " lines: the first band must begin above line 50");
+}
+
 // Lays out every page once, invisibly, recording where each begins and what it lists.
-void CountSideBook(SideBook& book, const PageContext& context, Messages& messages) {
+Status CountSideBook(SideBook& book, const PageContext& context, Messages& messages) {
   book.page_starts.assign(1, PageStart{});
   book.station_entries.clear();
-  BodyWriter hidden(context, messages, nullptr);
+  book.last_page = 0;
+  BodyWriter hidden(messages, nullptr);
   const auto last_station = static_cast<int64_t>(book.report.size()) - 1;
-  int32_t last = 0;
   for (int32_t page = 0;; ++page) {
-    last = page;
-    std::optional<PageStart> next;
+    PageStart next;
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
     } catch (const std::exception& e) {
-      messages.Show(inherited::kLayoutFailure.Around(e.what()));
-      break;
+      return Rejected(inherited::kLayoutFailure.Around(e.what()));
     }
-    // The table ends at page 500: the start of a page 501 is never stored.
-    if (page < kLastPageIndex) book.page_starts.push_back(*next);
-    if (next->station > last_station) break;
-    if (*next == book.page_starts[static_cast<size_t>(page)]) {
-      // Only a page without any band above the station line makes no progress.
-      messages.Show("No station fits on a page of " + FormatLines(context.page.lines) +
-                    " lines: the first band must begin above line 50");
-      last = 0;
-      break;
-    }
-    if (page == kLastPageIndex) {
-      messages.Show(std::string(book.Names().message) +
-                    " needs more than 501 pages and is cut after page 501");
-      break;
+    book.last_page = page;
+    book.page_starts.push_back(next);
+    if (next.station > last_station) return {};
+    // Only a page without any band above the station line makes no progress, and CheckPageSize
+    // refuses such a page; counting must never loop on one.
+    if (next == book.page_starts[static_cast<size_t>(page)]) {
+      book.last_page = 0;
+      return NoStationFits(context.page.lines);
     }
   }
-  book.last_page = last;
 }
 
 }  // namespace
 
-int16_t RoundCoordinate(double value) {
-  const double rounded = std::nearbyint(value);
-  if (!(rounded >= std::numeric_limits<int16_t>::min() &&
-        rounded <= std::numeric_limits<int16_t>::max())) {
-    throw std::runtime_error("Overflow");
+Status CheckPageSize(PageGeometry page) {
+  if (std::nearbyint(page.lines - positions::kFirstBandFromBottom) >=
+      positions::kLastStationLine) {
+    return NoStationFits(page.lines);
   }
-  return static_cast<int16_t>(rounded);
-}
-
-std::string HeadingDateText(const PageContext& context) {
-  if (!context.heading_date.empty()) return context.heading_date;
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buffer[16];
-  std::strftime(buffer, sizeof buffer, "%m %d %Y", &local);
-  return buffer;
-}
-
-void PutText(Messages& messages, Surface& target, int x, int y, std::string_view text) {
-  try {
-    target.SetCurrentX(x);
-    target.SetCurrentY(y);
-    target.PrintText(text);
-  } catch (const std::exception& e) {
-    messages.Show(inherited::kPutTextFailure.Around(e.what()));
+  // Rounded as the texts' positions are: a text at cell -0.5 stands in cell 0.
+  constexpr double kLeftmost = positions::LeftmostColumn();
+  constexpr double kTop = positions::TopLine();
+  if (std::nearbyint(page.columns - kLeftmost) < 0 || std::nearbyint(page.lines - kTop) < 0) {
+    return Rejected("The book does not fit on a page of " + FormatCells(page.columns) + "x" +
+                    FormatCells(page.lines) + " cells: the smallest page that holds it is " +
+                    FormatCells(kLeftmost) + "x" + FormatCells(kTop) + " cells");
   }
-}
-
-std::optional<PageGeometry> MeasurePage(Surface& printer) {
-  try {
-    if (const std::optional<CellMeasure> measure = printer.MeasureCells()) {
-      return PageGeometry::Measured(measure->columns, measure->lines);
-    }
-  } catch (const std::exception&) {
-  }
-  return std::nullopt;
-}
-
-void DrawHeading(Surface& target, const PageContext& context, Messages& messages) {
-  try {
-    // A failing step falls back to Courier New and the heading goes on; only a failing fallback
-    // leaves the heading.
-    const auto step = [&](auto&& action) {
-      try {
-        action();
-      } catch (const std::exception&) {
-        target.SetFontName("Courier New");
-      }
-    };
-    const bool window = target.IsWindow();
-    const double size = window ? 10 * context.view_scale : 10;
-    const auto put = [&](double columns_from_right, double lines_from_bottom,
-                         const std::string& text) {
-      step([&] {
-        const double x = context.page.columns - columns_from_right;
-        const double y = context.page.lines - lines_from_bottom;
-        if (window) {
-          PutText(messages, target, RoundCoordinate(x * kCellTwipsWide * context.view_scale),
-                  RoundCoordinate(y * kCellTwipsHigh * context.view_scale), text);
-        } else {
-          PutText(messages, target, RoundCoordinate(x), RoundCoordinate(y), text);
-        }
-      });
-    };
-
-    step([&] { target.SetFontName(context.report_font); });
-    step([&] { target.SetFontTransparent(true); });
-    step([&] { target.SetFontSize(size); });
-    step([&] { target.SetFontBold(true); });
-
-    put(89, 61, "Project No: " + context.project_number);
-    put(70, 62, window ? " GEOPAK  " : "  GEOPAK  ");
-    step([&] { target.SetFontUnderline(true); });
-    put(window ? 57 : 59, 62, window ? "V A N T - R E L S" : " V A N T - R E L S ");
-    step([&] { target.SetFontUnderline(false); });
-    put(41, 62, window ? "  BOOK " : "  BOOK  ");
-    put(25, 61, "Date: " + HeadingDateText(context));
-
-    step([&] { target.SetFontSize(size); });
-    step([&] { target.SetFontBold(false); });
-  } catch (const std::exception& e) {
-    messages.Show(inherited::kHeadingFailure.Around(e.what()));
-  }
+  return {};
 }
 
 std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int32_t page,
                                       const PageContext& context, Messages& messages) {
   try {
-    BodyWriter writer(context, messages, &target);
+    BodyWriter writer(messages, &target);
     return LayOutPage(book, page, context, writer, nullptr);
   } catch (const std::exception& e) {
     messages.Show(inherited::kLayoutFailure.Around(e.what()));
@@ -325,13 +239,19 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   }
 }
 
-void CountPages(SideBook& book, PageGeometry page, Messages& messages) {
+Status CountPages(SideBook& book, PageGeometry page, Messages& messages) {
+  if (Status fits = CheckPageSize(page); !fits) {
+    book.page_starts.assign(1, PageStart{});
+    book.station_entries.clear();
+    book.last_page = 0;
+    return fits;
+  }
   try {
     PageContext context;
     context.page = page;
-    CountSideBook(book, context, messages);
+    return CountSideBook(book, context, messages);
   } catch (const std::exception& e) {
-    messages.Show(inherited::kCountFailure.Around(e.what()));
+    return Rejected(inherited::kCountFailure.Around(e.what()));
   }
 }
 

@@ -8,24 +8,19 @@
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/messages.h"
+#include "model/result.h"
 
 namespace vantrels {
 
-// What every page of one output shares besides the book: the heading's texts, the report face,
-// the page the book is laid out on, and the scale of a window it is drawn on.
+// What every page of one output shares besides the book: the heading's texts, the report face
+// and the page the book is laid out on.
 struct PageContext {
   std::string project_number;
   // "mm dd yyyy"; empty means today's system date.
   std::string heading_date;
   std::string report_font;
   PageGeometry page;
-  // Window targets only: twips per twip of the printer page.
-  double view_scale = 0;
 };
-
-// Rounds to the nearest integer, halves to even, and checks the 16-bit coordinate range
-// (throws std::runtime_error("Overflow") outside it).
-int16_t RoundCoordinate(double value);
 
 // The pinned date of the context, or today's, as "mm dd yyyy".
 std::string HeadingDateText(const PageContext& context);
@@ -45,9 +40,15 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
 std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int32_t page,
                                       const PageContext& context, Messages& messages);
 
+// Whether a book can be laid out on `page`: a page so tall that its first band begins on the
+// station line or below it holds no station, and a page smaller than the layout would lose
+// texts off its left or top edge. The failure names the page and what it needs.
+Status CheckPageSize(PageGeometry page);
+
 // Lays out every page of the side book once, invisibly, on `page`: where each page begins, the
 // last page, and the station heading entries of every page. Drawing a page takes exactly the
-// decisions counting took.
-void CountPages(SideBook& book, PageGeometry page, Messages& messages);
+// decisions counting took. Fails when the page cannot hold the book (CheckPageSize) or a page
+// cannot be laid out.
+Status CountPages(SideBook& book, PageGeometry page, Messages& messages);
 
 }  // namespace vantrels

@@ -47,9 +47,10 @@ void TextSurface::NewPage() {
   pages_.push_back(Page{std::vector<std::string>(row_count_)});
 }
 
-void TextSurface::EndDoc() {
+Status TextSurface::EndDoc() {
   if (pages_.size() > ended_ && !pages_.back().drawn) pages_.pop_back();
   ended_ = pages_.size();
+  return {};
 }
 
 void TextSurface::KillDoc() {

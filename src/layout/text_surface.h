@@ -29,7 +29,7 @@ class TextSurface : public Surface {
   std::optional<CellMeasure> MeasureCells() override { return CellMeasure{columns_, lines_}; }
   void NewPage() override;
   // Ends the document; a last page on which nothing was drawn is not part of it.
-  void EndDoc() override;
+  Status EndDoc() override;
   // Discards the pages of the document not yet ended.
   void KillDoc() override;
 

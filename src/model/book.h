@@ -6,43 +6,31 @@
 #include <string>
 #include <vector>
 
+#include "model/side.h"
 #include "model/units.h"
 
 namespace vantrels {
 
 enum class Roadway { Undivided, Divided };
-// A side of a divided roadway. Where a book or a choice may also be the undivided roadway's one
-// book, or both sides, it is a std::optional<Side> (nullopt: undivided, or both).
-enum class Side { Left, Right };
-
-// How each use names the book of a side (nullopt: the undivided roadway's one book).
-struct SideNames {
-  // Before the page label: "(Left)Page No.:1 of 7".
-  const char* page_tag;
-  // Before the viewer caption's page: "(Left) Page 1 of 7".
-  const char* caption_tag;
-  // In messages: "The left side".
-  const char* message;
-  // The spreadsheet's Side column: "Undivided", "Left", "Right".
-  const char* csv;
-  // The PDF bookmark above the side's stations: "Left side".
-  const char* outline;
-  // The print range window's side list: "LeftSide".
-  const char* list_item;
-};
-const SideNames& NamesOf(std::optional<Side> side);
 
 // The roadway type as the print range dialog shows it: "UNDIVIDED" or "DIVIDED".
 const char* RoadwayName(Roadway roadway);
 
 // Limits of behaviour, not of storage: the import refuses a roadway of more stations or a
-// station of more points with its message, and counting cuts a book of more pages.
+// station of more points with its message.
 inline constexpr int kMaxStations = 2001;
 inline constexpr int kMaxPoints = 31;
-inline constexpr int kMaxPages = 501;
 // A report station shows its points three to a grid row: 31 points need rows 0 to 10.
 inline constexpr int kPointsPerRow = 3;
 inline constexpr int kGridRows = 11;
+
+// A book has every page its stations need. Any page that holds the book puts at least two grid
+// rows of a station on a page (its first band and the band after it), so a station of 11 rows
+// spans at most 6 pages: a side book has at most 2001 x 6 = 12006 pages, and page numbers stay
+// within the 16 bits the windows and the page boxes take.
+inline constexpr int kMostPagesPerStation = (kGridRows + 1) / 2;
+inline constexpr int kMostPages = kMaxStations * kMostPagesPerStation;
+static_assert(kMostPages <= INT16_MAX);
 
 // Where a page begins: the report index of its first station and the grid row of that station
 // at which drawing resumes (0: the station's first row).
@@ -98,11 +86,34 @@ struct StationRecord {
 
 using Stations = std::vector<StationRecord>;
 
+// A data line the import passed over: not stored as a point or message row, and neither blank
+// nor a terminating line.
+struct UnusedLine {
+  // In the file, from 1.
+  int64_t line = 0;
+  // Why, in Windows-1252: "the side is \"left\", not \"LEFT\"".
+  std::string reason;
+  bool operator==(const UnusedLine&) const = default;
+};
+
+// The lines an import passed over: how many, and the first few of them with why.
+struct UnusedLines {
+  static constexpr size_t kKept = 10;
+  int64_t count = 0;
+  std::vector<UnusedLine> first;
+
+  void Add(int64_t line, std::string reason) {
+    if (first.size() < kKept) first.push_back(UnusedLine{line, std::move(reason)});
+    ++count;
+  }
+};
+
 // The stations of one criteria file: the undivided roadway, or the left then the right side
 // of a divided one, both sides indexed alike.
 struct RoadwayStations {
   Roadway roadway = Roadway::Undivided;
   std::vector<Stations> sides;
+  UnusedLines unused;
 };
 
 // A point as the report shows it: its label is the description. The report takes the stations'
@@ -136,7 +147,7 @@ struct SideBook {
   std::optional<Side> side;
   std::vector<ReportRecord> report;
   // page_starts[p] is where page p begins; counting also records where the page after the last
-  // begins, unless the book was cut at the last page there is room for.
+  // begins.
   std::vector<PageStart> page_starts{PageStart{}};
   // Zero-based index of the last page.
   int32_t last_page = 0;
@@ -153,6 +164,8 @@ struct Book {
   // The undivided book, or the left side then the right side.
   std::vector<SideBook> sides;
   PageGeometry page;
+  // The lines of the file the import passed over.
+  UnusedLines unused_lines;
 
   bool Divided() const { return roadway == Roadway::Divided; }
   // The book of `side`; an undivided roadway has one book, whatever the side.

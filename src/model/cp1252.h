@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +13,22 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 
 // The Unicode code point of one Windows-1252 byte.
 char32_t Cp1252ToCodePoint(unsigned char byte);
+
+// The Windows-1252 byte of a code point, the reverse of Cp1252ToCodePoint; nullopt for a
+// character that code page lacks.
+std::optional<unsigned char> CodePointToCp1252(char32_t code_point);
+
+// One UTF-8 sequence: its code point and its length in bytes. A length of 0 means the bytes
+// there are not UTF-8 (a stray or truncated byte, an overlong form, a surrogate, or a code point
+// above U+10FFFF).
+struct Utf8Char {
+  char32_t code_point = 0;
+  size_t length = 0;
+};
+Utf8Char DecodeUtf8At(std::string_view bytes, size_t at);
+
+// UTF-8 text as Windows-1252 bytes. A character that code page lacks, and each byte that is not
+// UTF-8, becomes '?', as a text converted for a Windows-1252 program always has.
+std::string Cp1252FromUtf8(std::string_view utf8);
 
 }  // namespace vantrels

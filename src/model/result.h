@@ -36,6 +36,9 @@ inline Failure Rejected(std::string message) {
 inline Failure UsageError(std::string message) {
   return {FailureKind::kUsage, std::move(message)};
 }
+inline Failure ProgramEnded(std::string message) {
+  return {FailureKind::kProgramEnded, std::move(message)};
+}
 
 // The one way an expected failure travels, from the import to the command line and the
 // windows: a value, or the Failure that took its place. Exceptions are kept for the unexpected.

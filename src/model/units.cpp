@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/text.h"
+
 namespace vantrels {
 
 double SinglePrecision(double value) {
@@ -15,8 +17,12 @@ int TwipsToPixels(double twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
-double PixelsToTwips(double pixels, double dpi) {
-  return pixels * kTwipsPerInch / dpi;
+std::optional<Paper> ParsePaper(std::string_view name) {
+  const std::string lower = LowerCase(name);
+  if (lower == "letter") return Paper::Letter;
+  if (lower == "a4") return Paper::A4;
+  if (lower == "legal") return Paper::Legal;
+  return std::nullopt;
 }
 
 }  // namespace vantrels

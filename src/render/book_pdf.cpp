@@ -59,8 +59,8 @@ std::string PrintPages(const BookRenderer& book_renderer, const PageSelection& s
   } else {
     surface = std::make_unique<PrinterSurface>(MakePdfPrinter(name, paper));
   }
-  const PrintResult printed = book_renderer.Print(*surface, selection);
-  return printed.printed ? "" : printed.failure;
+  const auto printed = book_renderer.Print(*surface, selection);
+  return printed ? "" : printed.failure().message;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "render/pdf_outline.h"
 
-#include "model/book.h"
+#include "model/side.h"
 
 #include <exception>
 #include <fstream>

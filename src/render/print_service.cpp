@@ -29,16 +29,6 @@ std::string ToUtf8(const QString& text) {
 
 }  // namespace
 
-std::optional<PaperSize> ParsePaperSize(std::string_view name) {
-  std::string lower(name);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (lower == "letter") return PaperSize::Letter;
-  if (lower == "a4") return PaperSize::A4;
-  if (lower == "legal") return PaperSize::Legal;
-  return std::nullopt;
-}
-
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file, PaperSize paper) {
   if (output_file.isEmpty()) throw std::invalid_argument("a PDF printer needs an output file");
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -22,9 +22,6 @@ inline constexpr double kPdfMarginInches = 0.25;
 // The model's paper.
 using PaperSize = Paper;
 
-// "letter", "a4" or "legal" (any case); nullopt for anything else.
-std::optional<PaperSize> ParsePaperSize(std::string_view name);
-
 // A printer writing a PDF file of `paper` with quarter-inch margins. The file must be named:
 // without a name QPrinter turns into the system's default printer (std::invalid_argument).
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& output_file,

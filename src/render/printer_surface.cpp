@@ -1,7 +1,6 @@
 #include "render/printer_surface.h"
 
 #include <QPainter>
-#include <stdexcept>
 
 #include "render/font_cache.h"
 #include "render/qt_text.h"
@@ -53,16 +52,14 @@ void PrinterSurface::NewPage() {
   if (!pages_.empty()) new_page_pending_ = true;
 }
 
-void PrinterSurface::EndDoc() {
+Status PrinterSurface::EndDoc() {
   std::vector<std::vector<TextRun>> pages;
   pages.swap(pages_);
   new_page_pending_ = false;
-  if (pages.empty()) return;
-  if (!printer_) throw std::runtime_error("No printer is available");
+  if (pages.empty()) return {};
+  if (!printer_) return Rejected("No printer is available");
   QPainter painter;
-  if (!painter.begin(printer_.get())) {
-    throw std::runtime_error("The printer could not start the document");
-  }
+  if (!painter.begin(printer_.get())) return Rejected("The printer could not start the document");
   // The painter's origin is the printable area's top-left corner (QPrinter is not full-page).
   const double scale_x = printer_->logicalDpiX() / kColumnsPerInch;
   const double scale_y = printer_->logicalDpiY() / kLinesPerInch;
@@ -72,13 +69,14 @@ void PrinterSurface::EndDoc() {
     if (p > 0 && !printer_->newPage()) {
       printer_->abort();
       painter.end();
-      throw std::runtime_error("The printer could not start a new page");
+      return Rejected("The printer could not start a new page");
     }
     PaintTexts(painter, fonts, pages[p], scale_x, scale_y);
   }
   if (!painter.end() || printer_->printerState() == QPrinter::Error) {
-    throw std::runtime_error("The printer could not finish the document");
+    return Rejected("The printer could not finish the document");
   }
+  return {};
 }
 
 void PrinterSurface::KillDoc() {

@@ -34,8 +34,8 @@ class PrinterSurface : public TextRunSurface {
   std::optional<CellMeasure> MeasureCells() override;
   // Later texts go on a new sheet; a page on which nothing is drawn never becomes a sheet.
   void NewPage() override;
-  // Sends the document to the printer; throws std::runtime_error when the printer fails.
-  void EndDoc() override;
+  // Sends the document to the printer; fails with the reason when the printer fails.
+  Status EndDoc() override;
   void KillDoc() override;
 
  private:

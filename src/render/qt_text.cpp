@@ -15,19 +15,7 @@ std::string ToReportBytes(const QString& text) {
   std::string out;
   out.reserve(static_cast<size_t>(text.size()));
   for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      out.push_back(static_cast<char>(u));
-      continue;
-    }
-    char found = '?';
-    for (int b = 0x80; b < 0xA0; ++b) {
-      if (Cp1252ToCodePoint(static_cast<unsigned char>(b)) == u) {
-        found = static_cast<char>(b);
-        break;
-      }
-    }
-    out.push_back(found);
+    out.push_back(static_cast<char>(CodePointToCp1252(c.unicode()).value_or('?')));
   }
   return out;
 }

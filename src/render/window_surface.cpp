@@ -13,6 +13,11 @@ constexpr double kCellTwipsAtTenPoints = kCellTwipsWide;
 
 }  // namespace
 
+SurfacePoint WindowSurface::CellPosition(double column, double line) const {
+  return {RoundCoordinate(CellColumnTwips(column, view_scale_)),
+          RoundCoordinate(CellLineTwips(line, view_scale_))};
+}
+
 void WindowSurface::PrintText(std::string_view text) {
   runs_.push_back(RunAt(text, kCellTwipsAtTenPoints * FontPoints() / 10));
   Changed();

@@ -14,10 +14,16 @@
 namespace vantrels {
 
 // A window's drawing target: a retained picture of the texts drawn since the last Clear,
-// positions in twips, painted again whenever the widget showing it repaints.
+// positions in twips, painted again whenever the widget showing it repaints. It shows the
+// printer page at a view scale: cells and point sizes are scaled by it.
 class WindowSurface : public TextRunSurface {
  public:
   bool IsWindow() const override { return true; }
+  // Twips per twip of the printer page, as the viewer fits or zooms the page.
+  void SetViewScale(double view_scale) { view_scale_ = view_scale; }
+  double ViewScale() const { return view_scale_; }
+  SurfacePoint CellPosition(double column, double line) const override;
+  void SetFontSize(double points) override { TextRunSurface::SetFontSize(points * view_scale_); }
   // Character k of the text sits k cells right of the position; a cell is 120 twips at 10
   // points and scales with the font size (10 x ViewScale points on a window).
   void PrintText(std::string_view text) override;
@@ -43,6 +49,7 @@ class WindowSurface : public TextRunSurface {
   // Kept across paints: the viewer paints the same few fonts on every redraw.
   mutable FontCache fonts_;
   std::function<void()> changed_;
+  double view_scale_ = 1;
   double width_ = 0;
   double height_ = 0;
 };

@@ -23,17 +23,23 @@ std::string Show(BookPosition p) {
   return std::string(p.side == Side::Left ? "L" : "R") + std::to_string(p.page);
 }
 
+// The refusal of a move; empty when it moved.
+std::string Refusal(const Status& moved) {
+  if (moved) return {};
+  EXPECT_EQ(moved.failure().kind, FailureKind::kUsage);
+  return moved.failure().message;
+}
+
 // Walks with `step` until it refuses; returns the places passed and the refusal.
 template <typename Step>
 std::vector<std::string> Walk(BookNavigator& navigator, Step step, std::string& refusal) {
   std::vector<std::string> passed{Show(navigator.Position())};
   for (int n = 0; n < 100; ++n) {
-    const Navigation moved = step();
-    if (!moved.moved) {
-      refusal = moved.refusal;
+    const Status moved = step();
+    if (!moved) {
+      refusal = Refusal(moved);
       break;
     }
-    EXPECT_TRUE(moved.refusal.empty());
     passed.push_back(Show(navigator.Position()));
   }
   return passed;
@@ -74,11 +80,11 @@ TEST(BookNavigator, FirstAndLastPageSpanBothSides) {
   navigator.Open(&divided);
   EXPECT_EQ(navigator.FirstPage(), (BookPosition{Side::Left, 0}));
   EXPECT_EQ(navigator.LastPage(), (BookPosition{Side::Right, 5}));
-  EXPECT_EQ(navigator.GoToFirst().refusal, kFirst);
-  EXPECT_TRUE(navigator.GoToLast().moved);
+  EXPECT_EQ(Refusal(navigator.GoToFirst()), kFirst);
+  EXPECT_TRUE(navigator.GoToLast().ok());
   EXPECT_EQ(navigator.Position(), (BookPosition{Side::Right, 5}));
-  EXPECT_EQ(navigator.GoToLast().refusal, kLast);
-  EXPECT_TRUE(navigator.GoToFirst().moved);
+  EXPECT_EQ(Refusal(navigator.GoToLast()), kLast);
+  EXPECT_TRUE(navigator.GoToFirst().ok());
   EXPECT_EQ(navigator.Position(), (BookPosition{Side::Left, 0}));
 
   const Book undivided = BookOf({4});
@@ -109,11 +115,10 @@ TEST(BookNavigator, GoesToAPageNumberOfTheCurrentSideWithinItsPages) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
     navigator.MoveTo({c.side, 0});
-    const Navigation moved = navigator.GoToPageNumber(c.number);
-    EXPECT_EQ(moved.refusal, c.refusal);
-    EXPECT_EQ(moved.moved, moved.refusal.empty());
+    const Status moved = navigator.GoToPageNumber(c.number);
+    EXPECT_EQ(Refusal(moved), c.refusal);
     EXPECT_EQ(navigator.Position(),
-              (BookPosition{c.side, moved.moved ? static_cast<int32_t>(c.number - 1) : 0}));
+              (BookPosition{c.side, moved ? static_cast<int32_t>(c.number - 1) : 0}));
   }
 }
 
@@ -124,21 +129,21 @@ TEST(BookNavigator, ChoosingASideKeepsThePageAndTheNextMoveStartsThere) {
   navigator.MoveTo({Side::Right, 3});
   navigator.SetSide(Side::Left);
   EXPECT_EQ(navigator.Position(), (BookPosition{Side::Left, 3}));
-  ASSERT_TRUE(navigator.Next().moved);
+  ASSERT_TRUE(navigator.Next().ok());
   EXPECT_EQ(navigator.Position(), (BookPosition{Side::Left, 4}));
   // Beyond the left side's last page the next move crosses to the right side.
   navigator.MoveTo({Side::Right, 6});
   navigator.SetSide(Side::Left);
-  ASSERT_TRUE(navigator.Next().moved);
+  ASSERT_TRUE(navigator.Next().ok());
   EXPECT_EQ(navigator.Position(), (BookPosition{Side::Right, 0}));
 }
 
 TEST(BookNavigator, OpeningABookStartsOnItsFirstPageAndWithoutABookNothingMoves) {
   const Book book = BookOf({3});
   BookNavigator navigator;
-  EXPECT_EQ(navigator.Next().refusal, kLast);
-  EXPECT_EQ(navigator.Previous().refusal, kFirst);
-  EXPECT_FALSE(navigator.GoToPageNumber(1).moved);
+  EXPECT_EQ(Refusal(navigator.Next()), kLast);
+  EXPECT_EQ(Refusal(navigator.Previous()), kFirst);
+  EXPECT_FALSE(navigator.GoToPageNumber(1).ok());
   navigator.Open(&book);
   navigator.MoveTo({Side::Right, 2});
   navigator.Open(&book);

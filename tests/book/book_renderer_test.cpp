@@ -36,7 +36,7 @@ Book Counted(Roadway roadway, std::vector<int> stations) {
     book.sides.push_back(SideOf(Side::Right, "R", stations[1]));
   }
   RecordingMessages messages;
-  CountBook(book, {96, 63}, messages);
+  EXPECT_TRUE(CountBook(book, {96, 63}, messages).ok());
   EXPECT_TRUE(messages.shown.empty());
   return book;
 }
@@ -62,26 +62,24 @@ std::vector<std::string> Labels(const TextSurface& printer) {
 class FailingPrinter : public TextSurface {
  public:
   using TextSurface::TextSurface;
-  void EndDoc() override { throw std::runtime_error("The printer could not start the document"); }
+  Status EndDoc() override { return Rejected("The printer could not start the document"); }
 };
 
 TEST(BookRenderer, PrintsEveryPageLeftBeforeRightOnePageEach) {
   const Book book = Counted(Roadway::Divided, {9, 20});
   RecordingMessages messages;
   TextSurface printer(96, 63);
-  const PrintResult printed =
-      BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
-  EXPECT_TRUE(printed.printed);
-  EXPECT_TRUE(printed.failure.empty());
+  const auto printed = BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
+  ASSERT_TRUE(printed.ok());
   EXPECT_EQ(Labels(printer),
             (std::vector<std::string>{"(Left)Page No.:1 of 2", "(Left)Page No.:2 of 2",
                                       "(Right)Page No.:1 of 3", "(Right)Page No.:2 of 3",
                                       "(Right)Page No.:3 of 3"}));
-  ASSERT_EQ(printed.pages.size(), 5u);
-  EXPECT_EQ(printed.pages[1].position, (BookPosition{Side::Left, 1}));
-  EXPECT_EQ(printed.pages[4].position, (BookPosition{Side::Right, 2}));
+  ASSERT_EQ(printed->size(), 5u);
+  EXPECT_EQ((*printed)[1].position, (BookPosition{Side::Left, 1}));
+  EXPECT_EQ((*printed)[4].position, (BookPosition{Side::Right, 2}));
   // Drawing finds every next page where counting put it.
-  for (const PrintedPage& page : printed.pages) {
+  for (const PrintedPage& page : *printed) {
     const SideBook& side = book.Of(page.position.side);
     EXPECT_EQ(page.next, side.page_starts[static_cast<size_t>(page.position.page) + 1]);
   }
@@ -93,12 +91,13 @@ TEST(BookRenderer, PrintsOnlyTheSelectedPagesOfOneSide) {
   const Book book = Counted(Roadway::Divided, {9, 20});
   RecordingMessages messages;
   TextSurface printer(96, 63);
-  const PrintResult printed =
+  const auto printed =
       BookRenderer(book, Context(), messages).Print(printer, {PageSpan{Side::Right, 1, 2}});
   EXPECT_EQ(Labels(printer),
             (std::vector<std::string>{"(Right)Page No.:2 of 3", "(Right)Page No.:3 of 3"}));
-  ASSERT_EQ(printed.pages.size(), 2u);
-  EXPECT_EQ(printed.pages.back().position, (BookPosition{Side::Right, 2}));
+  ASSERT_TRUE(printed.ok());
+  ASSERT_EQ(printed->size(), 2u);
+  EXPECT_EQ(printed->back().position, (BookPosition{Side::Right, 2}));
 }
 
 TEST(BookRenderer, WholeUndividedBookIsOneSpan) {
@@ -119,7 +118,7 @@ TEST(BookRenderer, RendersOnePageWithoutStartingAnother) {
   TextSurface surface(96, 63);
   const std::optional<PageStart> next =
       BookRenderer(book, Context(), messages).RenderPage(surface, {Side::Left, 1});
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_EQ(next, (PageStart{16, 0}));
   EXPECT_EQ(Labels(surface), std::vector<std::string>{"Page No.:2 of 3"});
   EXPECT_NE(surface.Render().find("U8"), std::string::npos);
@@ -135,7 +134,7 @@ TEST(BookRenderer, LaysPagesOutOnTheBooksPageWhateverTheContextSays) {
   BookRenderer printer(book, context, messages);
   EXPECT_EQ(printer.Context().page, book.page);
   printer.RenderPage(surface, {});
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   // 96 - 30 = column 66.
   EXPECT_EQ(surface.Row(0, 1).find("Page No.:1 of 1"), 66u);
 }
@@ -144,11 +143,12 @@ TEST(BookRenderer, APrinterFailureIsReportedWithThePagesDrawnSoFar) {
   const Book book = Counted(Roadway::Undivided, {9});
   RecordingMessages messages;
   FailingPrinter printer(96, 63);
-  const PrintResult printed =
-      BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
-  EXPECT_FALSE(printed.printed);
-  EXPECT_EQ(printed.failure, "The printer could not start the document");
-  EXPECT_EQ(printed.pages.size(), 2u);
+  const auto printed = BookRenderer(book, Context(), messages).Print(printer, WholeBook(book));
+  ASSERT_FALSE(printed.ok());
+  EXPECT_EQ(printed.failure(), Rejected("The printer could not start the document"));
+  // Both pages stay drawn on the printer for its owner to discard.
+  EXPECT_EQ(printer.Row(0, 1).find("Page No.:1 of 2"), 66u);
+  EXPECT_EQ(printer.Row(1, 1).find("Page No.:2 of 2"), 66u);
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -156,14 +156,14 @@ TEST(BookRenderer, APageTheBookDoesNotHaveIsReportedAndPrintingGoesOn) {
   const Book book = Counted(Roadway::Undivided, {3});
   RecordingMessages messages;
   TextSurface printer(96, 63);
-  const PrintResult printed =
+  const auto printed =
       BookRenderer(book, Context(), messages).Print(printer, {PageSpan{Side::Left, 0, 2}});
-  EXPECT_TRUE(printed.printed);
-  ASSERT_EQ(printed.pages.size(), 3u);
-  EXPECT_EQ(printed.pages[0].next, (PageStart{3, 0}));
+  ASSERT_TRUE(printed.ok());
+  ASSERT_EQ(printed->size(), 3u);
+  EXPECT_EQ((*printed)[0].next, (PageStart{3, 0}));
   // The start after the last page is known: that page shows only its heading and label.
-  EXPECT_EQ(printed.pages[1].next, (PageStart{3, 0}));
-  EXPECT_FALSE(printed.pages[2].next);
+  EXPECT_EQ((*printed)[1].next, (PageStart{3, 0}));
+  EXPECT_FALSE((*printed)[2].next);
   EXPECT_EQ(messages.shown,
             std::vector<std::string>{"Program Error: Page 2 is outside the page table occured in "
                                      "ToPrintAllForms"});

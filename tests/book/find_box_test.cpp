@@ -52,9 +52,9 @@ TEST(FindBox, AStationFindsThePageOfTheNearestListedStationAndAnEntryItsPageNumb
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const FindBoxPage found = ReadFindBox(c.text, c.side);
-    EXPECT_EQ(found.page, c.page);
-    EXPECT_EQ(found.problem, c.problem);
+    const Result<int64_t> found = ReadFindBox(c.text, c.side);
+    EXPECT_EQ(found ? std::optional(*found) : std::nullopt, c.page);
+    EXPECT_EQ(found ? "" : found.failure().message, c.problem);
   }
 }
 

@@ -39,17 +39,23 @@ TEST(ValidatePageRange, ReadsBothBoxesAndNamesTheFirstThatHoldsNoPage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " to " + c.to);
-    const PageRangeCheck check = ValidatePageRange(c.from, c.to, 10);
-    EXPECT_EQ(check.read, c.read);
-    EXPECT_EQ(check.from, c.from_page);
-    EXPECT_EQ(check.to, c.to_page);
-    EXPECT_EQ(check.problem, c.problem);
+    const Result<BoxedPages> check = ValidatePageRange(c.from, c.to, 10);
+    // Both boxes are read before the order is checked; only an ordered range is a value.
+    EXPECT_EQ(c.read, c.problem.empty() || c.problem == order);
+    if (c.problem.empty()) {
+      ASSERT_TRUE(check.ok());
+      EXPECT_EQ(*check, (BoxedPages{static_cast<int16_t>(c.from_page),
+                                    static_cast<int16_t>(c.to_page)}));
+    } else {
+      ASSERT_FALSE(check.ok());
+      EXPECT_EQ(check.failure(), UsageError(c.problem));
+    }
   }
 }
 
 TEST(ValidatePageRange, TheSideDecidesHowManyPagesABoxMayName) {
-  EXPECT_TRUE(ValidatePageRange("501", "501", 501).problem.empty());
-  EXPECT_EQ(ValidatePageRange("1", "2", 1).problem,
+  EXPECT_EQ(*ValidatePageRange("12006", "12006", 12006), (BoxedPages{12005, 12005}));
+  EXPECT_EQ(ValidatePageRange("1", "2", 1).failure().message,
             " To Page must be a whole number from 1 to 1, Please correct");
 }
 
@@ -78,12 +84,13 @@ TEST(ReadEntryPageNumber, ReadsThePageNumberUpToTheFirstBlank) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const EntryPageNumber entry = ReadEntryPageNumber(c.text);
-    EXPECT_EQ(entry.page.has_value(), c.problem.empty());
-    if (entry.page) {
-      EXPECT_EQ(*entry.page, c.page);
+    const Result<int64_t> entry = ReadEntryPageNumber(c.text);
+    EXPECT_EQ(entry.ok(), c.problem.empty());
+    if (entry) {
+      EXPECT_EQ(*entry, c.page);
+    } else {
+      EXPECT_EQ(entry.failure(), UsageError(c.problem));
     }
-    EXPECT_EQ(entry.problem, c.problem);
   }
 }
 

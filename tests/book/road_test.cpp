@@ -41,16 +41,15 @@ TEST_F(Road, TheExamplesBecomeCountedBooksOnThePrintersPage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.example);
     TextSurface printer(96, 63);
-    const RoadResult road =
+    const Result<Book> road =
         BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + c.example, &printer, memory_, messages_);
-    ASSERT_EQ(road.status, RoadStatus::kBook);
-    ASSERT_TRUE(road.book);
-    EXPECT_EQ(road.book->roadway, c.roadway);
-    EXPECT_EQ(road.book->page, (PageGeometry{96, 63}));
-    ASSERT_EQ(road.book->sides.size(), c.pages.size());
+    ASSERT_TRUE(road.ok());
+    EXPECT_EQ(road->roadway, c.roadway);
+    EXPECT_EQ(road->page, (PageGeometry{96, 63}));
+    ASSERT_EQ(road->sides.size(), c.pages.size());
     for (size_t s = 0; s < c.pages.size(); ++s) {
-      EXPECT_EQ(road.book->sides[s].Pages(), c.pages[s]);
-      EXPECT_FALSE(road.book->sides[s].station_entries.empty());
+      EXPECT_EQ(road->sides[s].Pages(), c.pages[s]);
+      EXPECT_FALSE(road->sides[s].station_entries.empty());
     }
     EXPECT_TRUE(messages_.shown.empty());
   }
@@ -58,44 +57,42 @@ TEST_F(Road, TheExamplesBecomeCountedBooksOnThePrintersPage) {
 
 TEST_F(Road, ADividedImportThatFailsAtOnceNamesTheStationAnEarlierImportReadLast) {
   TextSurface printer(96, 63);
-  ASSERT_EQ(
+  ASSERT_TRUE(
       BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", &printer, memory_, messages_)
-          .status,
-      RoadStatus::kBook);
+          .ok());
   EXPECT_EQ(memory_.import.last_region_station, "2403+50.00 R1");
-  const RoadResult failed = BuildBook(Write(kDividedHeaderOnly), &printer, memory_, messages_);
-  EXPECT_EQ(failed.status, RoadStatus::kRejected);
-  EXPECT_FALSE(failed.book);
-  EXPECT_EQ(messages_.shown,
-            std::vector<std::string>{" There is something wrong at Sta. 2403+50.00 R1"});
+  const Result<Book> failed = BuildBook(Write(kDividedHeaderOnly), &printer, memory_, messages_);
+  ASSERT_FALSE(failed.ok());
+  EXPECT_EQ(failed.failure(),
+            Rejected(" There is something wrong at Sta. 2403+50.00 R1"));
+  EXPECT_TRUE(messages_.shown.empty()) << "the failure is shown by whoever ends the command";
 
   // A first preview has read no station before.
   RoadMemory fresh;
-  messages_.shown.clear();
-  BuildBook(Write(kDividedHeaderOnly), &printer, fresh, messages_);
-  EXPECT_EQ(messages_.shown, std::vector<std::string>{" There is something wrong at Sta. "});
+  EXPECT_EQ(BuildBook(Write(kDividedHeaderOnly), &printer, fresh, messages_).failure(),
+            Rejected(" There is something wrong at Sta. "));
 }
 
 TEST_F(Road, RejectedFilesAndTheWrongSideStopGiveNoBook) {
   const struct {
     const char* name;
     std::string bytes;
-    RoadStatus status;
+    Failure failure;
   } cases[] = {
-      {"not a criteria report", "\"CRITERIA,x\r\nJob\r\nUNDIVIDED,\r\n", RoadStatus::kRejected},
+      {"not a criteria report", "\"CRITERIA,x\r\nJob\r\nUNDIVIDED,\r\n",
+       Rejected("Invalid File Type check file format")},
       {"wrong side",
        "\"VANTREL REPORT,x\r\nJob\r\nDIVIDED,\r\nHeader\r\nA,A R1,,,x,A "
        "R1,,,RIGHT,LEFTDITCH,0,1\r\n,,,,,,,,,,,,,,,\r\n",
-       RoadStatus::kProgramEnded},
+       ProgramEnded("Error at LeftSide Station: A R1(LineNumber: 0) Program Exiting")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     messages_ = RecordingMessages{};
-    const RoadResult road = ImportAndCompute(Write(c.bytes), memory_, messages_);
-    EXPECT_EQ(road.status, c.status);
-    EXPECT_FALSE(road.book);
-    EXPECT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.ended, c.status == RoadStatus::kProgramEnded);
+    const Result<Book> road = ImportAndCompute(Write(c.bytes), memory_, messages_);
+    ASSERT_FALSE(road.ok());
+    EXPECT_EQ(road.failure(), c.failure);
+    EXPECT_TRUE(messages_.shown.empty());
   }
 }
 
@@ -110,22 +107,49 @@ TEST_F(Road, APrinterThatCannotBeMeasuredKeepsThePageMeasuredLast) {
 }
 
 TEST_F(Road, CountingLaysEverySideOutOnThePage) {
-  RoadResult road =
+  Result<Book> road =
       ImportAndCompute(std::string(VANTRELS_EXAMPLES) + "/divided.csv", memory_, messages_);
-  ASSERT_TRUE(road.book);
-  Book& book = *road.book;
+  ASSERT_TRUE(road.ok());
+  Book& book = *road;
   // Not counted yet: every side is one page beginning at its first station.
   for (const SideBook& side : book.sides) {
     EXPECT_EQ(side.page_starts.size(), 1u);
     EXPECT_TRUE(side.station_entries.empty());
   }
-  CountBook(book, {96, 63}, messages_);
+  ASSERT_TRUE(CountBook(book, {96, 63}, messages_).ok());
   EXPECT_EQ(book.page, (PageGeometry{96, 63}));
   EXPECT_EQ(book.Of(Side::Left).Pages(), 5);
   EXPECT_EQ(book.Of(Side::Right).Pages(), 5);
-  CountBook(book, {96, 126}, messages_);
-  EXPECT_EQ(book.Of(Side::Left).Pages(), 1) << "a page of 126 lines puts no station on it";
-  EXPECT_EQ(messages_.shown.size(), 2u);
+  const Status tall = CountBook(book, {96, 126}, messages_);
+  ASSERT_FALSE(tall.ok()) << "a page of 126 lines puts no station on it";
+  EXPECT_EQ(tall.failure(),
+            Rejected("No station fits on a page of 126 lines: the first band must begin above "
+                     "line 50"));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+}  // namespace
+}  // namespace vantrels
+
+namespace vantrels {
+namespace {
+
+TEST(ReadSummary, CountsTheStationsAndNamesTheLinesNotUsed) {
+  const auto book_of = [](size_t stations, int64_t unused) {
+    Book book;
+    book.sides.emplace_back().report.resize(stations);
+    for (int64_t n = 0; n < unused; ++n) book.unused_lines.Add(10 + 2 * n, "why");
+    return book;
+  };
+  EXPECT_EQ(ReadSummary(book_of(2001, 0)), "2001 stations read");
+  EXPECT_EQ(ReadSummary(book_of(1, 1)), "1 station read; 1 line not used: line 10");
+  EXPECT_EQ(ReadSummary(book_of(3, 3)), "3 stations read; 3 lines not used: lines 10, 12, 14");
+  EXPECT_EQ(ReadSummary(book_of(3, 12)),
+            "3 stations read; 12 lines not used: lines 10, 12, 14, 16, 18, 20, 22, 24, 26, 28 "
+            "and 2 more");
+  EXPECT_EQ(UnusedLineWarnings(book_of(3, 11).unused_lines).back(), "1 more line not used");
+  EXPECT_EQ(UnusedLineWarnings(book_of(3, 2).unused_lines),
+            (std::vector<std::string>{"line 10 not used: why", "line 12 not used: why"}));
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ SideBook ReportOf(const std::vector<Row>& rows) {
   }
   RecordingMessages messages;
   RoadMemory memory;
-  RoadResult road = ImportAndComputeBytes(bytes, memory, messages);
-  EXPECT_EQ(road.status, RoadStatus::kBook);
+  Result<Book> road = ImportAndComputeBytes(bytes, memory, messages);
+  EXPECT_TRUE(road.ok());
   EXPECT_TRUE(messages.shown.empty());
-  return road.book ? road.book->sides.front() : SideBook{};
+  return road ? road->sides.front() : SideBook{};
 }
 
 std::string Written(const SideBook& book, StakeoutFormat format, StationRange range = {}) {

@@ -159,11 +159,10 @@ TEST(BookmarkEntries, ACountedBookMarksEachStationOnceOnItsFirstPage) {
   RoadMemory memory;
   RecordingMessages messages;
   TextSurface page(96, 63);
-  const RoadResult road = BuildBookFromBytes(Road(20, 5), &page, memory, messages);
-  ASSERT_EQ(road.status, RoadStatus::kBook);
-  const SideBook& side = road.book->sides.front();
-  const std::vector<StationEntry> marks =
-      BookmarkEntries(*road.book, WholeBook(*road.book), Side::Left);
+  const Result<Book> road = BuildBookFromBytes(Road(20, 5), &page, memory, messages);
+  ASSERT_TRUE(road.ok());
+  const SideBook& side = road->sides.front();
+  const std::vector<StationEntry> marks = BookmarkEntries(*road, WholeBook(*road), Side::Left);
   ASSERT_EQ(marks.size(), 20u);
   // The Go To list names the cut station once more, on the page it continues on.
   ASSERT_EQ(side.station_entries.size(), 21u);
@@ -186,10 +185,12 @@ TEST(NoStationFits, OnlyAPageWhoseFirstBandIsTooLow) {
     RoadMemory memory;
     RecordingMessages messages;
     TextSurface page(96, c.lines);
-    const RoadResult road = BuildBookFromBytes(Road(3, -1), &page, memory, messages);
-    ASSERT_EQ(road.status, RoadStatus::kBook);
-    EXPECT_EQ(NoStationFits(*road.book), !c.fits);
-    EXPECT_EQ(messages.shown.empty(), c.fits);
+    const Result<Book> road = BuildBookFromBytes(Road(3, -1), &page, memory, messages);
+    EXPECT_EQ(road.ok(), c.fits);
+    if (!c.fits) {
+      EXPECT_THAT(road.failure().message, ::testing::StartsWith("No station fits"));
+    }
+    EXPECT_TRUE(messages.shown.empty());
   }
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <cstdio>
 
 #include "cli/book_options.h"
 #include "cli/book_run.h"
@@ -225,10 +226,11 @@ class FakePaper : public TextSurface {
     return TextSurface::MeasureCells();
   }
   void SetFontName(const std::string& face) override { faces_.push_back(face); }
-  void EndDoc() override {
-    if (fail_at_end_) throw std::runtime_error("Out of paper");
-    TextSurface::EndDoc();
+  Status EndDoc() override {
+    if (fail_at_end_) return Rejected("Out of paper");
+    Status ended = TextSurface::EndDoc();
     printed_ = Render();
+    return ended;
   }
 
  private:
@@ -252,8 +254,8 @@ class FakePlatform : public PrintPlatform {
   Status WritePdf(const BookRenderer& printer, const PageSelection& selection, const BookOptions&,
                   OutputFile& output) override {
     FakePaper paper(printed, faces, fail_at_end, measurable);
-    const PrintResult result = printer.Print(paper, selection);
-    if (!result.printed) return Rejected(result.failure);
+    const auto result = printer.Print(paper, selection);
+    if (!result) return result.failure();
     if (!output.Write(printed) || !output.Commit()) return Rejected(output.reason());
     return {};
   }
@@ -370,6 +372,42 @@ TEST(BookMain, TextsAreWrittenAsUtf8) {
   text.replace(at, 11, "10+00.00 \xC9\x80");
   const BookRun run = Book({"--stations", WriteFile("cp1252.csv", text)});
   EXPECT_EQ(run.out, "1            10+00.00 \xC3\x89\xE2\x82\xAC\n");
+}
+
+}  // namespace
+}  // namespace vantrels
+
+namespace vantrels {
+namespace {
+
+TEST(UnusedLines, EachIsAWarningUpToTenThenACountAndTheBookGoesOn) {
+  std::string text =
+      "\"VANTREL REPORT,Test\r\nJob\r\nDIVIDED,Roadway 2\r\nStation,Region,,,,,,,Side\r\n";
+  for (int i = 0; i < 12; ++i) {
+    const std::string region = "20+" + std::to_string(10 + i) + ".00 R2";
+    text += Row({region, region, "", "", "x", region, "", "", "left", "CL", "-12.00", "100.00"});
+    text += ",,,,,,,,,,,,,,,\r\n";
+    text += Row({region, region, "", "", "x", region, "", "", "RIGHT", "CL", "12.00", "100.00"});
+    text += ",,,,,,,,,,,,,,,\r\n";
+  }
+  const std::string path = WriteFile("unused.csv", text);
+  const BookRun run = Book({"--date", "2026-12-07", "--text", path});
+  std::remove(path.c_str());
+  EXPECT_EQ(run.status, kBookProduced);
+  EXPECT_NE(run.out, "");
+  std::vector<std::string> warnings;
+  std::istringstream err(run.err);
+  for (std::string line; std::getline(err, line);) {
+    if (line.starts_with("vantrels-book: warning: ")) warnings.push_back(line);
+  }
+  ASSERT_EQ(warnings.size(), 11u) << run.err;
+  EXPECT_EQ(warnings.front(),
+            "vantrels-book: warning: line 5 not used: the side is \"left\", not \"LEFT\"");
+  EXPECT_THAT(warnings.back(), ::testing::MatchesRegex(
+                                   "vantrels-book: warning: [0-9]+ more lines not used"));
+  // A clean file has none.
+  EXPECT_THAT(Book({"--text", std::string(VANTRELS_EXAMPLES) + "/divided.csv"}).err,
+              ::testing::Not(HasSubstr("warning")));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ class FilePlatform : public PrintPlatform {
                   OutputFile& output) override {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
-    if (!printer.Print(pages, selection).printed) return Rejected("not printed");
+    if (!printer.Print(pages, selection)) return Rejected("not printed");
     if (!output.Write(pages.Render())) return Rejected(output.reason());
     if (!incomplete.empty()) return Rejected(incomplete);
     if (!output.Commit()) return Rejected(output.reason());

@@ -210,11 +210,29 @@ TEST(NoStationFits, APageTooTallForAnyBandWritesNothingAndFails) {
               "No station fits on a page of 32767 lines: the first band must begin above line "
               "50\n");
   }
-  // A narrow page still lays the stations out: it is a book.
-  const BookRun narrow = Book({"--cells", "20x63", "--text", Example("undivided.csv")});
-  EXPECT_EQ(narrow.status, kBookProduced);
-  const std::vector<std::string> lines = Lines(narrow.out);
+}
+
+// A page smaller than the layout would lose the stations off its left or top edge.
+TEST(PageTooSmall, WritesNothingAndFailsNamingTheSmallestPage) {
+  for (const char* cells : {"20x63", "96x10", "1x1"}) {
+    SCOPED_TRACE(cells);
+    const BookRun run = Book({"--cells", cells, "--text", Example("undivided.csv")});
+    EXPECT_EQ(run.status, kBookRejected);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string("The book does not fit on a page of ") + cells +
+                           " cells: the smallest page that holds it is 89x62 cells\n");
+  }
+  const BookRun smallest = Book({"--cells", "89x62", "--text", Example("undivided.csv")});
+  EXPECT_EQ(smallest.status, kBookProduced);
+  const std::vector<std::string> lines = Lines(smallest.out);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), 10);
+  // Its leftmost texts, the project number and the station headings, stand in column 0.
+  const auto starts_with = [&](const char* text) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.starts_with(text); });
+  };
+  EXPECT_TRUE(starts_with("Project No:"));
+  EXPECT_TRUE(starts_with("Cross Sec. Sta.") || starts_with("Design Sec. Sta."));
 }
 
 // Qt sets the C library's locale from the environment; the numbers of messages must not follow.

@@ -125,16 +125,16 @@ TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
   first += ",,,,,,,\r\n" + long_text + ",S R1,MESSAGE," + long_text + "\r\n";
   const std::string second = header + "T,T R1,,,,T R1,,,,CL,0,1\r\n";
   ImportMemory memory;
-  RecordingMessages messages;
-  const ImportResult big = ImportUndivided(first, memory, messages);
-  ASSERT_EQ(big.status, ImportStatus::kImported);
-  ASSERT_EQ(big.stations.sides[0].size(), 3u);
-  EXPECT_EQ(big.stations.sides[0][0].points.size(), 3u);
-  EXPECT_EQ(big.stations.sides[0][1].message_text, long_text);
+  const Result<RoadwayStations> big = ImportUndivided(first, memory);
+  ASSERT_TRUE(big.ok());
+  ASSERT_EQ(big->sides[0].size(), 3u);
+  EXPECT_EQ(big->sides[0][0].points.size(), 3u);
+  EXPECT_EQ(big->sides[0][1].message_text, long_text);
 
-  const ImportResult small = ImportUndivided(second, memory, messages);
-  ASSERT_EQ(small.stations.sides.size(), 1u);
-  const Stations& stations = small.stations.sides[0];
+  const Result<RoadwayStations> small = ImportUndivided(second, memory);
+  ASSERT_TRUE(small.ok());
+  ASSERT_EQ(small->sides.size(), 1u);
+  const Stations& stations = small->sides[0];
   ASSERT_EQ(stations.size(), 1u);
   const StationRecord& s = stations[0];
   for (const std::string* text : {&s.station_text, &s.region_station, &s.extra_text,
@@ -144,7 +144,6 @@ TEST(StationRecords, EachImportStartsFromFreshRecordsIncludingLongTexts) {
   ASSERT_EQ(s.points.size(), 1u);
   EXPECT_EQ(s.points[0].label, "CL");
   EXPECT_EQ(s.points[0].elevation, "1");
-  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

@@ -61,14 +61,14 @@ class FindStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    RoadResult road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
+    Result<Book> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
                                 &printing_.LayoutTarget(), memory_, messages_);
-    ASSERT_TRUE(road.book);
+    ASSERT_TRUE(road.ok());
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    document_.Show(std::move(*road.book), heading, {});
+    document_.Show(std::move(*road), heading, {});
   }
 
   std::vector<std::string> Listed(Side side) const {

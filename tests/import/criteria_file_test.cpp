@@ -177,7 +177,7 @@ TEST_F(ImportTest, BadInputGivesItsMessageAndLeavesTheStoreConsistent) {
     const int descriptors = OpenDescriptors();
     EXPECT_EQ(ImportPath(c.make_path(*this, dir_)), ImportStatus::kRejected);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{c.message});
-    EXPECT_FALSE(messages_.ended);
+    EXPECT_FALSE(ended_);
     EXPECT_EQ(OpenDescriptors(), descriptors);
     EXPECT_EQ(stations_.roadway, Roadway::Undivided);
     EXPECT_EQ(StationCount(), 4);
@@ -239,7 +239,7 @@ TEST_F(ImportTest, FileIsClosedOnSuccessFailureAndProgramEnd) {
     EXPECT_EQ(OpenDescriptors(), descriptors);
   }
   EXPECT_EQ(messages_.shown.size(), 2u);
-  EXPECT_TRUE(messages_.ended);
+  EXPECT_TRUE(ended_);
 }
 
 }  // namespace

@@ -234,7 +234,7 @@ TEST_F(DividedImport, WrongSideWordEndsTheProgramAtOnce) {
     rows.insert(rows.end(), {SideRow("B", "B R1", "LEFT", "CL", "-12", "1"), kTerminator});
     EXPECT_EQ(ImportRows(rows), ImportStatus::kProgramEnded);
     EXPECT_EQ(messages_.shown, std::vector<std::string>{c.message});
-    EXPECT_TRUE(messages_.ended);
+    EXPECT_TRUE(ended_);
     ExpectPreviousKept();
   }
 }
@@ -360,7 +360,9 @@ TEST_F(DividedImport, StoreSideStoresFieldsInRowOrderUntilOneIsMissing) {
     SCOPED_TRACE(c.name);
     messages_.shown.clear();
     StationRecord got;
-    EXPECT_TRUE(StoreSide(got, c.rest, c.side, c.slot, "A R1", messages_));
+    const Result<RowStored> stored = StoreSide(got, c.rest, c.side, c.slot, "A R1", messages_);
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(*stored, c.error ? RowStored::kPartly : RowStored::kWhole);
     EXPECT_EQ(messages_.shown, c.error ? std::vector<std::string>{"Error in StoreSide"}
                                        : std::vector<std::string>{});
     EXPECT_EQ(got.extra_text, c.expected.extra_text);
@@ -368,7 +370,73 @@ TEST_F(DividedImport, StoreSideStoresFieldsInRowOrderUntilOneIsMissing) {
     EXPECT_EQ(got.message_keyword, c.expected.message_keyword);
     EXPECT_EQ(PointTexts(got), PointTexts(c.expected));
   }
-  EXPECT_FALSE(messages_.ended);
+  EXPECT_FALSE(ended_);
+}
+
+}  // namespace
+}  // namespace vantrels::import_test
+
+namespace vantrels::import_test {
+namespace {
+
+// Data lines start at line 5, after the four header lines.
+TEST_F(DividedImport, LinesPassedOverAreRecordedWithTheirNumberAndWhy) {
+  const std::string l1 = SideRow("A", "A R1", "LEFT", "CL", "0", "1");
+  const std::string r1 = SideRow("A", "A R1", "RIGHT", "CL", "0", "1");
+  const std::string lower = SideRow("A", "A R1", "left", "CL", "0", "1");
+  const struct {
+    const char* name;
+    std::vector<std::string> rows;
+    std::vector<UnusedLine> unused;
+  } cases[] = {
+      {"a whole block", {l1, l1, kTerminator, r1, "", l1, kTerminator, r1, kTerminator}, {}},
+      {"a side word in lower case ends the rows, the rows after it are late",
+       {l1, lower, l1, kTerminator, r1, kTerminator},
+       {{6, "the side is \"left\", not \"LEFT\""},
+        {7, "a LEFT row after its station's LEFT rows ended"}}},
+      {"no terminating line between the sides",
+       {l1, r1, r1, kTerminator, l1},
+       {{6, "the side is \"RIGHT\", not \"LEFT\""}, {9, "the last line starts no station"}}},
+      {"the line after late LEFT rows is skipped",
+       {l1, kTerminator, l1, r1, r1, kTerminator},
+       {{7, "a LEFT row after its station's LEFT rows ended"},
+        {8, "skipped after late LEFT rows"}}},
+      {"a short line and a long side word", {"A,A R1,x", l1, kTerminator,
+        SideRow("A", "A R1", "\x1b" + std::string(30, 'W'), "CL", "0", "1"), kTerminator},
+       {{5, "it has no side field"},
+        {6, "a LEFT row after its station's LEFT rows ended"},
+        {8, "the side is \"?WWWWWWWWWWWWWWWWWWWWWWW...\", not \"RIGHT\""}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(ImportRows(c.rows), ImportStatus::kImported);
+    EXPECT_EQ(stations_.unused.count, static_cast<int64_t>(c.unused.size()));
+    EXPECT_EQ(stations_.unused.first, c.unused);
+  }
+}
+
+TEST_F(DividedImport, KeepsTheFirstTenLinesPassedOverAndCountsTheRest) {
+  std::vector<std::string> rows = {SideRow("A", "A R1", "LEFT", "CL", "0", "1"), kTerminator};
+  for (int n = 0; n < 25; ++n) rows.push_back(SideRow("A", "A R1", "LEFT", "CL", "0", "1"));
+  rows.push_back(kTerminator);
+  ASSERT_EQ(ImportRows(rows), ImportStatus::kImported);
+  EXPECT_EQ(stations_.unused.count, 25);
+  ASSERT_EQ(stations_.unused.first.size(), UnusedLines::kKept);
+  EXPECT_EQ(stations_.unused.first.back().line, 16);
+}
+
+TEST_F(ImportTest, AUtf8FileWithAByteOrderMarkIsReadAsWindows1252) {
+  // Degree sign, euro sign and an arrow, which Windows-1252 lacks; then a byte that is not UTF-8.
+  const std::string row = Point("S\xC2\xB0", "S R1", "E\xE2\x82\xAC", "0", "1\xE2\x86\x92\xFF");
+  ASSERT_EQ(Import("\xEF\xBB\xBF" + Join(UndividedHeader()) + row + "\r\n"),
+            ImportStatus::kImported);
+  EXPECT_EQ(U(0).station_text, "S\xB0");
+  EXPECT_EQ(U(0).points[0].label, "E\x80");
+  EXPECT_EQ(U(0).points[0].elevation, "1??");
+  // Without the mark the same bytes are the file's own Windows-1252, and the mark is no header.
+  ASSERT_EQ(Import(Join(UndividedHeader()) + row + "\r\n"), ImportStatus::kImported);
+  EXPECT_EQ(U(0).station_text, "S\xC2\xB0");
+  EXPECT_EQ(Import("\xEF\xBB" + Join(UndividedHeader())), ImportStatus::kRejected);
 }
 
 }  // namespace

@@ -81,8 +81,12 @@ inline int32_t LastPointIndex(const StationRecord& s) {
   return static_cast<int32_t>(s.points.size()) - 1;
 }
 
+// What an import came to.
+enum class ImportStatus { kImported, kRejected, kProgramEnded };
+
 // Imports files written to a private temporary folder, keeping the stations of the last file
-// accepted, as a preview keeps the book of the last file accepted.
+// accepted, as a preview keeps the book of the last file accepted. A failure's message is shown
+// on the recorded sink after the import's own messages, as the command that ends shows it.
 class ImportTest : public ::testing::Test {
  public:
   std::string Write(const std::string& bytes, const std::string& name = "input.csv") {
@@ -94,9 +98,18 @@ class ImportTest : public ::testing::Test {
   ImportStatus Import(const std::string& bytes) { return ImportPath(Write(bytes)); }
 
   ImportStatus ImportPath(const std::string& path) {
-    ImportResult result = ImportCriteriaFile(path, memory_, messages_);
-    if (result.status == ImportStatus::kImported) stations_ = std::move(result.stations);
-    return result.status;
+    return Take(ImportCriteriaFile(path, memory_, messages_));
+  }
+
+  ImportStatus Take(Result<RoadwayStations> result) {
+    ended_ = false;
+    if (result) {
+      stations_ = std::move(*result);
+      return ImportStatus::kImported;
+    }
+    messages_.Show(result.failure().message);
+    ended_ = result.failure().kind == FailureKind::kProgramEnded;
+    return ended_ ? ImportStatus::kProgramEnded : ImportStatus::kRejected;
   }
 
   // Highest station index of the last accepted file.
@@ -111,6 +124,8 @@ class ImportTest : public ::testing::Test {
   RoadwayStations stations_;
   ImportMemory memory_;
   RecordingMessages messages_;
+  // The last import ended with the wrong-side stop.
+  bool ended_ = false;
 };
 
 }  // namespace vantrels::import_test

@@ -226,7 +226,7 @@ TEST_F(UndividedImport, FailureKeepsThePreviousStationsAndRoadwayType) {
 }
 
 TEST_F(UndividedImport, DirectCallOnFewerThanThreeLinesFails) {
-  EXPECT_EQ(ImportUndivided("\"VANTREL REPORT,\r\nx\r\n", memory_, messages_).status,
+  EXPECT_EQ(Take(ImportUndivided("\"VANTREL REPORT,\r\nx\r\n", memory_)),
             ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Error in GPKUndivided"});
 }

@@ -31,12 +31,11 @@ TEST_P(HeadingPositions, ItemsStandAtTheirDistanceFromTheRightAndBottomEdges) {
   PageContext context;
   context.project_number = "P-17";
   context.heading_date = "12 07 2026";
-  context.view_scale = c.view_scale;
   context.report_font = "Lucida Console";
   RecordingSurface printer;
   printer.measure = CellMeasure{c.columns, c.lines};
   context.page = MeasurePage(printer).value();
-  RecordingSurface target(c.window);
+  RecordingSurface target(c.window, c.view_scale);
   RecordingMessages messages;
 
   DrawHeading(target, context, messages);

@@ -51,7 +51,11 @@ struct Laid {
   SideBook book;
   PageContext context;
 
-  void Count(RecordingMessages& messages) { CountPages(book, context.page, messages); }
+  // Counts the book; a failure is shown last, as the command that ends shows it.
+  void Count(RecordingMessages& messages) {
+    const Status counted = CountPages(book, context.page, messages);
+    if (!counted) messages.Show(counted.failure().message);
+  }
 
   RecordingSurface Draw(int32_t page, RecordingMessages& messages) const {
     RecordingSurface printer;
@@ -241,7 +245,6 @@ TEST(PageLayout, CellsShowDescriptionElevationAtOffsetAndSlopeBehindThem) {
 
 TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
   Laid laid = UndividedBook({MessageStation("M0"), PointStation("R1", 1)}, 93.5, 66.2);
-  laid.context.view_scale = 0.5;
   RecordingMessages messages;
   laid.Count(messages);
   RecordingSurface printer;
@@ -253,7 +256,7 @@ TEST(PageLayout, PositionsFollowTheRightEdgeAndWindowsScaleWholeCells) {
   EXPECT_THAT(printer.At(74, 16), ElementsAre("d0.2"));
   EXPECT_THAT(printer.At(64, 4), ElementsAre("Page No.:1 of 1"));
 
-  RecordingSurface window(true);
+  RecordingSurface window(true, 0.5);
   DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(window.At(4 * 60, 11 * 120), ElementsAre("M0"));
   EXPECT_THAT(window.At(34 * 60, 10 * 120), ElementsAre("MESSAGE"));
@@ -350,23 +353,52 @@ TEST(PageLayout, APageOf105AndAHalfLinesPlacesNoStationAndCountingEnds) {
   EXPECT_EQ(laid.book.last_page, 2);
 }
 
-TEST(PageLayout, ABookNeedingMoreThan501PagesIsCutWithOneMessage) {
-  // Eight stations a page: 4008 stations fill exactly 501 pages, one more needs a 502nd.
-  for (const auto& [stations, message] : {std::pair{4008, false}, std::pair{4009, true}}) {
-    Laid laid = UndividedBook(SingleRowStations(stations));
+TEST(PageLayout, ABookOfMoreThan501PagesHasEveryPage) {
+  // Eight stations a page: 4009 stations need 502 pages.
+  Laid laid = UndividedBook(SingleRowStations(4009));
+  RecordingMessages messages;
+  laid.Count(messages);
+  EXPECT_THAT(messages.shown, IsEmpty());
+  EXPECT_EQ(laid.book.last_page, 501);
+  ASSERT_EQ(laid.book.page_starts.size(), 503u);
+  EXPECT_EQ(laid.book.page_starts[501], (PageStart{4008, 0}));
+  EXPECT_EQ(laid.book.page_starts[502], (PageStart{4009, 0}));
+  EXPECT_EQ(laid.Listed().back(), "502            R4008");
+  EXPECT_THAT(laid.Draw(501, messages).At(66, 1), ElementsAre("Page No.:502 of 502"));
+  EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST(PageLayout, ThePageMustHoldTheWholeLayoutAndABandAboveTheStationLine) {
+  const std::string tall = "No station fits on a page of ";
+  const std::string small = "The book does not fit on a page of ";
+  const struct {
+    double columns;
+    double lines;
+    std::string refusal;  // empty: the page holds the book
+  } cases[] = {
+      {96, 63, ""},
+      // Texts at cell -0.5 stand in cell 0, as every position is rounded.
+      {88.5, 61.5, ""},
+      {96, 105, ""},
+      {88.4, 63, small + "88.4x63 cells: the smallest page that holds it is 89x62 cells"},
+      {96, 61.4, small + "96x61.4 cells: the smallest page that holds it is 89x62 cells"},
+      {96, 10, small + "96x10 cells: the smallest page that holds it is 89x62 cells"},
+      {1, 1, small + "1x1 cells: the smallest page that holds it is 89x62 cells"},
+      // A page too tall says so first, however narrow it is.
+      {96, 105.5, tall + "105.5 lines: the first band must begin above line 50"},
+      {0.5, 32767, tall + "32767 lines: the first band must begin above line 50"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.columns) + " x " + std::to_string(c.lines));
+    const Status fits = CheckPageSize({c.columns, c.lines});
+    EXPECT_EQ(fits.ok() ? "" : fits.failure().message, c.refusal);
+    Laid laid = UndividedBook(SingleRowStations(3), c.columns, c.lines);
     RecordingMessages messages;
     laid.Count(messages);
-    EXPECT_EQ(laid.book.last_page, 500);
-    EXPECT_EQ(laid.book.page_starts.size(), 501u) << "no start is kept for a page 502";
-    EXPECT_EQ(laid.book.page_starts[500], (PageStart{4000, 0}));
-    if (message) {
-      EXPECT_THAT(messages.shown, ElementsAre("The book needs more than 501 pages and is cut "
-                                              "after page 501"));
-    } else {
-      EXPECT_THAT(messages.shown, IsEmpty());
+    EXPECT_EQ(messages.shown.empty(), c.refusal.empty());
+    if (!c.refusal.empty()) {
+      EXPECT_TRUE(laid.book.station_entries.empty());
     }
-    EXPECT_EQ(laid.book.station_entries.size(), 4008u);
-    EXPECT_EQ(laid.Listed().back(), "501            R4007");
   }
 }
 
@@ -410,8 +442,7 @@ TEST(PageLayout, AWindowThatRejectsEveryPositionCostsOneMessagePerPage) {
   Laid laid = UndividedBook(SingleRowStations(10));
   RecordingMessages messages;
   laid.Count(messages);
-  laid.context.view_scale = 1000;
-  RecordingSurface window(true);
+  RecordingSurface window(true, 1000);
   const std::optional<PageStart> next = DrawPageBody(window, laid.book, 0, laid.context, messages);
   EXPECT_THAT(messages.shown, ElementsAre("Program Error: Overflow occured in ToPrintAllForms"));
   EXPECT_EQ(next, (PageStart{8, 0})) << "the page's decisions are still taken";
@@ -424,7 +455,7 @@ TEST(PageLayout, CountingAndDrawingAgreeOnEveryPage) {
     const std::string name = "R" + std::to_string(i);
     stations.push_back(i % 7 == 3 ? MessageStation(name) : PointStation(name, 1 + (i * 5) % 11));
   }
-  for (double lines : {63.0, 66.2, 70.0, 100.0, 40.0}) {
+  for (double lines : {63.0, 66.2, 70.0, 100.0, 61.5}) {
     SCOPED_TRACE(lines);
     Laid laid = UndividedBook(stations, 96, lines);
     RecordingMessages messages;

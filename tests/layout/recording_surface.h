@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "layout/surface.h"
+#include "model/units.h"
 
 namespace vantrels::testing {
 
@@ -23,9 +24,16 @@ class RecordingSurface : public Surface {
     bool underline;
   };
 
-  explicit RecordingSurface(bool window = false) : window_(window) {}
+  // A printer, or a window showing the page at `view_scale`.
+  explicit RecordingSurface(bool window = false, double view_scale = 0)
+      : window_(window), view_scale_(view_scale) {}
 
   bool IsWindow() const override { return window_; }
+  SurfacePoint CellPosition(double column, double line) const override {
+    if (!window_) return Surface::CellPosition(column, line);
+    return {RoundCoordinate(CellColumnTwips(column, view_scale_)),
+            RoundCoordinate(CellLineTwips(line, view_scale_))};
+  }
   void SetCurrentX(int x) override { x_ = x; }
   void SetCurrentY(int y) override { y_ = y; }
   void PrintText(std::string_view text) override {
@@ -39,7 +47,7 @@ class RecordingSurface : public Surface {
     if (face_error) throw std::runtime_error(*face_error);
     face = name;
   }
-  void SetFontSize(double points) override { size = points; }
+  void SetFontSize(double points) override { size = window_ ? points * view_scale_ : points; }
   void SetFontBold(bool on) override { bold = on; }
   void SetFontUnderline(bool on) override { underline = on; }
   void SetFontTransparent(bool on) override { transparent = on; }
@@ -68,6 +76,7 @@ class RecordingSurface : public Surface {
 
  private:
   bool window_;
+  double view_scale_;
   int x_ = 0;
   int y_ = 0;
 };

@@ -52,7 +52,7 @@ TEST(TextSurface, EveryPageEndsWithAFormFeedLineAndAnEmptyLastPageIsDropped) {
   s.NewPage();
   Put(s, 1, 1, "two");
   s.NewPage();
-  s.EndDoc();
+  ASSERT_TRUE(s.EndDoc().ok());
   EXPECT_EQ(s.Pages(), 2);
   EXPECT_EQ(s.Render(), "one\n\n\f\n\n two\n\f\n");
 }
@@ -60,7 +60,7 @@ TEST(TextSurface, EveryPageEndsWithAFormFeedLineAndAnEmptyLastPageIsDropped) {
 TEST(TextSurface, KillDocDiscardsOnlyTheDocumentInProgress) {
   TextSurface s(5, 1);
   Put(s, 0, 0, "sent");
-  s.EndDoc();
+  ASSERT_TRUE(s.EndDoc().ok());
   Put(s, 0, 0, "lost");
   s.NewPage();
   s.KillDoc();

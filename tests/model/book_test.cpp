@@ -105,5 +105,15 @@ TEST(Text, TrimmingAndUpperCasing) {
   EXPECT_EQ(UpperCase("Divided 1\xe9"), "DIVIDED 1\xe9");
 }
 
+TEST(PaperNames, ParseKnownNamesInAnyCase) {
+  const std::pair<const char*, std::optional<Paper>> cases[] = {
+      {"letter", Paper::Letter}, {"A4", Paper::A4}, {"Legal", Paper::Legal},
+      {"a5", std::nullopt},      {"", std::nullopt}, {"letter ", std::nullopt},
+  };
+  for (const auto& [name, paper] : cases) {
+    EXPECT_EQ(ParsePaper(name), paper) << name;
+  }
+}
+
 }  // namespace
 }  // namespace vantrels

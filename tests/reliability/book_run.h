@@ -17,9 +17,9 @@ struct PageSize {
   double lines;
 };
 
-// Letter with quarter-inch margins, a fractional measure, a short page, and a page so tall
-// that no band fits above line 50.
-inline constexpr PageSize kPageSizes[] = {{96, 63}, {93.5, 66.2}, {80, 50}, {120, 110}};
+// Letter with quarter-inch margins, a fractional measure, the smallest page that holds a book,
+// and a page so tall that no band fits above line 50.
+inline constexpr PageSize kPageSizes[] = {{96, 63}, {93.5, 66.2}, {88.5, 61.5}, {120, 110}};
 
 // A text printer that also keeps, page by page, the texts the page body draws in one column:
 // set to the station heading column, they are the three heading lines of every station drawn.
@@ -66,9 +66,8 @@ struct SideRun {
 
 struct BookRun {
   bool counted = false;
-  // The road reported the wrong-side stop; the message sink was told to end the program.
+  // The road failed with the wrong-side stop.
   bool ended = false;
-  bool sink_ended = false;
   bool input_unchanged = false;
   size_t input_lines = 0;
   std::vector<std::string> messages;

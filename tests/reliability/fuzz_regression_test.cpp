@@ -61,7 +61,7 @@ TEST_F(ReliabilityTest, InvariantChecksReportACorruptedRun) {
   const std::vector<Corruption> corruptions = {
       {"input changed", [](BookRun& r) { r.input_unchanged = false; }},
       {"endless message", [](BookRun& r) { r.messages.assign(5, "Program Error: x"); }},
-      {"last page beyond the table", [](BookRun& r) { r.sides[0].last_page = 501; }},
+      {"last page beyond any book", [](BookRun& r) { r.sides[0].last_page = kMostPages; }},
       {"page start beyond the stations",
        [](BookRun& r) {
          r.sides[0].counted_starts[1] = {9999, 0};
@@ -79,8 +79,7 @@ TEST_F(ReliabilityTest, InvariantChecksReportACorruptedRun) {
       {"more points than a station holds",
        [](BookRun& r) { r.book->sides[1].report[0].cells.resize(32); }},
       {"sides of different stations", [](BookRun& r) { r.book->sides[1].report.pop_back(); }},
-      {"ended with a book", [](BookRun& r) { r.ended = r.sink_ended = true; }},
-      {"ended behind the sink's back", [](BookRun& r) { r.sink_ended = true; }},
+      {"ended with a book", [](BookRun& r) { r.ended = true; }},
   };
   for (const Corruption& c : corruptions) {
     SCOPED_TRACE(c.name);

@@ -181,19 +181,18 @@ const HostileCase kCases[] = {
      },
      false,
      {" There is something wrong at Sta. "}},
-    // 491 stations of 31 points need some 600 pages of 63 lines.
-    {"UndividedBookOf600Pages",
-     [] { return UndividedStations(491, 31); },
-     true,
-     {"The book needs more than 501 pages and is cut after page 501"}},
-    {"DividedBookOf600PagesASide",
-     [] { return DividedStations(491, 31); },
-     true,
-     {"The left side needs more than 501 pages and is cut after page 501",
-      "The right side needs more than 501 pages and is cut after page 501"}},
+    // 491 stations of 31 points need some 600 pages of 63 lines: every one is a page.
+    {"UndividedBookOf600Pages", [] { return UndividedStations(491, 31); }, true, {}},
+    {"DividedBookOf600PagesASide", [] { return DividedStations(491, 31); }, true, {}},
+    {"PageTooSmallForTheHeading",
+     [] { return UndividedStations(3); },
+     false,
+     {"The book does not fit on a page of 88.5x61.4 cells: the smallest page that holds it is "
+      "89x62 cells"},
+     {88.5, 61.4}},
     {"PageTooTallForAnyBand",
      [] { return UndividedStations(3); },
-     true,
+     false,
      {"No station fits on a page of 110 lines: the first band must begin above line 50"},
      kPageSizes[3]},
 };
@@ -215,13 +214,14 @@ TEST_F(ReliabilityTest, LineEndingsDoNotChangeTheBook) {
   }
 }
 
-TEST_F(ReliabilityTest, BookOf600PagesStopsAtPage501WithEveryPageDrawn) {
+TEST_F(ReliabilityTest, BookOf600PagesHasEveryPageAndEveryStation) {
   const BookRun run = RunFresh(Write(UndividedStations(491, 31)));
   ASSERT_EQ(run.sides.size(), 1u);
-  EXPECT_EQ(run.sides[0].last_page, 500);
-  EXPECT_EQ(run.pages, 501);
-  EXPECT_NE(run.text.find("Page No.:501 of 501"), std::string::npos);
-  EXPECT_EQ(run.text.find("Page No.:502"), std::string::npos);
+  EXPECT_GT(run.pages, 501);
+  EXPECT_EQ(run.pages, run.sides[0].last_page + 1);
+  const std::string last = std::to_string(run.pages);
+  EXPECT_NE(run.text.find("Page No.:" + last + " of " + last), std::string::npos);
+  EXPECT_EQ(run.sides[0].station_list.back(), last + "            S490 R1");
 }
 
 TEST_F(ReliabilityTest, FiftyMegabyteFieldIsCutAtTheEdgeOfThePage) {

@@ -136,7 +136,7 @@ TEST_F(GlyphRunPdf, PdfPageIsTheSameAsDrawingEachCharacter) {
       DrawSamplePage(*surface, 10, 1, 1);
       surface->NewPage();
       DrawSamplePage(*surface, 10, 1, 1);
-      surface->EndDoc();
+      ASSERT_TRUE(surface->EndDoc().ok());
     }
     for (int page : {1, 2}) {
       const QImage a = testing::PdfPageImage(drawn_file, page);
@@ -160,7 +160,7 @@ TEST_F(GlyphRunPdf, OneTextObjectPerLineAndFace) {
   }
   surface.SetFontBold(true);
   Put(surface, 80, 10, "BOLD");
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   const std::vector<QByteArray> contents = PageContents(file);
   ASSERT_EQ(contents.size(), 1u);
   EXPECT_EQ(contents[0].count("BT\n"), 4) << contents[0].toStdString();
@@ -195,7 +195,7 @@ TEST_F(GlyphRunPdf, CharactersTheFaceLacksComeFromAFallbackFace) {
     surface->SetFontSize(10);
     surface->SetFontTransparent(true);
     Put(*surface, 10, 5, text);
-    surface->EndDoc();
+    ASSERT_TRUE(surface->EndDoc().ok());
   }
   const std::optional<QString> fonts = testing::RunTool("pdffonts", {drawn_file});
   ASSERT_TRUE(fonts.has_value());

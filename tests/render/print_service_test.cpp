@@ -125,15 +125,5 @@ TEST(PrintService, NoInstalledPrinterOfThatNameGivesNone) {
   EXPECT_EQ(MakeInstalledPrinter("No Such Printer 4711"), nullptr);
 }
 
-TEST(PaperSizeNames, ParseKnownNamesInAnyCase) {
-  const std::pair<const char*, std::optional<PaperSize>> cases[] = {
-      {"letter", PaperSize::Letter}, {"A4", PaperSize::A4}, {"Legal", PaperSize::Legal},
-      {"a5", std::nullopt},          {"", std::nullopt},    {"letter ", std::nullopt},
-  };
-  for (const auto& [name, paper] : cases) {
-    EXPECT_EQ(ParsePaperSize(name), paper) << name;
-  }
-}
-
 }  // namespace
 }  // namespace vantrels

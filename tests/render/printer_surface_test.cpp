@@ -95,7 +95,7 @@ TEST_F(PrinterSurfacePdf, TwoPagesEndingAfterNewPageGiveTwoSheets) {
   Put(surface, 2, 62, std::string(85, '.') + " LAST");
   surface.NewPage();
   EXPECT_EQ(surface.PagesInDocument(), 2);
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_EQ(surface.PagesInDocument(), 0);
 
   EXPECT_EQ(PdfPageCount(file), 2);
@@ -125,7 +125,7 @@ TEST_F(PrinterSurfacePdf, NothingDrawnWritesNoDocument) {
   PrinterSurface surface(MakePdfPrinter(file));
   Put(surface, 3, 3, "");
   surface.NewPage();
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_FALSE(QFile::exists(file));
 }
 
@@ -136,7 +136,7 @@ TEST_F(PrinterSurfacePdf, NewPageBeforeAnyTextAddsNoLeadingSheet) {
   Put(surface, 1, 1, "ONLY");
   surface.NewPage();
   surface.NewPage();
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_EQ(PdfPageCount(file), 1);
 }
 
@@ -147,11 +147,11 @@ TEST_F(PrinterSurfacePdf, KillDocDiscardsTheDocumentInProgress) {
   surface.NewPage();
   Put(surface, 1, 1, "DISCARDED");
   surface.KillDoc();
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_FALSE(QFile::exists(file));
 
   Put(surface, 3, 4, "KEPT");
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   surface.KillDoc();
   EXPECT_EQ(PdfPageCount(file), 1);
   const std::vector<PdfWord> words = PdfWords(file);
@@ -166,7 +166,7 @@ TEST_F(PrinterSurfacePdf, ReplacingThePrinterDiscardsTheDocument) {
   Put(surface, 1, 1, "OLD");
   surface.SetPrinter(MakePdfPrinter(second, PaperSize::Legal));
   Put(surface, 1, 1, "NEW");
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   EXPECT_FALSE(QFile::exists(first));
   EXPECT_EQ(PdfPageCount(second), 1);
 }
@@ -183,7 +183,7 @@ TEST_F(PrinterSurfacePdf, UnavailableFaceThrowsAndCourierNewStillDraws) {
   }
   surface.SetFontName("Courier New");
   Put(surface, 5, 5, "HEADING");
-  surface.EndDoc();
+  ASSERT_TRUE(surface.EndDoc().ok());
   ASSERT_EQ(PdfPageCount(file), 1);
   const std::optional<QString> fonts = testing::RunTool("pdffonts", {file});
   if (!fonts) GTEST_SKIP() << "pdffonts (poppler-utils) is not installed";
@@ -191,18 +191,20 @@ TEST_F(PrinterSurfacePdf, UnavailableFaceThrowsAndCourierNewStillDraws) {
   EXPECT_TRUE(fonts->contains(QString(family).remove(' '))) << fonts->toStdString();
 }
 
-TEST(PrinterSurfaceFailure, EndDocWithoutPrinterThrowsAndEndsTheDocument) {
+TEST(PrinterSurfaceFailure, EndDocWithoutPrinterFailsAndEndsTheDocument) {
   PrinterSurface surface;
   Put(surface, 0, 0, "TEXT");
-  EXPECT_THROW(surface.EndDoc(), std::runtime_error);
+  const Status ended = surface.EndDoc();
+  ASSERT_FALSE(ended.ok());
+  EXPECT_EQ(ended.failure(), Rejected("No printer is available"));
   EXPECT_EQ(surface.PagesInDocument(), 0);
-  EXPECT_NO_THROW(surface.EndDoc());
+  EXPECT_TRUE(surface.EndDoc().ok());
 }
 
 TEST(PrinterSurfaceFailure, PdfThatCannotBeOpenedFailsAtEndDoc) {
   PrinterSurface surface(MakePdfPrinter("/no such folder/book.pdf"));
   Put(surface, 0, 0, "TEXT");
-  EXPECT_THROW(surface.EndDoc(), std::runtime_error);
+  EXPECT_FALSE(surface.EndDoc().ok());
 }
 
 // The test environment points CUPS at a socket nobody listens on (tests/CMakeLists.txt): a test
@@ -216,7 +218,7 @@ TEST(PrinterSurfaceFailure, NoTestReachesAPrintQueue) {
   ASSERT_FALSE(service.CurrentIsPdfFile());
   PrinterSurface surface(service.CreateCurrentPrinter({}));
   Put(surface, 0, 0, "TEXT");
-  EXPECT_THROW(surface.EndDoc(), std::runtime_error);
+  EXPECT_FALSE(surface.EndDoc().ok());
 }
 
 }  // namespace

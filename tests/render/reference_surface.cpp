@@ -61,10 +61,10 @@ std::optional<CellMeasure> ReferencePrinterSurface::MeasureCells() {
                      area.height() / printer_->logicalDpiY() * 6};
 }
 
-void ReferencePrinterSurface::EndDoc() {
-  if (pages_.empty()) return;
+Status ReferencePrinterSurface::EndDoc() {
+  if (pages_.empty()) return {};
   QPainter painter;
-  if (!painter.begin(printer_.get())) throw std::runtime_error("cannot start the document");
+  if (!painter.begin(printer_.get())) return Rejected("cannot start the document");
   const double scale_x = printer_->logicalDpiX() / 12.0;
   const double scale_y = printer_->logicalDpiY() / 6.0;
   for (size_t p = 0; p < pages_.size(); ++p) {
@@ -73,6 +73,7 @@ void ReferencePrinterSurface::EndDoc() {
   }
   painter.end();
   pages_.clear();
+  return {};
 }
 
 }  // namespace vantrels::testing

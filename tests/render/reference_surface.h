@@ -31,7 +31,7 @@ class ReferencePrinterSurface : public TextRunSurface {
   void PrintText(std::string_view text) override;
   std::optional<CellMeasure> MeasureCells() override;
   void NewPage() override { new_page_pending_ = !pages_.empty(); }
-  void EndDoc() override;
+  Status EndDoc() override;
   void KillDoc() override { pages_.clear(); }
 
  private:

@@ -72,17 +72,36 @@ TEST(WindowSurface, OuterSizeIsWhatTheOwnerSet) {
   EXPECT_DOUBLE_EQ(surface.Height(), 15750);
 }
 
-// Draws "M  M" at cell (10, 5) the way the layout does on a window: twips = cells x 120 (or
-// 240) x ViewScale, font 10 x ViewScale points.
+// Cells become twips = cells x 120 (or 240) x ViewScale, rounded halves to even, and points
+// become points x ViewScale; a position beyond 16 bits is refused.
+TEST(WindowSurface, ConvertsCellsAndPointsByItsViewScale) {
+  WindowSurface surface;
+  surface.SetViewScale(0.5);
+  EXPECT_EQ(surface.CellPosition(10, 5).x, 600);
+  EXPECT_EQ(surface.CellPosition(10, 5).y, 600);
+  // 0.0625 x 120 x 0.5 = 3.75 and 0.0625 x 240 x 0.5 = 7.5 -> 8; 22.5 -> 22.
+  EXPECT_EQ(surface.CellPosition(0.0625, 0.0625).x, 4);
+  EXPECT_EQ(surface.CellPosition(0.0625, 0.0625).y, 8);
+  EXPECT_EQ(surface.CellPosition(0.375, 0).x, 22);
+  EXPECT_THROW(surface.CellPosition(1000, 0), std::runtime_error);
+  surface.SetFontSize(10);
+  Put(surface, 0, 0, "x");
+  EXPECT_DOUBLE_EQ(surface.Runs().at(0).points, 5);
+  EXPECT_DOUBLE_EQ(surface.Runs().at(0).step, 60) << "a cell is 120 twips at 10 points";
+}
+
+// Draws "M  M" at cell (10, 5) the way the layout does on a window.
 TEST(WindowSurfaceRender, InkSitsOnTheScaledCellGrid) {
   if (!IsFontAvailable("Courier New")) GTEST_SKIP() << "no face for \"Courier New\"";
   for (double scale : {1.0, 0.5}) {
     SCOPED_TRACE(scale);
     WindowSurface surface;
+    surface.SetViewScale(scale);
     surface.SetFontName("Courier New");
-    surface.SetFontSize(10 * scale);
+    surface.SetFontSize(10);
     surface.SetFontTransparent(true);
-    Put(surface, static_cast<int>(10 * 120 * scale), static_cast<int>(5 * 240 * scale), "M  M");
+    const SurfacePoint cell = surface.CellPosition(10, 5);
+    Put(surface, cell.x, cell.y, "M  M");
     const double cell_w = 8 * scale;  // 120 twips at 96 dpi
     const double cell_h = 16 * scale;
     const QImage image = RenderPicture(surface, QSize(816, 1056) * scale, 96);
