@@ -10,17 +10,48 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace vantrels {
 
-// A private folder in the system's temporary directory, removed with its files at the end.
+// The folder the test run checks to be empty at its end; the system's temporary folder
+// ($TMPDIR) for a test program built without it.
+inline std::filesystem::path TestRunTempFolder() {
+#ifdef VANTRELS_TEST_TMPDIR
+  return VANTRELS_TEST_TMPDIR;
+#else
+  return ::testing::TempDir();
+#endif
+}
+
+// This test process's folder in the test run's temporary folder: made on first use and removed
+// with everything in it when the process ends, so that a test which stops half-way leaves
+// nothing behind either. A child process that ends by exit() leaves it to its parent.
+inline const std::filesystem::path& ProcessTempFolder() {
+  struct Folder {
+    Folder()
+        : path(TestRunTempFolder() / ("vantrels-test-" + std::to_string(::getpid()))),
+          owner(::getpid()) {
+      std::filesystem::create_directories(path);
+    }
+    ~Folder() {
+      std::error_code ignored;
+      if (::getpid() == owner) std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+    pid_t owner;
+  };
+  static const Folder folder;
+  return folder.path;
+}
+
+// A private folder in the process's temporary folder, removed with its files at the end.
 class TemporaryFolder {
  public:
   explicit TemporaryFolder(const std::string& prefix) {
     static std::atomic<int> serial{0};
-    path_ = std::filesystem::temp_directory_path() /
-            (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    path_ = ProcessTempFolder() / (prefix + "-" + std::to_string(++serial));
     std::filesystem::create_directories(path_);
   }
   ~TemporaryFolder() { std::filesystem::remove_all(path_); }
@@ -42,20 +73,20 @@ class TemporaryFolder {
 };
 
 // A fresh, empty folder for the running test, removed again by the fixture's TearDown; named by
-// `prefix`, the process and the running test, so parallel test processes never share it.
+// `prefix` and the running test (a parameterised test's "/" made "_", so the name is one folder).
 inline std::filesystem::path FreshTestFolder(const std::string& prefix) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(::testing::TempDir()) /
-                       (prefix + "_" + std::to_string(::getpid()) + "_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(test.begin(), test.end(), '/', '_');
+  const fs::path dir = ProcessTempFolder() / (prefix + "_" + test);
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
 }
 
-// A path in the test's temporary folder, named by `prefix`, the process and `name`.
+// A path in the process's temporary folder, named by `prefix` and `name`.
 inline std::string TestTempPath(const std::string& prefix, const std::string& name) {
-  return ::testing::TempDir() + "/" + prefix + "_" + std::to_string(::getpid()) + "_" + name;
+  return (ProcessTempFolder() / (prefix + "_" + name)).string();
 }
 
 // The whole file's bytes; empty when it cannot be read.

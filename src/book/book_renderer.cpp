@@ -36,6 +36,9 @@ Result<std::vector<PrintedPage>> BookRenderer::Print(Surface& printer,
       }
     }
     if (Status ended = printer.EndDoc(); !ended) return ended.failure();
+  } catch (const std::bad_alloc&) {
+    // Out of memory is the process's failure, not the file's: it ends the command.
+    throw;
   } catch (const std::exception& e) {
     // The print command's frame: a surface that stops unexpectedly fails the command.
     return Rejected(e.what());

@@ -20,46 +20,6 @@ std::string Hex(const char* format, unsigned value) {
 
 }  // namespace
 
-std::string EscapedArgument(std::string_view bytes) {
-  std::string out;
-  size_t at = 0;
-  while (at < bytes.size()) {
-    const Utf8Char c = DecodeUtf8At(bytes, at);
-    if (c.length == 0) {
-      out += Hex("\\x%02x", static_cast<unsigned char>(bytes[at]));
-      ++at;
-      continue;
-    }
-    switch (c.code_point) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      default:
-        if (c.code_point < 0x80 && IsControl(c.code_point)) {
-          out += Hex("\\x%02x", c.code_point);
-        } else if (IsControl(c.code_point)) {
-          out += Hex("\\u%04x", c.code_point);
-        } else {
-          out.append(bytes.substr(at, c.length));
-        }
-    }
-    at += c.length;
-  }
-  return out;
-}
-
 Cp1252Text Utf8ToCp1252(std::string_view utf8) {
   Cp1252Text result;
   size_t at = 0;

@@ -182,8 +182,8 @@ Status CheckCombination(BookOptions& options, const Given& given) {
                       " cannot be combined");
   }
   if (from && to && *options.from_station > *options.to_station) {
-    return UsageError("--from-station " + EscapedArgument(*from) + " comes after --to-station " +
-                      EscapedArgument(*to));
+    return UsageError("--from-station " + EscapedText(*from) + " comes after --to-station " +
+                      EscapedText(*to));
   }
   if (options.output == BookOutput::kListPrinters) {
     if (!given.files.empty()) return UsageError("--list-printers takes no criteria file");
@@ -198,7 +198,7 @@ Status CheckCombination(BookOptions& options, const Given& given) {
 // The row that getopt_long's answer names for the argument `arg`, or the usage error of an
 // unknown option or of a flag given a value. A missing value (':') is left to the caller.
 Result<const OptionRow*> RowOf(int code, const std::string& arg) {
-  const std::string name = EscapedArgument(arg.substr(0, arg.find('=')));
+  const std::string name = EscapedText(arg.substr(0, arg.find('=')));
   // For '?' and ':', optopt holds the row's code when the row was found.
   const int row_code = code == '?' || code == ':' ? optopt : code;
   const bool found = row_code >= kFirstRowCode && arg.starts_with("--");

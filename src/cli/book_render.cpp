@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "cli/option_values.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
+#include "model/escaped_text.h"
 #include "model/version.h"
 
 namespace vantrels {
@@ -42,9 +44,17 @@ bool WritesStandardOutput(const BookOptions& options) {
 // A printer or an output file that fails; the book is not produced.
 Failure PaperFailure(const BookOptions& options, const std::string& problem) {
   if (options.output == BookOutput::kPrinter) {
-    return Rejected("cannot print on " + options.printer + ": " + problem);
+    return Rejected("cannot print on " + EscapedText(options.printer) + ": " + problem);
   }
-  return Rejected("cannot write " + OutputPath(options) + ": " + problem);
+  return Rejected("cannot write " + EscapedText(OutputPath(options)) + ": " + problem);
+}
+
+// An output file that failed: not written, or written but its folder not flushed to disk.
+Failure FileFailure(const BookOptions& options, const OutputFile& file, const Status& status) {
+  if (!file.in_place()) return PaperFailure(options, status.failure().message);
+  return Rejected(EscapedText(file.target()) +
+                  " is written but not yet safe on disk: its folder could not be flushed: " +
+                  status.failure().message);
 }
 
 // Writes `text` to the standard output and flushes it; a lost write (a full disk, /dev/full, a
@@ -62,8 +72,9 @@ Status WriteOut(std::ostream& out, const std::string& text) {
 Status WriteOutput(std::optional<OutputFile>& file, std::ostream& out, const std::string& bytes,
                    const BookOptions& options) {
   if (!file) return WriteOut(out, bytes);
-  if (!file->Write(bytes) || !file->Commit()) return PaperFailure(options, file->reason());
-  return {};
+  Status written = file->Write(bytes);
+  if (written) written = file->Commit();
+  return written ? written : FileFailure(options, *file, written);
 }
 
 // As cat does: the standard output, when it is a regular file, must not be the input, which it
@@ -76,7 +87,7 @@ Status CheckStandardOutput(const BookOptions& options, int out_fd) {
     return {};
   }
   if (output.st_dev != input.st_dev || output.st_ino != input.st_ino) return {};
-  return UsageError("the standard output is the input file " + options.file +
+  return UsageError("the standard output is the input file " + EscapedText(options.file) +
                     ": choose another output");
 }
 
@@ -85,12 +96,13 @@ Status OpenOutputFile(std::optional<OutputFile>& file, const BookOptions& option
   const std::string& path = OutputPath(options);
   if (path.empty() || path == "-") return {};
   file.emplace(path);
-  if (file->Open({options.file})) return {};
-  if (file->failure() == OutputFailure::kSameAsInput) {
-    return UsageError("the output " + file->target() + " is the input file " + options.file +
-                      ": choose another output file");
+  const Status opened = file->Open({options.file});
+  if (opened) return {};
+  if (opened.failure().kind == FailureKind::kUsage) {
+    return UsageError("the output " + EscapedText(file->target()) + " is the input file " +
+                      EscapedText(options.file) + ": choose another output file");
   }
-  return PaperFailure(options, file->reason());
+  return PaperFailure(options, opened.failure().message);
 }
 
 // The page the book is laid out on: the printer's, or the text grid of --cells.
@@ -142,7 +154,7 @@ Status WriteBook(const Book& book, const BookOptions& options, Surface& page,
   const BookRenderer renderer(book, PageContextOf(options), messages);
   if (options.output == BookOutput::kPdf) {
     const Status written = platform->WritePdf(renderer, SelectedPages(book, options), options, *file);
-    return written ? written : PaperFailure(options, written.failure().message);
+    return written ? written : FileFailure(options, *file, written);
   }
   const auto printed = renderer.Print(page, SelectedPages(book, options));
   if (!printed) return PaperFailure(options, printed.failure().message);
@@ -233,7 +245,14 @@ int RunBookCommand(const Result<ParsedOptions>& parsed, std::ostream& out, std::
     case BookRequest::kBook:
       break;
   }
-  return ExitStatus(RunBook(parsed->options, out, err, platform, out_fd), err);
+  try {
+    return ExitStatus(RunBook(parsed->options, out, err, platform, out_fd), err);
+  } catch (const std::bad_alloc&) {
+    // The book and the output file are gone with the unwinding, so the temporary file is
+    // removed; the shortage is the process's, never the criteria file's.
+    err << "vantrels-book: out of memory\n" << std::flush;
+    return kBookRejected;
+  }
 }
 
 int BookMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -51,7 +51,7 @@ bool LeapYear(int year) {
 }  // namespace
 
 std::string Shown(std::string_view value) {
-  return "\"" + EscapedArgument(value) + "\"";
+  return "\"" + EscapedText(value) + "\"";
 }
 
 Result<std::string> ReadProject(std::string_view value) {

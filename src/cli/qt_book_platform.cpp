@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/escaped_text.h"
 #include "render/book_pdf.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"
@@ -68,8 +69,9 @@ Result<std::unique_ptr<Surface>> QtBookPlatform::OpenPrinter(const BookOptions& 
     printer = MakeInstalledPrinter(options.printer);
     if (!printer) {
       return UsageError(options.printer == kPdfPrinterName
-                            ? "\"" + options.printer + "\" writes a file: use --pdf OUT.pdf"
-                            : "no installed printer is named \"" + options.printer +
+                            ? "\"" + EscapedText(options.printer) +
+                                  "\" writes a file: use --pdf OUT.pdf"
+                            : "no installed printer is named \"" + EscapedText(options.printer) +
                                   "\" (--list-printers shows them)");
     }
   }
@@ -81,10 +83,8 @@ Result<std::unique_ptr<Surface>> QtBookPlatform::OpenPrinter(const BookOptions& 
 Status QtBookPlatform::WritePdf(const BookRenderer& printer, const PageSelection& selection,
                                 const BookOptions& options, OutputFile& output) {
   EnsureApplication();
-  const std::string failure = WriteBookPdf(printer, selection, options.paper,
-                                           BookPdfTitle(options.file, options.project), output);
-  if (failure.empty()) return {};
-  return Rejected(failure);
+  return WriteBookPdf(printer, selection, options.paper,
+                      BookPdfTitle(options.file, options.project), output);
 }
 
 }  // namespace vantrels

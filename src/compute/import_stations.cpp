@@ -48,6 +48,9 @@ Result<ImportedStations> ImportStationsFromFile(const std::string& path,
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
+  } catch (const std::bad_alloc&) {
+    // Out of memory is the process's failure, not the file's: it ends the command.
+    throw;
   } catch (const std::exception& e) {
     return Rejected(inherited::kClassifyFailure.Around(e.what()));
   }

@@ -74,15 +74,19 @@ Result<std::string> PrintController::Export(const BookDocument& document, Output
 Status PrintController::WriteFile(const QString& path, const std::string& bytes,
                                   const BookDocument& document) {
   OutputFile output(QFile::encodeName(path).toStdString());
-  std::string failure;
-  if (!output.Open({document.file()})) {
-    failure = output.failure() == OutputFailure::kSameAsInput ? "it is the criteria file being read"
-                                                              : output.reason();
-  } else if (!output.Write(bytes) || !output.Commit()) {
-    failure = output.reason();
-  }
-  if (failure.empty()) return {};
-  return Rejected("Cannot write " + ToReportBytes(path) + ": " + failure);
+  Status written = output.Open({document.file()});
+  if (written) written = output.Write(bytes);
+  if (written) written = output.Commit();
+  if (written) return {};
+  // Messages are Windows-1252 text; the path as the user sees it.
+  const std::string shown_path = ToReportBytes(path);
+  const bool input = written.failure().kind == FailureKind::kUsage;
+  const std::string what =
+      output.in_place()
+          ? shown_path + " is written but not yet safe on disk: its folder could not be flushed"
+          : "Cannot write " + shown_path;
+  return Rejected(what + ": " +
+                  (input ? "it is the criteria file being read" : written.failure().message));
 }
 
 }  // namespace vantrels

@@ -87,21 +87,24 @@ Status PrintController::PrintToPdfFile(const BookDocument& document,
   const QString answer = ask_pdf_file ? ask_pdf_file() : QString();
   if (answer.isEmpty()) return Failure{FailureKind::kCancelled, {}};
   OutputFile output(QFile::encodeName(answer).toStdString());
-  std::string failure;
-  if (!output.Open({document.file()})) {
-    failure = output.failure() == OutputFailure::kSameAsInput ? "it is the criteria file being read"
-                                                              : output.reason();
-  } else {
+  Status written = output.Open({document.file()});
+  if (written) {
     // A termination signal now removes the temporary file and ends the program at once.
     const OutputBeingWritten writing;
-    failure = WriteBookPdf(document.Renderer(messages_), selection, kPdfPaper,
+    written = WriteBookPdf(document.Renderer(messages_), selection, kPdfPaper,
                            BookPdfTitle(document.file(), document.heading().project_number), output,
                            make_pdf_surface);
   }
   // Messages are Windows-1252 text; the path as the user sees it.
   const std::string shown_path = ToReportBytes(answer);
-  if (!failure.empty()) {
-    return Rejected(inherited::kPrintFailure.Around("cannot write " + shown_path + ": " + failure));
+  if (!written) {
+    const bool input = written.failure().kind == FailureKind::kUsage;
+    const std::string what =
+        output.in_place()
+            ? shown_path + " is written but not yet safe on disk: its folder could not be flushed"
+            : "cannot write " + shown_path;
+    return Rejected(inherited::kPrintFailure.Around(
+        what + ": " + (input ? "it is the criteria file being read" : written.failure().message)));
   }
   messages_.Show(inherited::PagesSent(std::string(kPdfPrinterName) + " \"" + shown_path + "\""));
   return {};

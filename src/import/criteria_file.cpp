@@ -214,6 +214,9 @@ Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
+  } catch (const std::bad_alloc&) {
+    // Out of memory is the process's failure, not the file's: it ends the command.
+    throw;
   } catch (const std::exception& e) {
     return Rejected(ClassificationError(e.what()));
   }
@@ -237,6 +240,8 @@ Result<RoadwayStations> ImportCriteriaText(std::string_view bytes, ImportMemory&
   Result<bool> divided = false;
   try {
     divided = IsDividedFile(bytes);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     divided = Rejected(ClassificationError(e.what()));
   } catch (...) {

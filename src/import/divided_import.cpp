@@ -278,6 +278,9 @@ Result<RoadwayStations> ImportDivided(std::string_view bytes, ImportMemory& memo
   DividedReader reader(bytes, memory, messages);
   try {
     return reader.Run();
+  } catch (const std::bad_alloc&) {
+    // The process, not the file, ran out: the command ends with that.
+    throw;
   } catch (...) {
     // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
     return reader.Fail();

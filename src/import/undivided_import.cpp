@@ -117,6 +117,9 @@ class UndividedReader {
 Result<RoadwayStations> ImportUndivided(std::string_view bytes, ImportMemory& memory) {
   try {
     return UndividedReader(memory).Run(bytes);
+  } catch (const std::bad_alloc&) {
+    // Out of memory is the process's failure, not the file's: it ends the command.
+    throw;
   } catch (...) {
     // The import's frame: whatever stops it (a huge file that exhausts memory) is its failure.
     return Rejected(inherited::kUndividedImportFailure);

@@ -52,6 +52,9 @@ void PutText(Messages& messages, Surface& target, int x, int y, std::string_view
     target.SetCurrentX(x);
     target.SetCurrentY(y);
     target.PrintText(text);
+  } catch (const std::bad_alloc&) {
+    // Out of memory is the process's failure, not the file's: it ends the command.
+    throw;
   } catch (const std::exception& e) {
     messages.Show(inherited::kPutTextFailure.Around(e.what()));
   }
@@ -62,6 +65,8 @@ std::optional<PageGeometry> MeasurePage(Surface& printer) {
     if (const std::optional<CellMeasure> measure = printer.MeasureCells()) {
       return PageGeometry::Measured(measure->columns, measure->lines);
     }
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception&) {
   }
   return std::nullopt;
@@ -74,6 +79,8 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
     const auto step = [&](auto&& action) {
       try {
         action();
+      } catch (const std::bad_alloc&) {
+        throw;
       } catch (const std::exception&) {
         target.SetFontName("Courier New");
       }
@@ -95,6 +102,8 @@ void DrawHeading(Surface& target, const PageContext& context, Messages& messages
     }
     step([&] { target.SetFontSize(kReportPoints); });
     step([&] { target.SetFontBold(false); });
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(inherited::kHeadingFailure.Around(e.what()));
   }

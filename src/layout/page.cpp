@@ -52,6 +52,9 @@ class BodyWriter {
     SurfacePoint at;
     try {
       at = target_->CellPosition(column, line);
+    } catch (const std::bad_alloc&) {
+      // Out of memory is the process's failure, not the file's: it ends the command.
+      throw;
     } catch (const std::exception& e) {
       if (!reported_) {
         messages_.Show(inherited::kLayoutFailure.Around(e.what()));
@@ -195,6 +198,8 @@ Status CountSideBook(SideBook& book, const PageContext& context, Messages& messa
     PageStart next;
     try {
       next = LayOutPage(book, page, context, hidden, &book.station_entries);
+    } catch (const std::bad_alloc&) {
+      throw;
     } catch (const std::exception& e) {
       return Rejected(inherited::kLayoutFailure.Around(e.what()));
     }
@@ -233,6 +238,8 @@ std::optional<PageStart> DrawPageBody(Surface& target, const SideBook& book, int
   try {
     BodyWriter writer(messages, &target);
     return LayOutPage(book, page, context, writer, nullptr);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     messages.Show(inherited::kLayoutFailure.Around(e.what()));
     return std::nullopt;
@@ -250,6 +257,8 @@ Status CountPages(SideBook& book, PageGeometry page, Messages& messages) {
     PageContext context;
     context.page = page;
     return CountSideBook(book, context, messages);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     return Rejected(inherited::kCountFailure.Around(e.what()));
   }

@@ -13,9 +13,14 @@
 #include <cstring>
 #include <random>
 
+#include "model/escaped_text.h"
+
 namespace vantrels {
 
 namespace {
+
+// Bytes gathered before the system is asked to write them.
+constexpr size_t kBufferSize = 256 * 1024;
 
 std::string NotRegularReason(mode_t mode) {
   if (S_ISFIFO(mode)) return "not a regular file (a named pipe)";
@@ -31,45 +36,64 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+std::string NameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
 // A hidden name beside the target that says which file it will become. Only printable ASCII of
 // the target's name is kept, so a writer that converts names to text opens this very file.
-std::string TemporaryName(const std::string& folder, const std::string& final_path) {
+std::string TemporaryName(const std::string& final_path) {
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   static thread_local std::mt19937 random{std::random_device{}() ^
                                           static_cast<unsigned>(::getpid())};
-  std::string base = final_path.substr(final_path.rfind('/') + 1);
+  std::string base = NameOf(final_path);
   if (base.size() > 200) base.resize(200);
   for (char& c : base) {
     if (c < '!' || c > '~') c = '_';
   }
-  std::string name = folder + "/." + base + ".";
+  std::string name = "." + base + ".";
   std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
   for (int n = 0; n < 8; ++n) name += kLetters[pick(random)];
   return name + ".tmp";
 }
 
-// The temporary files a signal handler removes: plain pointers into the owners' strings, which
+// The replacement takes over the replaced file's permission bits, but never setuid, setgid or
+// sticky: a program replaced by a book must not keep running with its owner's rights. Root
+// gives it the old owner and group too; anyone else keeps the old group where the system lets
+// them (a member of it), as the file's other users expect.
+void TakeOverOwnerAndMode(int fd, const struct stat& replaced) {
+  if (::geteuid() == 0) {
+    (void)::fchown(fd, replaced.st_uid, replaced.st_gid);
+  } else if (replaced.st_gid != ::getegid()) {
+    (void)::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+  }
+  (void)::fchmod(fd, replaced.st_mode & 0777);
+}
+
+// The temporary files a signal handler removes: pointers to the owners' Pending records, which
 // stay put while registered, so the handler only loads and unlinks (both signal-safe).
 constexpr size_t kSignalSlots = 8;
-std::array<std::atomic<const char*>, kSignalSlots> pending_temporaries{};
+std::array<std::atomic<const OutputFile::Pending*>, kSignalSlots> pending_temporaries{};
 
-void Register(const std::string& path) {
-  for (std::atomic<const char*>& slot : pending_temporaries) {
-    const char* empty = nullptr;
-    if (slot.compare_exchange_strong(empty, path.c_str())) return;
+void Register(const OutputFile::Pending* pending) {
+  for (std::atomic<const OutputFile::Pending*>& slot : pending_temporaries) {
+    const OutputFile::Pending* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, pending)) return;
   }
 }
 
-void Unregister(const std::string& path) {
-  for (std::atomic<const char*>& slot : pending_temporaries) {
-    const char* mine = path.c_str();
+void Unregister(const OutputFile::Pending* pending) {
+  for (std::atomic<const OutputFile::Pending*>& slot : pending_temporaries) {
+    const OutputFile::Pending* mine = pending;
     slot.compare_exchange_strong(mine, nullptr);
   }
 }
 
 void RemoveTemporariesAndEnd(int signal) {
-  for (std::atomic<const char*>& slot : pending_temporaries) {
-    if (const char* path = slot.load()) ::unlink(path);
+  for (std::atomic<const OutputFile::Pending*>& slot : pending_temporaries) {
+    if (const OutputFile::Pending* pending = slot.load()) {
+      ::unlinkat(pending->folder, pending->name, 0);
+    }
   }
   ::signal(signal, SIG_DFL);
   ::raise(signal);
@@ -90,22 +114,19 @@ OutputFile::~OutputFile() {
   Discard();
 }
 
-bool OutputFile::Fail(OutputFailure failure, std::string reason) {
-  failure_ = failure;
-  reason_ = std::move(reason);
+Status OutputFile::Fail(std::string reason) {
+  if (!failure_) failure_ = Rejected(std::move(reason));
   Discard();
-  return false;
+  return *failure_;
 }
 
-bool OutputFile::FailErrno(OutputFailure failure, int error) {
-  return Fail(failure, std::strerror(error));
+Status OutputFile::FailErrno(int error) {
+  return Fail(std::strerror(error));
 }
 
-bool OutputFile::Open(const std::vector<std::string>& inputs) {
-  if (fd_ >= 0 || committed_ || failure_ != OutputFailure::kNone) {
-    return Fail(OutputFailure::kRefused, "the output was already opened");
-  }
-  if (target_.empty()) return Fail(OutputFailure::kRefused, "no file name given");
+Status OutputFile::Open(const std::vector<std::string>& inputs) {
+  if (folder_ >= 0 || in_place_ || failure_) return Fail("the output was already opened");
+  if (target_.empty()) return Fail("no file name given");
   final_path_ = target_;
 
   struct stat info {};
@@ -114,70 +135,91 @@ bool OutputFile::Open(const std::vector<std::string>& inputs) {
   struct stat link {};
   const bool is_link = ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
   if (exists) {
-    if (S_ISDIR(info.st_mode)) return FailErrno(OutputFailure::kRefused, EISDIR);
+    if (S_ISDIR(info.st_mode)) return FailErrno(EISDIR);
     // Checked before opening anything: opening a FIFO for writing waits for a reader.
-    if (!S_ISREG(info.st_mode))
-      return Fail(OutputFailure::kRefused, NotRegularReason(info.st_mode));
+    if (!S_ISREG(info.st_mode)) return Fail(NotRegularReason(info.st_mode));
     for (const std::string& input : inputs) {
       struct stat other {};
       if (::stat(input.c_str(), &other) == 0 && other.st_dev == info.st_dev &&
           other.st_ino == info.st_ino) {
-        return Fail(OutputFailure::kSameAsInput, input);
+        failure_ = UsageError("it is the input file " + EscapedText(input));
+        return *failure_;
       }
     }
     // A file the user cannot write stays protected, although its folder would allow a rename.
-    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
-      return FailErrno(OutputFailure::kRefused, errno);
-    }
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) return FailErrno(errno);
     if (is_link) {
       // Through a link the file it points at is replaced; the link stays.
       char resolved[PATH_MAX];
-      if (::realpath(target_.c_str(), resolved) == nullptr) {
-        return FailErrno(OutputFailure::kRefused, errno);
-      }
+      if (::realpath(target_.c_str(), resolved) == nullptr) return FailErrno(errno);
       final_path_ = resolved;
     }
   } else if (stat_error != ENOENT) {
-    return FailErrno(OutputFailure::kRefused, stat_error);
+    return FailErrno(stat_error);
   } else if (is_link) {
-    return Fail(OutputFailure::kRefused, "a symbolic link to a file that does not exist");
+    return Fail("a symbolic link to a file that does not exist");
   }
 
-  folder_ = FolderOf(final_path_);
-  struct stat folder {};
-  if (::stat(folder_.c_str(), &folder) != 0) return FailErrno(OutputFailure::kRefused, errno);
-  if (!S_ISDIR(folder.st_mode)) return FailErrno(OutputFailure::kRefused, ENOTDIR);
-
-  for (int attempt = 0; fd_ < 0; ++attempt) {
-    temporary_ = TemporaryName(folder_, final_path_);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd_ < 0 && (errno != EEXIST || attempt == 100)) {
-      const int error = errno;
-      temporary_.clear();
-      return FailErrno(OutputFailure::kRefused, error);
-    }
-  }
-  // The replacement keeps the permissions of the file it replaces; new files follow the umask.
-  if (exists) (void)::fchmod(fd_, info.st_mode & 07777);
-  Register(temporary_);
-  return true;
+  if (Status opened = OpenFolder(); !opened) return opened;
+  if (Status created = CreateTemporary(); !created) return created;
+  if (exists) TakeOverOwnerAndMode(fd_, info);
+  return {};
 }
 
-bool OutputFile::Write(std::string_view bytes) {
-  if (failure_ != OutputFailure::kNone) return false;
-  if (fd_ < 0) return Fail(OutputFailure::kWriteFailed, "the file is not open");
+Status OutputFile::OpenFolder() {
+  // Read access, not a path-only descriptor: the folder is flushed after the rename.
+  folder_ = ::open(FolderOf(final_path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return FailErrno(errno);
+  return {};
+}
+
+Status OutputFile::CreateTemporary() {
+  for (int attempt = 0; fd_ < 0; ++attempt) {
+    const std::string name = TemporaryName(final_path_);
+    fd_ =
+        ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd_ < 0 && (errno != EEXIST || attempt == 100)) return FailErrno(errno);
+    if (fd_ >= 0) {
+      name.copy(pending_.name, sizeof pending_.name - 1);
+      temporary_path_ = FolderOf(final_path_) + "/" + name;
+    }
+  }
+  pending_.folder = folder_;
+  Register(&pending_);
+  return {};
+}
+
+Status OutputFile::WriteOut(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return FailErrno(OutputFailure::kWriteFailed, errno);
-    if (n == 0) return FailErrno(OutputFailure::kWriteFailed, EIO);
+    if (n < 0) return FailErrno(errno);
+    if (n == 0) return FailErrno(EIO);
     bytes.remove_prefix(static_cast<size_t>(n));
   }
-  return true;
+  return {};
+}
+
+Status OutputFile::Flush() {
+  Status written = WriteOut(buffer_);
+  buffer_.clear();
+  return written;
+}
+
+Status OutputFile::Write(std::string_view bytes) {
+  if (failure_) return *failure_;
+  if (fd_ < 0) return Fail("the file is not open");
+  if (buffer_.size() + bytes.size() > kBufferSize) {
+    if (Status flushed = Flush(); !flushed) return flushed;
+  }
+  if (bytes.size() >= kBufferSize) return WriteOut(bytes);
+  if (buffer_.capacity() < kBufferSize) buffer_.reserve(kBufferSize);
+  buffer_.append(bytes);
+  return {};
 }
 
 void OutputFile::FailIncomplete(const std::string& description) {
-  if (failure_ != OutputFailure::kNone) return;
+  if (failure_) return;
   std::string reason = description;
   if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0) {
     // The writer's own error is lost; the same write now shows what stopped it.
@@ -189,39 +231,36 @@ void OutputFile::FailIncomplete(const std::string& description) {
       reason = std::strerror(errno);
     }
   }
-  Fail(OutputFailure::kWriteFailed, reason);
+  (void)Fail(reason);
 }
 
-bool OutputFile::Commit() {
-  if (failure_ != OutputFailure::kNone) return false;
-  if (fd_ < 0) return Fail(OutputFailure::kWriteFailed, "the file is not open");
+Status OutputFile::Commit() {
+  if (failure_) return *failure_;
+  if (fd_ < 0) return Fail("the file is not open");
+  if (Status flushed = Flush(); !flushed) return flushed;
   // A writer that wrote by name must have written the file created here, not a replacement.
   struct stat mine {};
   struct stat named {};
-  if (::fstat(fd_, &mine) != 0 || ::lstat(temporary_.c_str(), &named) != 0 ||
+  if (::fstat(fd_, &mine) != 0 ||
+      ::fstatat(folder_, pending_.name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
       mine.st_dev != named.st_dev || mine.st_ino != named.st_ino) {
-    return Fail(OutputFailure::kWriteFailed,
-                "the temporary file " + temporary_ + " was removed or replaced");
+    return Fail("the temporary file " + EscapedText(temporary_path_) + " was removed or replaced");
   }
-  if (::fsync(fd_) != 0) return FailErrno(OutputFailure::kWriteFailed, errno);
+  if (::fsync(fd_) != 0) return FailErrno(errno);
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return FailErrno(OutputFailure::kWriteFailed, errno);
-  if (::rename(temporary_.c_str(), final_path_.c_str()) != 0) {
-    return FailErrno(OutputFailure::kWriteFailed, errno);
+  if (::close(fd) != 0) return FailErrno(errno);
+  if (::renameat(folder_, pending_.name, folder_, NameOf(final_path_).c_str()) != 0) {
+    return FailErrno(errno);
   }
-  committed_ = true;
-  Unregister(temporary_);
-  temporary_.clear();
+  in_place_ = true;
+  Unregister(&pending_);
+  temporary_path_.clear();
   // The rename is durable only once the folder is on disk; file systems without a folder flush
   // answer EINVAL. The new file is in place either way.
-  const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return FailErrno(OutputFailure::kWriteFailed, errno);
-  const bool synced = ::fsync(dir) == 0 || errno == EINVAL;
-  const int error = errno;
-  ::close(dir);
-  if (!synced) return FailErrno(OutputFailure::kWriteFailed, error);
-  return true;
+  if (::fsync(folder_) != 0 && errno != EINVAL) return FailErrno(errno);
+  Discard();
+  return {};
 }
 
 void OutputFile::Discard() {
@@ -229,9 +268,14 @@ void OutputFile::Discard() {
     ::close(fd_);
     fd_ = -1;
   }
-  if (!temporary_.empty() && !committed_) ::unlink(temporary_.c_str());
-  Unregister(temporary_);
-  temporary_.clear();
+  if (!temporary_path_.empty() && !in_place_) ::unlinkat(folder_, pending_.name, 0);
+  Unregister(&pending_);
+  temporary_path_.clear();
+  buffer_.clear();
+  if (folder_ >= 0) {
+    ::close(folder_);
+    folder_ = -1;
+  }
 }
 
 }  // namespace vantrels

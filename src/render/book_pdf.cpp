@@ -1,6 +1,7 @@
 #include "render/book_pdf.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
@@ -28,11 +29,29 @@ class MemoryFile {
   MemoryFile(const MemoryFile&) = delete;
   MemoryFile& operator=(const MemoryFile&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
-  std::string Reason() const {
-    return std::string("no memory for the PDF: ") + std::strerror(error_);
+  Status Opened() const {
+    if (fd_ >= 0) return {};
+    return Rejected(std::string("no memory for the PDF: ") + std::strerror(error_));
   }
   std::string Path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+  // What the writer left in the file.
+  Result<std::string> Bytes() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return Rejected(std::strerror(errno));
+    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n =
+          ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return Rejected(std::string("cannot read the PDF back: ") + std::strerror(errno));
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+  }
 
  private:
   int fd_;
@@ -48,10 +67,10 @@ std::vector<OutlineEntry> StationEntries(const Book& book, const PageSelection& 
   return entries;
 }
 
-// Prints the pages into the file at `path`; why it failed, or empty. The surface is gone when
-// this returns, so its file is closed.
-std::string PrintPages(const BookRenderer& book_renderer, const PageSelection& selection,
-                       Paper paper, const std::string& path, const PdfSurfaceMaker& make_surface) {
+// Prints the pages into the file at `path`. The surface is gone when this returns, so its file
+// is closed.
+Status PrintPages(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+                  const std::string& path, const PdfSurfaceMaker& make_surface) {
   const QString name = QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size()));
   std::unique_ptr<Surface> surface;
   if (make_surface) {
@@ -60,7 +79,22 @@ std::string PrintPages(const BookRenderer& book_renderer, const PageSelection& s
     surface = std::make_unique<PrinterSurface>(MakePdfPrinter(name, paper));
   }
   const auto printed = book_renderer.Print(*surface, selection);
-  return printed ? "" : printed.failure().message;
+  if (!printed) return printed.failure();
+  return {};
+}
+
+// Draws the pages into memory and writes them with their bookmarks and title to `output`.
+Status DrawPdf(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+               const std::string& title, OutputFile& output, const PdfSurfaceMaker& make_surface) {
+  const MemoryFile pages;
+  if (Status opened = pages.Opened(); !opened) return opened;
+  Status printed = PrintPages(book_renderer, selection, paper, pages.Path(), make_surface);
+  if (!printed) return printed;
+  // Qt's PDF writer does not report a failed write: the file's structure, read back, shows it.
+  const Result<std::string> bytes = pages.Bytes();
+  if (!bytes) return bytes.failure();
+  const PdfBookInfo info{title, BookOutline(book_renderer.RenderedBook(), selection)};
+  return WritePdfWithOutline(*bytes, info, output);
 }
 
 }  // namespace
@@ -79,25 +113,15 @@ std::vector<OutlineEntry> BookOutline(const Book& book, const PageSelection& sel
                      StationEntries(book, selection, Side::Right));
 }
 
-std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
-                         Paper paper, const std::string& title, OutputFile& output,
-                         const PdfSurfaceMaker& make_surface) {
-  const MemoryFile pages;
-  std::string problem = pages.IsOpen() ? "" : pages.Reason();
-  if (problem.empty())
-    problem = PrintPages(book_renderer, selection, paper, pages.Path(), make_surface);
-  // Qt's PDF writer does not report a failed write: the file must be whole before it is used.
-  if (problem.empty()) problem = IncompletePdf(pages.Path());
-  if (problem.empty()) {
-    const PdfBookInfo info{title, BookOutline(book_renderer.RenderedBook(), selection)};
-    problem = WritePdfWithOutline(pages.Path(), info, output);
-  }
-  if (!problem.empty()) {
+Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+                    const std::string& title, OutputFile& output,
+                    const PdfSurfaceMaker& make_surface) {
+  const Status written = DrawPdf(book_renderer, selection, paper, title, output, make_surface);
+  if (!written) {
     output.Discard();
-    return problem;
+    return written;
   }
-  if (!output.Commit()) return output.reason();
-  return {};
+  return output.Commit();
 }
 
 }  // namespace vantrels

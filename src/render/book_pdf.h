@@ -10,6 +10,7 @@
 #include "layout/surface.h"
 #include "model/book.h"
 #include "model/output_file.h"
+#include "model/result.h"
 #include "model/units.h"
 #include "render/pdf_outline.h"
 
@@ -34,10 +35,10 @@ using PdfSurfaceMaker = std::function<std::unique_ptr<Surface>(const QString& pa
 // been opened by the caller (which checks the target and the inputs it must not replace); the
 // book was counted on the page MakePdfPrinter(paper) measures. The pages are drawn into an
 // unnamed file in memory, so the target's name reaches the system byte for byte; `make_surface`
-// draws them (a PrinterSurface on MakePdfPrinter when empty). Returns why the file could not be
-// written (the output is then discarded); empty on success.
-std::string WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection,
-                         Paper paper, const std::string& title, OutputFile& output,
-                         const PdfSurfaceMaker& make_surface = {});
+// draws them (a PrinterSurface on MakePdfPrinter when empty). A failure says why the file could
+// not be written; the output is then discarded, or in place but not flushed (in_place()).
+Status WriteBookPdf(const BookRenderer& book_renderer, const PageSelection& selection, Paper paper,
+                    const std::string& title, OutputFile& output,
+                    const PdfSurfaceMaker& make_surface = {});
 
 }  // namespace vantrels

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/output_file.h"
+#include "model/result.h"
 
 namespace vantrels {
 
@@ -28,11 +30,12 @@ struct PdfBookInfo {
 std::vector<OutlineEntry> SideOutline(std::vector<OutlineEntry> left,
                                       std::vector<OutlineEntry> right);
 
-// Writes a copy of the finished PDF at `source` to `output` (opened; the caller commits) with
-// `info`'s outline and title and "vantrels" as the creator. The outline panel opens with the
-// document. Returns why it failed (a damaged source, a page index outside the document, a
-// failed write); empty on success.
-std::string WritePdfWithOutline(const std::string& source, const PdfBookInfo& info,
-                                OutputFile& output);
+// Writes the finished PDF `source` (as Qt's PDF engine writes it: one classic cross-reference
+// table) to `output` (opened; the caller commits) with `info`'s outline and title and
+// "vantrels" as the creator; the outline panel opens with the document. The source's streams
+// are copied as they are and its other objects, with the outline, packed into compressed object
+// streams, so the file is written in one pass without taking the document apart. Fails with the
+// reason: a damaged source, a page index outside the document, a failed write.
+Status WritePdfWithOutline(std::string_view source, const PdfBookInfo& info, OutputFile& output);
 
 }  // namespace vantrels

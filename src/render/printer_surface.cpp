@@ -1,6 +1,8 @@
 #include "render/printer_surface.h"
 
 #include <QPainter>
+#include <memory>
+#include <new>
 
 #include "render/font_cache.h"
 #include "render/qt_text.h"
@@ -58,23 +60,31 @@ Status PrinterSurface::EndDoc() {
   new_page_pending_ = false;
   if (pages.empty()) return {};
   if (!printer_) return Rejected("No printer is available");
-  QPainter painter;
+  auto owned_painter = std::make_unique<QPainter>();
+  QPainter& painter = *owned_painter;
   if (!painter.begin(printer_.get())) return Rejected("The printer could not start the document");
   // The painter's origin is the printable area's top-left corner (QPrinter is not full-page).
   const double scale_x = printer_->logicalDpiX() / kColumnsPerInch;
   const double scale_y = printer_->logicalDpiY() / kLinesPerInch;
-  // One cache for the document: each font is resolved once, not once per page.
-  FontCache fonts;
-  for (size_t p = 0; p < pages.size(); ++p) {
-    if (p > 0 && !printer_->newPage()) {
-      printer_->abort();
-      painter.end();
-      return Rejected("The printer could not start a new page");
+  try {
+    // One cache for the document: each font is resolved once, not once per page.
+    FontCache fonts;
+    for (size_t p = 0; p < pages.size(); ++p) {
+      if (p > 0 && !printer_->newPage()) {
+        printer_->abort();
+        painter.end();
+        return Rejected("The printer could not start a new page");
+      }
+      PaintTexts(painter, fonts, pages[p], scale_x, scale_y);
     }
-    PaintTexts(painter, fonts, pages[p], scale_x, scale_y);
-  }
-  if (!painter.end() || printer_->printerState() == QPrinter::Error) {
-    return Rejected("The printer could not finish the document");
+    if (!painter.end() || printer_->printerState() == QPrinter::Error) {
+      return Rejected("The printer could not finish the document");
+    }
+  } catch (const std::bad_alloc&) {
+    // A painter destroyed while active finishes the document, which needs memory too, and a
+    // bad_alloc from a destructor ends the process: the painter is let go unfinished.
+    if (painter.isActive()) (void)owned_painter.release();
+    throw;
   }
   return {};
 }

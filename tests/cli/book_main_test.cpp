@@ -2,16 +2,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <cstdio>
 
 #include "cli/book_options.h"
 #include "cli/book_run.h"
 #include "layout/text_surface.h"
 #include "model/version.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -24,7 +25,7 @@ BookRun Book(const std::vector<std::string>& args) {
 }
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + "/cli_" + std::to_string(getpid()) + "_" + name;
+  const std::string path = TestTempPath("cli", name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
@@ -256,8 +257,8 @@ class FakePlatform : public PrintPlatform {
     FakePaper paper(printed, faces, fail_at_end, measurable);
     const auto result = printer.Print(paper, selection);
     if (!result) return result.failure();
-    if (!output.Write(printed) || !output.Commit()) return Rejected(output.reason());
-    return {};
+    Status written = output.Write(printed);
+    return written ? output.Commit() : written;
   }
   int opened = 0;
   std::string printed;

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/book_options.h"
 #include "cli/book_run.h"
+#include "folder_flush_fault.h"
 #include "layout/text_surface.h"
 #include "temp_folder.h"
 
@@ -35,10 +37,9 @@ class FilePlatform : public PrintPlatform {
     written_to.push_back(output.temporary_path());
     TextSurface pages(96, 63);
     if (!printer.Print(pages, selection)) return Rejected("not printed");
-    if (!output.Write(pages.Render())) return Rejected(output.reason());
+    if (Status written = output.Write(pages.Render()); !written) return written;
     if (!incomplete.empty()) return Rejected(incomplete);
-    if (!output.Commit()) return Rejected(output.reason());
-    return {};
+    return output.Commit();
   }
   std::vector<std::string> written_to;
   std::string incomplete;
@@ -87,6 +88,39 @@ TEST_F(BookOutputFile, AnIncompletePdfLeavesTheOldFile) {
   EXPECT_EQ(run.err, "vantrels-book: cannot write " + target.string() + ": the PDF ends early\n");
   EXPECT_EQ(ReadAll(target), "old book");
   EXPECT_THAT(Names(dir_), ElementsAre("book.pdf", "road.csv"));
+}
+
+TEST_F(BookOutputFile, FileNamesInMessagesAreEscaped) {
+  // A newline would split the message; ESC would reach the terminal.
+  const std::string folder = (dir_ / "a\nb\x1b[31m\xff").string();
+  const std::string shown = (dir_ / "a\\nb\\x1b[31m\\xff").string();
+  const BookRun missing = RunBook({"--csv", folder + "/book.csv", input_});
+  EXPECT_EQ(missing.status, kBookRejected);
+  EXPECT_EQ(missing.err,
+            "vantrels-book: cannot write " + shown + "/book.csv: No such file or directory\n");
+
+  fs::create_directories(folder);
+  const std::string input = folder + "/road.csv";
+  fs::copy_file(input_, input);
+  const BookRun same = RunBook({"--csv", input, input});
+  EXPECT_EQ(same.status, kBookUsage);
+  EXPECT_THAT(same.err, ::testing::StartsWith("vantrels-book: the output " + shown +
+                                              "/road.csv is the input file " + shown +
+                                              "/road.csv: choose another output file\n"));
+}
+
+TEST_F(BookOutputFile, AFolderThatCannotBeFlushedIsReportedWithTheFileInPlace) {
+  const fs::path target = dir_ / "points.csv";
+  std::ofstream(target) << "old points";
+  FailFolderFlushes(EIO);
+  const BookRun run = RunBook({"--csv", target.string(), input_});
+  FailFolderFlushes(0);
+  EXPECT_EQ(run.status, kBookRejected);
+  EXPECT_EQ(run.err, "vantrels-book: " + target.string() +
+                         " is written but not yet safe on disk: its folder could not be flushed: "
+                         "Input/output error\n");
+  EXPECT_NE(ReadAll(target), "old points");
+  EXPECT_THAT(Names(dir_), ElementsAre("points.csv", "road.csv"));
 }
 
 // The refusals (input as output, FIFO, directory, missing or read-only folder, full disk, lost

@@ -12,7 +12,7 @@ set -u
 book=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 examples=$(cd "$2" && pwd)
 failures=0
-work=$(mktemp -d /tmp/vantrels-output.XXXXXX) || exit 1
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrels-output.XXXXXX") || exit 1
 mounts=""
 writer=""
 
@@ -237,15 +237,15 @@ run --pdf killed/book.pdf road.csv
 expect 0 "" "the PDF that the killed run replaces"
 cp killed/book.pdf killed.orig
 
-# Starts the long book over killed/book.pdf, waits until it is being written (a temporary file
-# that grows, or the target changing) and sends the signal $1.
+# Starts the long book over killed/book.pdf, waits until it is being written (its temporary file
+# made, or the target changing) and sends the signal $1.
 kill_while_writing() {
   "$book" --pdf killed/book.pdf long.csv >/dev/null 2>&1 &
   writer=$!
   caught=""
   tries=0
   while [ "$tries" -lt 6000 ] && kill -0 "$writer" 2>/dev/null; do
-    for f in killed/.book.pdf.*.tmp; do [ -s "$f" ] && caught=1; done
+    for f in killed/.book.pdf.*.tmp; do [ -e "$f" ] && caught=1; done
     cmp -s killed/book.pdf killed.orig || caught=1
     [ -n "$caught" ] && break
     sleep 0.01

@@ -19,6 +19,8 @@ namespace {
 class RememberedTest : public GuiTest {
  protected:
   RememberedTest() { remembered.Open(Settings()); }
+  // The settings are written back when closed: before their folder goes, not after.
+  ~RememberedTest() override { remembered.Open(nullptr); }
 
   std::unique_ptr<QSettings> Settings() const {
     return std::make_unique<QSettings>(dir.filePath("vantrels.conf"), QSettings::IniFormat);

@@ -1,5 +1,6 @@
 #include "render/pdf_read_back.h"
 
+#include <qpdf/Pl_Discard.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFOutlineDocumentHelper.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -47,6 +48,12 @@ PdfReadBack ReadPdfBack(const std::string& path) {
   if (pdf.getRoot().getKey("/PageMode").isName()) {
     back.page_mode = pdf.getRoot().getKey("/PageMode").getName();
   }
+  // Writing a copy reads every object and stream, so any damage shows.
+  Pl_Discard discard;
+  QPDFWriter copy(pdf);
+  copy.setOutputPipeline(&discard);
+  copy.write();
+  back.damaged = pdf.anyWarnings();
   return back;
 }
 

@@ -51,6 +51,8 @@ struct PdfReadBack {
   std::string creator;
   std::string page_mode;
   size_t pages = 0;
+  // libqpdf had to repair something to read it.
+  bool damaged = false;
 };
 
 // Throws when libqpdf cannot read `path`.
