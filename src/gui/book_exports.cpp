@@ -6,6 +6,7 @@
 
 #include "book/book_csv.h"
 #include "book/stakeout.h"
+#include "gui/job_progress.h"
 #include "gui/print_controller.h"
 #include "model/output_file.h"
 #include "render/qt_text.h"
@@ -48,6 +49,7 @@ Result<std::string> PrintController::Export(const BookDocument& document, Output
   const QString path = ask_export_file ? ask_export_file(kind, side) : QString();
   if (path.isEmpty()) return Failure{FailureKind::kCancelled, {}};
 
+  const BusyCursor busy;
   std::string bytes;
   std::vector<ReplacedCode> replaced;
   if (stakeout) {

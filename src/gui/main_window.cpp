@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,8 @@ namespace {
 // The client area the window opens with: the upper group only.
 constexpr double kClientWidthTwips = 8370;
 constexpr double kClientHeightTwips = 3405;
-constexpr char kCriteriaFilter[] = "Geopak Criteria CSV Files (*.csv)";
+constexpr char kCriteriaFilter[] =
+    "Geopak Criteria CSV Files (*.csv);;LandXML Cross Sections (*.xml)";
 constexpr char kOptionsTip[] =
     "The book always shows every point: this option changes nothing in it.";
 constexpr char kOptionsHint[] =
@@ -86,11 +88,26 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// The one local CSV file being dragged; empty for anything else.
+// The one local CSV or LandXML file being dragged; empty for anything else.
 QString DroppedCriteriaFile(const QMimeData* data) {
   if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
   const QString path = data->urls().front().toLocalFile();
-  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? path : QString();
+  const bool book_file = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
+                         path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
+  return book_file ? path : QString();
+}
+
+// A list of the alignments; Enter or a double click takes the one chosen.
+QString AskForAlignment(QWidget* owner, const QStringList& names) {
+  QInputDialog dialog(owner);
+  dialog.setObjectName("alignmentChooser");
+  dialog.setWindowTitle("Choose Alignment");
+  dialog.setLabelText("The file holds several alignments with cross sections.\n"
+                      "Choose the alignment of the book:");
+  dialog.setComboBoxItems(names);
+  dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+  PlaceOver(dialog, owner);
+  return RunModal(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 }  // namespace
@@ -108,6 +125,7 @@ MainWindow::MainWindow(BookDocument& document, PrintController& printing, FontCa
   ask_open_file = [this](const QString& filter, const QString& previous) {
     return QFileDialog::getOpenFileName(this, "Open", previous, filter);
   };
+  ask_alignment = [this](const QStringList& names) { return AskForAlignment(this, names); };
   end_program = [] { QCoreApplication::quit(); };
   buildWindow();
   numbers_[0]->setText(remembered_.ProjectNumber());

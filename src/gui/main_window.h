@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -46,6 +47,9 @@ class MainWindow : public QWidget {
   // The file dialog: given the filter and the dialog's previous file name, returns the chosen
   // file or an empty text when cancelled. Preset to a Qt open-file dialog.
   std::function<QString(const QString& filter, const QString& previous)> ask_open_file;
+  // The alignment chooser: given the names of a LandXML file's alignments, returns the one
+  // chosen or an empty text when cancelled. Preset to a list dialog.
+  std::function<QString(const QStringList& names)> ask_alignment;
   // Ends the process once every window is closed. Preset to QCoreApplication::quit.
   std::function<void()> end_program;
   // The heading's date, "mm dd yyyy"; empty means today.

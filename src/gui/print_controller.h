@@ -16,6 +16,8 @@
 
 namespace vantrels {
 
+class ProgressWindow;
+
 // The desktop program's printing and files in one place: the printer chosen for the next book,
 // the page a book is laid out on, PrintAll and Print Selected Pages on an installed printer or
 // into a PDF file, and the exports. The PDF entry is the print service's to tell; choosing it
@@ -33,6 +35,9 @@ class PrintController {
   std::function<QString()> ask_pdf_file;
   // Draws the PDF file's pages; empty: a PrinterSurface (tests watch the writing through it).
   PdfSurfaceMaker make_pdf_surface;
+  // Told of each page a print job or PDF file has drawn, and stops it by returning false; empty:
+  // a progress window with Cancel once the job runs past a second. Tests stop jobs through it.
+  std::function<bool(int done, int total)> page_progress;
   // Asked for the file of an export (with the side of a divided roadway's stake-out); an empty
   // answer cancels it.
   std::function<QString(OutputKind kind, std::optional<Side> side)> ask_export_file;
@@ -67,6 +72,8 @@ class PrintController {
 
  private:
   Status Print(const BookDocument& document, const PageSelection& selection);
+  // What a job reports its pages to: page_progress, else `window`.
+  std::function<bool(int, int)> JobProgress(ProgressWindow& window);
   Status PrintOnPrinter(const BookDocument& document, const PageSelection& selection);
   Status PrintToPdfFile(const BookDocument& document, const PageSelection& selection);
   // Points the printer surface at the current entry.

@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
   Press(form, mw::kFileBrowse);
   EXPECT_EQ(form.inputFile(), "/data/one.csv");
   ASSERT_EQ(filters.size(), 2u);
-  EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv)");
+  EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv);;LandXML Cross Sections (*.xml)");
   EXPECT_EQ(previous[0], "");
   EXPECT_EQ(previous[1], "/data/one.csv");
 }
