@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -237,6 +239,36 @@ TEST_F(FindStation, TypedRightEntryIsReadUpToItsFirstBlank) {
     EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
   }
   EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(FindStation, EnterInEitherListFindsAsFindDoesAndAStationFindsItsPage) {
+  Load("divided.csv");
+  const StationEntry& last = document_.book()->Of(Side::Left).station_entries.back();
+  document_.GoTo({Side::Right, 1});
+  Open(StationFinder::kLeftStation);
+  Pick(List(Window()), FormatStationEntry(last));
+  QTest::keyClick(List(Window()), Qt::Key_Return);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, last.page}));
+  EXPECT_FALSE(Window().isVisible());
+
+  const struct {
+    const char* typed;
+    Qt::Key key;
+    int32_t page;
+  } cases[] = {
+      {"2395+00", Qt::Key_Return, 3}, {"2395+00.00", Qt::Key_Enter, 3}, {"2  2391+00", Qt::Key_Return, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    document_.GoTo({Side::Left, 0});
+    steps_.push_back([&](QDialog& dialog) {
+      auto& window = dynamic_cast<FindStationDialog&>(dialog);
+      RightList(window)->setEditText(c.typed);
+      QTest::keyClick(RightList(window)->lineEdit(), c.key);
+    });
+    Open(StationFinder::kRightStation);
+    EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
+  }
+  EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 }
 
 TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {

@@ -177,6 +177,29 @@ class PrintRange : public ::testing::Test {
   QString last_pdf_;
 };
 
+TEST(PageListKeys, KeysMoveInTheListWithoutClosingItAndEnterPicks) {
+  PageListDialog window;
+  window.showPages(std::vector<std::string>(10, "entry"));
+  QComboBox* list = Pages(window);
+  const struct {
+    Qt::Key key;
+    int current;
+    bool picked;
+  } steps[] = {
+      {Qt::Key_Down, 1, false}, {Qt::Key_Down, 2, false},  {Qt::Key_End, 9, false},
+      {Qt::Key_Up, 8, false},   {Qt::Key_Return, 8, true}, {Qt::Key_Home, 0, false},
+      {Qt::Key_Enter, 0, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(QTest::toString(QKeySequence(step.key)));
+    if (!window.isVisible()) window.show();
+    QTest::keyClick(list, step.key);
+    EXPECT_EQ(list->currentIndex(), step.current);
+    EXPECT_EQ(window.isVisible(), !step.picked);
+    EXPECT_EQ(window.pickedPage(), step.current + 1);
+  }
+}
+
 TEST_F(PrintRange, UndividedBookLoadsTotalAndPageList) {
   Load("undivided.csv");
   PrintRangeDialog& form = Range();

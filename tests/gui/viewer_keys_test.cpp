@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "gui/find_station_dialog.h"
 #include "gui/viewer_view.h"
 #include "gui_fixture.h"
 
@@ -163,6 +165,38 @@ TEST_F(ViewerKeysTest, OtherKeysAndModifiedPageKeysTurnNothing) {
   Key(Qt::Key_Home, Qt::ControlModifier);
   Key(Qt::Key_A);
   EXPECT_EQ(Position(), BookPosition{});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ViewerKeysTest, CtrlFFindsOnTheSideShownCtrlPOpensThePrintMenuCtrlWEnds) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ViewerLoaded());
+  Viewer().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Viewer()));
+  const struct {
+    Side side;
+    bool modal;
+  } sides[] = {{Side::Left, false}, {Side::Right, true}};
+  for (const auto& c : sides) {
+    document.GoTo({c.side, 1});
+    modal_titles.clear();
+    Key(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(Viewer().stationWindowLoaded());
+    // The left side's window stays open beside the viewer; the right side's runs modally.
+    EXPECT_EQ(Viewer().stationWindow().isVisible(), !c.modal);
+    EXPECT_EQ(modal_titles.size(), c.modal ? 1u : 0u);
+    EXPECT_EQ(Position(), (BookPosition{c.side, 1}));
+    Viewer().stationWindow().hide();
+  }
+  Viewer().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Viewer()));
+  Key(Qt::Key_P, Qt::ControlModifier);
+  ASSERT_NE(Viewer().menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(Viewer().menuBar()->activeAction()->objectName(), names::viewer::kPrintMenu);
+  Viewer().menuBar()->setActiveAction(nullptr);
+  Key(Qt::Key_W, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(ViewerLoaded());
   EXPECT_TRUE(messages.shown.empty());
 }
 
