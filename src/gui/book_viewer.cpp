@@ -215,8 +215,9 @@ void BookViewer::findStationOnThisSide() {
 }
 
 void BookViewer::openPrintMenu() {
-  // As a click on "&Print" opens it, under the menu bar.
+  // As a click on "&Print" opens it, under the menu bar, with its first entry chosen for Enter.
   menuBar()->setActiveAction(print_menu_->menuAction());
+  print_menu_->setActiveAction(print_menu_->actions().value(0));
 }
 
 void BookViewer::exportBook(OutputKind kind) {

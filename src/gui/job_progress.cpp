@@ -84,6 +84,8 @@ PageProgress ProgressWindow::Progress() {
       if (running_.elapsed() < kQuietMilliseconds) return true;
       // Modal from now on, so Cancel is the only command the windows take.
       dialog.setWindowModality(Qt::ApplicationModal);
+      dialog.setMaximum(total);
+      dialog.resize(dialog.sizeHint());
       if (QWidget* owner = dialog.parentWidget()) PlaceOver(dialog, owner);
       dialog.show();
     }

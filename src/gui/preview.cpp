@@ -79,7 +79,10 @@ Status MainWindow::runPreview() {
     if (road.failure().kind == FailureKind::kProgramEnded) endProgram();
     return Failure{road.failure().kind, ""};
   }
-  status_->showMessage(FromReportBytes(PreviewSummary(*road)));
+  // The whole summary in the tool tip too: a long one does not fit the line.
+  const QString summary = FromReportBytes(PreviewSummary(*road));
+  status_->showMessage(summary);
+  status_->setToolTip(summary);
   heading.report_font = printing_.chosen().font;
   document_.Show(std::move(road->book), std::move(heading), input_file_);
   showViewer();

@@ -1,11 +1,11 @@
 #include "gui/print_controller.h"
 
-#include <QApplication>
 #include <QFile>
 #include <utility>
 
 #include "gui/job_progress.h"
 #include "gui/termination.h"
+#include "gui/window_support.h"
 #include "model/inherited_messages.h"
 #include "model/output_file.h"
 #include "render/qt_text.h"
@@ -81,7 +81,7 @@ Status PrintController::PrintOnPrinter(const BookDocument& document,
   printer_selected_ = true;
   printer_.SetPrinter(printers_.CreateCurrentPrinter({}));
   const BusyCursor busy;
-  ProgressWindow window("Printing the book...", QApplication::activeWindow());
+  ProgressWindow window("Printing the book...", FrontWindow());
   ProgressSurface printer(printer_, PagesIn(selection), JobProgress(window));
   const auto printed = document.Renderer(messages_).Print(printer, selection);
   // A cancelled job has discarded its pages; a failed one stays open, for "&End" to discard.
@@ -102,7 +102,7 @@ Status PrintController::PrintToPdfFile(const BookDocument& document,
     // A termination signal now removes the temporary file and ends the program at once.
     const OutputBeingWritten writing;
     const BusyCursor busy;
-    ProgressWindow window("Writing the PDF file...", QApplication::activeWindow());
+    ProgressWindow window("Writing the PDF file...", FrontWindow());
     const PageProgress progress = JobProgress(window);
     const int pages = PagesIn(selection);
     const auto with_progress = [this, &progress, pages](const QString& path, Paper paper) {
