@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -193,6 +194,10 @@ TEST_F(ViewerKeysTest, CtrlFFindsOnTheSideShownCtrlPOpensThePrintMenuCtrlWEnds) 
   Key(Qt::Key_P, Qt::ControlModifier);
   ASSERT_NE(Viewer().menuBar()->activeAction(), nullptr);
   EXPECT_EQ(Viewer().menuBar()->activeAction()->objectName(), names::viewer::kPrintMenu);
+  // Enter then prints the whole book.
+  const QAction* chosen = Child<QMenu>(Viewer(), names::viewer::kPrintMenu).activeAction();
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->objectName(), names::viewer::kPrintAll);
   Viewer().menuBar()->setActiveAction(nullptr);
   Key(Qt::Key_W, Qt::ControlModifier);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
