@@ -27,11 +27,11 @@ TEST_P(GeneratedFile, ImportsEveryStationAndPoint) {
   }
   RoadMemory memory;
   RecordingMessages messages;
-  const Result<Book> road = ImportAndCompute(path.string(), memory, messages);
+  const Result<ImportedBook> road = ImportAndCompute(path.string(), {}, memory, messages);
   std::filesystem::remove(path);
   ASSERT_TRUE(road.ok());
   EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
-  const Book& book = *road;
+  const Book& book = road->book;
   EXPECT_EQ(book.roadway, shape.divided ? Roadway::Divided : Roadway::Undivided);
   ASSERT_EQ(book.sides.size(), shape.divided ? 2u : 1u);
 

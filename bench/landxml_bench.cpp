@@ -89,12 +89,10 @@ void BM_LandXmlBook(benchmark::State& state) {
   RecordingMessages messages;
   Book book;
   for (auto _ : state) {
-    ImportMemory memory;
-    Result<ImportedStations> imported =
-        ImportStationsFromFile(inputs.xml_path, {}, memory, messages);
-    book = BuildReport(FilterPoints(CalculateSlopes(std::move(imported->stations)), messages),
-                       messages);
-    if (!CountBook(book, kPage, messages)) std::abort();
+    RoadMemory memory;
+    Result<ImportedBook> road = ImportAndCompute(inputs.xml_path, {}, memory, messages);
+    if (!CountBook(road->book, kPage, messages)) std::abort();
+    book = std::move(road->book);
     benchmark::DoNotOptimize(book);
   }
   Report(state, book, inputs.xml.size());
@@ -107,9 +105,9 @@ void BM_CriteriaPeerBook(benchmark::State& state) {
   Book book;
   for (auto _ : state) {
     RoadMemory memory;
-    Result<Book> road = ImportAndCompute(inputs.criteria_path, memory, messages);
-    if (!CountBook(*road, kPage, messages)) std::abort();
-    book = std::move(*road);
+    Result<ImportedBook> road = ImportAndCompute(inputs.criteria_path, {}, memory, messages);
+    if (!CountBook(road->book, kPage, messages)) std::abort();
+    book = std::move(road->book);
     benchmark::DoNotOptimize(book);
   }
   Report(state, book, inputs.criteria.size());

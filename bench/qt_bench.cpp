@@ -43,15 +43,15 @@ struct PdfBook {
   PdfBook(const benchmark::State& state, const char* name)
       : shape(ShapeOf(state)), pdf(PdfPath(name)), road(MakeRoad(shape)) {
     PrinterSurface printer(MakePdfPrinter(pdf));
-    built = BuildBook(road->path, &printer, road->memory, road->messages);
+    built = BuildBook(road->path, {}, &printer, road->memory, road->messages);
   }
   ~PdfBook() { QFile::remove(pdf); }
-  const Book& book() const { return *built; }
+  const Book& book() const { return built->book; }
 
   const RoadShape shape;
   const QString pdf;
   std::unique_ptr<Road> road;
-  Result<Book> built = Failure{};
+  Result<ImportedBook> built = Failure{};
 };
 
 // The viewer opens at the book page's size: columns x lines cells of 120 x 240 twips.

@@ -31,7 +31,7 @@ void StationSeries(benchmark::internal::Benchmark* b) {
 
 // The stations of the generated file as the import gives them.
 RoadwayStations Imported(Road& road) {
-  return ImportCriteriaFile(road.path, road.memory.import, road.messages).stations;
+  return *ImportCriteriaFile(road.path, road.memory.import, road.messages);
 }
 
 // Classification and import: the file read, classified and imported into stations sized to it.
@@ -41,8 +41,9 @@ void BM_Import(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(ImportCriteriaFile(road->path, road->memory.import, road->messages));
   }
-  const Result<Book> checked = ImportAndCompute(road->path, road->memory, road->messages);
-  CheckImported(state, checked ? &*checked : nullptr, shape);
+  const Result<ImportedBook> checked =
+      ImportAndCompute(road->path, {}, road->memory, road->messages);
+  CheckImported(state, checked ? &checked->book : nullptr, shape);
 }
 BENCHMARK(BM_Import)->Apply(LargestShapes)->Unit(benchmark::kMillisecond);
 
@@ -108,8 +109,8 @@ void BM_CountBook(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  Result<Book> computed = ImportAndCompute(road->path, road->memory, road->messages);
-  Book& book = *computed;
+  Result<ImportedBook> computed = ImportAndCompute(road->path, {}, road->memory, road->messages);
+  Book& book = computed->book;
   for (auto _ : state) {
     benchmark::DoNotOptimize(
         CountBook(book, MeasurePrinterPage(&printer, road->memory), road->messages));
@@ -123,8 +124,9 @@ void BM_TextSurfacePage(benchmark::State& state) {
   const RoadShape shape = ShapeOf(state);
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
-  const Result<Book> built = BuildBook(road->path, &printer, road->memory, road->messages);
-  const Book& book = *built;
+  const Result<ImportedBook> built =
+      BuildBook(road->path, {}, &printer, road->memory, road->messages);
+  const Book& book = built->book;
   const BookRenderer pages(book, road->context, road->messages);
   const BookPosition middle{Side::Left, book.Of(Side::Left).last_page / 2};
   for (auto _ : state) {
@@ -142,11 +144,12 @@ bool TimeRoad(benchmark::State& state) {
   auto road = MakeRoad(shape);
   TextSurface printer(kPageColumns, kPageLines);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(BuildBook(road->path, &printer, road->memory, road->messages));
+    benchmark::DoNotOptimize(BuildBook(road->path, {}, &printer, road->memory, road->messages));
   }
-  const Result<Book> built = BuildBook(road->path, &printer, road->memory, road->messages);
-  if (!CheckImported(state, built ? &*built : nullptr, shape)) return false;
-  state.counters["pages"] = CountedPages(*built);
+  const Result<ImportedBook> built =
+      BuildBook(road->path, {}, &printer, road->memory, road->messages);
+  if (!CheckImported(state, built ? &built->book : nullptr, shape)) return false;
+  state.counters["pages"] = CountedPages(built->book);
   return true;
 }
 

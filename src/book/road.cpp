@@ -10,30 +10,32 @@ namespace vantrels {
 namespace {
 
 // The computations after an import: the book without its pages.
-Result<Book> Compute(Result<RoadwayStations> imported, Messages& messages) {
+Result<ImportedBook> Compute(Result<ImportedStations> imported, Messages& messages) {
   if (!imported) return imported.failure();
-  RoadwayStations stations = CalculateSlopes(std::move(*imported));
+  RoadwayStations stations = CalculateSlopes(std::move(imported->stations));
   stations = FilterPoints(std::move(stations), messages);
-  return BuildReport(std::move(stations), messages);
+  return ImportedBook{BuildReport(std::move(stations), messages), imported->kind,
+                      std::move(imported->notes)};
 }
 
-Result<Book> Counted(Result<Book> book, Surface* printer, RoadMemory& memory,
-                     Messages& messages) {
-  if (!book) return book;
-  const Status counted = CountBook(*book, MeasurePrinterPage(printer, memory), messages);
+Result<ImportedBook> Counted(Result<ImportedBook> road, Surface* printer, RoadMemory& memory,
+                             Messages& messages) {
+  if (!road) return road;
+  const Status counted = CountBook(road->book, MeasurePrinterPage(printer, memory), messages);
   if (!counted) return counted.failure();
-  return book;
+  return road;
 }
 
 }  // namespace
 
-Result<Book> ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages) {
-  return Compute(ImportCriteriaFile(path, memory.import, messages), messages);
+Result<ImportedBook> ImportAndCompute(const std::string& path, const ImportChoices& choices,
+                                      RoadMemory& memory, Messages& messages) {
+  return Compute(ImportStationsFromFile(path, choices, memory.import, messages), messages);
 }
 
-Result<Book> ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory,
-                                   Messages& messages) {
-  return Compute(ImportCriteriaBytes(bytes, memory.import, messages), messages);
+Result<ImportedBook> ImportAndComputeBytes(std::string_view bytes, const ImportChoices& choices,
+                                           RoadMemory& memory, Messages& messages) {
+  return Compute(ImportStations(bytes, choices, memory.import, messages), messages);
 }
 
 PageGeometry MeasurePrinterPage(Surface* printer, RoadMemory& memory) {
@@ -80,21 +82,24 @@ std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused) {
   return warnings;
 }
 
-Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
-                       Messages& messages) {
-  return Counted(ImportAndCompute(path, memory, messages), printer, memory, messages);
+Result<ImportedBook> BuildBook(const std::string& path, const ImportChoices& choices,
+                               Surface* printer, RoadMemory& memory, Messages& messages) {
+  return Counted(ImportAndCompute(path, choices, memory, messages), printer, memory, messages);
 }
 
-Result<Book> BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
-                       RoadMemory& memory, Messages& messages) {
-  Result<Book> book = ImportAndCompute(path, memory, messages);
-  if (!book) return book;
-  return Counted(std::move(book), choose_printer(), memory, messages);
+Result<ImportedBook> BuildBook(const std::string& path, const ImportChoices& choices,
+                               const std::function<Surface*()>& choose_printer, RoadMemory& memory,
+                               Messages& messages) {
+  Result<ImportedBook> road = ImportAndCompute(path, choices, memory, messages);
+  if (!road) return road;
+  return Counted(std::move(road), choose_printer(), memory, messages);
 }
 
-Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
-                                Messages& messages) {
-  return Counted(ImportAndComputeBytes(bytes, memory, messages), printer, memory, messages);
+Result<ImportedBook> BuildBookFromBytes(std::string_view bytes, const ImportChoices& choices,
+                                        Surface* printer, RoadMemory& memory,
+                                        Messages& messages) {
+  return Counted(ImportAndComputeBytes(bytes, choices, memory, messages), printer, memory,
+                 messages);
 }
 
 }  // namespace vantrels

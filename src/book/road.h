@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compute/import_stations.h"
 #include "import/criteria_file.h"
 #include "layout/surface.h"
 #include "model/book.h"
@@ -22,13 +23,28 @@ struct RoadMemory {
   PageGeometry page;
 };
 
-// Reads, classifies and imports the criteria file, then orders the points, computes the slopes
-// and builds the report: a book whose pages are not counted yet. A failure (kRejected, or
-// kProgramEnded for the divided import's wrong-side stop) computed nothing, so the caller's
-// previous book stays whole.
-Result<Book> ImportAndCompute(const std::string& path, RoadMemory& memory, Messages& messages);
+// A book and what its import decided on the way.
+struct ImportedBook {
+  Book book;
+  // The kind of file the book was made from.
+  InputKind kind = InputKind::kCriteriaReport;
+  // For a LandXML file, one line each on the alignment, the elevation rule applied and the
+  // ground line (Windows-1252): the command line prints them on stderr, the desktop program
+  // shows them in its status line. None for a criteria report.
+  std::vector<std::string> notes;
+};
+
+// Reads the file, tells a criteria report from a LandXML file by its content and imports it
+// (a LandXML file as `choices` say; a criteria report needs none of them), then orders the
+// points, computes the slopes and builds the report: a book whose pages are not counted yet. A
+// failure (kRejected; kUsage for a LandXML choice that does not fit the file; kProgramEnded for
+// the divided import's wrong-side stop; whatever choose_alignment gave) computed nothing, so
+// the caller's previous book stays whole.
+Result<ImportedBook> ImportAndCompute(const std::string& path, const ImportChoices& choices,
+                                      RoadMemory& memory, Messages& messages);
 // The same over the file's bytes, already read.
-Result<Book> ImportAndComputeBytes(std::string_view bytes, RoadMemory& memory, Messages& messages);
+Result<ImportedBook> ImportAndComputeBytes(std::string_view bytes, const ImportChoices& choices,
+                                           RoadMemory& memory, Messages& messages);
 
 // The page of the current printer: measured in single precision into memory.page, or the page
 // measured last when `printer` is null or cannot be measured.
@@ -46,16 +62,17 @@ std::string ReadSummary(const Book& book);
 // \"LEFT\"", for the first ten, then "5 more lines not used". Windows-1252.
 std::vector<std::string> UnusedLineWarnings(const UnusedLines& unused);
 
-// The whole headless road of one preview: ImportAndCompute, then the book counted on the page of
-// `printer`.
-Result<Book> BuildBook(const std::string& path, Surface* printer, RoadMemory& memory,
-                       Messages& messages);
+// The whole headless road of one preview, for the command line and the desktop program alike:
+// ImportAndCompute, then the book counted on the page of `printer`.
+Result<ImportedBook> BuildBook(const std::string& path, const ImportChoices& choices,
+                               Surface* printer, RoadMemory& memory, Messages& messages);
 // The same road with the printer chosen between the computations and the counting: the desktop
 // program asks for it there, and only for a file it could read. A null printer keeps the page
 // measured last.
-Result<Book> BuildBook(const std::string& path, const std::function<Surface*()>& choose_printer,
-                       RoadMemory& memory, Messages& messages);
-Result<Book> BuildBookFromBytes(std::string_view bytes, Surface* printer, RoadMemory& memory,
-                                Messages& messages);
+Result<ImportedBook> BuildBook(const std::string& path, const ImportChoices& choices,
+                               const std::function<Surface*()>& choose_printer, RoadMemory& memory,
+                               Messages& messages);
+Result<ImportedBook> BuildBookFromBytes(std::string_view bytes, const ImportChoices& choices,
+                                        Surface* printer, RoadMemory& memory, Messages& messages);
 
 }  // namespace vantrels

@@ -185,15 +185,17 @@ Status RunBook(const BookOptions& options, std::ostream& out, std::ostream& err,
   if (!page) return page.failure();
 
   StreamMessages messages(err);
-  const Result<Book> book = PrepareBook(messages, **page, options);
-  if (!book) return book.failure();
-  // Lines the import passed over are told, and the book goes on.
-  for (const std::string& warning : UnusedLineWarnings(book->unused_lines)) {
+  const Result<ImportedBook> road = PrepareBook(messages, **page, options);
+  if (!road) return road.failure();
+  const Book& book = road->book;
+  // What the import decided and the lines it passed over are told, and the book goes on.
+  for (const std::string& note : road->notes) err << "vantrels-book: " << Cp1252ToUtf8(note) << '\n';
+  for (const std::string& warning : UnusedLineWarnings(book.unused_lines)) {
     err << "vantrels-book: warning: " << Cp1252ToUtf8(warning) << '\n';
   }
   err << std::flush;
-  if (Status chosen = CheckSelection(*book, options); !chosen) return chosen;
-  return WriteBook(*book, options, **page, file, out, err, platform, messages);
+  if (Status chosen = CheckSelection(book, options); !chosen) return chosen;
+  return WriteBook(book, options, **page, file, out, err, platform, messages);
 }
 
 // The exit status of a failure, with its message unless it has been shown.
@@ -217,13 +219,15 @@ void StreamMessages::Show(const std::string& text) {
   out_ << Cp1252ToUtf8(text) << '\n' << std::flush;
 }
 
-Result<Book> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
+Result<ImportedBook> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options) {
   RoadMemory memory;
-  Result<Book> road = BuildBook(options.file, &printer, memory, messages);
+  Result<ImportedBook> road = BuildBook(options.file, ImportChoices{}, &printer, memory, messages);
   if (road) return road;
+  const Failure& failure = road.failure();
+  if (failure.kind == FailureKind::kUsage) return UsageError(Cp1252ToUtf8(failure.message));
   // The file's messages go out as they are, without the program's name.
-  messages.Show(road.failure().message);
-  return Failure{road.failure().kind, ""};
+  messages.Show(failure.message);
+  return Failure{failure.kind, ""};
 }
 
 PageContext PageContextOf(const BookOptions& options) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "book/book_renderer.h"
+#include "book/road.h"
 #include "cli/book_options.h"
 #include "cli/book_selection.h"
 #include "layout/page.h"
@@ -34,9 +35,11 @@ class StreamMessages : public Messages {
   std::ostream& out_;
 };
 
-// The counted book of options.file, laid out on the page of `printer`. A failure (kRejected,
-// or kProgramEnded for the divided import's wrong-side stop) has had its message shown.
-Result<Book> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options);
+// The counted book of options.file, laid out on the page of `printer`, with the import's notes.
+// A failure (kRejected, or kProgramEnded for the divided import's wrong-side stop) has had its
+// message shown; a usage error (a LandXML choice that does not fit the file) keeps it, in
+// UTF-8, for the usage line.
+Result<ImportedBook> PrepareBook(Messages& messages, Surface& printer, const BookOptions& options);
 
 // The heading texts and face of the options.
 PageContext PageContextOf(const BookOptions& options);

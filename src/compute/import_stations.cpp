@@ -11,12 +11,15 @@ namespace vantrels {
 
 namespace {
 
-// The criteria import shows the messages of rows it goes on after; its failure is the Failure.
-Result<ImportedStations> ImportCriteria(std::string_view bytes, ImportMemory& memory,
-                                        Messages& messages) {
-  Result<RoadwayStations> imported = ImportCriteriaBytes(bytes, memory, messages);
+Result<ImportedStations> FromCriteria(Result<RoadwayStations> imported) {
   if (!imported) return imported.failure();
-  return ImportedStations{std::move(*imported), {}};
+  return ImportedStations{std::move(*imported), InputKind::kCriteriaReport, {}};
+}
+
+Result<ImportedStations> FromLandXml(const Result<LandXmlFile>& file,
+                                     const ImportChoices& choices) {
+  if (!file) return file.failure();
+  return StationsFromLandXml(*file, choices);
 }
 
 // A criteria report names itself in its first line, whatever its first character: one that
@@ -36,10 +39,8 @@ bool IsCriteriaReport(std::string_view bytes) {
 
 Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoices& choices,
                                         ImportMemory& memory, Messages& messages) {
-  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
-  const Result<LandXmlFile> file = ReadLandXml(bytes);
-  if (!file) return file.failure();
-  return StationsFromLandXml(*file, choices);
+  if (IsCriteriaReport(bytes)) return FromCriteria(ImportCriteriaBytes(bytes, memory, messages));
+  return FromLandXml(ReadLandXml(bytes), choices);
 }
 
 Result<ImportedStations> ImportStationsFromFile(const std::string& path,
@@ -54,11 +55,9 @@ Result<ImportedStations> ImportStationsFromFile(const std::string& path,
   } catch (const std::exception& e) {
     return Rejected(inherited::kClassifyFailure.Around(e.what()));
   }
-  if (IsCriteriaReport(bytes)) return ImportCriteria(bytes, memory, messages);
+  if (IsCriteriaReport(bytes)) return FromCriteria(ImportCriteriaBytes(bytes, memory, messages));
   // The file's bytes go to the reader, which parses them where they lie and frees them.
-  const Result<LandXmlFile> file = ReadLandXmlInPlace(std::move(bytes));
-  if (!file) return file.failure();
-  return StationsFromLandXml(*file, choices);
+  return FromLandXml(ReadLandXmlInPlace(std::move(bytes)), choices);
 }
 
 }  // namespace vantrels

@@ -19,7 +19,7 @@ namespace vantrels {
 Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoices& choices,
                                         ImportMemory& memory, Messages& messages);
 
-// The same for the file at `path`, read whole (up to kCriteriaFileLimit) as the criteria import
+// The same for the file at `path`, read whole (up to kInputFileLimit) as the criteria import
 // reads it.
 Result<ImportedStations> ImportStationsFromFile(const std::string& path,
                                                 const ImportChoices& choices, ImportMemory& memory,

@@ -168,6 +168,20 @@ Result<Grades> GradesOf(const Alignment& alignment, LinearUnit unit) {
   return grades;
 }
 
+// The alignment the choices name, the file's only one with cross sections, or the one the user
+// picks from their names.
+Result<const Alignment*> AlignmentOf(const LandXmlFile& file, const ImportChoices& choices) {
+  if (choices.alignment.empty() && choices.choose_alignment) {
+    const std::vector<std::string> names = AlignmentsWithCrossSections(file);
+    if (names.size() > 1) {
+      const Result<std::string> picked = choices.choose_alignment(names);
+      if (!picked) return picked.failure();
+      return ChooseAlignment(file, *picked);
+    }
+  }
+  return ChooseAlignment(file, choices.alignment);
+}
+
 }  // namespace
 
 std::vector<std::string> AlignmentsWithCrossSections(const LandXmlFile& file) {
@@ -194,7 +208,7 @@ Result<const Alignment*> ChooseAlignment(const LandXmlFile& file, std::string_vi
 
 Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file,
                                              const ImportChoices& choices) {
-  const Result<const Alignment*> chosen = ChooseAlignment(file, choices.alignment);
+  const Result<const Alignment*> chosen = AlignmentOf(file, choices);
   if (!chosen) return chosen.failure();
   const Alignment& alignment = **chosen;
   if (alignment.sections.size() > static_cast<size_t>(kMaxStations)) {
@@ -210,6 +224,7 @@ Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file,
   if (!ground) return ground.failure();
 
   ImportedStations imported;
+  imported.kind = InputKind::kLandXml;
   imported.notes = {"Alignment " + Quoted(alignment.name) + ": " +
                         std::to_string(alignment.sections.size()) + " cross sections",
                     rule->note, ground->note};

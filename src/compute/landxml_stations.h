@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,22 @@ struct ImportChoices {
   // The existing-ground line by name, in any letter case; empty: the first whose name contains
   // "exist".
   std::string ground = {};
+  // Asked, with their names, when no alignment is named and several have cross sections: gives
+  // the name chosen or the failure that ends the import (the desktop's Cancel, the command
+  // line's usage error). Without it, that file is a usage error listing the names.
+  std::function<Result<std::string>(const std::vector<std::string>& names)> choose_alignment =
+      nullptr;
 };
+
+// The kinds of file a book is made from.
+enum class InputKind { kCriteriaReport, kLandXml };
 
 // The stations of one book and what the import decided on the way (the alignment, the
 // elevation rule, the ground line), one line each in Windows-1252: the command line prints them
-// on stderr, the desktop program shows them in its status line.
+// on stderr, the desktop program shows them in its status line. A criteria report has none.
 struct ImportedStations {
   RoadwayStations stations;
+  InputKind kind = InputKind::kCriteriaReport;
   std::vector<std::string> notes;
 };
 
@@ -41,7 +51,7 @@ std::vector<std::string> AlignmentsWithCrossSections(const LandXmlFile& file);
 // their names; a file without cross sections is rejected.
 Result<const Alignment*> ChooseAlignment(const LandXmlFile& file, std::string_view name);
 
-// The book's stations from the chosen alignment, as a criteria file of one undivided roadway
+// The book's stations from the alignment chosen by name, by choose_alignment or as the only one, as a criteria file of one undivided roadway
 // gives them: one station per cross section in file order, named by its station (after the
 // station equations, with its region when there are equations) and by the cross section's
 // name; its finished-grade points with their codes, offsets and elevations (profile added when

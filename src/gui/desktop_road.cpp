@@ -1,5 +1,4 @@
-// The road one preview takes. It reads the file itself so that a file it cannot read is named,
-// and takes LandXML files with the alignment the user picks.
+// The road one preview takes. It reads the file itself so that a file it cannot read is named.
 #include "gui/desktop_road.h"
 
 #include <QFile>
@@ -7,11 +6,8 @@
 #include <new>
 #include <utility>
 
-#include "compute/grade.h"
-#include "compute/import_stations.h"
 #include "gui/job_progress.h"
 #include "import/criteria_file.h"
-#include "import/landxml_reader.h"
 #include "model/inherited_messages.h"
 #include "render/qt_text.h"
 
@@ -30,52 +26,33 @@ Result<std::string> ReadChosenFile(const std::string& path) {
   }
 }
 
-// A LandXML file with several alignments is a usage failure until the user picks one.
-Result<ImportedStations> ImportChosenFile(std::string_view bytes, const PreviewQuestions& ask,
-                                          RoadMemory& memory, Messages& messages) {
-  ImportChoices choices;
-  Result<ImportedStations> imported = ImportStations(bytes, choices, memory.import, messages);
-  if (imported || imported.failure().kind != FailureKind::kUsage || !ask.choose_alignment) {
-    return imported;
-  }
-  const Result<LandXmlFile> file = ReadLandXml(bytes);
-  if (!file) return file.failure();
-  const std::vector<std::string> names = AlignmentsWithCrossSections(*file);
-  if (names.size() < 2) return imported;
-  Result<std::string> chosen = [&] {
-    const UnbusyCursor asking;
-    return ask.choose_alignment(names);
-  }();
-  if (!chosen) return chosen.failure();
-  choices.alignment = std::move(*chosen);
-  return StationsFromLandXml(*file, choices);
-}
-
 }  // namespace
 
-Result<PreviewedBook> BuildPreviewBook(const std::string& path, const PreviewQuestions& ask,
-                                       RoadMemory& memory, Messages& messages) {
-  PreviewedBook previewed;
+Result<ImportedBook> BuildPreviewBook(const std::string& path, const PreviewQuestions& ask,
+                                      RoadMemory& memory, Messages& messages) {
+  ImportChoices choices;
+  if (ask.choose_alignment) {
+    choices.choose_alignment = [&ask](const std::vector<std::string>& names) {
+      const UnbusyCursor asking;
+      return ask.choose_alignment(names);
+    };
+  }
+  Result<ImportedBook> imported = Failure{};
   {
     const BusyCursor busy;
     const Result<std::string> bytes = ReadChosenFile(path);
     if (!bytes) return bytes.failure();
-    Result<ImportedStations> imported = ImportChosenFile(*bytes, ask, memory, messages);
-    if (!imported) return imported.failure();
-    RoadwayStations stations = CalculateSlopes(std::move(imported->stations));
-    stations = FilterPoints(std::move(stations), messages);
-    previewed = PreviewedBook{BuildReport(std::move(stations), messages),
-                              std::move(imported->notes)};
+    imported = ImportAndComputeBytes(*bytes, choices, memory, messages);
+    if (!imported) return imported;
   }
   Surface* printer = ask.choose_printer ? ask.choose_printer() : nullptr;
   const BusyCursor busy;
-  const Status counted =
-      CountBook(previewed.book, MeasurePrinterPage(printer, memory), messages);
+  const Status counted = CountBook(imported->book, MeasurePrinterPage(printer, memory), messages);
   if (!counted) return counted.failure();
-  return previewed;
+  return imported;
 }
 
-std::string PreviewSummary(const PreviewedBook& previewed) {
+std::string PreviewSummary(const ImportedBook& previewed) {
   std::string summary = ReadSummary(previewed.book);
   for (const std::string& note : previewed.notes) summary += "; " + note;
   return summary;

@@ -12,13 +12,6 @@
 
 namespace vantrels {
 
-// A previewed book and what its import decided on the way: for a LandXML file, one line each
-// on the alignment, the elevation rule and the ground line (Windows-1252).
-struct PreviewedBook {
-  Book book;
-  std::vector<std::string> notes;
-};
-
 // What the road asks the user on the way.
 struct PreviewQuestions {
   // A LandXML file with several alignments that have cross sections: their names in file
@@ -30,16 +23,15 @@ struct PreviewQuestions {
   std::function<Surface*()> choose_printer;
 };
 
-// The desktop's road from the chosen file to a counted book: a criteria report as vantrels-book
-// reads it, or a LandXML file (told apart by content) with its alignment asked when there are
-// several. A file that cannot be read is refused in the classify frame with its path and the
-// reason. A failure computed nothing, so the book on show stays whole; a wait cursor shows
-// while the road works.
-Result<PreviewedBook> BuildPreviewBook(const std::string& path, const PreviewQuestions& ask,
+// The road of BuildBook for the desktop: a criteria report, or a LandXML file with its alignment
+// asked when there are several. The file is read here, so that one that cannot be read is
+// refused in the classify frame with its path and the reason. A failure computed nothing, so
+// the book on show stays whole; a wait cursor shows while the road works.
+Result<ImportedBook> BuildPreviewBook(const std::string& path, const PreviewQuestions& ask,
                                        RoadMemory& memory, Messages& messages);
 
 // What the status line says after a preview: ReadSummary, then the import's notes, "; "
 // between them.
-std::string PreviewSummary(const PreviewedBook& previewed);
+std::string PreviewSummary(const ImportedBook& previewed);
 
 }  // namespace vantrels

@@ -72,7 +72,7 @@ Status MainWindow::runPreview() {
     if (chosen.isEmpty()) return Failure{FailureKind::kCancelled, {}};
     return ToReportBytes(chosen);
   };
-  Result<PreviewedBook> road = BuildPreviewBook(input_file_, ask, memory_, messages_);
+  Result<ImportedBook> road = BuildPreviewBook(input_file_, ask, memory_, messages_);
   if (!road) {
     // Shown here, before the wrong-side stop ends the program; the failure goes on without it.
     if (!road.failure().message.empty()) messages_.Show(road.failure().message);

@@ -188,8 +188,7 @@ std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
   if (!S_ISREG(info.st_mode)) throw std::runtime_error("Not a regular file");
   const uint64_t size = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
   if (size > max_bytes) {
-    throw std::runtime_error("File is larger than the " + DescribeSize(max_bytes) +
-                             " limit for criteria files");
+    throw std::runtime_error("File is larger than the " + DescribeSize(max_bytes) + " limit");
   }
 
   // Only the bytes the file had when it was opened: a file that another program keeps

@@ -58,14 +58,15 @@ bool IsMessageKeyword(std::string_view field);
 // True when `line` holds `length` consecutive commas anywhere (the separator and terminator lines).
 bool ContainsCommaRun(std::string_view line, size_t length);
 
-// The largest criteria file read. The largest one the program can use is about 10 MB; the rest
-// is headroom for long texts.
-inline constexpr uint64_t kCriteriaFileLimit = uint64_t{256} << 20;
+// The largest input file read, criteria report or LandXML. The largest criteria file the program
+// can use is about 10 MB, the LandXML file of as many stations a few times that; the rest is
+// headroom for long texts.
+inline constexpr uint64_t kInputFileLimit = uint64_t{256} << 20;
 
 // Reads the file at path as it was when opened (later appended bytes are left out); throws
 // std::runtime_error with a readable description when the file cannot be opened or read
 // (missing, a directory, no permission) or is larger than max_bytes.
-std::string ReadFileBytes(const std::string& path, uint64_t max_bytes = kCriteriaFileLimit);
+std::string ReadFileBytes(const std::string& path, uint64_t max_bytes = kInputFileLimit);
 
 // What one import leaves for the next: the region station of the row read last, which a
 // divided import that fails before reading a row of its own names in its message.

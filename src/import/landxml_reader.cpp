@@ -356,7 +356,9 @@ Status Reader::ReadGroundLine(const pugi::xml_node& node, CrossSection& section,
 }  // namespace
 
 bool LooksLikeXml(std::string_view bytes) {
-  if (landxml::Utf16ToUtf8(bytes.substr(0, 64)).has_value()) return true;
+  // A UTF-16 file is judged by its text: a criteria report saved as UTF-16 is not XML.
+  const std::optional<std::string> utf16 = landxml::Utf16ToUtf8(bytes.substr(0, 256));
+  if (utf16) bytes = *utf16;
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   const size_t first = bytes.find_first_not_of(" \t\r\n");
   return first != std::string_view::npos && bytes[first] == '<';

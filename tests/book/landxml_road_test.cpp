@@ -7,6 +7,8 @@
 #include "compute/import_stations.h"
 #include "criteria_peer.h"
 #include "landxml_generator.h"
+#include "layout/text_surface.h"
+#include "temp_folder.h"
 
 namespace vantrels {
 namespace {
@@ -19,6 +21,53 @@ Book CountedBook(RoadwayStations stations, Messages& messages) {
   return book;
 }
 
+// The file with its alignment repeated under another name.
+std::string WithSecondAlignment(std::string xml, const std::string& name) {
+  const size_t begin = xml.find("    <Alignment ");
+  const std::string end_tag = "    </Alignment>\n";
+  const size_t end = xml.find(end_tag) + end_tag.size();
+  std::string second = xml.substr(begin, end - begin);
+  second.replace(second.find("Main Street"), 11, name);
+  return xml.insert(end, second);
+}
+
+TEST(LandXmlRoad, TheRoadGivesTheCountedBookWithTheImportsNotes) {
+  const std::string xml = bench::GenerateLandXml({.stations = 5}).xml;
+  const std::string two = WithSecondAlignment(xml, "Ramp A");
+  TemporaryFolder folder("vantrels-landxml-road");
+  TextSurface page(96, 63);
+  RoadMemory memory;
+  RecordingMessages messages;
+  const Result<ImportedBook> road =
+      BuildBook(folder.Write(xml, "road.xml"), {}, &page, memory, messages);
+  ASSERT_TRUE(road.ok()) << road.failure().message;
+  EXPECT_EQ(road->kind, InputKind::kLandXml);
+  ASSERT_EQ(road->notes.size(), 3u);
+  EXPECT_EQ(road->notes[0], "Alignment \"Main Street\": 5 cross sections");
+  EXPECT_EQ(road->book.sides.at(0).station_entries.size(), 5u);
+
+  const std::string path = folder.Write(two, "two.xml");
+  EXPECT_EQ(BuildBook(path, {}, &page, memory, messages).failure(),
+            UsageError("The LandXML file has several alignments with cross sections: \"Main "
+                       "Street\", \"Ramp A\""));
+  const Result<ImportedBook> ramp =
+      BuildBookFromBytes(two, {.alignment = "Ramp A"}, &page, memory, messages);
+  ASSERT_TRUE(ramp.ok());
+  EXPECT_EQ(ramp->notes.at(0), "Alignment \"Ramp A\": 5 cross sections");
+  // The desktop's list, cancelled: no book, and no printer asked for.
+  ImportChoices cancelled;
+  cancelled.choose_alignment = [](const std::vector<std::string>&) -> Result<std::string> {
+    return Failure{FailureKind::kCancelled, ""};
+  };
+  const auto no_printer = [&]() -> Surface* {
+    ADD_FAILURE() << "a printer was asked for without a book";
+    return &page;
+  };
+  EXPECT_EQ(BuildBook(path, cancelled, no_printer, memory, messages).failure().kind,
+            FailureKind::kCancelled);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST(LandXmlRoad, ALandXmlFileMakesTheBookItsCriteriaPeerMakes) {
   const bench::GeneratedLandXml generated = bench::GenerateLandXml({.stations = 40});
   ImportMemory import_memory;
@@ -29,14 +78,14 @@ TEST(LandXmlRoad, ALandXmlFileMakesTheBookItsCriteriaPeerMakes) {
   const Book book = CountedBook(std::move(imported->stations), messages);
 
   RoadMemory memory;
-  Result<Book> criteria = ImportAndComputeBytes(peer, memory, messages);
+  Result<ImportedBook> criteria = ImportAndComputeBytes(peer, {}, memory, messages);
   ASSERT_TRUE(criteria.ok());
-  ASSERT_TRUE(CountBook(*criteria, PageGeometry{96, 63}, messages).ok());
+  ASSERT_TRUE(CountBook(criteria->book, PageGeometry{96, 63}, messages).ok());
   EXPECT_TRUE(messages.shown.empty());
 
   ASSERT_EQ(book.sides.size(), 1u);
   const SideBook& side = book.sides[0];
-  const SideBook& peer_side = criteria->sides.at(0);
+  const SideBook& peer_side = criteria->book.sides.at(0);
   EXPECT_GT(side.Pages(), 1);
   EXPECT_EQ(side.page_starts, peer_side.page_starts);
   EXPECT_EQ(side.station_entries, peer_side.station_entries);

@@ -41,15 +41,18 @@ TEST_F(Road, TheExamplesBecomeCountedBooksOnThePrintersPage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.example);
     TextSurface printer(96, 63);
-    const Result<Book> road =
-        BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + c.example, &printer, memory_, messages_);
+    const Result<ImportedBook> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + c.example,
+                                                {}, &printer, memory_, messages_);
     ASSERT_TRUE(road.ok());
-    EXPECT_EQ(road->roadway, c.roadway);
-    EXPECT_EQ(road->page, (PageGeometry{96, 63}));
-    ASSERT_EQ(road->sides.size(), c.pages.size());
+    EXPECT_EQ(road->kind, InputKind::kCriteriaReport);
+    EXPECT_TRUE(road->notes.empty());
+    const Book& book = road->book;
+    EXPECT_EQ(book.roadway, c.roadway);
+    EXPECT_EQ(book.page, (PageGeometry{96, 63}));
+    ASSERT_EQ(book.sides.size(), c.pages.size());
     for (size_t s = 0; s < c.pages.size(); ++s) {
-      EXPECT_EQ(road->sides[s].Pages(), c.pages[s]);
-      EXPECT_FALSE(road->sides[s].station_entries.empty());
+      EXPECT_EQ(book.sides[s].Pages(), c.pages[s]);
+      EXPECT_FALSE(book.sides[s].station_entries.empty());
     }
     EXPECT_TRUE(messages_.shown.empty());
   }
@@ -58,10 +61,11 @@ TEST_F(Road, TheExamplesBecomeCountedBooksOnThePrintersPage) {
 TEST_F(Road, ADividedImportThatFailsAtOnceNamesTheStationAnEarlierImportReadLast) {
   TextSurface printer(96, 63);
   ASSERT_TRUE(
-      BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", &printer, memory_, messages_)
+      BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", {}, &printer, memory_, messages_)
           .ok());
   EXPECT_EQ(memory_.import.last_region_station, "2403+50.00 R1");
-  const Result<Book> failed = BuildBook(Write(kDividedHeaderOnly), &printer, memory_, messages_);
+  const Result<ImportedBook> failed =
+      BuildBook(Write(kDividedHeaderOnly), {}, &printer, memory_, messages_);
   ASSERT_FALSE(failed.ok());
   EXPECT_EQ(failed.failure(),
             Rejected(" There is something wrong at Sta. 2403+50.00 R1"));
@@ -69,7 +73,7 @@ TEST_F(Road, ADividedImportThatFailsAtOnceNamesTheStationAnEarlierImportReadLast
 
   // A first preview has read no station before.
   RoadMemory fresh;
-  EXPECT_EQ(BuildBook(Write(kDividedHeaderOnly), &printer, fresh, messages_).failure(),
+  EXPECT_EQ(BuildBook(Write(kDividedHeaderOnly), {}, &printer, fresh, messages_).failure(),
             Rejected(" There is something wrong at Sta. "));
 }
 
@@ -89,7 +93,7 @@ TEST_F(Road, RejectedFilesAndTheWrongSideStopGiveNoBook) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     messages_ = RecordingMessages{};
-    const Result<Book> road = ImportAndCompute(Write(c.bytes), memory_, messages_);
+    const Result<ImportedBook> road = ImportAndCompute(Write(c.bytes), {}, memory_, messages_);
     ASSERT_FALSE(road.ok());
     EXPECT_EQ(road.failure(), c.failure);
     EXPECT_TRUE(messages_.shown.empty());
@@ -107,10 +111,10 @@ TEST_F(Road, APrinterThatCannotBeMeasuredKeepsThePageMeasuredLast) {
 }
 
 TEST_F(Road, CountingLaysEverySideOutOnThePage) {
-  Result<Book> road =
-      ImportAndCompute(std::string(VANTRELS_EXAMPLES) + "/divided.csv", memory_, messages_);
+  Result<ImportedBook> road =
+      ImportAndCompute(std::string(VANTRELS_EXAMPLES) + "/divided.csv", {}, memory_, messages_);
   ASSERT_TRUE(road.ok());
-  Book& book = *road;
+  Book& book = road->book;
   // Not counted yet: every side is one page beginning at its first station.
   for (const SideBook& side : book.sides) {
     EXPECT_EQ(side.page_starts.size(), 1u);

@@ -36,10 +36,10 @@ SideBook ReportOf(const std::vector<Row>& rows) {
   }
   RecordingMessages messages;
   RoadMemory memory;
-  Result<Book> road = ImportAndComputeBytes(bytes, memory, messages);
+  Result<ImportedBook> road = ImportAndComputeBytes(bytes, {}, memory, messages);
   EXPECT_TRUE(road.ok());
   EXPECT_TRUE(messages.shown.empty());
-  return road ? road->sides.front() : SideBook{};
+  return road ? road->book.sides.front() : SideBook{};
 }
 
 std::string Written(const SideBook& book, StakeoutFormat format, StationRange range = {}) {

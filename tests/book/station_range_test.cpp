@@ -159,10 +159,11 @@ TEST(BookmarkEntries, ACountedBookMarksEachStationOnceOnItsFirstPage) {
   RoadMemory memory;
   RecordingMessages messages;
   TextSurface page(96, 63);
-  const Result<Book> road = BuildBookFromBytes(Road(20, 5), &page, memory, messages);
+  const Result<ImportedBook> road = BuildBookFromBytes(Road(20, 5), {}, &page, memory, messages);
   ASSERT_TRUE(road.ok());
-  const SideBook& side = road->sides.front();
-  const std::vector<StationEntry> marks = BookmarkEntries(*road, WholeBook(*road), Side::Left);
+  const Book& book = road->book;
+  const SideBook& side = book.sides.front();
+  const std::vector<StationEntry> marks = BookmarkEntries(book, WholeBook(book), Side::Left);
   ASSERT_EQ(marks.size(), 20u);
   // The Go To list names the cut station once more, on the page it continues on.
   ASSERT_EQ(side.station_entries.size(), 21u);
@@ -185,7 +186,7 @@ TEST(NoStationFits, OnlyAPageWhoseFirstBandIsTooLow) {
     RoadMemory memory;
     RecordingMessages messages;
     TextSurface page(96, c.lines);
-    const Result<Book> road = BuildBookFromBytes(Road(3, -1), &page, memory, messages);
+    const Result<ImportedBook> road = BuildBookFromBytes(Road(3, -1), {}, &page, memory, messages);
     EXPECT_EQ(road.ok(), c.fits);
     if (!c.fits) {
       EXPECT_THAT(road.failure().message, ::testing::StartsWith("No station fits"));

@@ -78,6 +78,32 @@ TEST(LandXmlAlignments, ChoosesOneByNameOrTheOnlyOne) {
             Rejected("The LandXML file has no alignment with cross sections"));
 }
 
+TEST(LandXmlAlignments, AskTheChooserOnlyWhenSeveralHaveCrossSectionsAndNoneIsNamed) {
+  LandXmlFile file = FileOf({At(100, 0)});
+  file.alignments.push_back({"Side", {}, {}, {At(100, 5), At(200, 5)}});
+  std::vector<std::vector<std::string>> asked;
+  Result<std::string> answer = std::string("Side");
+  ImportChoices choices;
+  choices.choose_alignment = [&](const std::vector<std::string>& names) {
+    asked.push_back(names);
+    return answer;
+  };
+  const auto stations = [&](const LandXmlFile& f) -> std::optional<size_t> {
+    const Result<ImportedStations> imported = Import(f, choices);
+    if (!imported) return std::nullopt;
+    return imported->stations.sides.at(0).size();
+  };
+  EXPECT_EQ(stations(file), 2u);
+  EXPECT_EQ(stations(FileOf({At(100, 0)})), 1u) << "the only alignment is not asked for";
+  answer = Failure{FailureKind::kCancelled, ""};
+  EXPECT_EQ(Import(file, choices).failure(), (Failure{FailureKind::kCancelled, ""}));
+  answer = std::string("Nowhere");
+  EXPECT_EQ(Import(file, choices).failure().kind, FailureKind::kUsage);
+  choices.alignment = "Main";
+  EXPECT_EQ(stations(file), 1u) << "a named alignment is not asked for";
+  EXPECT_EQ(asked, (std::vector<std::vector<std::string>>(3, {"Main", "Side"})));
+}
+
 struct ElevationCase {
   const char* what;
   LandXmlFile file;

@@ -63,14 +63,14 @@ class FindStation : public ::testing::Test {
   }
 
   void Load(const char* example) {
-    Result<Book> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example,
-                                &printing_.LayoutTarget(), memory_, messages_);
+    Result<ImportedBook> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/" + example, {},
+                                        &printing_.LayoutTarget(), memory_, messages_);
     ASSERT_TRUE(road.ok());
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    document_.Show(std::move(*road), heading, {});
+    document_.Show(std::move(road->book), heading, {});
   }
 
   std::vector<std::string> Listed(Side side) const {

@@ -105,12 +105,12 @@ class PrintRange : public ::testing::Test {
 
   // The preview's road: import, count, and the book on show.
   void LoadFile(const std::string& path) {
-    Result<Book> road = BuildBook(path, &printing_.LayoutTarget(), memory_, messages_);
+    Result<ImportedBook> road = BuildBook(path, {}, &printing_.LayoutTarget(), memory_, messages_);
     ASSERT_TRUE(road.ok());
     PageContext heading;
     heading.report_font = "Courier New";
     heading.heading_date = "05 02 2024";
-    document_.Show(std::move(*road), heading, {});
+    document_.Show(std::move(road->book), heading, {});
     ASSERT_TRUE(messages_.shown.empty()) << messages_.shown.front();
   }
   void Load(const char* example) { LoadFile(std::string(VANTRELS_EXAMPLES) + "/" + example); }

@@ -44,11 +44,11 @@ TEST(TerminationSignalsDeathTest, WhileAPdfIsWrittenTheTemporaryFileGoesAndTheSi
   QtPrintService printers({}, "");
   PrintController printing(printers, messages);
   RoadMemory memory;
-  Result<Book> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv",
-                              &printing.LayoutTarget(), memory, messages);
+  Result<ImportedBook> road = BuildBook(std::string(VANTRELS_EXAMPLES) + "/undivided.csv", {},
+                                      &printing.LayoutTarget(), memory, messages);
   ASSERT_TRUE(road.ok());
   BookDocument document;
-  document.Show(std::move(*road), PageContext{}, "undivided.csv");
+  document.Show(std::move(road->book), PageContext{}, "undivided.csv");
   printing.ask_pdf_file = [&dir] { return dir.filePath("book.pdf"); };
   // The signal comes when the pages are being drawn, the temporary file open beside the target.
   printing.make_pdf_surface = [](const QString& path, Paper paper) -> std::unique_ptr<Surface> {

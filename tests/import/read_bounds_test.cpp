@@ -23,10 +23,10 @@ std::string SparseFile(ImportTest& test, uint64_t size) {
 TEST_F(ImportTest, AFileOverTheLimitIsRefusedBeforeItIsRead) {
   ASSERT_EQ(Import(Join(UndividedHeader()) + "A,A R1,,,x,A R1,,,,BR,1.00,100.00\r\n"),
             ImportStatus::kImported);
-  EXPECT_EQ(ImportPath(SparseFile(*this, kCriteriaFileLimit + 1)), ImportStatus::kRejected);
+  EXPECT_EQ(ImportPath(SparseFile(*this, kInputFileLimit + 1)), ImportStatus::kRejected);
   EXPECT_EQ(messages_.shown,
-            std::vector<std::string>{"Program Error : File is larger than the 256 MB limit for "
-                                     "criteria files occured in GpkVantrels"});
+            std::vector<std::string>{
+                "Program Error : File is larger than the 256 MB limit occured in GpkVantrels"});
   // The previous file's stations are not touched.
   EXPECT_EQ(StationCount(), 0);
   EXPECT_EQ(U(0).region_station, "A R1");
@@ -41,8 +41,8 @@ TEST_F(ImportTest, TheLimitItselfIsAcceptedAndOneByteMoreIsNot) {
   const Case cases[] = {
       {999, 1000, nullptr},
       {1000, 1000, nullptr},
-      {1001, 1000, "File is larger than the 1000 bytes limit for criteria files"},
-      {(2u << 20) + 1, 2u << 20, "File is larger than the 2 MB limit for criteria files"},
+      {1001, 1000, "File is larger than the 1000 bytes limit"},
+      {(2u << 20) + 1, 2u << 20, "File is larger than the 2 MB limit"},
       {0, 0, nullptr},
   };
   for (const Case& c : cases) {

@@ -277,7 +277,7 @@ namespace {
 
 // Prints every page of the road's book through the book printer and records what counting and
 // drawing decided.
-void PrintBook(Result<Book> road, HeadingTrackingSurface& printer, RecordingMessages& messages,
+void PrintBook(Result<ImportedBook> road, HeadingTrackingSurface& printer, RecordingMessages& messages,
                bool keep_text, BookRun& run) {
   if (!road) {
     // Shown last, as the command that ends shows it.
@@ -286,7 +286,7 @@ void PrintBook(Result<Book> road, HeadingTrackingSurface& printer, RecordingMess
     return;
   }
   run.counted = true;
-  const Book& book = *road;
+  const Book& book = road->book;
   PageContext context;
   context.project_number = "RELIABILITY";
   context.heading_date = "01 02 2026";
@@ -318,7 +318,7 @@ void PrintBook(Result<Book> road, HeadingTrackingSurface& printer, RecordingMess
   }
   run.pages = printer.Pages();
   if (keep_text) run.text = printer.Render();
-  run.book = std::move(*road);
+  run.book = std::move(road->book);
 }
 
 }  // namespace
@@ -329,7 +329,7 @@ BookRun RunBook(RoadMemory& memory, const std::string& path, PageSize size) {
   run.input_lines = SplitLines(before.bytes).size();
   HeadingTrackingSurface printer(size.columns, size.lines);
   RecordingMessages messages;
-  PrintBook(BuildBook(path, &printer, memory, messages), printer, messages, true, run);
+  PrintBook(BuildBook(path, {}, &printer, memory, messages), printer, messages, true, run);
   run.messages = std::move(messages.shown);
   run.input_unchanged = SameState(before, ReadState(path));
   return run;
@@ -340,7 +340,7 @@ BookRun RunBookOnBytes(RoadMemory& memory, std::string_view bytes, PageSize size
   run.input_lines = SplitLines(bytes).size();
   HeadingTrackingSurface printer(size.columns, size.lines);
   RecordingMessages messages;
-  PrintBook(BuildBookFromBytes(bytes, &printer, memory, messages), printer, messages, false, run);
+  PrintBook(BuildBookFromBytes(bytes, {}, &printer, memory, messages), printer, messages, false, run);
   run.messages = std::move(messages.shown);
   run.input_unchanged = true;
   return run;
