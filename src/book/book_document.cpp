@@ -86,9 +86,12 @@ void BookDocument::GoTo(BookPosition position) {
   NotifyAll([](BookObserver& observer) { observer.PlaceChanged(PlaceChange::kTurned); });
 }
 
-void BookDocument::ChooseSide(Side side) {
+Status BookDocument::GoToPageNumber(Side side, int64_t page_number) {
+  const BookPosition before = navigator_.Position();
   navigator_.SetSide(side);
-  NotifyAll([](BookObserver& observer) { observer.PlaceChanged(PlaceChange::kSideChosen); });
+  const Status moved = navigator_.GoToPageNumber(page_number);
+  if (!moved) navigator_.MoveTo(before);
+  return Moved(moved);
 }
 
 }  // namespace vantrels

@@ -20,8 +20,6 @@ class BookDocument;
 enum class PlaceChange {
   // Another page is shown: the viewer redraws.
   kTurned,
-  // Only the side the next move starts from was chosen; the page shown stays as it is.
-  kSideChosen,
 };
 
 // A view of the document: told after every change, never asked to change anything. Registered
@@ -78,10 +76,11 @@ class BookDocument {
   Status GoToLast();
   // Page `page_number` (counted from 1) of the current side.
   Status GoToPageNumber(int64_t page_number);
+  // Page `page_number` of `side`: the side changes only with the page, so a refusal leaves the
+  // place as it was.
+  Status GoToPageNumber(Side side, int64_t page_number);
   // Shows `position`, which must be a page of the book.
   void GoTo(BookPosition position);
-  // Chooses the side the next move starts from, keeping the page index; the page shown stays.
-  void ChooseSide(Side side);
 
  private:
   friend class BookObserver;

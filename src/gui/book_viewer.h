@@ -11,6 +11,7 @@
 
 class QAction;
 class QKeyEvent;
+class QLabel;
 class QMenu;
 class QScrollArea;
 class QWheelEvent;
@@ -19,16 +20,18 @@ namespace vantrels {
 
 class FindStationDialog;
 class PrintController;
+enum class OutputKind;
 class PrintRangeDialog;
 
 // The "&Go To" commands: the undivided roadway's stations, or those of one side.
 enum class StationFinder { kStation, kLeftStation, kRightStation };
 
 // The book one page at a time, drawn from the layout onto a retained picture, with the menu bar
-// that turns pages, finds stations, prints and closes the viewer. It observes the document: a new
-// book or a page turned anywhere is drawn at once, and the caption names the file and the page.
-// Keys and the mouse wheel turn pages as the menu does; the page fits the window, or is zoomed
-// with scroll bars. It owns its find and print range windows, which close with it.
+// that turns pages, finds stations, prints, exports and closes the viewer. It observes the
+// document: a new book or a page turned anywhere is drawn at once, and the caption names the file
+// and the page. Keys and the mouse wheel turn pages as the menu does; the page fits the window
+// whole, or is zoomed with scroll bars, the zoom shown in the status line. It owns its find and
+// print range windows, which close with it.
 class BookViewer : public QMainWindow, public BookObserver {
   Q_OBJECT
 
@@ -45,7 +48,7 @@ class BookViewer : public QMainWindow, public BookObserver {
   // The scale the page is drawn at: from the window's outer size when the page fits the window,
   // else the zoom chosen.
   double viewScale() const { return view_scale_; }
-  bool fitsWindow() const { return !zoom_.has_value(); }
+  bool fitsWindow() const { return !zoom_scale_.has_value(); }
 
   // Clears the picture and draws the document's page on it, at the zoom or fitted to the
   // window, and names it in the caption.
@@ -58,12 +61,19 @@ class BookViewer : public QMainWindow, public BookObserver {
   void showFirstPage();
   void showLastPage();
   // "Go To Station", "GoTo StationLeft", "GoTo StationRight": the find window with the list of
-  // the roadway or side; the side commands choose their side at once, and the right side's
-  // window is modal.
+  // the roadway or side (the right side's window is modal). The viewer goes to that side only
+  // when Find finds a page.
   void openStationFinder(StationFinder which);
+  // Ctrl+F: the find window of the side on show.
+  void findStationOnThisSide();
   // "PrintAll" and "Print Selected Pages".
   void printAll();
   void printSelectedPages();
+  // Ctrl+P: the print choices, the "&Print" menu opened.
+  void openPrintMenu();
+  // The "E&xport" menu: the book as a spreadsheet or a stake-out file; a divided roadway's
+  // stake-out holds the side on show. What was written is told in the status line.
+  void exportBook(OutputKind kind);
   // "&End": discards a printer document in progress and closes the viewer.
   void endViewer();
 
@@ -82,12 +92,20 @@ class BookViewer : public QMainWindow, public BookObserver {
   void BookShown() override;
   void PlaceChanged(PlaceChange change) override;
 
+  // The status line: what the last export wrote, and the zoom.
+  QString statusNote() const;
+  QString zoomShown() const;
+
  signals:
   // "&End" or the frame closed the viewer: its owner unloads it.
   void closed();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // A window manager tells the frame only once the window is shown: then the frame is fitted
+  // into the screen.
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   // The frame closes the viewer like "&End" but keeps a printer document in progress.
   void closeEvent(QCloseEvent* event) override;
   // The page keys, when the focus is elsewhere in the viewer.
@@ -101,22 +119,26 @@ class BookViewer : public QMainWindow, public BookObserver {
   // The page keys; false for any other key.
   bool pageKey(const QKeyEvent& key);
   bool zoomKey(const QKeyEvent& key);
-  // Whether the page, taller than the window, can scroll further down (`forward`) or up.
-  bool canScroll(bool forward) const;
+  // Whether the zoomed page can scroll further down or right (`forward`), or up or left.
+  bool canScroll(Qt::Orientation direction, bool forward) const;
   // One page on or back, the new page shown from the edge it is entered at.
   bool turn(bool forward);
-  // Scrolls a line or a window's height that way when it can, else turns the page.
-  void scrollOrTurn(bool forward, bool whole_window);
+  // Scrolls a line or a window's height or width that way when it can, else turns the page.
+  void scrollOrTurn(Qt::Orientation direction, bool forward, bool whole_window);
   // A wheel turn: scrolls first, turns a page a notch at the page's edge.
   bool wheelTurn(QWheelEvent& wheel);
   // The scale (the zoom, or the window's) and the sheet of the page at that scale.
   void sizeSheet();
-  // Sizes the window to the book's page within the screen and shows the menus of its roadway
-  // type.
+  // Sizes the window to the book's page, its frame within the screen, and shows the menus of
+  // its roadway type.
   void fitToBook();
-  // Shows the station commands of the book's roadway type.
+  // Once the frame is known: the frame within the screen.
+  void keepFrameOnScreen();
+  // Shows the station commands of the book's roadway type, Ctrl+F on the one of the side on
+  // show.
   void showMenusForRoadwayType();
   void buildMenus();
+  void buildShortcuts();
   void unloadStationWindow();
   void unloadPrintRangeWindow();
 
@@ -125,8 +147,10 @@ class BookViewer : public QMainWindow, public BookObserver {
   WindowSurface picture_;
   double view_scale_ = 0;
   double fit_scale_ = 0;
+  // The frame has been fitted into the screen since the viewer was loaded.
+  bool frame_fitted_ = false;
   // The zoom chosen; none while the page fits the window.
-  std::optional<double> zoom_;
+  std::optional<double> zoom_scale_;
   // Wheel movement short of a notch, in eighths of a degree.
   int wheel_rest_ = 0;
   QScrollArea* page_area_ = nullptr;
@@ -134,6 +158,8 @@ class BookViewer : public QMainWindow, public BookObserver {
   QAction* find_station_ = nullptr;
   QAction* find_left_station_ = nullptr;
   QAction* find_right_station_ = nullptr;
+  QMenu* print_menu_ = nullptr;
+  QLabel* zoom_ = nullptr;
   FindStationDialog* station_window_ = nullptr;
   PrintRangeDialog* print_range_ = nullptr;
 };

@@ -124,6 +124,10 @@ QString DesktopHelpText() {
   return "Usage: vantrels [options] [FILE.csv]" + text.mid(usage_end);
 }
 
+QString DesktopUsageErrorText(const QString& error) {
+  return "vantrels: " + error + "\nTry 'vantrels --help' for more information.\n";
+}
+
 QString DesktopVersionText() {
   return QString("vantrels ") + kVersion;
 }

@@ -23,6 +23,10 @@ DesktopCommandLine ParseDesktopCommandLine(const QStringList& arguments);
 // The --help text: usage line, description, options and arguments.
 QString DesktopHelpText();
 
+// A refused command line as the command-line tools report it: "vantrels: " and the reason, then
+// "Try 'vantrels --help' for more information.", each on its line.
+QString DesktopUsageErrorText(const QString& error);
+
 // "vantrels <version>".
 QString DesktopVersionText();
 

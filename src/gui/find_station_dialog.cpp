@@ -1,13 +1,16 @@
 #include "gui/find_station_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <string>
 #include <vector>
 
-#include "book/page_input.h"
+#include "book/find_box.h"
 #include "gui/column_headings.h"
 #include "gui/object_names.h"
 #include "gui/user_command.h"
@@ -79,6 +82,11 @@ FindStationDialog::FindStationDialog(BookDocument& document, Messages& messages,
   setTabOrder(list_, right_list_);
   setTabOrder(right_list_, find_);
   PressFocusedButtonOnEnter(*this);
+  // Enter in a list finds, as the button does.
+  for (QObject* box : {static_cast<QObject*>(list_), static_cast<QObject*>(right_list_),
+                       static_cast<QObject*>(right_list_->lineEdit())}) {
+    box->installEventFilter(this);
+  }
 }
 
 FindStationDialog::~FindStationDialog() = default;
@@ -95,6 +103,7 @@ void FindStationDialog::showList(bool right_side) {
   FillCombo(list_, book ? book->Of(Side::Left).station_entries : std::vector<StationEntry>{});
   FillCombo(right_list_, book && book->Divided() ? book->Of(Side::Right).station_entries
                                                  : std::vector<StationEntry>{});
+  shown_side_ = right_side ? Side::Right : Side::Left;
   QComboBox* list = right_side ? right_list_ : list_;
   QComboBox* other = right_side ? list_ : right_list_;
   other->setVisible(false);
@@ -113,9 +122,10 @@ void FindStationDialog::findStation() {
 Status FindStationDialog::goToChosenEntry() {
   const Book* book = document().book();
   if (!book) return {};
-  // The list of the viewer's side: the editable right-side list may hold typed text.
-  const bool right = book->Divided() && document().place().side == Side::Right;
-  const QComboBox* list = right ? right_list_ : list_;
+  // The side of the list shown: the viewer changes sides only when Find finds a page. The
+  // editable right-side list may hold typed text.
+  const Side side = book->Divided() ? shown_side_ : Side::Left;
+  const QComboBox* list = side == Side::Right ? right_list_ : list_;
   // An empty list offers nothing to find: the window just hides.
   if (list->count() == 0) return {};
   const std::string text = ToReportBytes(list->currentText());
@@ -123,11 +133,28 @@ Status FindStationDialog::goToChosenEntry() {
     return vantrels::Rejected(
         inherited::kFindFailure.Around("the box is empty: choose a station from the list"));
   }
-  const Result<int64_t> page = ReadEntryPageNumber(text);
+  const Result<int64_t> page = ReadFindBox(text, book->Of(side));
   if (!page) return vantrels::Rejected(inherited::kFindFailure.Around(page.failure().message));
-  const Status moved = document().GoToPageNumber(*page);
+  const Status moved = document().GoToPageNumber(side, *page);
   if (!moved) return vantrels::Rejected(inherited::kFindFailure.Around(moved.failure().message));
   return {};
+}
+
+bool FindStationDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool list = watched == list_ || watched == right_list_ ||
+                      watched == right_list_->lineEdit();
+    // An open drop-down takes Enter itself, to choose its entry.
+    if (enter && list && !static_cast<QComboBox*>(watched == list_ ? list_ : right_list_)
+                              ->view()
+                              ->isVisible()) {
+      findStation();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void FindStationDialog::reject() {

@@ -28,9 +28,10 @@ class FindStationDialog : public QDialog, public BookObserver {
   // book, with its first entry as its text (an empty list shows an empty text).
   void showList(bool right_side);
 
-  // "Find": shows the page of the entry in the list of the viewer's side and hides the window.
-  // A blank box, a page that cannot be read or one outside the book is reported and the window
-  // stays open; with an empty list the window only hides.
+  // "Find" (or Enter in a list): shows the page of the entry in the list shown, on that list's
+  // side, and hides the window; a station typed into the right side's box finds its page. A
+  // blank box, a page or station that cannot be read or found is reported and the window stays
+  // open, the viewer where it was; with an empty list the window only hides.
   void findStation();
 
   // True once the user closed the window by its frame (or Escape) since it was last shown.
@@ -42,6 +43,9 @@ class FindStationDialog : public QDialog, public BookObserver {
   // A new book: the lists show its entries, and the left or undivided list its first one.
   void BookShown() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
   // Closed by the frame or Escape: the owner unloads it.
   void unloaded();
@@ -52,6 +56,8 @@ class FindStationDialog : public QDialog, public BookObserver {
 
   Messages& messages_;
   bool closed_by_frame_ = false;
+  // The side whose stations the list shown holds.
+  Side shown_side_ = Side::Left;
   QLabel* station_caption_ = nullptr;
   QLabel* page_heading_ = nullptr;
   QLabel* station_heading_ = nullptr;

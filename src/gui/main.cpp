@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStringList>
@@ -10,6 +8,7 @@
 #include "gui/command_line.h"
 #include "gui/main_window.h"
 #include "gui/message_box.h"
+#include "gui/output_files.h"
 #include "gui/print_controller.h"
 #include "gui/remembered_choices.h"
 #include "gui/termination.h"
@@ -17,14 +16,6 @@
 #include "render/report_fonts.h"
 
 namespace {
-
-QString AskPdfFile() {
-  QString file =
-      QFileDialog::getSaveFileName(QApplication::activeWindow(), "Print to PDF file",
-                                   QDir::home().filePath("vantrels-book.pdf"), "PDF files (*.pdf)");
-  if (!file.isEmpty() && !file.endsWith(".pdf", Qt::CaseInsensitive)) file += ".pdf";
-  return file;
-}
 
 void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
@@ -50,7 +41,7 @@ int main(int argc, char** argv) {
       Print(stdout, vantrels::DesktopVersionText() + "\n");
       return 0;
     case vantrels::DesktopCommandLine::Action::kUsageError:
-      Print(stderr, "vantrels: " + command.error + "\n" + vantrels::DesktopHelpText());
+      Print(stderr, vantrels::DesktopUsageErrorText(command.error));
       return vantrels::kDesktopUsageError;
     case vantrels::DesktopCommandLine::Action::kStart:
       break;
@@ -68,7 +59,14 @@ int main(int argc, char** argv) {
   remembered.Open(vantrels::RememberedChoices::UserSettings());
   vantrels::BookDocument document;
   vantrels::PrintController printing(printers, messages);
-  printing.ask_pdf_file = AskPdfFile;
+  // Every file the viewer writes is asked for where the last one went, named after the book.
+  vantrels::OutputFileDialog output_dialog(remembered);
+  printing.ask_pdf_file = [&] {
+    return output_dialog.Ask(vantrels::OutputKind::kPdf, std::nullopt, document.file());
+  };
+  printing.ask_export_file = [&](vantrels::OutputKind kind, std::optional<vantrels::Side> side) {
+    return output_dialog.Ask(kind, side, document.file());
+  };
 
   vantrels::MainWindow form(document, printing, fonts, remembered, messages);
   termination.EndProgramWith([&form] { form.endProgram(); });

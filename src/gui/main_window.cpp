@@ -13,11 +13,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -37,8 +39,48 @@ namespace names = object_names::main_window;
 
 namespace {
 
+// The client area the window opens with: the upper group only.
 constexpr double kClientWidthTwips = 8370;
-constexpr char kCriteriaFilter[] = "Geopak Criteria CSV Files (*.csv)";
+constexpr double kClientHeightTwips = 3405;
+constexpr char kCriteriaFilter[] =
+    "Geopak Criteria CSV Files (*.csv);;LandXML Cross Sections (*.xml)";
+constexpr char kOptionsTip[] =
+    "The book always shows every point: this option changes nothing in it.";
+constexpr char kOptionsHint[] =
+    "Enlarge the window to see the report options; the book always shows every point.";
+
+// Holds the lower group at its natural size from the top, with the extra room below it. Where
+// the window leaves too little room for the whole group, a note says how to show it instead, so
+// the window can open on the upper group alone.
+class LowerGroup : public QWidget {
+ public:
+  LowerGroup(QWidget* contents, QWidget* parent)
+      : QWidget(parent), contents_(contents), hint_(new QLabel(kOptionsHint, this)) {
+    contents_->setParent(this);
+    hint_->setObjectName(names::kOptionsHint);
+    hint_->setEnabled(false);
+    hint_->setWordWrap(true);
+    hint_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  }
+
+  QSize sizeHint() const override { return contents_->sizeHint(); }
+  QSize minimumSizeHint() const override { return {0, 0}; }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    const QSize natural = contents_->sizeHint();
+    const bool fits = height() >= natural.height();
+    contents_->setGeometry(0, 0, width(), natural.height());
+    contents_->setVisible(fits);
+    hint_->setGeometry(rect());
+    hint_->setVisible(!fits);
+  }
+
+ private:
+  QWidget* contents_;
+  QLabel* hint_;
+};
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -46,11 +88,26 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// The one local CSV file being dragged; empty for anything else.
+// The one local CSV or LandXML file being dragged; empty for anything else.
 QString DroppedCriteriaFile(const QMimeData* data) {
   if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
   const QString path = data->urls().front().toLocalFile();
-  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? path : QString();
+  const bool book_file = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
+                         path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
+  return book_file ? path : QString();
+}
+
+// A list of the alignments; Enter or a double click takes the one chosen.
+QString AskForAlignment(QWidget* owner, const QStringList& names) {
+  QInputDialog dialog(owner);
+  dialog.setObjectName("alignmentChooser");
+  dialog.setWindowTitle("Choose Alignment");
+  dialog.setLabelText("The file holds several alignments with cross sections.\n"
+                      "Choose the alignment of the book:");
+  dialog.setComboBoxItems(names);
+  dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+  PlaceOver(dialog, owner);
+  return RunModal(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 }  // namespace
@@ -68,6 +125,7 @@ MainWindow::MainWindow(BookDocument& document, PrintController& printing, FontCa
   ask_open_file = [this](const QString& filter, const QString& previous) {
     return QFileDialog::getOpenFileName(this, "Open", previous, filter);
   };
+  ask_alignment = [this](const QStringList& names) { return AskForAlignment(this, names); };
   end_program = [] { QCoreApplication::quit(); };
   buildWindow();
   numbers_[0]->setText(remembered_.ProjectNumber());
@@ -102,8 +160,9 @@ void MainWindow::buildControls() {
   }
   file_caption_ = Named(new QLabel("File Name:", this), names::kFileCaption);
   file_name_ = Named(new QLabel("#", this), names::kFileName);
-  // A long path must not widen the window; the whole path is in the tool tip.
+  // A long path must not widen the window: it is elided in the middle, whole in the tool tip.
   file_name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  file_name_->setTextFormat(Qt::PlainText);
   file_name_->setFrameShape(QFrame::StyledPanel);
   browse_ = Named(new QPushButton("File Browse", this), names::kFileBrowse);
   about_ = Named(new QPushButton("About", this), names::kAbout);
@@ -112,6 +171,8 @@ void MainWindow::buildControls() {
   separator_ = Named(new QFrame(this), names::kSeparator);
   separator_->setFrameShape(QFrame::HLine);
   separator_->setFrameShadow(QFrame::Sunken);
+  status_ = Named(new QStatusBar(this), names::kStatusLine);
+  status_->setSizeGripEnabled(false);
 }
 
 void MainWindow::buildReportOptions() {
@@ -141,6 +202,13 @@ void MainWindow::buildReportOptions() {
   check_all_points_ =
       Named(new QCheckBox("Check All Points", show_on_report_), names::kCheckAllPoints);
   connect(check_all_points_, &QCheckBox::toggled, this, [this] { applyCheckAllPoints(); });
+  for (QWidget* option : std::initializer_list<QWidget*>{
+           offset_options_[0], offset_options_[1], offset_distances_[0], offset_distances_[1],
+           offset_references_[0], offset_references_[1], show_on_report_}) {
+    option->setToolTip(kOptionsTip);
+  }
+  for (QCheckBox* box : point_types_) box->setToolTip(kOptionsTip);
+  check_all_points_->setToolTip(kOptionsTip);
   layOut();
 }
 
@@ -163,6 +231,7 @@ void MainWindow::layOut() {
   }
   commands->addStretch();
 
+  auto* options = new QWidget;
   auto* offsets = new QGridLayout;
   for (int i = 0; i < 2; ++i) {
     offsets->addWidget(offset_options_[i], i, 0);
@@ -176,13 +245,18 @@ void MainWindow::layOut() {
   for (int i = 0; i < 4; ++i) points->addWidget(point_types_[i], i / 2, i % 2);
   points->addWidget(check_all_points_, 2, 0, 1, 2);
 
+  auto* lower = new QVBoxLayout(options);
+  lower->setContentsMargins(0, 0, 0, 0);
+  lower->addLayout(offsets);
+  lower->addWidget(show_on_report_);
+
   auto* page = new QVBoxLayout(this);
   page->addWidget(title_);
   page->addLayout(numbers);
   page->addLayout(commands);
   page->addWidget(separator_);
-  page->addLayout(offsets);
-  page->addWidget(show_on_report_, 1);
+  page->addWidget(new LowerGroup(options, this), 1);
+  page->addWidget(status_);
   connectCommands();
 }
 
@@ -198,18 +272,40 @@ void MainWindow::connectCommands() {
   connect(preview_, &QPushButton::clicked, this, [this] { preview(); });
   connect(close_, &QPushButton::clicked, this, [this] { closeProgram(); });
   PressFocusedButtonOnEnter(*this);
+  sizeAsOpened();
+}
 
-  // The window opens tall enough to show the lower group too, which it could not reach
-  // otherwise.
-  const int width = std::max(TwipsToPixels(kClientWidthTwips, logicalDpiX()), sizeHint().width());
-  resize(width, sizeHint().height());
+void MainWindow::sizeAsOpened() {
+  const QSize least = minimumSizeHint();
+  resize(std::max(TwipsToPixels(kClientWidthTwips, logicalDpiX()), least.width()),
+         std::max(TwipsToPixels(kClientHeightTwips, logicalDpiY()), least.height()));
+}
+
+QString MainWindow::statusNote() const {
+  return status_->currentMessage();
+}
+
+void MainWindow::showFileName() {
+  file_name_->setToolTip(dialog_file_name_);
+  const int room = file_name_->contentsRect().width() - 2 * file_name_->margin() -
+                   2 * file_name_->fontMetrics().horizontalAdvance(' ');
+  // A window not shown yet has not laid the box out: its width is not the box's.
+  const bool laid_out = file_name_->isVisible() && room > 0;
+  file_name_->setText(laid_out ? file_name_->fontMetrics().elidedText(dialog_file_name_,
+                                                                       Qt::ElideMiddle, room)
+                               : dialog_file_name_);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Until a file is chosen the box shows its first text.
+  if (file_name_->text() != "#" || !dialog_file_name_.isEmpty()) showFileName();
 }
 
 void MainWindow::chooseFile(const QString& path) {
   if (!path.isEmpty()) dialog_file_name_ = path;
   input_file_ = QFile::encodeName(dialog_file_name_).toStdString();
-  file_name_->setText(dialog_file_name_);
-  file_name_->setToolTip(dialog_file_name_);
+  showFileName();
 }
 
 void MainWindow::browseForFile() {

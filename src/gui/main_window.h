@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -20,6 +21,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace vantrels {
 
@@ -29,9 +31,11 @@ class PrintController;
 class RememberedChoices;
 
 // The main window "Vantrels Report": project and control number, the criteria file, the
-// report option boxes and the commands File Browse, About, Preview and Close. Preview puts a new
-// book into the document and shows the viewer, which this window owns. Closing it by any means
-// closes the viewer and ends the program.
+// report option boxes and the commands File Browse, About, Preview and Close, over a status line
+// that tells what the last preview read. Preview puts a new book into the document and shows the
+// viewer, which this window owns. It opens showing the upper group only; the option boxes, which
+// change nothing in the book, appear when the window is enlarged. Closing it by any means closes
+// the viewer and ends the program.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -43,6 +47,9 @@ class MainWindow : public QWidget {
   // The file dialog: given the filter and the dialog's previous file name, returns the chosen
   // file or an empty text when cancelled. Preset to a Qt open-file dialog.
   std::function<QString(const QString& filter, const QString& previous)> ask_open_file;
+  // The alignment chooser: given the names of a LandXML file's alignments, returns the one
+  // chosen or an empty text when cancelled. Preset to a list dialog.
+  std::function<QString(const QStringList& names)> ask_alignment;
   // Ends the process once every window is closed. Preset to QCoreApplication::quit.
   std::function<void()> end_program;
   // The heading's date, "mm dd yyyy"; empty means today.
@@ -71,8 +78,13 @@ class MainWindow : public QWidget {
   // loaded.
   BookViewer* viewer() const { return viewer_; }
 
+  // What the last preview read ("2001 stations read; ..."), as the status line tells it.
+  QString statusNote() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The file name follows the box's width.
+  void resizeEvent(QResizeEvent* event) override;
   // A criteria file dropped on the window is taken as File Browse takes it.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -84,6 +96,10 @@ class MainWindow : public QWidget {
   void buildControls();
   void buildReportOptions();
   void layOut();
+  // The window as it opens: a client area of 8370 x 3405 twips, or the upper group's least size.
+  void sizeAsOpened();
+  // The chosen file in the File Name box: elided in the middle when long, whole in its tool tip.
+  void showFileName();
   void connectCommands();
   // The road of one preview; a failure it returns has shown its message.
   Status runPreview();
@@ -122,6 +138,7 @@ class MainWindow : public QWidget {
   QPushButton* preview_ = nullptr;
   QPushButton* close_ = nullptr;
   QFrame* separator_ = nullptr;
+  QStatusBar* status_ = nullptr;
   std::array<QCheckBox*, 2> offset_options_{};
   std::array<QLineEdit*, 2> offset_distances_{};
   std::array<QLabel*, 2> offset_from_captions_{};

@@ -27,6 +27,9 @@ inline constexpr char kShowOnReport[] = "Frame1";
 // Offset Points, Break Points, Edge of Pavement, Shoulder Points.
 inline constexpr const char* kPointType[4] = {"Check1_0", "Check1_1", "Check1_2", "Check1_3"};
 inline constexpr char kCheckAllPoints[] = "Check1_4";
+// Added since: what the last preview read, and how to show the report options.
+inline constexpr char kStatusLine[] = "statusLine";
+inline constexpr char kOptionsHint[] = "optionsHint";
 }  // namespace main_window
 
 namespace viewer {
@@ -44,6 +47,15 @@ inline constexpr char kPrintMenu[] = "mnuPrint";
 inline constexpr char kPrintAll[] = "viewprint";
 inline constexpr char kPrintSelected[] = "PrnSelPages";
 inline constexpr char kEnd[] = "viewEnd";
+// Added since: the exports, the window-wide keys and the status line.
+inline constexpr char kExportMenu[] = "exportMenu";
+inline constexpr char kExportSpreadsheet[] = "exportSpreadsheet";
+inline constexpr char kExportTbc[] = "exportTbcStakeout";
+inline constexpr char kExportCivil3d[] = "exportCivil3dStakeout";
+inline constexpr char kFindKey[] = "findStationKey";
+inline constexpr char kPrintKey[] = "printChoicesKey";
+inline constexpr char kStatusLine[] = "statusLine";
+inline constexpr char kZoom[] = "zoom";
 }  // namespace viewer
 
 namespace printer_font {

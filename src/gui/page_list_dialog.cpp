@@ -1,7 +1,9 @@
 #include "gui/page_list_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <cstdint>
 
@@ -19,6 +21,23 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   return label;
+}
+
+// The keys by which a closed list moves to another entry: the arrows, the page keys, Home, End
+// and typing the start of an entry.
+bool MovesTheList(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+  switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return !key.text().isEmpty() && key.text().at(0).isPrint() && key.key() != Qt::Key_Space;
+  }
 }
 
 }  // namespace
@@ -43,7 +62,31 @@ PageListDialog::PageListDialog(QWidget* parent) : QDialog(parent) {
   grid->addWidget(headings_, 0, 0);
   grid->addWidget(list_, 1, 0);
 
-  connect(list_, &QComboBox::activated, this, [this](int index) { pickEntry(index); });
+  // A click or Enter in the open list picks; keys and the wheel on the closed list only move.
+  connect(list_, &QComboBox::activated, this, [this](int index) {
+    if (!moving_) pickEntry(index);
+  });
+  list_->installEventFilter(this);
+}
+
+bool PageListDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_ || moving_) return QDialog::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      pickEntry(list_->currentIndex());
+      return true;
+    }
+    // Escape, Tab and the keys that open the list keep their usual way.
+    if (!MovesTheList(*key)) return QDialog::eventFilter(watched, event);
+  } else if (event->type() != QEvent::Wheel) {
+    return QDialog::eventFilter(watched, event);
+  }
+  // The list handles the key as it would, telling of a new entry, which moves without picking.
+  moving_ = true;
+  QCoreApplication::sendEvent(list_, event);
+  moving_ = false;
+  return true;
 }
 
 PageListDialog::~PageListDialog() = default;
@@ -57,6 +100,7 @@ void PageListDialog::showPages(const std::vector<std::string>& entries) {
 }
 
 void PageListDialog::pickEntry(int index) {
+  if (index < 0) return;
   list_->setCurrentIndex(index);
   if (isVisible()) accept();
 }

@@ -14,8 +14,9 @@ namespace vantrels {
 
 class ColumnHeadings;
 
-// "Select Page Number": one entry per page but the last, with its first and last station. A
-// click on an entry picks its page and hides the window.
+// "Select Page Number": one entry per page, with its first and last station. A click on an entry
+// of the open list, or Enter, picks its page and hides the window; the arrow keys move within the
+// list.
 class PageListDialog : public QDialog {
   Q_OBJECT
 
@@ -40,8 +41,13 @@ class PageListDialog : public QDialog {
   // The frame's close button and Escape: nothing is picked.
   void reject() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   bool closed_by_frame_ = false;
+  // A key or the wheel is moving the closed list: its new entry is not picked.
+  bool moving_ = false;
   QLabel* page_heading_ = nullptr;
   QLabel* start_heading_ = nullptr;
   QLabel* end_heading_ = nullptr;

@@ -1,11 +1,16 @@
 // Preview: the road from the criteria file to the viewer, and the viewer the main window owns.
 #include <QLineEdit>
+#include <QStatusBar>
+#include <QStringList>
 #include <exception>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "book/road.h"
+#include "gui/desktop_road.h"
+#include "model/cp1252.h"
 #include "gui/book_viewer.h"
 #include "gui/main_window.h"
 #include "gui/print_controller.h"
@@ -24,27 +29,60 @@ void MainWindow::preview() {
   RunCommand(messages_, inherited::kPreviewFailure, [this] { return runPreview(); });
 }
 
+namespace {
+
+// The first character of `text` that Windows-1252, the page heading's text, cannot hold.
+std::optional<char32_t> FirstCharacterOutsideCp1252(const QString& text) {
+  for (const char32_t c : text.toUcs4()) {
+    if (!CodePointToCp1252(c)) return c;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 Status MainWindow::runPreview() {
   if (numbers_[1]->text().isEmpty() || numbers_[0]->text().isEmpty()) {
     messages_.Show(inherited::kEnterNumbers);
+  }
+  // The heading would print it as "?": refused, as vantrels-book refuses it.
+  if (const std::optional<char32_t> c = FirstCharacterOutsideCp1252(numbers_[0]->text())) {
+    numbers_[0]->setFocus();
+    numbers_[0]->selectAll();
+    return Rejected("Project Number cannot hold the character " +
+                    QString::asprintf("U+%04X", static_cast<unsigned>(*c)).toStdString() +
+                    ": the page heading is Windows-1252 text");
   }
   PageContext heading;
   heading.project_number = ToReportBytes(numbers_[0]->text());
   remembered_.SetProjectNumber(numbers_[0]->text());
   heading.heading_date = heading_date;
 
-  if (UpperCase(input_file_).find(".CSV") == std::string::npos) return {};
+  const std::string name = UpperCase(input_file_);
+  if (name.find(".CSV") == std::string::npos && name.find(".XML") == std::string::npos) return {};
 
   // The same road as vantrels-book's, with the font and printer window asked between the
   // computations and the counting. A rejected file leaves the book on show and its windows.
-  Result<ImportedBook> road = BuildBook(
-      input_file_, ImportChoices{}, [this] { return choosePrinterAndFont(); }, memory_, messages_);
+  PreviewQuestions ask;
+  ask.choose_printer = [this] { return choosePrinterAndFont(); };
+  ask.choose_alignment = [this](const std::vector<std::string>& names) -> Result<std::string> {
+    QStringList offered;
+    for (const std::string& alignment : names) offered << FromReportBytes(alignment);
+    const QString chosen = ask_alignment ? ask_alignment(offered) : QString();
+    if (chosen.isEmpty()) return Failure{FailureKind::kCancelled, {}};
+    return ToReportBytes(chosen);
+  };
+  Result<ImportedBook> road = BuildPreviewBook(input_file_, ask, memory_, messages_);
   if (!road) {
     // Shown here, before the wrong-side stop ends the program; the failure goes on without it.
-    messages_.Show(road.failure().message);
+    if (!road.failure().message.empty()) messages_.Show(road.failure().message);
     if (road.failure().kind == FailureKind::kProgramEnded) endProgram();
     return Failure{road.failure().kind, ""};
   }
+  // The whole summary in the tool tip too: a long one does not fit the line.
+  const QString summary = FromReportBytes(PreviewSummary(*road));
+  status_->showMessage(summary);
+  status_->setToolTip(summary);
   heading.report_font = printing_.chosen().font;
   document_.Show(std::move(road->book), std::move(heading), input_file_);
   showViewer();

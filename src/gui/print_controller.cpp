@@ -3,7 +3,9 @@
 #include <QFile>
 #include <utility>
 
+#include "gui/job_progress.h"
 #include "gui/termination.h"
+#include "gui/window_support.h"
 #include "model/inherited_messages.h"
 #include "model/output_file.h"
 #include "render/qt_text.h"
@@ -16,6 +18,10 @@ namespace {
 constexpr Paper kPdfPaper = Paper::Letter;
 
 }  // namespace
+
+PageProgress PrintController::JobProgress(ProgressWindow& window) {
+  return page_progress ? page_progress : window.Progress();
+}
 
 PrintController::PrintController(PrintService& printers, Messages& messages)
     : printers_(printers), messages_(messages) {}
@@ -74,8 +80,12 @@ Status PrintController::PrintOnPrinter(const BookDocument& document,
   // A new job on the printer as it is set up now; the layout's page stays the book's.
   printer_selected_ = true;
   printer_.SetPrinter(printers_.CreateCurrentPrinter({}));
-  const auto printed = document.Renderer(messages_).Print(printer_, selection);
-  // A failed job stays open, for "&End" to discard.
+  const BusyCursor busy;
+  ProgressWindow window("Printing the book...", FrontWindow());
+  ProgressSurface printer(printer_, PagesIn(selection), JobProgress(window));
+  const auto printed = document.Renderer(messages_).Print(printer, selection);
+  // A cancelled job has discarded its pages; a failed one stays open, for "&End" to discard.
+  if (!printed && printed.failure().kind == FailureKind::kCancelled) return printed.failure();
   if (!printed) return Rejected(inherited::kPrintFailure.Around(printed.failure().message));
   printer_.KillDoc();
   messages_.Show(inherited::PagesSent(chosen_.printer));
@@ -91,10 +101,22 @@ Status PrintController::PrintToPdfFile(const BookDocument& document,
   if (written) {
     // A termination signal now removes the temporary file and ends the program at once.
     const OutputBeingWritten writing;
+    const BusyCursor busy;
+    ProgressWindow window("Writing the PDF file...", FrontWindow());
+    const PageProgress progress = JobProgress(window);
+    const int pages = PagesIn(selection);
+    const auto with_progress = [this, &progress, pages](const QString& path, Paper paper) {
+      std::unique_ptr<Surface> surface =
+          make_pdf_surface ? make_pdf_surface(path, paper)
+                           : std::make_unique<PrinterSurface>(MakePdfPrinter(path, paper));
+      return std::make_unique<ProgressSurface>(std::move(surface), pages, progress);
+    };
     written = WriteBookPdf(document.Renderer(messages_), selection, kPdfPaper,
                            BookPdfTitle(document.file(), document.heading().project_number), output,
-                           make_pdf_surface);
+                           with_progress);
   }
+  // Cancelled: the output was discarded, any file there is as it was.
+  if (!written && written.failure().kind == FailureKind::kCancelled) return written.failure();
   // Messages are Windows-1252 text; the path as the user sees it.
   const std::string shown_path = ToReportBytes(answer);
   if (!written) {

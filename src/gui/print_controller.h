@@ -6,6 +6,7 @@
 
 #include "book/book_document.h"
 #include "book/book_renderer.h"
+#include "gui/output_files.h"
 #include "gui/printer_choice.h"
 #include "model/messages.h"
 #include "model/result.h"
@@ -15,10 +16,13 @@
 
 namespace vantrels {
 
-// The desktop program's printing in one place: the printer chosen for the next book, the page a
-// book is laid out on, and PrintAll and Print Selected Pages, on an installed printer or into a
-// PDF file. The PDF entry is the print service's to tell; choosing it never selects or measures
-// a system printer.
+class ProgressWindow;
+
+// The desktop program's printing and files in one place: the printer chosen for the next book,
+// the page a book is laid out on, PrintAll and Print Selected Pages on an installed printer or
+// into a PDF file, and the exports. The PDF entry is the print service's to tell; choosing it
+// never selects or measures a system printer. Every file is written whole or not at all, never
+// over the criteria file.
 class PrintController {
  public:
   PrintController(PrintService& printers, Messages& messages);
@@ -31,6 +35,12 @@ class PrintController {
   std::function<QString()> ask_pdf_file;
   // Draws the PDF file's pages; empty: a PrinterSurface (tests watch the writing through it).
   PdfSurfaceMaker make_pdf_surface;
+  // Told of each page a print job or PDF file has drawn, and stops it by returning false; empty:
+  // a progress window with Cancel once the job runs past a second. Tests stop jobs through it.
+  std::function<bool(int done, int total)> page_progress;
+  // Asked for the file of an export (with the side of a divided roadway's stake-out); an empty
+  // answer cancels it.
+  std::function<QString(OutputKind kind, std::optional<Side> side)> ask_export_file;
 
   // The printers as the platform has them now: one may have been added since the last preview.
   PrinterOffer OfferedPrinters();
@@ -54,12 +64,22 @@ class PrintController {
   // "&End": discards a printer document in progress.
   void DiscardDocument();
 
+  // The "E&xport" menu: the document's book as a spreadsheet (both sides of a divided roadway)
+  // or a stake-out file (the side on show: the office programs read one alignment a file).
+  // Gives what was written, for the status line; point codes the format cannot hold are told
+  // in a message.
+  Result<std::string> Export(const BookDocument& document, OutputKind kind);
+
  private:
   Status Print(const BookDocument& document, const PageSelection& selection);
+  // What a job reports its pages to: page_progress, else `window`.
+  std::function<bool(int, int)> JobProgress(ProgressWindow& window);
   Status PrintOnPrinter(const BookDocument& document, const PageSelection& selection);
   Status PrintToPdfFile(const BookDocument& document, const PageSelection& selection);
   // Points the printer surface at the current entry.
   void SelectCurrentPrinter();
+  // Writes `bytes` whole to `path` (as the user chose it), never over the criteria file.
+  Status WriteFile(const QString& path, const std::string& bytes, const BookDocument& document);
 
   PrintService& printers_;
   Messages& messages_;

@@ -42,7 +42,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
-  // Enter in a page box must not press a button by accident.
+  // Enter in a page box presses "Print" alone, never the button last focused.
   button->setAutoDefault(false);
   return button;
 }
@@ -74,6 +74,7 @@ PrintRangeDialog::PrintRangeDialog(BookDocument& document, Messages& messages, Q
   pick_to_page_ = MakeButton(this, names::kPickToPage, " . . .");
   cancel_ = MakeButton(this, names::kCancel, "Cancel");
   print_ = MakeButton(this, names::kPrint, "Print");
+  print_->setDefault(true);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(roadway_caption_, 0, 0);
@@ -222,7 +223,9 @@ bool PrintRangeDialog::eventFilter(QObject* watched, QEvent* event) {
 
 std::optional<PageSpan> PrintRangeDialog::runModal() {
   range_.reset();
-  MoveFocusVisibly(*print_);
+  // The pages are what the user came to type: the focus in From, its text chosen to be replaced.
+  MoveFocusVisibly(*from_page_);
+  from_page_->selectAll();
   const QPointer<PrintRangeDialog> guard(this);
   RunModal(*this);
   if (!guard) return std::nullopt;

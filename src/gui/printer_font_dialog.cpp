@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -24,13 +23,6 @@ namespace names = object_names::printer_font;
 namespace {
 
 constexpr double kPlacementTwips = 450;
-
-// Keys that reach a list's key handler: those that type a character. Tab moves the focus by
-// itself and never reaches it.
-bool TypesCharacter(const QKeyEvent& key) {
-  if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return false;
-  return !key.text().isEmpty();
-}
 
 }  // namespace
 
@@ -66,11 +58,13 @@ PrinterFontDialog::PrinterFontDialog(const PrinterFontOffer& offer, Messages& me
   cancel_ = new QPushButton("&Cancel", this);
   cancel_->setObjectName(names::kCancel);
 
+  // A letter typed in a list chooses the first entry that starts with it; Enter there presses
+  // "&Preview".
   for (QComboBox* list : {printer_list_, font_list_}) {
     list->setMinimumContentsLength(24);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->installEventFilter(this);
   }
+  preview_->setDefault(true);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(printer_caption_, 0, 0);
@@ -144,19 +138,6 @@ void PrinterFontDialog::takeChoice() {
 
 void PrinterFontDialog::cancel() {
   RunCommand(messages_, inherited::kFontWindowCancelFailure, [this] { reject(); });
-}
-
-bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || (watched != printer_list_ && watched != font_list_)) {
-    return QDialog::eventFilter(watched, event);
-  }
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (!TypesCharacter(*key)) return false;
-  RunCommand(messages_, inherited::kFontWindowKeyFailure, [this, watched] {
-    MoveFocusVisibly(watched == printer_list_ ? static_cast<QWidget&>(*font_list_) : *preview_);
-  });
-  // Enter only moves the focus: it must not also press the button it lands on.
-  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 }  // namespace vantrels

@@ -51,11 +51,6 @@ class PrinterFontDialog : public QDialog {
   // What "&Preview" took; nullopt when the window was cancelled or closed.
   const std::optional<PrinterChoice>& choice() const { return choice_; }
 
- protected:
-  // A key pressed in the printer list moves on to the font list, one in the font list to
-  // "&Preview".
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void place();
   void fillLists(const PrinterFontOffer& offer);

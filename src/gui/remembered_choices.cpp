@@ -8,6 +8,7 @@ namespace vantrels {
 namespace {
 
 constexpr char kBrowseFolder[] = "files/browseFolder";
+constexpr char kOutputFolder[] = "files/outputFolder";
 constexpr char kPrinter[] = "printing/printer";
 constexpr char kFont[] = "printing/font";
 constexpr char kProjectNumber[] = "report/projectNumber";
@@ -39,6 +40,14 @@ QString RememberedChoices::BrowseFolder() const {
 
 void RememberedChoices::SetBrowseFolder(const QString& folder) {
   Write(kBrowseFolder, folder);
+}
+
+QString RememberedChoices::OutputFolder() const {
+  return Read(kOutputFolder);
+}
+
+void RememberedChoices::SetOutputFolder(const QString& folder) {
+  Write(kOutputFolder, folder);
 }
 
 std::optional<PrinterChoice> RememberedChoices::Printer() const {

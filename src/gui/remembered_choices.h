@@ -9,8 +9,9 @@
 
 namespace vantrels {
 
-// What the desktop program keeps from one run to the next: the folder of the last File Browse,
-// the printer and font chosen last, the project number. Until settings are opened it remembers
+// What the desktop program keeps from one run to the next: the folder of the last File Browse
+// and of the last file written (a PDF or an export), the printer and font chosen last, the
+// project number. Until settings are opened it remembers
 // nothing and keeps nothing, so a window made without them leaves the user's settings alone.
 class RememberedChoices {
  public:
@@ -24,6 +25,9 @@ class RememberedChoices {
 
   QString BrowseFolder() const;
   void SetBrowseFolder(const QString& folder);
+
+  QString OutputFolder() const;
+  void SetOutputFolder(const QString& folder);
 
   // Windows-1252 bytes, as the font and printer window gives them; nullopt when none was kept.
   std::optional<PrinterChoice> Printer() const;

@@ -48,6 +48,31 @@ QSize FitWithin(QSize size, QSize room) {
   return size.scaled(room, Qt::KeepAspectRatio);
 }
 
+double WholePageScale(double room_width_twips, double room_height_twips, PageGeometry page) {
+  const double width = page.columns * kCellTwipsWide;
+  const double height = page.lines * kCellTwipsHigh;
+  if (!(width > 0) || !(height > 0) || !(room_width_twips > 0) || !(room_height_twips > 0)) {
+    return 0;
+  }
+  return std::min(room_width_twips / width, room_height_twips / height);
+}
+
+QRect ClientWithinScreen(QRect client, QMargins frame, QRect available) {
+  QRect outer = client.marginsAdded(frame);
+  outer.setSize(FitWithin(outer.size(), available.size()));
+  // Moved in from the right and bottom first, so a frame still too wide keeps its top left.
+  outer.moveRight(std::min(outer.right(), available.right()));
+  outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+  outer.moveLeft(std::max(outer.left(), available.left()));
+  outer.moveTop(std::max(outer.top(), available.top()));
+  return outer.marginsRemoved(frame);
+}
+
+QString ZoomText(double scale, bool fitted) {
+  const QString percent = QString::number(std::lround(scale * 100)) + " %";
+  return fitted ? "Fit to window " + percent : "Zoom " + percent;
+}
+
 double MaxViewScale(PageGeometry page) {
   const double largest = std::max(page.columns * kCellTwipsWide, page.lines * kCellTwipsHigh);
   if (!(largest > 0)) return kZoomSteps.back();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -21,6 +23,18 @@ QString ViewerTitle(const QString& criteria_file, const Book* book, BookPosition
 
 // `size` shrunk, keeping its aspect, until it fits `room`; a size that fits stays as it is.
 QSize FitWithin(QSize size, QSize room);
+
+// The largest scale at which the whole of `page` fits into `room` (twips); 0 for an empty page
+// or room.
+double WholePageScale(double room_width_twips, double room_height_twips, PageGeometry page);
+
+// Where a window goes so that its frame, `client` plus `frame` margins, lies within `available`:
+// shrunk keeping its aspect when too large, then moved in where it sticks out. Returns the
+// client's new geometry.
+QRect ClientWithinScreen(QRect client, QMargins frame, QRect available);
+
+// The zoom as the viewer's status line shows it: "Zoom 150 %", "Fit to window 64 %".
+QString ZoomText(double scale, bool fitted);
 
 // The largest view scale at which every position of `page` stays a 16-bit twip coordinate.
 double MaxViewScale(PageGeometry page);

@@ -82,6 +82,20 @@ void PlaceOver(QWidget& window, const QWidget* owner, bool centre) {
   window.move(owner_window->frameGeometry().center() - frame.center() + frame.topLeft());
 }
 
+QMargins FrameMarginsOf(const QWidget& window) {
+  if (const QWindow* own = window.windowHandle(); own && !own->frameMargins().isNull()) {
+    return own->frameMargins();
+  }
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    const QWindow* handle = other->windowHandle();
+    if (other != &window && other->isVisible() && other->windowType() == Qt::Window && handle &&
+        !handle->frameMargins().isNull()) {
+      return handle->frameMargins();
+    }
+  }
+  return {};
+}
+
 QWidget* FrontWindow() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (QWidget* active = QApplication::activeWindow()) return active;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <functional>
 
 class QDialog;
@@ -18,6 +19,10 @@ void MoveFocusVisibly(QWidget& target);
 // never opens behind it) and, when `centre` is set, centres it on that window. A null owner
 // leaves the window where it is.
 void PlaceOver(QWidget& window, const QWidget* owner, bool centre = true);
+
+// The frame a window manager puts around `window`: its own once known, else that of another
+// window on screen (a window manager tells the frame only after mapping the window), else none.
+QMargins FrameMarginsOf(const QWidget& window);
 
 // Hides `window` and deletes it once control is back in the event loop: it may be running one of
 // its own handlers (a frame close, a button). Null does nothing.

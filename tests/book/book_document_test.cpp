@@ -18,7 +18,7 @@ Book DividedBook(int32_t left_last, int32_t right_last) {
   return book;
 }
 
-// Writes down what it is told, as "book" or "turned L2" / "side R2" (the place after the change).
+// Writes down what it is told, as "book" or "turned L2" (the place after the change).
 class Recorder : public BookObserver {
  public:
   using BookObserver::BookObserver;
@@ -28,7 +28,8 @@ class Recorder : public BookObserver {
   }
   void PlaceChanged(PlaceChange change) override {
     const BookPosition at = document().place();
-    told.push_back(std::string(change == PlaceChange::kTurned ? "turned " : "side ") +
+    EXPECT_EQ(change, PlaceChange::kTurned);
+    told.push_back(std::string("turned ") +
                    (at.side == Side::Left ? "L" : "R") + std::to_string(at.page));
   }
   std::vector<std::string> told;
@@ -45,11 +46,12 @@ TEST(BookDocument, EveryObserverIsToldOfANewBookAndOfEveryMoveButNotOfARefusal) 
   const Status refused = document.Next();
   ASSERT_FALSE(refused);
   EXPECT_EQ(refused.failure().message, " Last Page can't move forward");
-  document.ChooseSide(Side::Left);
-  ASSERT_TRUE(document.GoToPageNumber(1));
+  // A page refused on the other side leaves the side as it was.
+  EXPECT_FALSE(document.GoToPageNumber(Side::Left, 3));
+  EXPECT_EQ(document.place(), (BookPosition{Side::Right, 0}));
+  ASSERT_TRUE(document.GoToPageNumber(Side::Left, 1));
   EXPECT_FALSE(document.GoToPageNumber(3));
-  const std::vector<std::string> expected = {"book", "turned L1", "turned R0", "side L0",
-                                             "turned L0"};
+  const std::vector<std::string> expected = {"book", "turned L1", "turned R0", "turned L0"};
   EXPECT_EQ(viewer.told, expected);
   EXPECT_EQ(finder.told, expected);
   EXPECT_EQ(document.file(), "road.csv");

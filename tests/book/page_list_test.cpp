@@ -10,7 +10,7 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-TEST(PageListEntries, OneEntryPerPageButTheLastWithItsFirstAndLastStation) {
+TEST(PageListEntries, OneEntryPerPageWithItsFirstAndLastStation) {
   SideBook book;
   book.report.resize(6);
   for (size_t i = 0; i < book.report.size(); ++i) {
@@ -20,17 +20,28 @@ TEST(PageListEntries, OneEntryPerPageButTheLastWithItsFirstAndLastStation) {
   book.page_starts = {{0, 0}, {2, 0}, {3, 4}, {6, 0}};
 
   book.last_page = 2;
-  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        S1", "2     S2        S2"}));
+  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        S1", "2     S2        S2",
+                                            "3     S3        S5"}));
+  // Regression: the last page was left out, so a book of one page listed nothing.
   book.last_page = 0;
-  EXPECT_EQ(PageListEntries(book), Entries{});
+  EXPECT_EQ(PageListEntries(book), Entries{"1     S0        S1"});
   book.last_page = -3;
-  EXPECT_EQ(PageListEntries(book), Entries{});
+  EXPECT_EQ(PageListEntries(book), Entries{"1     S0        S1"});
+  // Without a page start after the last page, the last page ends with the book's last station.
+  book.last_page = 2;
+  book.page_starts.pop_back();
+  EXPECT_EQ(PageListEntries(book).back(), "3     S3        S5");
+  // A file that ends in a station without a name: the last one named ends the list.
+  book.report.emplace_back();
+  EXPECT_EQ(PageListEntries(book).back(), "3     S3        S5");
+  book.report.pop_back();
 
   // A page start that names no report record gives an empty station, never a read outside;
   // neither is a page start read that the book does not have.
   book.page_starts = {{0, 0}, {-1, 0}, {40, 0}};
   book.last_page = 5;
-  EXPECT_EQ(PageListEntries(book), (Entries{"1     S0        ", "2             "}));
+  EXPECT_EQ(PageListEntries(book),
+            (Entries{"1     S0        ", "2             ", "3             S5"}));
 }
 
 TEST(PageListEntries, ABookOfMoreThan501PagesIsListedWhole) {
@@ -44,8 +55,8 @@ TEST(PageListEntries, ABookOfMoreThan501PagesIsListedWhole) {
   }
   book.last_page = kPages - 1;
   const Entries entries = PageListEntries(book);
-  ASSERT_EQ(entries.size(), static_cast<size_t>(kPages - 1));
-  EXPECT_EQ(entries.back(), "699     S698        S698");
+  ASSERT_EQ(entries.size(), static_cast<size_t>(kPages));
+  EXPECT_EQ(entries.back(), "700     S699        S699");
 }
 
 }  // namespace

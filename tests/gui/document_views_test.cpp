@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "book/page_list.h"
 #include "gui/find_station_dialog.h"
@@ -157,14 +158,25 @@ TEST_F(DocumentViews, EachCommandLeavesTheViewerAtItsPlace) {
        {Side::Right, right},
        false},
       {"End key", {Side::Left, 1}, [this] { Viewer().showLastPage(); }, {Side::Right, right}, true},
+      // Regression: the side changed when the find window opened, so the next move started
+      // from a page other than the one shown.
       {"GoTo StationLeft, closed without Find",
        {Side::Right, 3},
        [this] {
          Trigger(names::viewer::kFindLeftStation);
          Viewer().stationWindow().close();
        },
-       {Side::Left, 3},
+       {Side::Right, 3},
        false},
+      {"GoTo StationRight, Escape, then &>>",
+       {Side::Left, 2},
+       answering([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+                 [this] {
+                   Trigger(names::viewer::kFindRightStation);
+                   Trigger(names::viewer::kNextPage);
+                 }),
+       {Side::Left, 3},
+       true},
       {"GoTo StationLeft and Find",
        {Side::Right, 3},
        [this, find] {

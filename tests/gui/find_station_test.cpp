@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -165,12 +167,13 @@ TEST_F(FindStation, StationCutAcrossTwoPagesFindsEachOfItsPages) {
   }
 }
 
-TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
+TEST_F(FindStation, StationLeftKeepsTheViewersSideUntilFindFindsAPage) {
   Load("divided.csv");
   document_.GoTo({Side::Right, 3});
 
   Open(StationFinder::kLeftStation);
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
+  // Regression: the side changed here, while the picture still showed the right side.
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 3}));
   FindStationDialog& window = Window();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(modal_runs_, 0);
@@ -179,10 +182,10 @@ TEST_F(FindStation, StationLeftSwitchesTheSideAtMenuTimeEvenWithoutFind) {
   EXPECT_EQ(List(window)->count(), static_cast<int>(Listed(Side::Left).size()));
 
   window.close();
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 3}));
-  // The next move starts from the left side's page 3.
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 3}));
+  // The next move starts from the page shown.
   ASSERT_TRUE(document_.Next().ok());
-  EXPECT_EQ(Position(), (BookPosition{Side::Left, 4}));
+  EXPECT_EQ(Position(), (BookPosition{Side::Right, 4}));
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -202,7 +205,7 @@ TEST_F(FindStation, StationRightIsModalAndFindsRightPageOneAtOnce) {
   Open(StationFinder::kLeftStation);
   steps_.push_back([&](QDialog& dialog) {
     auto& window = dynamic_cast<FindStationDialog&>(dialog);
-    EXPECT_EQ(Position().side, Side::Right);
+    EXPECT_EQ(Position(), (BookPosition{Side::Left, 2}));
     EXPECT_TRUE(RightList(window)->isVisible());
     EXPECT_FALSE(List(window)->isVisible());
     EXPECT_TRUE(RightList(window)->isEditable());
@@ -236,6 +239,36 @@ TEST_F(FindStation, TypedRightEntryIsReadUpToItsFirstBlank) {
     EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
   }
   EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(FindStation, EnterInEitherListFindsAsFindDoesAndAStationFindsItsPage) {
+  Load("divided.csv");
+  const StationEntry& last = document_.book()->Of(Side::Left).station_entries.back();
+  document_.GoTo({Side::Right, 1});
+  Open(StationFinder::kLeftStation);
+  Pick(List(Window()), FormatStationEntry(last));
+  QTest::keyClick(List(Window()), Qt::Key_Return);
+  EXPECT_EQ(Position(), (BookPosition{Side::Left, last.page}));
+  EXPECT_FALSE(Window().isVisible());
+
+  const struct {
+    const char* typed;
+    Qt::Key key;
+    int32_t page;
+  } cases[] = {
+      {"2395+00", Qt::Key_Return, 3}, {"2395+00.00", Qt::Key_Enter, 3}, {"2  2391+00", Qt::Key_Return, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    document_.GoTo({Side::Left, 0});
+    steps_.push_back([&](QDialog& dialog) {
+      auto& window = dynamic_cast<FindStationDialog&>(dialog);
+      RightList(window)->setEditText(c.typed);
+      QTest::keyClick(RightList(window)->lineEdit(), c.key);
+    });
+    Open(StationFinder::kRightStation);
+    EXPECT_EQ(Position(), (BookPosition{Side::Right, c.page}));
+  }
+  EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 }
 
 TEST_F(FindStation, FindRejectsEntriesItCannotUseAndStaysOpen) {
@@ -320,7 +353,8 @@ TEST_F(FindStation, FrameCloseUnloadsTheWindowButItsListsComeBack) {
   steps_.push_back([](QDialog& dialog) { dialog.close(); });
   Open(StationFinder::kRightStation);
   EXPECT_FALSE(viewer_->stationWindowLoaded());
-  EXPECT_EQ(Position().side, Side::Right);
+  // Closed without Find: the viewer stays where it was.
+  EXPECT_EQ(Position().side, Side::Left);
 }
 
 TEST_F(FindStation, StationRightRunsItsOwnModalLoop) {

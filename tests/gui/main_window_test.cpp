@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -103,9 +104,37 @@ TEST_F(MainWindowTest, FileBrowseTakesTheChosenFileAndACancelKeepsThePreviousOne
   Press(form, mw::kFileBrowse);
   EXPECT_EQ(form.inputFile(), "/data/one.csv");
   ASSERT_EQ(filters.size(), 2u);
-  EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv)");
+  EXPECT_EQ(filters[0], "Geopak Criteria CSV Files (*.csv);;LandXML Cross Sections (*.xml)");
   EXPECT_EQ(previous[0], "");
   EXPECT_EQ(previous[1], "/data/one.csv");
+}
+
+TEST_F(MainWindowTest, ALongPathIsElidedInTheMiddleAndWholeInTheToolTip) {
+  form.show();
+  QApplication::processEvents();
+  const int width = form.width();
+  const QString long_path = "/data/" + QString("very long folder/").repeated(20) + "i74.csv";
+  for (const QString& path : {QString("/data/i74.csv"), long_path}) {
+    SCOPED_TRACE(path.toStdString());
+    form.chooseFile(path);
+    const QString shown = FileName().text();
+    EXPECT_EQ(FileName().toolTip(), path);
+    EXPECT_EQ(form.inputFile(), path.toStdString());
+    EXPECT_EQ(form.width(), width);
+    if (path == long_path) {
+      EXPECT_LT(shown.size(), path.size());
+      EXPECT_TRUE(shown.startsWith("/data/") && shown.endsWith("/i74.csv") &&
+                  shown.contains(QChar(0x2026)))
+          << shown.toStdString();
+    } else {
+      EXPECT_EQ(shown, path);
+    }
+  }
+  // A wider window shows more of the path.
+  const int shown_before = FileName().text().size();
+  form.resize(form.width() * 2, form.height());
+  QApplication::processEvents();
+  EXPECT_GT(FileName().text().size(), shown_before);
 }
 
 TEST_F(MainWindowTest, CancelOnFirstFileBrowseEmptiesThePathAndPreviewDoesNothing) {

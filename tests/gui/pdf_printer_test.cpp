@@ -161,6 +161,37 @@ TEST_F(PdfPrinter, AnExistingFileIsReplacedByTheWholeBook) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
 }
 
+TEST_F(PdfPrinter, ACancelledPdfLeavesTheOldFileWholeAndGoingOnWritesEveryPage) {
+  ASSERT_TRUE(dir.isValid());
+  PreviewFile(Example("divided.csv"));
+  answer = dir.filePath("book.pdf");
+  QFile old(answer);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("the old book");
+  old.close();
+  const int pages = LastPage(Side::Left) + LastPage(Side::Right) + 2;
+  std::vector<std::pair<int, int>> told;
+  for (const int cancel_after : {1, pages - 1, 0}) {
+    SCOPED_TRACE(cancel_after);
+    told.clear();
+    messages.shown.clear();
+    printing.page_progress = [&](int done, int total) {
+      told.emplace_back(done, total);
+      return done != cancel_after;
+    };
+    Viewer().printAll();
+    const int drawn = cancel_after == 0 ? pages : cancel_after;
+    ASSERT_EQ(told.size(), static_cast<size_t>(drawn));
+    EXPECT_EQ(told.back(), std::make_pair(drawn, pages));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
+    if (cancel_after != 0) {
+      EXPECT_TRUE(messages.shown.empty());
+      EXPECT_EQ(Contents(answer), "the old book");
+    }
+  }
+  EXPECT_EQ(ReadPdf(answer).pages, static_cast<size_t>(pages));
+}
+
 TEST_F(PdfPrinter, ThePdfEntryLaysTheBookOutOnItsPaperNeverOnASystemPrinter) {
   printing.Choose({kPdfPrinterName, "Courier New"});
   auto& target = dynamic_cast<PrinterSurface&>(printing.LayoutTarget());

@@ -136,6 +136,9 @@ TEST_F(RememberedTest, ADroppedCriteriaFileIsTakenAsFileBrowseTakesIt) {
   Press(form, names::main_window::kPreview);
   ASSERT_TRUE(document.book());
   EXPECT_TRUE(TheBook().Divided());
+  // A LandXML file is taken too.
+  EXPECT_TRUE(Drop(form, {QUrl::fromLocalFile("/data/ROAD.XML")}));
+  EXPECT_EQ(form.inputFile(), "/data/ROAD.XML");
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
+#include "gui/find_station_dialog.h"
 #include "gui/viewer_view.h"
 #include "gui_fixture.h"
 
@@ -165,6 +169,42 @@ TEST_F(ViewerKeysTest, OtherKeysAndModifiedPageKeysTurnNothing) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ViewerKeysTest, CtrlFFindsOnTheSideShownCtrlPOpensThePrintMenuCtrlWEnds) {
+  PreviewFile(Example("divided.csv"));
+  ASSERT_TRUE(ViewerLoaded());
+  Viewer().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Viewer()));
+  const struct {
+    Side side;
+    bool modal;
+  } sides[] = {{Side::Left, false}, {Side::Right, true}};
+  for (const auto& c : sides) {
+    document.GoTo({c.side, 1});
+    modal_titles.clear();
+    Key(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(Viewer().stationWindowLoaded());
+    // The left side's window stays open beside the viewer; the right side's runs modally.
+    EXPECT_EQ(Viewer().stationWindow().isVisible(), !c.modal);
+    EXPECT_EQ(modal_titles.size(), c.modal ? 1u : 0u);
+    EXPECT_EQ(Position(), (BookPosition{c.side, 1}));
+    Viewer().stationWindow().hide();
+  }
+  Viewer().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Viewer()));
+  Key(Qt::Key_P, Qt::ControlModifier);
+  ASSERT_NE(Viewer().menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(Viewer().menuBar()->activeAction()->objectName(), names::viewer::kPrintMenu);
+  // Enter then prints the whole book.
+  const QAction* chosen = Child<QMenu>(Viewer(), names::viewer::kPrintMenu).activeAction();
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->objectName(), names::viewer::kPrintAll);
+  Viewer().menuBar()->setActiveAction(nullptr);
+  Key(Qt::Key_W, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(ViewerLoaded());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(ViewerKeysTest, TheWheelTurnsAPageANotchWhenThePageFitsTheWindow) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ViewerLoaded());
@@ -257,14 +297,16 @@ TEST_F(ViewerKeysTest, ZoomKeysStepTheScaleAndCtrlZeroFitsTheWindowAgain) {
   Key(Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(viewer.viewScale(), once);
   // A zoomed page keeps its scale when the window changes size.
+  const QSize before = viewer.size();
   viewer.resize(viewer.width() + 50, viewer.height() - 50);
   EXPECT_EQ(viewer.viewScale(), once);
+  EXPECT_EQ(viewer.zoomShown(), "Zoom " + QString::number(std::lround(once * 100)) + " %");
+  viewer.resize(before);
 
   Key(Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(viewer.fitsWindow());
-  const QRect outer = viewer.frameGeometry();
-  EXPECT_EQ(viewer.viewScale(), ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
-                                             PixelsToTwips(outer.height(), viewer.logicalDpiY())));
+  EXPECT_EQ(viewer.viewScale(), fitted);
+  EXPECT_EQ(viewer.zoomShown(), "Fit to window " + QString::number(std::lround(fitted * 100)) + " %");
 
   // Zooming in as far as it goes stops below the 16-bit coordinates of the page.
   for (int n = 0; n < 20; ++n) Key(Qt::Key_Plus, Qt::ControlModifier);

@@ -115,7 +115,7 @@ TEST(ViewScale, RelativelyTallerWindowsScaleByWidthOthersTheTieIncludedByHeight)
   }
 }
 
-TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
+TEST_F(ViewerTest, EveryResizeShowsTheWholePageCentredBothWays) {
   PreviewFile(Example("undivided.csv"));
   ASSERT_TRUE(ViewerLoaded());
   BookViewer& viewer = Viewer();
@@ -125,17 +125,28 @@ TEST_F(ViewerTest, EveryResizeScalesThePageByTheOuterSize) {
   EXPECT_EQ(viewer.frameGeometry().size(),
             FitWithin(page, viewer.screen()->availableGeometry().size()));
 
-  const QSize sizes[] = {{400, 900}, {800, 500}};
+  // Regression: a wide or short window cut the page's bottom and did not centre it.
+  const QSize sizes[] = {{400, 900}, {800, 500}, {1400, 300}, {300, 1000}, {1200, 1600}};
   for (const QSize size : sizes) {
+    SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
     viewer.resize(size);
+    QApplication::processEvents();
     const QRect outer = viewer.frameGeometry();
-    const double scale = ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
-                                      PixelsToTwips(outer.height(), viewer.logicalDpiY()));
-    EXPECT_EQ(viewer.viewScale(), scale);
+    const double outer_scale = ViewScaleFor(PixelsToTwips(outer.width(), viewer.logicalDpiX()),
+                                            PixelsToTwips(outer.height(), viewer.logicalDpiY()));
+    const PagePictureWidget& picture = *viewer.pictureWidget();
+    const QRect sheet = picture.sheetRect();
+    EXPECT_TRUE(picture.rect().contains(sheet));
+    EXPECT_NEAR(sheet.left(), picture.width() - 1 - sheet.right(), 1);
+    EXPECT_NEAR(sheet.top(), picture.height() - 1 - sheet.bottom(), 1);
+    // The scale of the outer size where the whole page fits at it, else the page fills the
+    // room one way.
+    EXPECT_LE(viewer.viewScale(), outer_scale);
+    EXPECT_TRUE(viewer.viewScale() == outer_scale || sheet.width() >= picture.width() - 2 ||
+                sheet.height() >= picture.height() - 2);
     // The page was drawn again at the new scale.
-    EXPECT_DOUBLE_EQ(viewer.picture().Runs().front().points, 10 * scale);
+    EXPECT_DOUBLE_EQ(viewer.picture().Runs().front().points, 10 * viewer.viewScale());
   }
-  EXPECT_LT(viewer.viewScale(), 1);
 }
 
 class PrintAllTest : public GuiTest {
@@ -250,7 +261,8 @@ TEST_F(ViewerTest, MenuBarHoldsTheCommandsInOrder) {
   ASSERT_TRUE(ViewerLoaded());
   std::vector<std::string> bar;
   for (QAction* action : Viewer().menuBar()->actions()) bar.push_back(action->text().toStdString());
-  EXPECT_EQ(bar, (std::vector<std::string>{"&>>", "<&<", "&Go To", "&Print", "&End"}));
+  EXPECT_EQ(bar,
+            (std::vector<std::string>{"&>>", "<&<", "&Go To", "&Print", "E&xport", "&End"}));
   auto* print = Viewer().findChild<QMenu*>(names::viewer::kPrintMenu);
   ASSERT_NE(print, nullptr);
   std::vector<std::string> items;

@@ -1,5 +1,6 @@
 // Enter on buttons and where windows open, in every window of the desktop program.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "gui/print_range_dialog.h"
 #include "gui/window_support.h"
 #include "gui_fixture.h"
+#include "model/units.h"
 
 namespace vantrels::gui_test {
 namespace {
@@ -110,37 +112,66 @@ TEST_F(WindowKeys, EnterAndKeypadEnterPressTheFocusedButtonInEveryWindow) {
   EXPECT_EQ(program_ends, 1);
 }
 
-TEST_F(WindowKeys, PrintRangeOpensWithAVisibleFocusOnPrintAndEnterPrints) {
+TEST_F(WindowKeys, PrintRangeOpensInFromWithItsTextChosenAndEnterPrints) {
   PreviewFile(Example("undivided.csv"));
   printing.ask_pdf_file = [] { return QString(); };
-  bool focus_shown = false;
-  SetModalRunner([&](QDialog& dialog) {
-    auto& print = Child<QPushButton>(dialog, names::print_range::kPrint);
-    focus_shown = ShowsFocus(print);
-    Child<QLineEdit>(dialog, names::print_range::kToPage).setText("2");
-    QTest::keyClick(&print, Qt::Key_Return);
-    return dialog.result();
-  });
-  Viewer().printSelectedPages();
-  EXPECT_TRUE(focus_shown);
-  const std::optional<PageSpan>& range = Viewer().printRangeWindow().range();
-  ASSERT_TRUE(range);
-  EXPECT_EQ(range->side, Side::Left);
-  EXPECT_EQ(range->first, 0);
-  EXPECT_EQ(range->last, 1);
+  // Enter on the focused Print button, then Enter in the page boxes.
+  for (const bool in_box : {false, true}) {
+    SCOPED_TRACE(in_box ? "Enter in To" : "Enter on Print");
+    bool from_chosen = false;
+    SetModalRunner([&](QDialog& dialog) {
+      dialog.show();
+      auto& from = Child<QLineEdit>(dialog, names::print_range::kFromPage);
+      auto& to = Child<QLineEdit>(dialog, names::print_range::kToPage);
+      // Regression: the window opened with the focus on Print.
+      from_chosen = dialog.focusWidget() == &from && from.selectedText() == from.text();
+      QTest::keyClicks(&from, "1");
+      to.setText("2");
+      auto& print = Child<QPushButton>(dialog, names::print_range::kPrint);
+      QTest::keyClick(in_box ? static_cast<QWidget*>(&to) : &print, Qt::Key_Return);
+      return dialog.result();
+    });
+    Viewer().printSelectedPages();
+    EXPECT_TRUE(from_chosen);
+    const std::optional<PageSpan>& range = Viewer().printRangeWindow().range();
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->side, Side::Left);
+    EXPECT_EQ(range->first, 0);
+    EXPECT_EQ(range->last, 1);
+  }
 }
 
-TEST_F(WindowKeys, EnlargedMainWindowGivesTheExtraHeightToTheForm) {
+TEST_F(WindowKeys, TheMainWindowOpensOnTheUpperGroupAndEnlargedShowsTheOptionsAsTheyAre) {
+  form.show();
   QApplication::processEvents();
   auto& title = MainWindowChild<QLabel>(mw::kTitle);
   auto& group = MainWindowChild<QGroupBox>(mw::kShowOnReport);
+  auto& edge = MainWindowChild<QCheckBox>(mw::kPointType[2]);
+  // A client area of 8370 x 3405 twips, unless the upper group needs more.
+  EXPECT_EQ(form.size(), form.size().expandedTo(form.minimumSizeHint()));
+  EXPECT_EQ(form.width(), std::max(TwipsToPixels(8370, form.logicalDpiX()),
+                                   form.minimumSizeHint().width()));
+  EXPECT_EQ(form.height(), std::max(TwipsToPixels(3405, form.logicalDpiY()),
+                                    form.minimumSizeHint().height()));
+  // The options are out of sight and out of the way of Tab; a note says how to show them.
+  auto& hint = MainWindowChild<QLabel>(mw::kOptionsHint);
+  EXPECT_FALSE(group.isVisibleTo(&form));
+  EXPECT_TRUE(hint.isVisibleTo(&form));
+  EXPECT_TRUE(edge.toolTip().contains("always shows every point"));
+
   const int title_height = title.height();
-  const int group_height = group.height();
-  form.resize(form.width(), form.height() + 300);
+  form.resize(form.width(), form.height() + 600);
   QApplication::processEvents();
-  // Regression: the title row took all of it.
+  // Regression: the title row took all of it, then the option boxes were spread apart.
   EXPECT_EQ(title.height(), title_height);
-  EXPECT_GE(group.height(), group_height + 250);
+  EXPECT_EQ(group.height(), group.sizeHint().height());
+  EXPECT_TRUE(group.isVisibleTo(&form));
+  EXPECT_EQ(group.visibleRegion().boundingRect(), group.rect());
+  EXPECT_FALSE(hint.isVisibleTo(&form));
+  // The extra room lies below the group, above the status line.
+  const int below = MainWindowChild<QWidget>(mw::kStatusLine).geometry().top() -
+                    group.mapTo(&form, QPoint(0, group.height())).y();
+  EXPECT_GE(below, 300);
 }
 
 TEST_F(WindowKeys, MessageBoxesCentreOnTheWindowInFront) {
