@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 #include "gui/remembered_choices.h"
 
@@ -53,6 +54,13 @@ OutputFileDialog::OutputFileDialog(RememberedChoices& remembered) : remembered_(
   ask = [](const QString& caption, const QString& start, const QString& filter) {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, start, filter);
   };
+  confirm_replace = [](const QString& caption, const QString& file) {
+    return QMessageBox::warning(QApplication::activeWindow(), caption,
+                                QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(file)),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+  };
 }
 
 QString OutputFileDialog::Ask(OutputKind kind, std::optional<Side> side,
@@ -63,7 +71,13 @@ QString OutputFileDialog::Ask(OutputKind kind, std::optional<Side> side,
   QString file = ask ? ask(text.caption, start, text.filter) : QString();
   if (file.isEmpty()) return file;
   const QString extension = text.name_suffix.mid(text.name_suffix.lastIndexOf('.'));
-  if (!file.endsWith(extension, Qt::CaseInsensitive)) file += extension;
+  if (!file.endsWith(extension, Qt::CaseInsensitive)) {
+    file += extension;
+    // The dialog asked about replacing the name typed, not this one.
+    if (QFileInfo::exists(file) && !(confirm_replace && confirm_replace(text.caption, file))) {
+      return {};
+    }
+  }
   remembered_.SetOutputFolder(QFileInfo(file).absolutePath());
   return file;
 }

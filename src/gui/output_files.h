@@ -47,8 +47,13 @@ class OutputFileDialog {
   std::function<QString(const QString& caption, const QString& start, const QString& filter)>
       ask;
 
+  // Whether `file`, which exists, may be replaced. Asked when the extension added to the chosen
+  // name makes it an existing file the save dialog did not ask about. Preset to a Qt question.
+  std::function<bool(const QString& caption, const QString& file)> confirm_replace;
+
   // Asks for the file of `kind` for the book read from `criteria_file` (the file name's bytes).
-  // A chosen name without the output's extension gets it.
+  // A chosen name without the output's extension gets it; empty when the user declines to replace
+  // the file that name then names.
   QString Ask(OutputKind kind, std::optional<Side> side, const std::string& criteria_file);
 
  private:

@@ -68,6 +68,31 @@ TEST(OutputFileDialog, AddsTheExtensionAndRemembersTheFolderOfTheFileChosen) {
   EXPECT_EQ(remembered.OutputFolder(), "/elsewhere");
 }
 
+TEST(OutputFileDialog, AsksBeforeTheAddedExtensionReplacesAFile) {
+  QTemporaryDir dir;
+  RememberedChoices remembered;
+  remembered.Open(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat));
+  QFile existing(dir.filePath("book.pdf"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  OutputFileDialog dialog(remembered);
+  dialog.ask = [&](const QString&, const QString&, const QString&) { return dir.filePath("book"); };
+  std::vector<QString> asked;
+  bool replace = false;
+  dialog.confirm_replace = [&](const QString&, const QString& file) {
+    asked.push_back(file);
+    return replace;
+  };
+  EXPECT_EQ(dialog.Ask(OutputKind::kPdf, {}, "/data/i74.csv"), "");
+  replace = true;
+  EXPECT_EQ(dialog.Ask(OutputKind::kPdf, {}, "/data/i74.csv"), dir.filePath("book.pdf"));
+  EXPECT_EQ(asked, (std::vector<QString>{dir.filePath("book.pdf"), dir.filePath("book.pdf")}));
+  // A new name is not asked about.
+  dialog.ask = [&](const QString&, const QString&, const QString&) { return dir.filePath("new"); };
+  EXPECT_EQ(dialog.Ask(OutputKind::kPdf, {}, "/data/i74.csv"), dir.filePath("new.pdf"));
+  EXPECT_EQ(asked.size(), 2u);
+}
+
 class Exports : public GuiTest {
  protected:
   Exports() {
