@@ -191,7 +191,7 @@ TEST(PageListKeys, KeysMoveInTheListWithoutClosingItAndEnterPicks) {
       {Qt::Key_Enter, 0, true},
   };
   for (const auto& step : steps) {
-    SCOPED_TRACE(QTest::toString(QKeySequence(step.key)));
+    SCOPED_TRACE(QKeySequence(step.key).toString().toStdString());
     if (!window.isVisible()) window.show();
     QTest::keyClick(list, step.key);
     EXPECT_EQ(list->currentIndex(), step.current);
