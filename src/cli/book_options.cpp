@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "cli/argument_text.h"
+#include "model/user_text.h"
 #include "cli/option_values.h"
 
 namespace vantrels {

@@ -15,7 +15,7 @@
 #include "import/landxml_text.h"
 #include "layout/text_surface.h"
 #include "model/cp1252.h"
-#include "model/escaped_text.h"
+#include "model/user_text.h"
 #include "model/version.h"
 
 namespace vantrels {

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "book/station_value.h"
-#include "cli/argument_text.h"
+#include "model/user_text.h"
 #include "model/cp1252.h"
 #include "model/text.h"
 #include "model/units.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/escaped_text.h"
+#include "model/user_text.h"
 #include "render/book_pdf.h"
 #include "render/print_service.h"
 #include "render/printer_surface.h"

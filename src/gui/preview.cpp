@@ -10,7 +10,6 @@
 
 #include "book/road.h"
 #include "gui/desktop_road.h"
-#include "model/cp1252.h"
 #include "gui/book_viewer.h"
 #include "gui/main_window.h"
 #include "gui/print_controller.h"
@@ -20,6 +19,7 @@
 #include "gui/window_support.h"
 #include "model/inherited_messages.h"
 #include "model/text.h"
+#include "model/user_text.h"
 #include "render/qt_text.h"
 #include "render/report_fonts.h"
 
@@ -49,8 +49,7 @@ Status MainWindow::runPreview() {
   if (const std::optional<char32_t> c = FirstCharacterOutsideCp1252(numbers_[0]->text())) {
     numbers_[0]->setFocus();
     numbers_[0]->selectAll();
-    return Rejected("Project Number cannot hold the character " +
-                    QString::asprintf("U+%04X", static_cast<unsigned>(*c)).toStdString() +
+    return Rejected("Project Number cannot hold the character " + CodePointName(*c) +
                     ": the page heading is Windows-1252 text");
   }
   PageContext heading;

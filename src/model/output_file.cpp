@@ -13,7 +13,7 @@
 #include <cstring>
 #include <random>
 
-#include "model/escaped_text.h"
+#include "model/user_text.h"
 
 namespace vantrels {
 

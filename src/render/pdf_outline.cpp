@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "model/cp1252.h"
-#include "model/escaped_text.h"
+#include "model/user_text.h"
 #include "model/side.h"
 #include "render/pdf_file.h"
 

@@ -4,9 +4,13 @@
 #include <string_view>
 
 #include "model/cp1252.h"
-#include "model/escaped_text.h"
 
 namespace vantrels {
+
+// A value the user gave (an option's value, a file name) as a message shows it, on one line and
+// harmless to a terminal: control characters, backslashes, double quotes and bytes that are not
+// UTF-8 are written as C escapes ("\n", "\x1b", "\u2028").
+std::string EscapedText(std::string_view bytes);
 
 // Text typed by the user (UTF-8, the locale of every Debian system) as the book's Windows-1252.
 struct Cp1252Text {

@@ -1,4 +1,4 @@
-#include "model/escaped_text.h"
+#include "model/user_text.h"
 
 #include <cstdio>
 
@@ -58,6 +58,29 @@ std::string EscapedText(std::string_view bytes) {
     at += c.length;
   }
   return out;
+}
+
+Cp1252Text Utf8ToCp1252(std::string_view utf8) {
+  Cp1252Text result;
+  size_t at = 0;
+  while (at < utf8.size()) {
+    const Utf8Char c = DecodeUtf8At(utf8, at);
+    if (c.length == 0) return {{}, Cp1252Text::Problem::kNotUtf8, 0};
+    if (IsControl(c.code_point)) return {{}, Cp1252Text::Problem::kControl, 0};
+    at += c.length;
+    if (c.code_point < 0x80) {
+      result.bytes.push_back(static_cast<char>(c.code_point));
+      continue;
+    }
+    const std::optional<unsigned char> byte = CodePointToCp1252(c.code_point);
+    if (!byte) return {{}, Cp1252Text::Problem::kMissing, c.code_point};
+    result.bytes.push_back(static_cast<char>(*byte));
+  }
+  return result;
+}
+
+std::string CodePointName(char32_t code_point) {
+  return Hex("U+%04X", static_cast<unsigned>(code_point));
 }
 
 }  // namespace vantrels
