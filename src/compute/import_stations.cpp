@@ -1,6 +1,5 @@
 #include "compute/import_stations.h"
 
-#include <exception>
 #include <utility>
 
 #include "import/landxml_reader.h"
@@ -46,18 +45,13 @@ Result<ImportedStations> ImportStations(std::string_view bytes, const ImportChoi
 Result<ImportedStations> ImportStationsFromFile(const std::string& path,
                                                 const ImportChoices& choices, ImportMemory& memory,
                                                 Messages& messages) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(path);
-  } catch (const std::bad_alloc&) {
-    // Out of memory is the process's failure, not the file's: it ends the command.
-    throw;
-  } catch (const std::exception& e) {
-    return Rejected(inherited::kClassifyFailure.Around(e.what()));
+  Result<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return Rejected(inherited::kClassifyFailure.Around(bytes.failure().message));
+  if (IsCriteriaReport(*bytes)) {
+    return FromCriteria(ImportCriteriaBytes(*bytes, memory, messages));
   }
-  if (IsCriteriaReport(bytes)) return FromCriteria(ImportCriteriaBytes(bytes, memory, messages));
   // The file's bytes go to the reader, which parses them where they lie and frees them.
-  return FromLandXml(ReadLandXmlInPlace(std::move(bytes)), choices);
+  return FromLandXml(ReadLandXmlInPlace(std::move(*bytes)), choices);
 }
 
 }  // namespace vantrels

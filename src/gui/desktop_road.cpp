@@ -2,8 +2,6 @@
 #include "gui/desktop_road.h"
 
 #include <QFile>
-#include <exception>
-#include <new>
 #include <utility>
 
 #include "gui/job_progress.h"
@@ -16,14 +14,10 @@ namespace vantrels {
 namespace {
 
 Result<std::string> ReadChosenFile(const std::string& path) {
-  try {
-    return ReadFileBytes(path);
-  } catch (const std::bad_alloc&) {
-    throw;
-  } catch (const std::exception& e) {
-    const std::string shown = ToReportBytes(QFile::decodeName(QByteArray::fromStdString(path)));
-    return Rejected(inherited::kClassifyFailure.Around(shown + ": " + e.what()));
-  }
+  Result<std::string> bytes = ReadFileBytes(path);
+  if (bytes) return bytes;
+  const std::string shown = ToReportBytes(QFile::decodeName(QByteArray::fromStdString(path)));
+  return Rejected(inherited::kClassifyFailure.Around(shown + ": " + bytes.failure().message));
 }
 
 }  // namespace

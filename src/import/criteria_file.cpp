@@ -178,17 +178,17 @@ bool ContainsCommaRun(std::string_view line, size_t length) {
   return false;
 }
 
-std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
+Result<std::string> ReadFileBytes(const std::string& path, uint64_t max_bytes) {
   // Non-blocking open so that a FIFO cannot hang the read; only regular files are accepted.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) throw std::runtime_error(DescribeErrno(errno));
+  if (fd.get() < 0) return Rejected(DescribeErrno(errno));
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) throw std::runtime_error(DescribeErrno(errno));
-  if (S_ISDIR(info.st_mode)) throw std::runtime_error(DescribeErrno(EISDIR));
-  if (!S_ISREG(info.st_mode)) throw std::runtime_error("Not a regular file");
+  if (::fstat(fd.get(), &info) != 0) return Rejected(DescribeErrno(errno));
+  if (S_ISDIR(info.st_mode)) return Rejected(DescribeErrno(EISDIR));
+  if (!S_ISREG(info.st_mode)) return Rejected("Not a regular file");
   const uint64_t size = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
   if (size > max_bytes) {
-    throw std::runtime_error("File is larger than the " + DescribeSize(max_bytes) + " limit");
+    return Rejected("File is larger than the " + DescribeSize(max_bytes) + " limit");
   }
 
   // Only the bytes the file had when it was opened: a file that another program keeps
@@ -200,7 +200,7 @@ std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw std::runtime_error(DescribeErrno(errno));
+      return Rejected(DescribeErrno(errno));
     }
     done += static_cast<size_t>(n);
   }
@@ -210,16 +210,9 @@ std::string ReadFileBytes(const std::string& path, uint64_t max_bytes) {
 
 Result<RoadwayStations> ImportCriteriaFile(const std::string& path, ImportMemory& memory,
                                            Messages& messages) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(path);
-  } catch (const std::bad_alloc&) {
-    // Out of memory is the process's failure, not the file's: it ends the command.
-    throw;
-  } catch (const std::exception& e) {
-    return Rejected(ClassificationError(e.what()));
-  }
-  return ImportCriteriaBytes(bytes, memory, messages);
+  const Result<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return Rejected(ClassificationError(bytes.failure().message));
+  return ImportCriteriaBytes(*bytes, memory, messages);
 }
 
 Result<RoadwayStations> ImportCriteriaBytes(std::string_view bytes, ImportMemory& memory,

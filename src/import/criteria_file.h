@@ -63,10 +63,10 @@ bool ContainsCommaRun(std::string_view line, size_t length);
 // headroom for long texts.
 inline constexpr uint64_t kInputFileLimit = uint64_t{256} << 20;
 
-// Reads the file at path as it was when opened (later appended bytes are left out); throws
-// std::runtime_error with a readable description when the file cannot be opened or read
-// (missing, a directory, no permission) or is larger than max_bytes.
-std::string ReadFileBytes(const std::string& path, uint64_t max_bytes = kInputFileLimit);
+// Reads the file at path as it was when opened (later appended bytes are left out); fails with a
+// readable description ("File not found", "Permission denied", "Path is a directory", "File is
+// larger than the 256 MB limit") when the file cannot be opened or read or is larger than max_bytes.
+Result<std::string> ReadFileBytes(const std::string& path, uint64_t max_bytes = kInputFileLimit);
 
 // What one import leaves for the next: the region station of the row read last, which a
 // divided import that fails before reading a row of its own names in its message.

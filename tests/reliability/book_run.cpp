@@ -35,12 +35,10 @@ struct FileState {
 
 FileState ReadState(const std::string& path) {
   FileState state;
-  try {
-    state.bytes = ReadFileBytes(path);
-    state.exists = true;
-  } catch (const std::exception&) {
-    return state;
-  }
+  Result<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return state;
+  state.bytes = std::move(*bytes);
+  state.exists = true;
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) state.modified = info.st_mtim;
   return state;
