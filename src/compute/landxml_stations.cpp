@@ -90,7 +90,28 @@ Result<ElevationRule> DecideElevations(const Alignment& alignment, const Grades&
 struct GroundChoice {
   std::optional<std::string> name;
   std::string note;
+  // The ground's elevations are absolute while the design's are relative to the profile.
+  bool absolute_under_relative_design = false;
 };
+
+// Whether the ground line `name` of a relative design is written in absolute elevations: at
+// offset 0 most stations' ground lies nearer the profile grade than 0. Files differ here, and
+// measuring absolute ground against relative design would give the profile's height as cut.
+bool GroundLooksAbsolute(const Alignment& alignment, const Profile& profile,
+                         const std::string& name) {
+  int voters = 0;
+  int absolute_votes = 0;
+  for (const CrossSection& section : alignment.sections) {
+    const GroundLine* line = GroundNamed(section, name);
+    if (!line) continue;
+    const std::optional<double> ground = GroundElevation(*line, 0);
+    const std::optional<double> grade = ProfileElevation(profile, section.station);
+    if (!ground || !grade) continue;
+    ++voters;
+    if (std::fabs(*ground - *grade) < std::fabs(*ground)) ++absolute_votes;
+  }
+  return absolute_votes * 2 > voters;
+}
 
 Result<GroundChoice> ChooseGround(const Alignment& alignment, const std::string& asked) {
   const std::optional<std::string> name = asked.empty() ? DefaultGroundName(alignment) : asked;
@@ -144,10 +165,11 @@ Result<StationRecord> StationOf(const Alignment& alignment, const CrossSection& 
     point.label = std::move(g.code);
     point.offset = FormatLength(g.offset, unit);
     point.elevation = FormatLength(g.elevation + base, unit);
-    // Ground and design share the file's datum, so the profile cancels out.
+    // Ground and design in the same datum: the profile cancels out.
+    const double design = ground.absolute_under_relative_design ? g.elevation + base : g.elevation;
     if (line) {
       if (const std::optional<double> at = GroundElevation(*line, g.offset))
-        point.cut_fill = *at - g.elevation;
+        point.cut_fill = *at - design;
     }
   }
   return record;
@@ -221,8 +243,13 @@ Result<ImportedStations> StationsFromLandXml(const LandXmlFile& file,
   if (!grades) return grades.failure();
   const Result<ElevationRule> rule = DecideElevations(alignment, *grades, choices.elevations);
   if (!rule) return rule.failure();
-  const Result<GroundChoice> ground = ChooseGround(alignment, choices.ground);
+  Result<GroundChoice> ground = ChooseGround(alignment, choices.ground);
   if (!ground) return ground.failure();
+  if (rule->profile && ground->name &&
+      GroundLooksAbsolute(alignment, *rule->profile, *ground->name)) {
+    ground->absolute_under_relative_design = true;
+    ground->note += " (its elevations absolute, the design's relative)";
+  }
 
   ImportedStations imported;
   imported.kind = InputKind::kLandXml;

@@ -174,6 +174,33 @@ TEST(LandXmlCutFill, MeasuresGroundMinusDesignAgainstTheChosenGround) {
   EXPECT_FALSE(none->stations.sides[0][0].points[0].cut_fill);
 }
 
+TEST(LandXmlCutFill, RelativeDesignMeetsGroundInEitherDatum) {
+  // The same road, crown 0.0 over a profile at 77.9, its ground written relative to the profile
+  // or absolute: the cut at the crown is 0.5 either way.
+  const GroundLine relative{"Existing Ground", {{{{-20, 1}, {0, 0.5}, {20, 0}}}}};
+  const GroundLine absolute{"Existing Ground", {{{{-20, 78.9}, {0, 78.4}, {20, 77.9}}}}};
+  const struct {
+    GroundLine ground;
+    const char* note;
+  } cases[] = {
+      {relative, "Cut and fill against ground \"Existing Ground\""},
+      {absolute,
+       "Cut and fill against ground \"Existing Ground\" (its elevations absolute, the design's "
+       "relative)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.note);
+    const Result<ImportedStations> imported =
+        Import(FileOf({At(100, 0, {c.ground}), At(200, 0, {c.ground})}, Level(77.9)));
+    ASSERT_TRUE(imported.ok()) << imported.failure().message;
+    EXPECT_EQ(imported->notes.at(2), c.note);
+    const std::vector<Point>& points = imported->stations.sides[0][0].points;
+    EXPECT_EQ(points[1].elevation, "77.90");
+    EXPECT_NEAR(*points[1].cut_fill, 0.5, 1e-9);
+    EXPECT_NEAR(*points[0].cut_fill, 0.8 + 0.24, 1e-9);
+  }
+}
+
 TEST(LandXmlStations, NameEachStationAndKeepWithinTheBooksLimits) {
   LandXmlFile file = FileOf({At(100, 1), At(250, 2)});
   file.alignments[0].equations = {{200, 1000, false}};
