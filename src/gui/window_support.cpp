@@ -4,8 +4,10 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <utility>
 
 namespace vantrels {
@@ -79,7 +81,16 @@ void PlaceOver(QWidget& window, const QWidget* owner, bool centre) {
   window.ensurePolished();
   if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
   const QRect frame = window.frameGeometry();
-  window.move(owner_window->frameGeometry().center() - frame.center() + frame.topLeft());
+  QPoint at = owner_window->frameGeometry().center() - frame.center() + frame.topLeft();
+  // Centred over a small window at the screen's edge, its top or left would be off the screen.
+  if (const QScreen* screen = owner_window->screen()) {
+    const QRect available = screen->availableGeometry();
+    at.setX(std::clamp(at.x(), available.left(),
+                       std::max(available.left(), available.right() + 1 - frame.width())));
+    at.setY(std::clamp(at.y(), available.top(),
+                       std::max(available.top(), available.bottom() + 1 - frame.height())));
+  }
+  window.move(at);
 }
 
 QMargins FrameMarginsOf(const QWidget& window) {

@@ -195,6 +195,16 @@ TEST_F(WindowKeys, MessageBoxesCentreOnTheWindowInFront) {
   EXPECT_LE(off_centre, 2);
 }
 
+TEST_F(WindowKeys, AWindowCentredOverOneAtTheScreensCornerStaysOnTheScreen) {
+  const QRect available = form.screen()->availableGeometry();
+  form.move(available.topLeft());
+  QDialog tall(&form);
+  tall.resize(form.frameGeometry().width() + 200, form.frameGeometry().height() + 200);
+  PlaceOver(tall, &form);
+  EXPECT_GE(tall.frameGeometry().top(), available.top());
+  EXPECT_GE(tall.frameGeometry().left(), available.left());
+}
+
 TEST_F(WindowKeys, MessagesBelongToAWindowOnScreenEvenWhenNoneIsActive) {
   // As without a window manager: nothing active, nothing focused.
   QApplication::setActiveWindow(nullptr);
