@@ -19,49 +19,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
-// The next code point of UTF-8 text at `at`, advancing it; nullopt (one byte consumed) for a
-// byte that does not begin a well-formed sequence.
-std::optional<char32_t> NextCodePoint(std::string_view text, size_t& at) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(at++);
-  if (lead < 0x80) return lead;
-  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-  if (extra == 0 || lead > 0xF4 || at + extra > text.size()) return std::nullopt;
-  char32_t cp = lead & (0x3F >> extra);
-  for (int k = 0; k < extra; ++k) {
-    if ((byte(at + k) & 0xC0) != 0x80) return std::nullopt;
-    cp = (cp << 6) | (byte(at + k) & 0x3F);
-  }
-  at += extra;
-  return cp;
-}
-
-char Cp1252Byte(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (int b = 0x80; b < 0xA0; ++b) {
-    if (Cp1252ToCodePoint(static_cast<unsigned char>(b)) == cp) return static_cast<char>(b);
-  }
-  return '?';
-}
-
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
@@ -134,18 +91,17 @@ TextEncoding EncodingNamed(std::string_view declared) {
 }
 
 std::string BookText(std::string_view text, TextEncoding encoding) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t at = 0; at < text.size();) {
-    if (encoding == TextEncoding::kLatin1) {
-      out.push_back(text[at++]);
-    } else if (encoding == TextEncoding::kOther) {
-      const char c = text[at++];
-      out.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
-    } else {
-      const std::optional<char32_t> cp = NextCodePoint(text, at);
-      out.push_back(cp ? Cp1252Byte(*cp) : '?');
-    }
+  switch (encoding) {
+    case TextEncoding::kUtf8:
+      return Cp1252FromUtf8(text);
+    case TextEncoding::kLatin1:
+      return std::string(text);
+    case TextEncoding::kOther:
+      break;
+  }
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
   }
   return out;
 }

@@ -27,6 +27,9 @@ struct Utf8Char {
 };
 Utf8Char DecodeUtf8At(std::string_view bytes, size_t at);
 
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t code_point);
+
 // UTF-8 text as Windows-1252 bytes. A character that code page lacks, and each byte that is not
 // UTF-8, becomes '?', as a text converted for a Windows-1252 program always has.
 std::string Cp1252FromUtf8(std::string_view utf8);
