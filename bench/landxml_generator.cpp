@@ -416,4 +416,14 @@ std::string LandXmlFileName(const LandXmlShape& shape) {
          ".xml";
 }
 
+// The generated file with its alignment repeated under another name (a file of two alignments).
+std::string WithSecondAlignment(std::string xml, const std::string& name) {
+  const size_t begin = xml.find("    <Alignment ");
+  const std::string end_tag = "    </Alignment>\n";
+  const size_t end = xml.find(end_tag) + end_tag.size();
+  std::string second = xml.substr(begin, end - begin);
+  second.replace(second.find("Main Street"), 11, name);
+  return xml.insert(end, second);
+}
+
 }  // namespace vantrels::bench

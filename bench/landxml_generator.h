@@ -66,4 +66,7 @@ GeneratedLandXml GenerateLandXml(const LandXmlShape& shape);
 // "landxml-relative-ft-2001-links.xml".
 std::string LandXmlFileName(const LandXmlShape& shape);
 
+// The generated file with its alignment repeated under another name (a file of two alignments).
+std::string WithSecondAlignment(std::string xml, const std::string& name);
+
 }  // namespace vantrels::bench

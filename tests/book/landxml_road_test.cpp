@@ -21,19 +21,9 @@ Book CountedBook(RoadwayStations stations, Messages& messages) {
   return book;
 }
 
-// The file with its alignment repeated under another name.
-std::string WithSecondAlignment(std::string xml, const std::string& name) {
-  const size_t begin = xml.find("    <Alignment ");
-  const std::string end_tag = "    </Alignment>\n";
-  const size_t end = xml.find(end_tag) + end_tag.size();
-  std::string second = xml.substr(begin, end - begin);
-  second.replace(second.find("Main Street"), 11, name);
-  return xml.insert(end, second);
-}
-
 TEST(LandXmlRoad, TheRoadGivesTheCountedBookWithTheImportsNotes) {
   const std::string xml = bench::GenerateLandXml({.stations = 5}).xml;
-  const std::string two = WithSecondAlignment(xml, "Ramp A");
+  const std::string two = bench::WithSecondAlignment(xml, "Ramp A");
   TemporaryFolder folder("vantrels-landxml-road");
   TextSurface page(96, 63);
   RoadMemory memory;

@@ -20,16 +20,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// The file with its alignment repeated under another name.
-std::string WithSecondAlignment(std::string xml, const std::string& name) {
-  const size_t begin = xml.find("    <Alignment ");
-  const std::string end_tag = "    </Alignment>\n";
-  const size_t end = xml.find(end_tag) + end_tag.size();
-  std::string second = xml.substr(begin, end - begin);
-  second.replace(second.find("Main Street"), 11, name);
-  return xml.insert(end, second);
-}
-
 std::vector<std::vector<std::string>> CsvRows(const std::string& csv) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream in(csv);
@@ -54,7 +44,7 @@ class LandXmlBook : public ::testing::Test {
 
 TEST_F(LandXmlBook, ChoicesThatDoNotFitTheFileAreUsageErrors) {
   const std::string xml = bench::GenerateLandXml({.stations = 3}).xml;
-  const std::string two = Write(WithSecondAlignment(xml, "Ramp \xC3\xA9"), "two.xml");
+  const std::string two = Write(bench::WithSecondAlignment(xml, "Ramp \xC3\xA9"), "two.xml");
   const std::string one = Write(xml, "one.xml");
   const std::string csv = std::string(VANTRELS_EXAMPLES) + "/undivided.csv";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
